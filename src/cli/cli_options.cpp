@@ -1,0 +1,100 @@
+#include "cli/cli_options.h"
+
+#include "engine/numeric_text.h"
+#include "engine/run_time_error.h"
+
+namespace quorvane::cli {
+
+std::string UsageText() {
+    return "Usage: quorvane-list [OPTIONS] FOLDER\n"
+           "Lists the full path of every folder below FOLDER, hidden folders left out,\n"
+           "each folder's own subfolders after everything found below them.\n"
+           "\n"
+           "  --depth N        levels 1 to N below FOLDER (default: every level)\n"
+           "  --first-level    only the subfolders of FOLDER itself (the same as --depth 1)\n"
+           "  --crlf           end each entry with CR LF and add one more CR LF at the end,\n"
+           "                   the bytes of the window's \"Save Results As Text File\"\n"
+           "  -0, --null       end each entry with a NUL byte (names may hold line breaks)\n"
+           "  -o, --output FILE  write to FILE, replaced only once the list is complete\n"
+           "  --show-errors    name each folder that could not be read on standard error,\n"
+           "                   and exit with 1 when there was any\n"
+           "  --help           show this help\n"
+           "  --version        show the version\n"
+           "\n"
+           "Exit status: 0 done, 1 FOLDER missing or (with --show-errors) a folder unreadable,\n"
+           "2 bad usage.\n";
+}
+
+std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth) {
+    const auto number = ParseNumber(text);
+    if (!number) return "Must be a numeric entry.";
+    if (*number < 1) return "Must be 1 or higher.";
+    try {
+        depth = ToInteger16(text);
+    } catch (const RunTimeError&) {
+        return "Must be at most 32767.";
+    }
+    return std::nullopt;
+}
+
+ParseResult ParseArguments(const std::vector<std::string>& arguments) {
+    ParseResult result;
+    Options options;
+    const auto usageError = [&](std::string message) {
+        result.error = std::move(message);
+        result.showUsage = true;
+        return result;
+    };
+    bool onlyOperands = false;
+    std::vector<std::string> operands;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const auto value = [&]() -> const std::string* {
+            return i + 1 < arguments.size() ? &arguments[++i] : nullptr;
+        };
+        if (onlyOperands || argument.empty() || argument[0] != '-' || argument == "-") {
+            operands.push_back(argument);
+        } else if (argument == "--") {
+            onlyOperands = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
+        } else if (argument == "--first-level") {
+            options.depth = {true, 1};
+        } else if (argument == "--depth") {
+            const std::string* text = value();
+            if (!text) return usageError("--depth needs a number");
+            std::int16_t depth = 0;
+            if (auto refused = ReadDepth(*text, depth)) {
+                result.error = *refused;
+                return result;
+            }
+            options.depth = {true, depth};
+        } else if (argument == "--crlf") {
+            options.lineEnd = LineEnd::CrLf;
+        } else if (argument == "-0" || argument == "--null") {
+            options.lineEnd = LineEnd::Nul;
+        } else if (argument == "-o" || argument == "--output") {
+            const std::string* file = value();
+            if (!file) return usageError(argument + " needs a file name");
+            options.outputFile = *file;
+        } else if (argument == "--show-errors") {
+            options.showErrors = true;
+        } else {
+            return usageError("unknown option: " + argument);
+        }
+    }
+    if (options.help || options.version) {
+        result.options = options;
+        return result;
+    }
+    if (operands.size() != 1) {
+        return usageError(operands.empty() ? "no FOLDER given" : "more than one FOLDER given");
+    }
+    options.folder = operands.front();
+    result.options = options;
+    return result;
+}
+
+}  // namespace quorvane::cli

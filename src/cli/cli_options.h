@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/list_run.h"
+
+namespace quorvane::cli {
+
+enum class LineEnd { Lf, CrLf, Nul };
+
+// Everything the command line asked for, as plain data.
+struct Options {
+    std::string folder;
+    DepthChoice depth;  // every level unless --depth or --first-level
+    LineEnd lineEnd = LineEnd::Lf;
+    std::optional<std::string> outputFile;
+    bool showErrors = false;
+    bool help = false;
+    bool version = false;
+};
+
+// The outcome of reading the arguments: options, or a message for standard error with the
+// exit status to end with.
+struct ParseResult {
+    std::optional<Options> options;
+    std::string error;
+    bool showUsage = false;
+};
+
+ParseResult ParseArguments(const std::vector<std::string>& arguments);
+
+// Reads a depth as the window's depth box is read, for --depth.
+// Returns the message for a refused depth, or nothing with `depth` set.
+std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth);
+
+std::string UsageText();
+
+}  // namespace quorvane::cli

@@ -1,0 +1,45 @@
+#include "cli/entry_writer.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr size_t kBlockSize = 1 << 16;
+
+std::string_view lineEndBytes(LineEnd lineEnd) {
+    switch (lineEnd) {
+        case LineEnd::CrLf:
+            return "\r\n";
+        case LineEnd::Nul:
+            return std::string_view("\0", 1);
+        case LineEnd::Lf:
+            break;
+    }
+    return "\n";
+}
+
+}  // namespace
+
+EntryWriter::EntryWriter(LineEnd lineEnd, Output output)
+    : lineEnd_(lineEndBytes(lineEnd)), crlf_(lineEnd == LineEnd::CrLf), output_(std::move(output)) {
+    buffer_.reserve(kBlockSize + 4096);
+}
+
+void EntryWriter::appendEntry(std::string_view entry) {
+    buffer_.append(entry);
+    buffer_.append(lineEnd_);
+    if (buffer_.size() >= kBlockSize) flush();
+}
+
+void EntryWriter::flush() {
+    if (!failed_ && !buffer_.empty()) failed_ = !output_(buffer_);
+    buffer_.clear();
+}
+
+bool EntryWriter::finish() {
+    if (crlf_) buffer_.append("\r\n");
+    flush();
+    return !failed_;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "cli/cli_options.h"
+#include "engine/list_run.h"
+
+namespace quorvane::cli {
+
+// Writes entries as they arrive, each followed by the chosen line end, in large blocks.
+// `output` gets each block and answers false when it could not be written; from then on
+// nothing more is written and failed() is true.
+class EntryWriter : public EntrySink {
+public:
+    using Output = std::function<bool(std::string_view)>;
+
+    EntryWriter(LineEnd lineEnd, Output output);
+
+    void appendEntry(std::string_view entry) override;
+    // Writes what is still buffered, and with CR LF line ends the one extra CR LF that ends
+    // the text file format. Returns false when any write failed.
+    bool finish();
+
+    bool failed() const { return failed_; }
+
+private:
+    void flush();
+
+    std::string_view lineEnd_;
+    bool crlf_;
+    Output output_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+}  // namespace quorvane::cli

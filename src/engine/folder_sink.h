@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace quorvane {
+
+// Where the walk puts what it finds. Folders arrive in their final order, each in folder path
+// form (ending with one separator); a folder's block is final once its descent ends, so a sink
+// can pass them on at once instead of holding the whole tree.
+class FolderSink {
+public:
+    virtual ~FolderSink() = default;
+    virtual void append(std::string_view folderPath) = 0;
+    // A folder that could not be listed; it adds nothing. `error` is the system error code.
+    virtual void unreadable(std::string_view /*folderPath*/, int /*error*/) {}
+};
+
+}  // namespace quorvane

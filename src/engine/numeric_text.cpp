@@ -1,0 +1,119 @@
+#include "engine/numeric_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "engine/run_time_error.h"
+
+namespace quorvane {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool consume(std::string_view& text, std::string_view token) {
+    if (token.empty() || !text.starts_with(token)) return false;
+    text.remove_prefix(token.size());
+    return true;
+}
+
+bool consumeDigit(std::string_view& text, std::string& out) {
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front()))) return false;
+    out.push_back(text.front());
+    text.remove_prefix(1);
+    return true;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<double> ParseNumber(std::string_view text, const NumberFormat& format) {
+    text = trimBlanks(text);
+    // Rewritten into the plain form that std::from_chars reads whatever the process locale.
+    std::string plain;
+    if (consume(text, "-")) {
+        plain.push_back('-');
+    } else {
+        consume(text, "+");
+    }
+    bool digits = false;
+    bool wholePartNonZero = false;
+    for (;;) {
+        if (consumeDigit(text, plain)) {
+            digits = true;
+            wholePartNonZero |= plain.back() != '0';
+        } else if (!(digits && consume(text, format.groupSeparator))) {
+            break;
+        }
+    }
+    if (consume(text, format.decimalSeparator)) {
+        plain.push_back('.');
+        while (consumeDigit(text, plain)) digits = true;
+    }
+    if (!digits) return std::nullopt;
+    bool negativeExponent = false;
+    if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
+        text.remove_prefix(1);
+        plain.push_back('e');
+        if (consume(text, "-")) {
+            plain.push_back('-');
+            negativeExponent = true;
+        } else {
+            consume(text, "+");
+        }
+        if (!consumeDigit(text, plain)) return std::nullopt;
+        while (consumeDigit(text, plain)) {
+        }
+    }
+    if (!text.empty()) return std::nullopt;
+
+    double value = 0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        const bool huge = wholePartNonZero && !negativeExponent;
+        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
+        if (plain.front() == '-') value = -value;
+    } else if (error != std::errc() || end != plain.data() + plain.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::int16_t ToInteger16(std::string_view text, const NumberFormat& format) {
+    const auto number = ParseNumber(text, format);
+    if (!number) throw RunTimeError::typeMismatch();
+    // std::nearbyint rounds in the default mode, to nearest with halves to even.
+    const double whole = std::nearbyint(*number);
+    if (!(whole >= std::numeric_limits<std::int16_t>::min() &&
+          whole <= std::numeric_limits<std::int16_t>::max()))
+        throw RunTimeError::overflow();
+    return static_cast<std::int16_t>(whole);
+}
+
+bool ToBoolean(std::string_view text, const NumberFormat& format) {
+    const std::string_view word = trimBlanks(text);
+    if (equalsIgnoringCase(word, "true")) return true;
+    if (equalsIgnoringCase(word, "false")) return false;
+    const auto number = ParseNumber(text, format);
+    if (!number) throw RunTimeError::typeMismatch();
+    return *number != 0;
+}
+
+}  // namespace quorvane

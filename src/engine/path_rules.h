@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// The Windows rule: doubled backslashes collapse in one left-to-right pass (a run of three
+// becomes two), and a leading run of any length becomes exactly two, which keeps \\server\share.
+std::string RemoveDoubleBackslashesWindows(std::string_view text);
+
+// The POSIX rule: every run of '/' becomes one, a leading run too (there are no network
+// prefixes). Unlike the Windows rule it is idempotent, which lets the walk normalise its root
+// once instead of every entry.
+std::string CollapseSlashRuns(std::string_view text);
+
+// The rule of the platform this program was built for.
+inline std::string RemoveDoubleBackslashes(std::string_view text) {
+#ifdef _WIN32
+    return RemoveDoubleBackslashesWindows(text);
+#else
+    return CollapseSlashRuns(text);
+#endif
+}
+
+// The folder path form: the text followed by one separator unless it already ends with one.
+std::string ToFolderPathForm(std::string_view folder);
+
+// What a results list entry holds for a folder path produced by the walk: the trailing
+// separator dropped, then doubled separators collapsed.
+std::string EntryFromFolderPath(std::string_view folderPath);
+
+}  // namespace quorvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quorvane {
+
+// A failure that a command handler's error trap reports with a description and a number.
+// Thrown only at command level (a bad stored value, an index past the end of the list);
+// the walk itself never throws.
+class RunTimeError : public std::runtime_error {
+public:
+    RunTimeError(const std::string& description, long number)
+        : std::runtime_error(description), number_(number) {}
+
+    long number() const { return number_; }
+
+    static RunTimeError typeMismatch() { return {"Type mismatch", 13}; }
+    static RunTimeError overflow() { return {"Overflow", 6}; }
+    static RunTimeError indexOutOfBounds() { return {"Index out of bounds", 35600}; }
+    // The operating system's own text and number for errno (or a Windows error code).
+    static RunTimeError fromSystemError(int code);
+
+private:
+    long number_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// The entries of the results list: folder paths, kept byte for byte as the file system gave
+// them. Entries are packed into large blocks, so a million entries cost their bytes plus
+// twelve bytes each, and removing many entries is one compacting pass.
+//
+// Indexes here are 0-based; at() takes the list's 1-based index and fails past the end.
+class PathList {
+public:
+    PathList() = default;
+    PathList(const PathList&) = delete;
+    PathList& operator=(const PathList&) = delete;
+    PathList(PathList&&) = default;
+    PathList& operator=(PathList&&) = default;
+
+    size_t size() const { return lengths_.size(); }
+    bool empty() const { return lengths_.empty(); }
+    std::string_view operator[](size_t i) const;
+    // Entry `index` counted from 1. Throws RunTimeError "Index out of bounds" (35600) when
+    // there is no such entry.
+    std::string_view at(std::int64_t index) const;
+
+    void append(std::string_view path);
+    void clear();
+    void removeAt(size_t i);
+    // Removes, in one pass that keeps the order of the rest, every entry i for which
+    // `remove(i)` is true. Returns how many were removed.
+    size_t removeIf(const std::function<bool(size_t)>& remove);
+
+    // The bytes held for the entries, their packing included.
+    size_t memoryUsage() const;
+
+private:
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        size_t capacity = 0;
+    };
+    static constexpr size_t kBlockSize = 1 << 20;
+
+    // Where the next entry of `length` bytes goes when the last block is filled to `used`.
+    void makeRoom(size_t length);
+
+    std::vector<Block> blocks_;
+    size_t used_ = 0;  // bytes used in the last block
+    // Location of each entry: block index in the upper 32 bits, offset in the lower.
+    std::vector<std::uint64_t> locations_;
+    std::vector<std::uint32_t> lengths_;
+};
+
+}  // namespace quorvane
