@@ -16,7 +16,7 @@ std::optional<RunTimeError> WriteResultsWorkbook(const PathList& list, const std
     ListScan scan(list, hook);
     for (size_t i = 1; i <= scan.count(); ++i)
         writer.append(scan.next(i));
-    return writer.finish();
+    return writer.finish(hook);
 }
 
 std::string ReserveTemporaryWorkbookPath() {

@@ -2,6 +2,7 @@
 
 #include "results/atomic_file.h"
 #include "results/list_scan.h"
+#include "results/yielding_call.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -44,8 +45,9 @@ void appendInSystemEncoding(std::string& out, std::string_view entry) {
 
 std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook) {
     size_t total = 2;
-    for (size_t i = 0; i < list.size(); ++i)
+    for (size_t i = 0; i < list.size(); ++i) {
         total += list[i].size() + 2;
+    }
     std::string bytes;
     bytes.reserve(total);
     ListScan scan(list, hook);
@@ -57,16 +59,17 @@ std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook) {
     return bytes;
 }
 
-std::optional<RunTimeError> WriteTextFile(std::string_view bytes, const std::string& file) {
-    if (const int error = WriteFileAtomically(file, bytes)) {
-        return RunTimeError::fromSystemError(error);
-    }
+std::optional<RunTimeError> WriteTextFile(std::string_view bytes, const std::string& file,
+                                          YieldHook* hook) {
+    const int error =
+        CallWhileYielding(hook, [bytes, &file] { return WriteFileAtomically(file, bytes); });
+    if (error != 0) return RunTimeError::fromSystemError(error);
     return std::nullopt;
 }
 
 std::optional<RunTimeError> SaveResultsToTextFile(const PathList& list, const std::string& file,
                                                   YieldHook* hook) {
-    return WriteTextFile(ResultsTextFileBytes(list, hook), file);
+    return WriteTextFile(ResultsTextFileBytes(list, hook), file, hook);
 }
 
 }  // namespace quorvane

@@ -20,8 +20,10 @@ namespace quorvane {
 std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook = nullptr);
 
 // Replaces `file` with `bytes` atomically: after a failure the file that was there is intact
-// and no partial file is left. Returns the system's error, or nothing when written.
-std::optional<RunTimeError> WriteTextFile(std::string_view bytes, const std::string& file);
+// and no partial file is left. Returns the system's error, or nothing when written. With a
+// hook, the window runs while the bytes go to the disk (see CallWhileYielding).
+std::optional<RunTimeError> WriteTextFile(std::string_view bytes, const std::string& file,
+                                          YieldHook* hook = nullptr);
 
 // Both of the above; nothing is written when the list cannot be read to its end.
 std::optional<RunTimeError> SaveResultsToTextFile(const PathList& list, const std::string& file,

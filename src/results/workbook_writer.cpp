@@ -9,6 +9,7 @@
 #include <random>
 
 #include "results/cell_text.h"
+#include "results/yielding_call.h"
 
 namespace quorvane {
 
@@ -115,7 +116,7 @@ void WorkbookWriter::append(std::string_view entry) {
     ++row_;
 }
 
-std::optional<RunTimeError> WorkbookWriter::finish() {
+std::optional<RunTimeError> WorkbookWriter::finish(YieldHook* hook) {
     if (!workbook_) {
         if (!failure_) failure_ = RunTimeError::fromSystemError(EBADF);
         return failure_;
@@ -126,7 +127,9 @@ std::optional<RunTimeError> WorkbookWriter::finish() {
     workbook_ = nullptr;
     sheet_ = nullptr;
     // Closing writes the whole file and frees the workbook, whether it succeeds or not.
-    if (const lxw_error error = workbook_close(workbook)) {
+    const lxw_error error =
+        CallWhileYielding(hook, [workbook] { return workbook_close(workbook); });
+    if (error != LXW_NO_ERROR) {
         fail(libraryError(error));
         return failure_;
     }

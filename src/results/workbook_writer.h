@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/run_time_error.h"
+#include "engine/yield_hook.h"
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -34,7 +35,9 @@ class WorkbookWriter {
     // any entry is written. Returns the system's error, or nothing.
     std::optional<RunTimeError> open();
     void append(std::string_view entry);
-    std::optional<RunTimeError> finish();
+    // Packs the workbook into its file, which takes a while for many rows; with a hook the
+    // window runs meanwhile (see CallWhileYielding).
+    std::optional<RunTimeError> finish(YieldHook* hook = nullptr);
 
   private:
     bool startSheet();

@@ -20,7 +20,8 @@ using testing::WriteBytes;
 TEST(TextFileExport, EachEntryEndsWithCrLfAndTheFileWithOneMore) {
     ScratchFolder folder;
     const std::string file = folder.file("list");  // no extension is added
-    ASSERT_FALSE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file));
+    ScriptedYield window([](int) {});
+    ASSERT_FALSE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file, &window));
     EXPECT_EQ(ReadBytes(file), "C:\\A\r\nC:\\B\r\n\r\n");
 
     // Replaced without a question, and nothing of the longer old content survives.
