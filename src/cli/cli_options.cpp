@@ -15,6 +15,19 @@ std::string UsageText() {
            "  --crlf           end each entry with CR LF and add one more CR LF at the end,\n"
            "                   the bytes of the window's \"Save Results As Text File\"\n"
            "  -0, --null       end each entry with a NUL byte (names may hold line breaks)\n"
+           "  --containing TEXT\n"
+           "                   leave out every entry that contains TEXT, letter case ignored\n"
+           "                   (the window's \"Remove Results Containing X\")\n"
+           "  --not-containing TEXT\n"
+           "                   leave out every entry that does not contain TEXT (the window's\n"
+           "                   \"Remove Results Not Containing X\"); both may be repeated and\n"
+           "                   are applied in the order given\n"
+           "  --clipboard-format\n"
+           "                   the text of \"Copy Results To Clipboard\": each entry padded\n"
+           "                   with blanks to the longest, then TAB and CR LF\n"
+           "  --xlsx FILE      write a workbook instead: \"Results\" in A1, one entry per\n"
+           "                   row below it, each as text; FILE is replaced only once the\n"
+           "                   workbook is complete\n"
            "  -o, --output FILE  write to FILE, replaced only once the list is complete\n"
            "  --show-errors    name each folder that could not be read on standard error,\n"
            "                   and exit with 1 when there was any\n"
@@ -37,6 +50,28 @@ std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& dept
     return std::nullopt;
 }
 
+namespace {
+
+// The output formats exclude one another: a workbook is a file of its own, and the clipboard
+// text has its own line ends.
+std::optional<std::string> FormatConflict(const Options& options,
+                                          const std::string& lineEndOption) {
+    const auto together = [](const std::string& a, const std::string& b) {
+        return a + " cannot be combined with " + b;
+    };
+    if (options.workbookFile) {
+        if (options.clipboardFormat) return together("--xlsx", "--clipboard-format");
+        if (!lineEndOption.empty()) return together("--xlsx", lineEndOption);
+        if (options.outputFile) return together("--xlsx", "-o");
+    }
+    if (options.clipboardFormat && !lineEndOption.empty()) {
+        return together("--clipboard-format", lineEndOption);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     ParseResult result;
     Options options;
@@ -46,6 +81,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         return result;
     };
     bool onlyOperands = false;
+    std::string lineEndOption;
     std::vector<std::string> operands;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -73,14 +109,26 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             options.depth = {true, depth};
         } else if (argument == "--crlf") {
             options.lineEnd = LineEnd::CrLf;
+            lineEndOption = argument;
         } else if (argument == "-0" || argument == "--null") {
             options.lineEnd = LineEnd::Nul;
+            lineEndOption = argument;
         } else if (argument == "-o" || argument == "--output") {
             const std::string* file = value();
             if (!file) return usageError(argument + " needs a file name");
             options.outputFile = *file;
         } else if (argument == "--show-errors") {
             options.showErrors = true;
+        } else if (argument == "--containing" || argument == "--not-containing") {
+            const std::string* text = value();
+            if (!text || text->empty()) return usageError(argument + " needs a text");
+            options.filters.push_back({*text, argument == "--containing"});
+        } else if (argument == "--clipboard-format") {
+            options.clipboardFormat = true;
+        } else if (argument == "--xlsx") {
+            const std::string* file = value();
+            if (!file) return usageError("--xlsx needs a file name");
+            options.workbookFile = *file;
         } else {
             return usageError("unknown option: " + argument);
         }
@@ -89,6 +137,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         result.options = options;
         return result;
     }
+    if (auto conflict = FormatConflict(options, lineEndOption)) return usageError(*conflict);
     if (operands.size() != 1) {
         return usageError(operands.empty() ? "no FOLDER given" : "more than one FOLDER given");
     }

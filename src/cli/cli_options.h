@@ -10,6 +10,13 @@ namespace quorvane::cli {
 
 enum class LineEnd { Lf, CrLf, Nul };
 
+// One --containing or --not-containing: leave out the entries that contain `text` (letter
+// case ignored), or those that do not.
+struct TextFilter {
+    std::string text;
+    bool removeContaining = true;
+};
+
 // Everything the command line asked for, as plain data.
 struct Options {
     std::string folder;
@@ -17,6 +24,9 @@ struct Options {
     LineEnd lineEnd = LineEnd::Lf;
     std::optional<std::string> outputFile;
     bool showErrors = false;
+    std::vector<TextFilter> filters;  // in the order given
+    bool clipboardFormat = false;
+    std::optional<std::string> workbookFile;
     bool help = false;
     bool version = false;
 };

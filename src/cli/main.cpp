@@ -13,10 +13,14 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/entry_filter.h"
 #include "cli/entry_writer.h"
+#include "cli/export_sinks.h"
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
 #include "results/atomic_file.h"
+#include "results/clipboard_text.h"
+#include "results/workbook_writer.h"
 
 namespace {
 
@@ -28,50 +32,58 @@ constexpr int kExitUsage = 2;
 
 std::string systemMessage(int error) { return std::system_category().message(error); }
 
-// Names the folders that could not be read, when asked to.
-class ReportingWriter : public cli::EntryWriter {
-public:
-    ReportingWriter(cli::LineEnd lineEnd, Output output, bool report)
-        : EntryWriter(lineEnd, std::move(output)), report_(report) {}
+// Counts the folders that could not be read and names them when asked to; passes every entry on.
+class UnreadableReport : public EntrySink {
+  public:
+    UnreadableReport(EntrySink& next, bool report) : next_(next), report_(report) {}
+
+    void appendEntry(std::string_view entry) override { next_.appendEntry(entry); }
 
     void unreadable(std::string_view folderPath, int error) override {
         ++unreadable_;
         if (report_) {
-            std::cerr << "quorvane-list: cannot read " << folderPath << ": "
-                      << systemMessage(error) << '\n';
+            std::cerr << "quorvane-list: cannot read " << folderPath << ": " << systemMessage(error)
+                      << '\n';
         }
     }
 
     int unreadableCount() const { return unreadable_; }
 
-private:
+  private:
+    EntrySink& next_;
     bool report_;
     int unreadable_ = 0;
 };
+
+// Walks the folder and hands `target` every entry that the filters leave. Returns the exit
+// status for a list that was written.
+int listInto(const cli::Options& options, EntrySink& target) {
+    UnreadableReport report(target, options.showErrors);
+    cli::EntryFilter filter(options.filters, report);
+    ListFolders(ToFolderPathForm(options.folder), options.depth, filter);
+    return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
+}
+
+int cannotWrite(const std::string& what, const std::string& message) {
+    std::cerr << "quorvane-list: cannot write " << what << ": " << message << '\n';
+    return kExitFailed;
+}
 
 bool writeToStdout(std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
 }
 
-int run(const cli::Options& options) {
-    if (FolderExists(options.folder) != true) {
-        std::cerr << "Folder does not exist. Please select another folder.\n";
-        return kExitFailed;
-    }
+int writeList(const cli::Options& options) {
     std::optional<AtomicFile> file;
     if (options.outputFile) {
         file.emplace(*options.outputFile);
-        if (!file->open()) {
-            std::cerr << "quorvane-list: cannot write " << *options.outputFile << ": "
-                      << systemMessage(file->error()) << '\n';
-            return kExitFailed;
-        }
+        if (!file->open()) return cannotWrite(*options.outputFile, systemMessage(file->error()));
     }
     cli::EntryWriter::Output output = writeToStdout;
     if (file) output = [&file](std::string_view bytes) { return file->write(bytes); };
 
-    ReportingWriter writer(options.lineEnd, output, options.showErrors);
-    ListFolders(ToFolderPathForm(options.folder), options.depth, writer);
+    cli::EntryWriter writer(options.lineEnd, output);
+    const int status = listInto(options, writer);
     bool written = writer.finish();
     if (file) {
         written = written && file->commit();
@@ -80,12 +92,45 @@ int run(const cli::Options& options) {
     }
     if (!written) {
         const int error = file ? file->error() : errno;
-        std::cerr << "quorvane-list: cannot write "
-                  << (options.outputFile ? *options.outputFile : "standard output") << ": "
-                  << systemMessage(error) << '\n';
+        return cannotWrite(options.outputFile ? *options.outputFile : "standard output",
+                           systemMessage(error));
+    }
+    return status;
+}
+
+// The clipboard text needs the longest entry before its first line, so the list is kept.
+int writeClipboardText(const cli::Options& options) {
+    cli::ListCollector collector;
+    const int status = listInto(options, collector);
+    const std::string text = ResultsClipboardText(collector.list());
+    if (options.outputFile) {
+        if (const int error = WriteFileAtomically(*options.outputFile, text)) {
+            return cannotWrite(*options.outputFile, systemMessage(error));
+        }
+    } else if (!writeToStdout(text) || std::fflush(stdout) != 0) {
+        return cannotWrite("standard output", systemMessage(errno));
+    }
+    return status;
+}
+
+int writeWorkbook(const cli::Options& options) {
+    WorkbookWriter workbook(*options.workbookFile);
+    if (auto failure = workbook.open()) return cannotWrite(*options.workbookFile, failure->what());
+    cli::WorkbookSink sink(workbook);
+    const int status = listInto(options, sink);
+    if (auto failure = workbook.finish())
+        return cannotWrite(*options.workbookFile, failure->what());
+    return status;
+}
+
+int run(const cli::Options& options) {
+    if (FolderExists(options.folder) != true) {
+        std::cerr << "Folder does not exist. Please select another folder.\n";
         return kExitFailed;
     }
-    return options.showErrors && writer.unreadableCount() > 0 ? kExitFailed : kExitDone;
+    if (options.workbookFile) return writeWorkbook(options);
+    if (options.clipboardFormat) return writeClipboardText(options);
+    return writeList(options);
 }
 
 }  // namespace

@@ -12,8 +12,12 @@ namespace {
 std::uint64_t location(size_t block, size_t offset) {
     return (static_cast<std::uint64_t>(block) << 32) | offset;
 }
-size_t blockOf(std::uint64_t location) { return static_cast<size_t>(location >> 32); }
-size_t offsetOf(std::uint64_t location) { return static_cast<size_t>(location & 0xFFFFFFFFu); }
+size_t blockOf(std::uint64_t location) {
+    return static_cast<size_t>(location >> 32);
+}
+size_t offsetOf(std::uint64_t location) {
+    return static_cast<size_t>(location & 0xFFFFFFFFu);
+}
 
 }  // namespace
 
@@ -46,7 +50,20 @@ void PathList::append(std::string_view path) {
     used_ += path.size();
 }
 
+PathList& PathList::operator=(PathList&& other) noexcept {
+    if (this == &other) return *this;
+    const std::uint64_t removals = std::max(removals_, other.removals_) + 1;
+    blocks_ = std::move(other.blocks_);
+    used_ = other.used_;
+    locations_ = std::move(other.locations_);
+    lengths_ = std::move(other.lengths_);
+    removals_ = removals;
+    other.clear();
+    return *this;
+}
+
 void PathList::clear() {
+    ++removals_;
     blocks_.clear();
     blocks_.shrink_to_fit();
     locations_.clear();
@@ -85,10 +102,12 @@ size_t PathList::removeIf(const std::function<bool(size_t)>& remove) {
         ++kept;
     }
     const size_t removed = count - kept;
+    if (removed == 0) return 0;
     if (kept == 0) {
         clear();
         return removed;
     }
+    ++removals_;
     locations_.resize(kept);
     lengths_.resize(kept);
     blocks_.resize(block + 1);
@@ -98,9 +117,9 @@ size_t PathList::removeIf(const std::function<bool(size_t)>& remove) {
 
 size_t PathList::memoryUsage() const {
     size_t bytes = locations_.capacity() * sizeof(std::uint64_t) +
-                   lengths_.capacity() * sizeof(std::uint32_t) +
-                   blocks_.capacity() * sizeof(Block);
-    for (const Block& block : blocks_) bytes += block.capacity;
+                   lengths_.capacity() * sizeof(std::uint32_t) + blocks_.capacity() * sizeof(Block);
+    for (const Block& block : blocks_)
+        bytes += block.capacity;
     return bytes;
 }
 

@@ -14,12 +14,13 @@ namespace quorvane {
 //
 // Indexes here are 0-based; at() takes the list's 1-based index and fails past the end.
 class PathList {
-public:
+  public:
     PathList() = default;
     PathList(const PathList&) = delete;
     PathList& operator=(const PathList&) = delete;
     PathList(PathList&&) = default;
-    PathList& operator=(PathList&&) = default;
+    // Counts as removing every entry the list held (see removalCount()).
+    PathList& operator=(PathList&& other) noexcept;
 
     size_t size() const { return lengths_.size(); }
     bool empty() const { return lengths_.empty(); }
@@ -38,7 +39,12 @@ public:
     // The bytes held for the entries, their packing included.
     size_t memoryUsage() const;
 
-private:
+    // Grows whenever entries are removed or the list is replaced, never on append. A loop that
+    // lets the window run between reads compares it to know that each index still names the
+    // entry it named when the loop began.
+    std::uint64_t removalCount() const { return removals_; }
+
+  private:
     struct Block {
         std::unique_ptr<char[]> bytes;
         size_t capacity = 0;
@@ -53,6 +59,7 @@ private:
     // Location of each entry: block index in the upper 32 bits, offset in the lower.
     std::vector<std::uint64_t> locations_;
     std::vector<std::uint32_t> lengths_;
+    std::uint64_t removals_ = 0;
 };
 
 }  // namespace quorvane

@@ -1,0 +1,120 @@
+// quorvane-results-bench: times one operation of the results list on a list of generated
+// paths, as the window would run it, and prints one line: the operation, its seconds, the
+// longest stretch without a yield, and the process's peak memory before and after it.
+//
+// One operation per process, so each peak is that operation's own.
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "engine/yield_hook.h"
+#include "results/clipboard_text.h"
+#include "results/path_list.h"
+#include "results/result_filters.h"
+#include "results/results_workbook.h"
+#include "results/text_file_export.h"
+
+namespace {
+
+using namespace quorvane;
+using Clock = std::chrono::steady_clock;
+
+// What the window's hook costs when it has nothing to do: a look at the clock. Records the
+// longest time between two yields, which is how long the window could not answer.
+class TimingYield : public YieldHook {
+  public:
+    void yield() override { mark(); }
+    void mark() {
+        const Clock::time_point now = Clock::now();
+        longest_ = std::max(longest_, now - last_);
+        last_ = now;
+    }
+    void start() { last_ = Clock::now(); }
+    double longestSeconds() const { return std::chrono::duration<double>(longest_).count(); }
+
+  private:
+    Clock::time_point last_ = Clock::now();
+    Clock::duration longest_{};
+};
+
+// Paths of the shape a real disk gives, 40 to 110 bytes, every other one under a "Cache"
+// folder and one in eight with letters beyond ASCII.
+PathList makeList(size_t count) {
+    PathList list;
+    std::string path;
+    for (size_t i = 0; i < count; ++i) {
+        path = "/home/someone/Projects/project-" + std::to_string(i % 997);
+        path += i % 2 ? "/Cache/objects/" : "/src/components/";
+        if (i % 8 == 0) path += "Übersicht-Ärger/";
+        path += "folder-" + std::to_string(i);
+        if (i % 3 == 0) path += "/nested/deeper";
+        list.append(path);
+    }
+    return list;
+}
+
+double peakMegabytes() {
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+bool run(const std::string& operation, PathList& list, const std::string& folder,
+         TimingYield& hook) {
+    if (operation == "containing") {
+        return RemoveResultsContaining(list, "CACHE", &hook) > 0;
+    }
+    if (operation == "not-containing") {
+        return RemoveResultsNotContaining(list, "cache", &hook) > 0;
+    }
+    if (operation == "text-file") {
+        const std::string file = folder + "/quorvane-bench.txt";
+        const bool written = !SaveResultsToTextFile(list, file, &hook);
+        std::filesystem::remove(file);
+        return written;
+    }
+    if (operation == "clipboard") {
+        return !ResultsClipboardText(list, &hook).empty();
+    }
+    if (operation == "workbook") {
+        const std::string file = folder + "/quorvane-bench.xlsx";
+        const bool written = !WriteResultsWorkbook(list, file, &hook);
+        std::filesystem::remove(file);
+        return written;
+    }
+    std::fprintf(stderr, "unknown operation: %s\n", operation.c_str());
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr,
+                     "Usage: quorvane-results-bench "
+                     "containing|not-containing|text-file|clipboard|workbook [COUNT] [FOLDER]\n");
+        return 2;
+    }
+    const std::string operation = argv[1];
+    const size_t count = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1000000;
+    const std::string folder = argc > 3 ? argv[3] : std::filesystem::temp_directory_path().string();
+
+    PathList list = makeList(count);
+    const double before = peakMegabytes();
+    TimingYield hook;
+    hook.start();
+    const Clock::time_point start = Clock::now();
+    const bool done = run(operation, list, folder, hook);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    hook.mark();  // the stretch from the last yield to the end counts too
+    std::printf(
+        "%-15s %9zu entries %7.2f s   longest without yield %6.3f s   peak %7.1f MB "
+        "(list %6.1f MB)\n",
+        operation.c_str(), count, seconds, hook.longestSeconds(), peakMegabytes(), before);
+    return done ? 0 : 1;
+}

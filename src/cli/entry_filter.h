@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "engine/list_run.h"
+#include "results/text_matcher.h"
+
+namespace quorvane::cli {
+
+// Passes on to `next` the entries that the window's filters, applied in turn, would leave in
+// the list; tells it every unreadable folder. Entry by entry, so nothing is held.
+class EntryFilter : public EntrySink {
+  public:
+    EntryFilter(const std::vector<TextFilter>& filters, EntrySink& next);
+
+    void appendEntry(std::string_view entry) override;
+    void unreadable(std::string_view folderPath, int error) override;
+
+  private:
+    struct Step {
+        TextMatcher matcher;
+        bool removeContaining;
+    };
+    std::vector<Step> steps_;
+    EntrySink& next_;
+};
+
+}  // namespace quorvane::cli

@@ -1,0 +1,41 @@
+#include "results/clipboard_text.h"
+
+#include <algorithm>
+
+#include "results/list_scan.h"
+#include "results/utf8_text.h"
+
+namespace quorvane {
+
+std::string ResultsClipboardText(const PathList& list, YieldHook* hook) {
+    if (list.empty()) return {};
+
+    size_t width = 0;
+    size_t bytes = 0;
+    size_t characters = 0;
+    {
+        ListScan scan(list, hook);
+        for (size_t i = 1; i <= scan.count(); ++i) {
+            const std::string_view entry = scan.next(i);
+            const size_t length = CountCharacters(entry);
+            width = std::max(width, length);
+            bytes += entry.size();
+            characters += length;
+        }
+    }
+
+    ListScan scan(list, hook);
+    std::string text;
+    // The exact size when the list stayed as it was, so a million lines never reallocate.
+    text.reserve((bytes - characters) + scan.count() * (width + 3));
+    for (size_t i = 1; i <= scan.count(); ++i) {
+        const std::string_view entry = scan.next(i);
+        text.append(entry);
+        const size_t length = CountCharacters(entry);
+        if (width >= length) text.append(width - length, ' ');
+        text.append("\t\r\n");
+    }
+    return text;
+}
+
+}  // namespace quorvane

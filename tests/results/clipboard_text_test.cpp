@@ -1,0 +1,51 @@
+#include "results/clipboard_text.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/run_time_error.h"
+#include "results/scratch_folder.h"
+#include "results/scripted_yield.h"
+
+namespace quorvane {
+namespace {
+
+using testing::MakeList;
+using testing::ScriptedYield;
+
+TEST(ClipboardText, PathsArePaddedWithBlanksBeforeTheTab) {
+    EXPECT_EQ(ResultsClipboardText(MakeList({"C:\\A", "C:\\BB"})), "C:\\A \t\r\nC:\\BB\t\r\n");
+    EXPECT_EQ(ResultsClipboardText(MakeList({"C:\\Only"})), "C:\\Only\t\r\n");
+    EXPECT_EQ(ResultsClipboardText(MakeList({"/x/1", "/y/2"})), "/x/1\t\r\n/y/2\t\r\n");
+    EXPECT_EQ(ResultsClipboardText(MakeList({"/a", "/longer", "/b"})),
+              "/a     \t\r\n/longer\t\r\n/b     \t\r\n");
+}
+
+TEST(ClipboardText, WidthCountsCharactersNotBytes) {
+    // "Ä" is two bytes and one character; a stray byte is one character.
+    EXPECT_EQ(ResultsClipboardText(MakeList({"/Ä", "/ab", "/\xff"})),
+              "/Ä \t\r\n/ab\t\r\n/\xff \t\r\n");
+    EXPECT_EQ(ResultsClipboardText(MakeList({"/日本", "/a"})), "/日本\t\r\n/a \t\r\n");
+}
+
+TEST(ClipboardText, EmptyListGivesNoText) {
+    EXPECT_EQ(ResultsClipboardText(PathList()), "");
+}
+
+TEST(ClipboardText, ListChangedBetweenThePasses) {
+    // Appended during the widths pass: the longer entry is in the lines, without blanks.
+    PathList list = MakeList({"C:\\A", "C:\\BB"});
+    ScriptedYield append([&list](int yield) {
+        if (yield == 1) list.append("C:\\LONGER");
+    });
+    EXPECT_EQ(ResultsClipboardText(list, &append), "C:\\A \t\r\nC:\\BB\t\r\nC:\\LONGER\t\r\n");
+
+    // Losing entries during a pass fails instead of pairing widths with other entries.
+    list = MakeList({"C:\\A", "C:\\BB", "C:\\C"});
+    ScriptedYield remove([&list](int yield) {
+        if (yield == 5) list.removeAt(0);
+    });
+    EXPECT_THROW(ResultsClipboardText(list, &remove), RunTimeError);
+}
+
+}  // namespace
+}  // namespace quorvane
