@@ -16,11 +16,11 @@ std::string UsageText() {
            "                   the bytes of the window's \"Save Results As Text File\"\n"
            "  -0, --null       end each entry with a NUL byte (names may hold line breaks)\n"
            "  --containing TEXT\n"
-           "                   leave out every entry that contains TEXT, letter case ignored\n"
-           "                   (the window's \"Remove Results Containing X\")\n"
+           "                   keep only the entries that contain TEXT, letter case ignored\n"
+           "                   (the window's \"Remove Results Not Containing X\")\n"
            "  --not-containing TEXT\n"
-           "                   leave out every entry that does not contain TEXT (the window's\n"
-           "                   \"Remove Results Not Containing X\"); both may be repeated and\n"
+           "                   leave out every entry that contains TEXT (the window's\n"
+           "                   \"Remove Results Containing X\"); both may be repeated and\n"
            "                   are applied in the order given\n"
            "  --clipboard-format\n"
            "                   the text of \"Copy Results To Clipboard\": each entry padded\n"
@@ -122,7 +122,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--containing" || argument == "--not-containing") {
             const std::string* text = value();
             if (!text || text->empty()) return usageError(argument + " needs a text");
-            options.filters.push_back({*text, argument == "--containing"});
+            options.filters.push_back({*text, argument == "--not-containing"});
         } else if (argument == "--clipboard-format") {
             options.clipboardFormat = true;
         } else if (argument == "--xlsx") {

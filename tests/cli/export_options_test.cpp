@@ -72,23 +72,23 @@ class ExportOptions : public ::testing::Test {
     std::filesystem::path root = scratch.path() / "tree";
 };
 
-TEST_F(ExportOptions, FiltersLeaveOutWhatTheWindowsFiltersRemove) {
-    ProgramRun run = runList({"--containing", "NODE", root.string()});
+TEST_F(ExportOptions, FiltersKeepWhatTheyNameIgnoringCase) {
+    ProgramRun run = runList({"--not-containing", "NODE", root.string()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(sortedLines(run.output),
               Lines({path("Alpha"), path("Gamma"), path("beta"), path("beta/x")}));
 
-    run = runList({"--not-containing", "alpha", root.string()});
+    run = runList({"--containing", "alpha", root.string()});
     EXPECT_EQ(sortedLines(run.output), Lines({path("Alpha"), path("Alpha/Node_Modules")}));
 
-    run = runList({"--not-containing", "alpha", "--containing", "_modules", root.string()});
+    run = runList({"--containing", "alpha", "--not-containing", "_modules", root.string()});
     EXPECT_EQ(sortedLines(run.output), Lines({path("Alpha")}));
 }
 
 TEST_F(ExportOptions, ClipboardFormatPadsEachEntryToTheLongest) {
     const std::string file = scratch.file("clip.txt");
     ASSERT_EQ(
-        runList({"--clipboard-format", "--containing", "beta", "-o", file, root.string()}).status,
+        runList({"--clipboard-format", "--not-containing", "beta", "-o", file, root.string()}).status,
         0);
     const std::string longest = path("Alpha/Node_Modules");
     const auto padded = [&](const std::string& entry) {
@@ -103,7 +103,7 @@ TEST_F(ExportOptions, ClipboardFormatPadsEachEntryToTheLongest) {
 TEST_F(ExportOptions, XlsxWritesEveryEntryAsTextUnderTheHeading) {
     std::filesystem::create_directories(root / "=1+2");
     const std::string file = scratch.file("list.xlsx");
-    const ProgramRun run = runList({"--xlsx", file, "--not-containing", "1+2", root.string()});
+    const ProgramRun run = runList({"--xlsx", file, "--containing", "1+2", root.string()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output, "");
     const std::string sheet = testing::SheetXml(file, 1);
