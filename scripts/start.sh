@@ -5,5 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
-# The window arrives later; until then this lists the current folder.
-exec build/quorvane-list "${@:-.}"
+exec build/quorvane "$@"

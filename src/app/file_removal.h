@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvane {
+
+// Lets pending window events run, then removes the file at `path`; when that fails (missing,
+// read-only, in use) tries ForceDeleteFile. Ignores every failure of either.
+void DeleteFileSafely(const QString& path);
+
+// Removes the file at `path` even when it is read-only. Returns whether it is gone.
+bool ForceDeleteFile(const QString& path);
+
+}  // namespace quorvane

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QLocale>
+
+#include "engine/numeric_text.h"
+
+namespace quorvane {
+
+// The decimal and group separators of `locale`, in the form the number reader takes.
+NumberFormat NumberFormatOf(const QLocale& locale);
+
+}  // namespace quorvane

@@ -1,0 +1,50 @@
+#include "app/qt_desktop.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#ifdef _WIN32
+#include <QSettings>
+#endif
+
+namespace quorvane {
+
+namespace {
+
+constexpr char kWorkbookMimeType[] =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
+
+}  // namespace
+
+bool QtDesktop::openUrl(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address));
+}
+
+bool QtDesktop::openFile(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtDesktop::hasSpreadsheetApplication() {
+#ifdef _WIN32
+    // An .xlsx association names a program identifier under the classes root.
+    QSettings classes("HKEY_CLASSES_ROOT\\.xlsx", QSettings::NativeFormat);
+    return !classes.value(".").toString().isEmpty();
+#elif defined(__APPLE__)
+    // Launch Services offers no query through Qt; macOS ships a viewer for workbooks.
+    return true;
+#else
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QString::fromLatin1(kWorkbookMimeType)});
+    if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit) return false;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+#endif
+}
+
+QString QtDesktop::desktopFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+}  // namespace quorvane

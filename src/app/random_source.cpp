@@ -1,0 +1,11 @@
+#include "app/random_source.h"
+
+#include <QRandomGenerator>
+
+namespace quorvane {
+
+double SystemRandomSource::fraction() {
+    return QRandomGenerator::global()->generateDouble();
+}
+
+}  // namespace quorvane
