@@ -28,7 +28,10 @@ class ResultsListModel;
 //   form1_load.cpp          Form_Load, the skin layer, Form_Unload
 //   form1_target_depth.cpp  the option, text box and browse handlers
 //   form1_pointer.cpp       the MousePointer value and its feedback
-//   form1_commands.cpp      the push button commands that later work fills in
+//   form1_run.cpp           "Start Creating List"
+//   form1_edit.cpp          clearing and filtering the results
+//   form1_export.cpp        text file, clipboard and spreadsheet exports
+//   form1_help.cpp          the help messages and the sample folder
 //
 // Lifetime and shut-down. The program constructs the window, runs Form_Load, then shows it.
 // Closing the window runs Form_Unload, which removes the scratch file and then ends the
