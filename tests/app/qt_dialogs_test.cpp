@@ -1,0 +1,14 @@
+#include <gtest/gtest.h>
+
+#include "app/qt_dialogs.h"
+
+namespace quorvane::test {
+namespace {
+
+TEST(QtDialogs, EachCarriageReturnOrCrLfIsOneLineBreak) {
+    EXPECT_EQ(WithPlainLineBreaks(QStringLiteral("a\r\rb\rc\r\n\r\nd\r\ne\n")),
+              QStringLiteral("a\n\nb\nc\n\nd\ne\n"));
+}
+
+}  // namespace
+}  // namespace quorvane::test
