@@ -11,6 +11,7 @@
 #include "app/file_removal.h"
 #include "app/form1.h"
 #include "app/hand_cursor.h"
+#include "app/program_icon.h"
 #include "app/results_list_model.h"
 #include "engine/run_time_error.h"
 
@@ -43,9 +44,7 @@ void Form1::Form_Load() {
     ErrorTrap trap(services_.dialogs, procedure::kFormLoad);
     trap.step(100, [&] { ApplySkin(); });
     trap.step(104, [&] { setWindowTitle(QString::fromLatin1(kProductName)); });
-    trap.guard([&] {
-        if (!QGuiApplication::windowIcon().isNull()) setWindowIcon(QGuiApplication::windowIcon());
-    });
+    trap.guard([&] { setWindowIcon(ProgramIcon()); });
     trap.guard([&] { SetApplicationTitle(); });
     const QString cursorFile = applicationFile(QStringLiteral("HAND-M.CUR"));
     if (trap.test(106, [&] { return FileExists(cursorFile); })) {

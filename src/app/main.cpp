@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "app/program_end.h"
+#include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_dialogs.h"
 #include "app/scratch_file.h"
@@ -14,6 +15,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brindlework"));
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
 
     QtDialogs dialogs;
     QtDesktop desktop;

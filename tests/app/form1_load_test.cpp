@@ -47,6 +47,14 @@ TEST(Form1Load, FirstStartSelectsTheDefaultsAndStoresOnlyTheTwoTexts) {
     EXPECT_TRUE(harness.dialogs.messages.empty());
 }
 
+TEST(Form1Load, WindowShowsTheProgramIconInEveryDrawnSize) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    // Missing sizes mean the built-in pictures did not reach the program.
+    EXPECT_EQ(form.windowIcon().availableSizes(),
+              (QList<QSize>{{32, 32}, {48, 48}, {128, 128}, {256, 256}}));
+}
+
 TEST(Form1Load, StoredChoicesComeBackThroughTheControls) {
     {
         FormHarness harness;
