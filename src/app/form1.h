@@ -63,6 +63,7 @@ class Form1 : public QWidget {
     void Form_Load();
     void Form_Unload();
     bool ending() const { return ending_; }
+    bool CreatingList() const { return creatingList_; }
 
     // The caption of every message box and input box without a title of its own; set by
     // Form_Load.
@@ -182,6 +183,8 @@ class Form1 : public QWidget {
     QHash<const QObject*, PointerReaction> pointerReactions_;
     bool depthCheckQueued_ = false;
     bool ending_ = false;
+    // True while a list creation run is in progress; a press of PushButton1 then does nothing.
+    bool creatingList_ = false;
 };
 
 }  // namespace quorvane

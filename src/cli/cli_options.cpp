@@ -7,11 +7,17 @@ namespace quorvane::cli {
 
 std::string UsageText() {
     return "Usage: quorvane-list [OPTIONS] FOLDER\n"
+           "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
+           "       quorvane-list --list-drives\n"
            "Lists the full path of every folder below FOLDER, hidden folders left out,\n"
            "each folder's own subfolders after everything found below them.\n"
            "\n"
            "  --depth N        levels 1 to N below FOLDER (default: every level)\n"
            "  --first-level    only the subfolders of FOLDER itself (the same as --depth 1)\n"
+           "  --drive DRIVE    walk one drive instead of a folder: its root or its name as\n"
+           "                   --list-drives shows it; the walk stays on that volume\n"
+           "  --all-drives     walk every drive, one after the other, each on its own volume\n"
+           "  --list-drives    show each drive's name, a TAB and its root, one per line\n"
            "  --crlf           end each entry with CR LF and add one more CR LF at the end,\n"
            "                   the bytes of the window's \"Save Results As Text File\"\n"
            "  -0, --null       end each entry with a NUL byte (names may hold line breaks)\n"
@@ -96,6 +102,15 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             options.help = true;
         } else if (argument == "--version") {
             options.version = true;
+        } else if (argument == "--drive") {
+            const std::string* drive = value();
+            if (!drive) return usageError("--drive needs a drive");
+            options.target = Target::Drive;
+            options.folder = *drive;
+        } else if (argument == "--all-drives") {
+            options.target = Target::AllDrives;
+        } else if (argument == "--list-drives") {
+            options.listDrives = true;
         } else if (argument == "--first-level") {
             options.depth = {true, 1};
         } else if (argument == "--depth") {
@@ -133,15 +148,18 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             return usageError("unknown option: " + argument);
         }
     }
-    if (options.help || options.version) {
+    if (options.help || options.version || options.listDrives) {
         result.options = options;
         return result;
     }
     if (auto conflict = FormatConflict(options, lineEndOption)) return usageError(*conflict);
-    if (operands.size() != 1) {
+    if (options.target != Target::Folder) {
+        if (!operands.empty()) return usageError("a FOLDER cannot be combined with a drive");
+    } else if (operands.size() != 1) {
         return usageError(operands.empty() ? "no FOLDER given" : "more than one FOLDER given");
+    } else {
+        options.folder = operands.front();
     }
-    options.folder = operands.front();
     result.options = options;
     return result;
 }

@@ -17,9 +17,13 @@ struct TextFilter {
     bool removeContaining = true;
 };
 
+// What is walked: the folder given, one drive, or every drive.
+enum class Target { Folder, Drive, AllDrives };
+
 // Everything the command line asked for, as plain data.
 struct Options {
-    std::string folder;
+    Target target = Target::Folder;
+    std::string folder;  // the folder, or with Target::Drive the drive as given
     DepthChoice depth;  // every level unless --depth or --first-level
     LineEnd lineEnd = LineEnd::Lf;
     std::optional<std::string> outputFile;
@@ -27,6 +31,7 @@ struct Options {
     std::vector<TextFilter> filters;  // in the order given
     bool clipboardFormat = false;
     std::optional<std::string> workbookFile;
+    bool listDrives = false;
     bool help = false;
     bool version = false;
 };

@@ -16,6 +16,7 @@
 #include "cli/entry_filter.h"
 #include "cli/entry_writer.h"
 #include "cli/export_sinks.h"
+#include "engine/drive_list.h"
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
 #include "results/atomic_file.h"
@@ -30,7 +31,9 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-std::string systemMessage(int error) { return std::system_category().message(error); }
+std::string systemMessage(int error) {
+    return std::system_category().message(error);
+}
 
 // Counts the folders that could not be read and names them when asked to; passes every entry on.
 class UnreadableReport : public EntrySink {
@@ -55,12 +58,38 @@ class UnreadableReport : public EntrySink {
     int unreadable_ = 0;
 };
 
-// Walks the folder and hands `target` every entry that the filters leave. Returns the exit
+// One root to walk; a drive's walk stays on its own volume, as in the window.
+struct WalkTarget {
+    std::string root;
+    bool stayOnVolume = false;
+};
+
+// The roots the options name, in the order they are walked; nothing when a drive is unknown.
+std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
+    if (options.target == cli::Target::Folder) {
+        return std::vector<WalkTarget>{{ToFolderPathForm(options.folder), false}};
+    }
+    const std::vector<Drive> drives = ListDrives();
+    std::vector<WalkTarget> targets;
+    if (options.target == cli::Target::AllDrives) {
+        for (const Drive& drive : drives)
+            targets.push_back({drive.root, true});
+        return targets;
+    }
+    const Drive* drive = FindDrive(drives, options.folder);
+    if (!drive) return std::nullopt;
+    targets.push_back({drive->root, true});
+    return targets;
+}
+
+// Walks the targets and hands `sink` every entry that the filters leave. Returns the exit
 // status for a list that was written.
-int listInto(const cli::Options& options, EntrySink& target) {
-    UnreadableReport report(target, options.showErrors);
+int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets, EntrySink& sink) {
+    UnreadableReport report(sink, options.showErrors);
     cli::EntryFilter filter(options.filters, report);
-    ListFolders(ToFolderPathForm(options.folder), options.depth, filter);
+    for (const WalkTarget& target : targets) {
+        ListFolders(target.root, options.depth, filter, WalkContext{nullptr, target.stayOnVolume});
+    }
     return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
 }
 
@@ -73,7 +102,7 @@ bool writeToStdout(std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
 }
 
-int writeList(const cli::Options& options) {
+int writeList(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     std::optional<AtomicFile> file;
     if (options.outputFile) {
         file.emplace(*options.outputFile);
@@ -83,7 +112,7 @@ int writeList(const cli::Options& options) {
     if (file) output = [&file](std::string_view bytes) { return file->write(bytes); };
 
     cli::EntryWriter writer(options.lineEnd, output);
-    const int status = listInto(options, writer);
+    const int status = listInto(options, targets, writer);
     bool written = writer.finish();
     if (file) {
         written = written && file->commit();
@@ -99,9 +128,9 @@ int writeList(const cli::Options& options) {
 }
 
 // The clipboard text needs the longest entry before its first line, so the list is kept.
-int writeClipboardText(const cli::Options& options) {
+int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     cli::ListCollector collector;
-    const int status = listInto(options, collector);
+    const int status = listInto(options, targets, collector);
     const std::string text = ResultsClipboardText(collector.list());
     if (options.outputFile) {
         if (const int error = WriteFileAtomically(*options.outputFile, text)) {
@@ -113,24 +142,36 @@ int writeClipboardText(const cli::Options& options) {
     return status;
 }
 
-int writeWorkbook(const cli::Options& options) {
+int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     WorkbookWriter workbook(*options.workbookFile);
     if (auto failure = workbook.open()) return cannotWrite(*options.workbookFile, failure->what());
     cli::WorkbookSink sink(workbook);
-    const int status = listInto(options, sink);
+    const int status = listInto(options, targets, sink);
     if (auto failure = workbook.finish())
         return cannotWrite(*options.workbookFile, failure->what());
     return status;
 }
 
+int listDrives() {
+    for (const Drive& drive : ListDrives())
+        std::cout << drive.displayText << '\t' << drive.root << '\n';
+    return kExitDone;
+}
+
 int run(const cli::Options& options) {
-    if (FolderExists(options.folder) != true) {
+    if (options.listDrives) return listDrives();
+    if (options.target == cli::Target::Folder && FolderExists(options.folder) != true) {
         std::cerr << "Folder does not exist. Please select another folder.\n";
         return kExitFailed;
     }
-    if (options.workbookFile) return writeWorkbook(options);
-    if (options.clipboardFormat) return writeClipboardText(options);
-    return writeList(options);
+    const auto targets = targetsOf(options);
+    if (!targets) {
+        std::cerr << "quorvane-list: no drive " << options.folder << " (see --list-drives)\n";
+        return kExitFailed;
+    }
+    if (options.workbookFile) return writeWorkbook(options, *targets);
+    if (options.clipboardFormat) return writeClipboardText(options, *targets);
+    return writeList(options, *targets);
 }
 
 }  // namespace

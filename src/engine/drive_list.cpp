@@ -1,6 +1,7 @@
 #include "engine/drive_list.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 #include "engine/path_rules.h"
@@ -21,11 +22,10 @@ namespace {
 // File systems that hold no user folders: the kernel's views of itself and memory-backed
 // scratch space.
 constexpr std::string_view kPseudoFileSystems[] = {
-    "autofs",   "binfmt_misc", "bpf",        "cgroup",     "cgroup2",   "configfs",
-    "debugfs",  "devpts",      "devtmpfs",   "efivarfs",   "fusectl",   "hugetlbfs",
-    "mqueue",   "nsfs",        "proc",       "pstore",     "ramfs",     "rpc_pipefs",
-    "securityfs", "selinuxfs", "squashfs",   "sysfs",      "tmpfs",     "tracefs",
-    "fuse.gvfsd-fuse", "fuse.portal"};
+    "autofs", "binfmt_misc", "bpf",      "cgroup",          "cgroup2",    "configfs",  "debugfs",
+    "devpts", "devtmpfs",    "efivarfs", "fusectl",         "hugetlbfs",  "mqueue",    "nsfs",
+    "proc",   "pstore",      "ramfs",    "rpc_pipefs",      "securityfs", "selinuxfs", "squashfs",
+    "sysfs",  "tmpfs",       "tracefs",  "fuse.gvfsd-fuse", "fuse.portal"};
 
 bool isPseudo(std::string_view type) {
     return std::find(std::begin(kPseudoFileSystems), std::end(kPseudoFileSystems), type) !=
@@ -95,6 +95,24 @@ std::vector<Drive> DrivesFromMountInfo(std::string_view mountInfo,
     return drives;
 }
 
+const Drive* FindDrive(const std::vector<Drive>& drives, std::string_view name) {
+    if (name.empty()) return nullptr;
+    const std::string root = ToFolderPathForm(name);
+    for (const Drive& drive : drives) {
+        if (drive.root == root || drive.displayText == name) return &drive;
+#ifdef _WIN32
+        // The drive list writes letters in lower case; a user may type either.
+        const auto letterOf = [](std::string_view text) {
+            return text.size() >= 2 && text[1] == ':' ? std::tolower(text[0]) : 0;
+        };
+        if (letterOf(name) != 0 && letterOf(name) == letterOf(drive.root) &&
+            (name.size() == 2 || root.size() == 3))
+            return &drive;
+#endif
+    }
+    return nullptr;
+}
+
 #ifdef _WIN32
 
 std::vector<Drive> ListDrives() {
@@ -128,7 +146,8 @@ std::vector<Drive> ListDrives() {
     const std::filesystem::path byLabel = "/dev/disk/by-label";
     for (const auto& entry : std::filesystem::directory_iterator(byLabel, error)) {
         const auto device = std::filesystem::canonical(entry.path(), error);
-        if (!error) labels[device.string()] = unescape(entry.path().filename().string(), "x", 2, 16);
+        if (!error)
+            labels[device.string()] = unescape(entry.path().filename().string(), "x", 2, 16);
     }
     std::ifstream file("/proc/self/mountinfo");
     std::stringstream text;

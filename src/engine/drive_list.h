@@ -19,6 +19,10 @@ struct Drive {
 // real file systems, in mount order, without the kernel's pseudo file systems.
 std::vector<Drive> ListDrives();
 
+// The drive that `name` names: its root (a missing trailing separator is fine) or its display
+// text; on Windows also its letter with a colon, in either case ("c:", "C:\\"). Null if none.
+const Drive* FindDrive(const std::vector<Drive>& drives, std::string_view name);
+
 // The POSIX reading of /proc/self/mountinfo, given the text of that file and the volume labels
 // by device path ("/dev/sda1" -> "Data"). Separated out so that it is tested on fixed input.
 std::vector<Drive> DrivesFromMountInfo(std::string_view mountInfo,

@@ -1,13 +1,13 @@
 // quorvane-list's filter and export options, run as the program itself.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
 
+#include "cli/program_run.h"
 #include "results/scratch_folder.h"
 #include "results/workbook_reader.h"
 
@@ -16,35 +16,6 @@ namespace {
 
 using testing::ScratchFolder;
 using Lines = std::vector<std::string>;
-
-struct ProgramRun {
-    int status = -1;
-    std::string output;
-};
-
-std::string quoted(const std::string& argument) {
-    std::string text = "'";
-    for (char c : argument)
-        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
-ProgramRun runList(const std::vector<std::string>& arguments) {
-    std::string command = quoted(QUORVANE_LIST_PROGRAM);
-    for (const std::string& argument : arguments)
-        command += " " + quoted(argument);
-    command += " 2>/dev/null";
-    ProgramRun run;
-    if (std::FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.output.append(buffer, got);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    return run;
-}
 
 // The lines of `text`, each ended by `end`, sorted: the walk's order is the file system's.
 Lines sortedLines(const std::string& text, const std::string& end = "\n") {
@@ -87,9 +58,9 @@ TEST_F(ExportOptions, FiltersKeepWhatTheyNameIgnoringCase) {
 
 TEST_F(ExportOptions, ClipboardFormatPadsEachEntryToTheLongest) {
     const std::string file = scratch.file("clip.txt");
-    ASSERT_EQ(
-        runList({"--clipboard-format", "--not-containing", "beta", "-o", file, root.string()}).status,
-        0);
+    ASSERT_EQ(runList({"--clipboard-format", "--not-containing", "beta", "-o", file, root.string()})
+                  .status,
+              0);
     const std::string longest = path("Alpha/Node_Modules");
     const auto padded = [&](const std::string& entry) {
         return entry + std::string(longest.size() - entry.size(), ' ') + "\t";

@@ -1,0 +1,163 @@
+#!/usr/bin/python3
+"""Starts the built program on a virtual X display, lists a small tree with "Start Creating
+List", then starts a long run and closes the window in the middle of it: the program must end
+promptly, without a further message, and remove its scratch file on the way out.
+
+The long run needs no large tree: each folder of a short chain holds two links to the next one,
+so the walk meets 2 + 4 + ... + 2**22 folders, and every level of the same target is long
+while depth 3 is small.
+
+    program_close_test.py PROGRAM
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, XK, display, protocol
+from Xlib.ext import xtest
+
+PROGRAM = sys.argv[1]
+TITLE = "Quorvane"
+LEVELS = 22
+TWIPS_PER_PIXEL = 15
+
+
+def twips(x, y):
+    return x // TWIPS_PER_PIXEL, y // TWIPS_PER_PIXEL
+
+
+# Centres of the controls used, in the window's client area (frame origin plus control origin).
+START_CREATING_LIST = (twips(120, 4035)[0] + 260, twips(120, 4035)[1] + 13)
+EVERY_LEVEL_OPTION = (twips(120 + 240, 2410 + 300)[0] + 40, twips(120 + 240, 2410 + 300)[1] + 8)
+
+
+def make_tree(root):
+    for level in range(LEVELS + 1):
+        os.makedirs(os.path.join(root, f"level{level}"))
+    for level in range(LEVELS):
+        for link in ("x", "y"):
+            os.symlink(f"../level{level + 1}", os.path.join(root, f"level{level}", link))
+    return os.path.join(root, "level0")
+
+
+def write_settings(config_home, target):
+    folder = os.path.join(config_home, "Brindlework")
+    os.makedirs(folder)
+    with open(os.path.join(folder, "Quorvane.ini"), "w") as settings:
+        settings.write("[General]\n")
+        settings.write(f"Folder={target}\nOption5=True\nOption4=False\nOption3=False\n")
+        settings.write("Option6=True\nOption7=False\nOption8=False\nText2=3\n")
+
+
+def start_display():
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        pass_fds=[write_end], stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read_end, 16)
+        if not chunk:
+            raise RuntimeError("Xvfb did not start")
+        number += chunk
+    os.close(read_end)
+    return server, ":" + number.decode().strip()
+
+
+def windows_titled(conn, title):
+    found = []
+    for window in conn.screen().root.query_tree().children:
+        try:
+            if window.get_wm_name() == title and window.get_attributes().map_state == X.IsViewable:
+                found.append(window)
+        except Exception:
+            pass
+    return found
+
+
+def wait_for(condition, what, seconds=30):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.05)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def click(conn, window, position):
+    origin = window.translate_coords(conn.screen().root, 0, 0)
+    x, y = -origin.x + position[0], -origin.y + position[1]
+    xtest.fake_input(conn, X.MotionNotify, x=x, y=y)
+    xtest.fake_input(conn, X.ButtonPress, 1)
+    xtest.fake_input(conn, X.ButtonRelease, 1)
+    conn.sync()
+
+
+def press_return(conn):
+    keycode = conn.keysym_to_keycode(XK.XK_Return)
+    xtest.fake_input(conn, X.KeyPress, keycode)
+    xtest.fake_input(conn, X.KeyRelease, keycode)
+    conn.sync()
+
+
+def close(conn, window):
+    protocols = conn.intern_atom("WM_PROTOCOLS")
+    delete = conn.intern_atom("WM_DELETE_WINDOW")
+    event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                         data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(event)
+    conn.sync()
+
+
+def main():
+    with tempfile.TemporaryDirectory() as scratch:
+        target = make_tree(os.path.join(scratch, "tree"))
+        config = os.path.join(scratch, "config")
+        write_settings(config, target)
+        scratch_file = os.path.join(scratch, "vrn.txt")
+        open(scratch_file, "w").close()
+
+        server, name = start_display()
+        program = None
+        try:
+            env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb", HOME=scratch,
+                       XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=scratch, TMPDIR=scratch,
+                       XDG_DATA_DIRS="/nonexistent")
+            program = subprocess.Popen([PROGRAM], env=env)
+            conn = display.Display(name)
+            main_window = wait_for(lambda: windows_titled(conn, TITLE), "the window")[0]
+            time.sleep(0.5)  # let the window take its first paint
+
+            # Depth 3 of the tree is small: the run ends with "Done.".
+            click(conn, main_window, START_CREATING_LIST)
+            wait_for(lambda: len(windows_titled(conn, TITLE)) == 2, '"Done." of the small run')
+            press_return(conn)
+            wait_for(lambda: len(windows_titled(conn, TITLE)) == 1, '"Done." to close')
+
+            # Every level is long; close the window while it runs.
+            click(conn, main_window, EVERY_LEVEL_OPTION)
+            click(conn, main_window, START_CREATING_LIST)
+            time.sleep(1.0)
+            assert program.poll() is None, "the program ended before it was closed"
+            assert len(windows_titled(conn, TITLE)) == 1, "the long run ended before the close"
+            closed_at = time.monotonic()
+            close(conn, main_window)
+            status = program.wait(timeout=10)
+            elapsed = time.monotonic() - closed_at
+            assert status == 0, f"exit status {status}"
+            assert not os.path.exists(scratch_file), "the scratch file is still there"
+            print(f"closed during the run; the program ended {elapsed:.2f} s later")
+        finally:
+            if program and program.poll() is None:
+                program.kill()
+            server.terminate()
+            server.wait()
+
+
+if __name__ == "__main__":
+    main()
