@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev libxlsxwriter-dev libgtest-dev
     fonts-liberation unzip
+    xdg-utils  # xdg-mime and xdg-open: the spreadsheet application for the workbook export
 )
 if [ "${1:-}" = "--bench" ]; then
     packages+=(bfs fd-find time)
