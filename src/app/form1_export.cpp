@@ -1,6 +1,8 @@
 // The exports of the results list: text file, clipboard and spreadsheet.
 
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -35,6 +37,26 @@ constexpr char kNoSpreadsheetForFeature[] =
 // Errors that the core returns as values become failures for the command's trap.
 void ThrowIfFailed(const std::optional<RunTimeError>& failure) {
     if (failure) throw *failure;
+}
+
+// `bytes` as UTF-16, bytes that are not UTF-8 shown as replacement characters. A million
+// entries are a hundred megabytes, which takes longer than the window may wait, so the text
+// is decoded a piece at a time with a yield before each piece.
+QString DecodeWhileYielding(std::string_view bytes, YieldHook& hook) {
+    constexpr size_t kPiece = size_t{1} << 22;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text;
+    // Never more UTF-16 units than bytes, and the new units are left uninitialised.
+    text.resize(static_cast<qsizetype>(bytes.size()));
+    QChar* end = text.data();
+    for (size_t at = 0; at < bytes.size(); at += kPiece) {
+        hook.yield();
+        const size_t length = std::min(kPiece, bytes.size() - at);
+        end = decoder.appendToBuffer(
+            end, QByteArrayView(bytes.data() + at, static_cast<qsizetype>(length)));
+    }
+    text.truncate(end - text.constData());
+    return text;
 }
 
 }  // namespace
@@ -91,7 +113,7 @@ void Form1::CopyResultsToClipboard() {
         const std::string bytes = ResultsClipboardText(results_->paths(), &hook);
         // An empty list leaves the clipboard alone.
         if (bytes.empty()) return;
-        text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        text = DecodeWhileYielding(bytes, hook);
     }
     services_.desktop.setClipboardText(text);
 }

@@ -142,6 +142,30 @@ TEST(Form1Export, ClipboardGetsPathsPaddedToTheLongestThenTabCrLf) {
     EXPECT_EQ(harness.desktop.clipboard, QStringLiteral("/only\t\r\n"));
 }
 
+TEST(Form1Export, ClipboardTextKeepsEveryCharacterOfALongList) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    // Over four megabytes of two-byte letters, so the text is decoded in pieces whose borders
+    // fall inside a letter; a byte that is not UTF-8 shows as a replacement character.
+    std::string letters = "/";
+    for (int n = 0; n < 50; ++n)
+        letters += "Ä";
+    std::vector<std::string> entries(41000, letters);
+    entries.push_back("/srv/\xff");
+    FillResults(form, entries);
+    form.PushButton7_Click();
+
+    QString expected;
+    for (const std::string& entry : entries) {
+        const QString path = QString::fromUtf8(entry.data(), qsizetype(entry.size()));
+        expected += path.leftJustified(51) + QStringLiteral("\t\r\n");
+    }
+    EXPECT_TRUE(expected.endsWith(QStringLiteral("/srv/\uFFFD") + QString(45, u' ') +
+                                  QStringLiteral("\t\r\n")));
+    EXPECT_EQ(harness.desktop.clipboard.size(), expected.size());
+    EXPECT_TRUE(harness.desktop.clipboard == expected);
+}
+
 TEST(Form1Export, EmptyListLeavesTheClipboardAloneAndStillTellsTheUser) {
     FormHarness harness;
     Form1& form = harness.load();
