@@ -13,6 +13,7 @@
 #include <string>
 
 #include "engine/yield_hook.h"
+#include "generated_paths.h"
 #include "results/clipboard_text.h"
 #include "results/path_list.h"
 #include "results/result_filters.h"
@@ -42,19 +43,9 @@ class TimingYield : public YieldHook {
     Clock::duration longest_{};
 };
 
-// Paths of the shape a real disk gives, 40 to 110 bytes, every other one under a "Cache"
-// folder and one in eight with letters beyond ASCII.
 PathList makeList(size_t count) {
     PathList list;
-    std::string path;
-    for (size_t i = 0; i < count; ++i) {
-        path = "/home/someone/Projects/project-" + std::to_string(i % 997);
-        path += i % 2 ? "/Cache/objects/" : "/src/components/";
-        if (i % 8 == 0) path += "Übersicht-Ärger/";
-        path += "folder-" + std::to_string(i);
-        if (i % 3 == 0) path += "/nested/deeper";
-        list.append(path);
-    }
+    bench::GeneratePaths(count, [&list](const std::string& path) { list.append(path); });
     return list;
 }
 

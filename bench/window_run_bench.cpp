@@ -48,6 +48,7 @@ public:
     bool openFile(const QString&) override { return true; }
     bool hasSpreadsheetApplication() override { return false; }
     QString desktopFolder() override { return QStringLiteral("/tmp"); }
+    void setClipboardText(const QString&) override {}
 };
 
 class NoDrives : public DriveSource {

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libxlsxwriter-dev libgtest-dev
     fonts-liberation unzip
     xvfb python3-xlib
+    xdg-utils  # xdg-mime and xdg-open: the spreadsheet application for the workbook export
 )
 if [ "${1:-}" = "--bench" ]; then
     packages+=(bfs fd-find time)

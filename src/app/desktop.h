@@ -5,7 +5,8 @@
 namespace quorvane {
 
 // The desktop services the window asks of the platform, behind one interface so that tests
-// never open a real browser or spreadsheet program and never read the user's own desktop.
+// never open a real browser or spreadsheet program and never read the user's own desktop or
+// clipboard.
 class Desktop {
   public:
     virtual ~Desktop() = default;
@@ -18,6 +19,8 @@ class Desktop {
     virtual bool hasSpreadsheetApplication() = 0;
     // The user's desktop folder, without a trailing separator; empty when it cannot be found.
     virtual QString desktopFolder() = 0;
+    // Puts `text` on the clipboard as plain text, in place of what it held.
+    virtual void setClipboardText(const QString& text) = 0;
 };
 
 }  // namespace quorvane

@@ -5,7 +5,9 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
@@ -34,6 +36,8 @@ void Form1::connectHandlers() {
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
     Text2->installEventFilter(this);
+    ListView1->installEventFilter(this);
+    ListView1->viewport()->installEventFilter(this);
 
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
     connect(PushButton2, &QPushButton::clicked, this, &Form1::PushButton2_Click);
@@ -84,6 +88,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
+        case QEvent::KeyPress: {
+            if (watched != ListView1) break;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            ListView1_KeyDown(key->key() == Qt::Key_Delete ? kDeleteKeyCode : 0, key->modifiers());
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            // The press before it has selected the entry under the pointer.
+            if (watched != ListView1->viewport()) break;
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) ListView1_DblClick();
+            break;
         default:
             break;
     }

@@ -19,6 +19,7 @@ class QTreeView;
 namespace quorvane {
 
 class ResultsListModel;
+enum class ResultFilter;
 
 // The main window: every control under its design name, the start-up that restores the
 // user's choices, the handlers of the target and depth controls, and the pointer feedback.
@@ -29,7 +30,7 @@ class ResultsListModel;
 //   form1_target_depth.cpp  the option, text box and browse handlers
 //   form1_pointer.cpp       the MousePointer value and its feedback
 //   form1_run.cpp           "Start Creating List"
-//   form1_edit.cpp          clearing and filtering the results
+//   form1_edit.cpp          removing entries, clearing and filtering the results
 //   form1_export.cpp        text file, clipboard and spreadsheet exports
 //   form1_help.cpp          the help messages and the sample folder
 //
@@ -49,6 +50,9 @@ class Form1 : public QWidget {
     static constexpr int kDefaultPointer = 0;
     static constexpr int kHourglassPointer = 11;  // a command is busy
     static constexpr int kCustomPointer = 99;     // the hand, over the push buttons
+
+    // The key code of the Delete key, as ListView1_KeyDown receives it.
+    static constexpr int kDeleteKeyCode = 46;
 
     // The item data role of Drive1 that holds each drive's root folder as bytes.
     static constexpr int kDriveRootRole = Qt::UserRole;
@@ -112,6 +116,15 @@ class Form1 : public QWidget {
     void PushButton19_Click();
     void PushButton20_Click();
 
+    // Removal of the selected entry: the Delete key (whatever the modifiers; `keyCode` is
+    // kDeleteKeyCode for it, 0 for keys the window does not tell apart) and a double-click
+    // with the left button anywhere in the list. Neither consumes its event.
+    void ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+    void ListView1_DblClick();
+
+    // Whether a spreadsheet application can show the workbook; tells the user when not.
+    bool SaveResultsAsExcelFileIsExcelInstalled();
+
     // The controls, owned by the window. Their object names are these names.
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -167,6 +180,13 @@ class Form1 : public QWidget {
     void StoreDepthChoice();
     void queueDepthCheck();
     NumberFormat numberFormat() const;
+
+    // form1_edit.cpp
+    void RemoveSelectedResult();
+    void RemoveResultsWithText(const char* procedurePath, const char* prompt, ResultFilter filter);
+
+    // form1_export.cpp
+    void CopyResultsToClipboard();
 
     // form1_pointer.cpp
     void watchPointer(QWidget* surface, PointerReaction reaction);

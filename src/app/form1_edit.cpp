@@ -1,11 +1,77 @@
-// Editing the results list: clear, and the two text filters.
+// Editing the results list: removing the selected entry, clearing, and the two text filters.
 
+#include <string>
+#include <vector>
+
+#include "app/error_report.h"
+#include "app/error_trap.h"
 #include "app/form1.h"
+#include "app/results_list_model.h"
+#include "app/window_yield_hook.h"
+#include "results/result_filters.h"
 
 namespace quorvane {
 
-void Form1::PushButton6_Click() {}
-void Form1::PushButton19_Click() {}
-void Form1::PushButton20_Click() {}
+namespace {
+
+constexpr char kContainingPrompt[] = "Remove entries containing: ";
+constexpr char kNotContainingPrompt[] = "Remove entries not containing: ";
+
+}  // namespace
+
+void Form1::ListView1_KeyDown(int keyCode, Qt::KeyboardModifiers /*shift*/) {
+    if (keyCode != kDeleteKeyCode) return;
+    RemoveSelectedResult();
+}
+
+void Form1::ListView1_DblClick() {
+    RemoveSelectedResult();
+}
+
+void Form1::RemoveSelectedResult() {
+    // A busy command may be reading the list by index.
+    if (mousePointer_ == kHourglassPointer) return;
+    if (results_->count() == 0) return;
+    const std::int64_t selected = SelectedResultIndex();
+    if (selected == 0) return;
+    results_->removeAt(selected);
+}
+
+void Form1::PushButton6_Click() {
+    ErrorTrap trap(services_.dialogs, procedure::kClearResults);
+    trap.step(100, [&] {
+        if (mousePointer_ != kHourglassPointer) results_->clear();
+    });
+}
+
+void Form1::PushButton19_Click() {
+    RemoveResultsWithText(procedure::kRemoveContaining, kContainingPrompt,
+                          ResultFilter::Containing);
+}
+
+void Form1::PushButton20_Click() {
+    RemoveResultsWithText(procedure::kRemoveNotContaining, kNotContainingPrompt,
+                          ResultFilter::NotContaining);
+}
+
+void Form1::RemoveResultsWithText(const char* procedurePath, const char* prompt,
+                                  ResultFilter filter) {
+    ErrorTrap trap(services_.dialogs, procedurePath);
+    QString text;
+    trap.step(100, [&] {
+        text = services_.dialogs.input(QString::fromLatin1(prompt), applicationTitle_);
+    });
+    if (trap.test(102, [&] { return text.isEmpty(); })) return;
+    // Set whatever the pointer was: the filter may run inside another command's yield.
+    trap.step(104, [&] { setMousePointer(kHourglassPointer); });
+    trap.step(106, [&] {
+        WindowYieldHook hook;
+        const std::vector<bool> remove =
+            ResultsToRemove(results_->paths(), text.toStdString(), filter, &hook);
+        // A scan that failed has thrown before this: nothing is removed then.
+        results_->removeIf([&remove](size_t i) { return i < remove.size() && remove[i]; });
+    });
+    trap.step(108, [&] { setMousePointer(kDefaultPointer); });
+}
 
 }  // namespace quorvane

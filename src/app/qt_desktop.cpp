@@ -1,6 +1,8 @@
 #include "app/qt_desktop.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -45,6 +47,11 @@ bool QtDesktop::hasSpreadsheetApplication() {
 
 QString QtDesktop::desktopFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+void QtDesktop::setClipboardText(const QString& text) {
+    // Qt's platform code retries a clipboard that another program holds open.
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
 }  // namespace quorvane

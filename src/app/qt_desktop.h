@@ -11,6 +11,7 @@ class QtDesktop : public Desktop {
     bool openFile(const QString& path) override;
     bool hasSpreadsheetApplication() override;
     QString desktopFolder() override;
+    void setClipboardText(const QString& text) override;
 };
 
 }  // namespace quorvane

@@ -33,6 +33,7 @@ class PictureDesktop : public Desktop {
     bool openFile(const QString&) override { return false; }
     bool hasSpreadsheetApplication() override { return false; }
     QString desktopFolder() override { return QStringLiteral("/home/user/Desktop"); }
+    void setClipboardText(const QString&) override {}
 };
 
 // Never the draw that visits the home page.

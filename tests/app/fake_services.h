@@ -11,13 +11,17 @@
 
 namespace quorvane::test {
 
-// A desktop that opens nothing and says what it was asked to open.
+// A desktop that opens nothing and says what it was asked to open, with a clipboard of its
+// own.
 class FakeDesktop : public Desktop {
   public:
     QStringList openedUrls;
     QStringList openedFiles;
     bool spreadsheetApplication = true;
+    bool openFileWorks = true;
     QString folder;  // what desktopFolder() gives; empty when "not found"
+    QString clipboard;
+    int clipboardWrites = 0;
 
     bool openUrl(const QString& address) override {
         openedUrls.append(address);
@@ -25,10 +29,14 @@ class FakeDesktop : public Desktop {
     }
     bool openFile(const QString& path) override {
         openedFiles.append(path);
-        return true;
+        return openFileWorks;
     }
     bool hasSpreadsheetApplication() override { return spreadsheetApplication; }
     QString desktopFolder() override { return folder; }
+    void setClipboardText(const QString& text) override {
+        clipboard = text;
+        ++clipboardWrites;
+    }
 };
 
 class FakeDrives : public DriveSource {
