@@ -6,8 +6,10 @@
 // pointer stays the hourglass while the run works.
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "app/error_report.h"
 #include "app/error_trap.h"
@@ -26,14 +28,42 @@ namespace {
 constexpr char kDone[] = "Done.";
 constexpr char kFolderMissing[] = "Folder does not exist. Please select another folder.";
 
-// Appends each entry to the results list; the views hear of them at the next yield.
+// Appends each entry to the results list and tells the views of the new rows now and then.
+//
+// Told of new rows, the list view lays out all its rows again in the next pass of the event
+// loop, which takes longer the longer the list is. So the rows are told at intervals that
+// grow with what that pass cost (ten times as long, from every pass up to every half second):
+// the list visibly fills while the layouts stay a small share of the run.
 class ResultsAppender : public EntrySink {
   public:
-    explicit ResultsAppender(ResultsListModel& results) : results_(results) {}
+    explicit ResultsAppender(ResultsListModel& results) : results_(results) {
+        sincePublished_.start();
+    }
+
     void appendEntry(std::string_view entry) override { results_.append(entry); }
 
+    void beforePass() {
+        if (sincePublished_.elapsed() < interval_) return;
+        results_.publishAppended();
+        passCost_.start();
+    }
+
+    void afterPass() {
+        if (!passCost_.isValid()) return;
+        interval_ = std::min<qint64>(10 * passCost_.elapsed(), kLongestInterval);
+        passCost_.invalidate();
+        sincePublished_.start();
+    }
+
+    void finish() { results_.publishAppended(); }
+
   private:
+    static constexpr qint64 kLongestInterval = 500;  // milliseconds
+
     ResultsListModel& results_;
+    QElapsedTimer sincePublished_;
+    QElapsedTimer passCost_;
+    qint64 interval_ = 0;
 };
 
 }  // namespace
@@ -58,18 +88,19 @@ void Form1::PushButton1_Click() {
         trap.step(124, [&] { depth.depth = 0; });
     }
 
-    // Before each pass of the event loop the views learn of the new entries, and the pointer
-    // is the hourglass again whatever a command run during the last pass left it at.
-    WindowYieldHook yield([this] {
-        results_->publishAppended();
+    // Before each pass of the event loop the pointer is the hourglass again, whatever a
+    // command run during the last pass left it at.
+    ResultsAppender appender(*results_);
+    WindowYieldHook yield([&] {
+        appender.beforePass();
         setMousePointer(kHourglassPointer);
     });
-    ResultsAppender appender(*results_);
+    yield.setAfterEvents([&] { appender.afterPass(); });
     const auto walk = [&](int line, const std::string& root, bool stayOnVolume) {
         trap.step(line, [&] {
             ListFolders(root, depth, appender, WalkContext{&yield, stayOnVolume});
         });
-        results_->publishAppended();
+        appender.finish();
     };
     const auto finish = [&](int pointerLine, int doneLine) {
         trap.step(pointerLine, [&] { setMousePointer(kDefaultPointer); });

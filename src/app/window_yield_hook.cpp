@@ -16,6 +16,7 @@ void WindowYieldHook::yieldNow() {
     if (beforeEvents_) beforeEvents_();
     ++passes_;
     QCoreApplication::processEvents();
+    if (afterEvents_) afterEvents_();
     // Timed from the end of the pass: a pass that ran a long handler still leaves the work a
     // full interval before the next one.
     sinceLastPass_.start();

@@ -25,11 +25,17 @@ class WindowYieldHook : public YieldHook {
     // Runs a pass now, whatever the time since the last one.
     void yieldNow();
 
+    // Runs just after each pass.
+    void setAfterEvents(std::function<void()> afterEvents) {
+        afterEvents_ = std::move(afterEvents);
+    }
+
     // How many passes of the event loop the hook has run.
     long passes() const { return passes_; }
 
   private:
     std::function<void()> beforeEvents_;
+    std::function<void()> afterEvents_;
     int interval_;
     QElapsedTimer sinceLastPass_;
     long passes_ = 0;
