@@ -8,7 +8,7 @@ packages=(
     fonts-liberation unzip
 )
 if [ "${1:-}" = "--bench" ]; then
-    packages+=(bfs fd-find time)
+    packages+=(bfs fd-find time python3)
 fi
 
 missing=()
