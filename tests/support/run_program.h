@@ -19,9 +19,11 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          std::optional<unsigned> asUser = std::nullopt);
 
-// Runs `body` in a child process under `user` and returns what it returned: for code that must
-// meet permission checks although the tests run as root.
-std::string RunInChildAs(unsigned user, const std::function<std::string()>& body);
+// Runs `body` in a child process and returns what it returned: for code that must meet
+// permission checks although the tests run as root (with `asUser`), or that changes what the
+// whole process sees, such as its mounts. Throws when the child does not end normally.
+std::string RunInChild(const std::function<std::string()>& body,
+                       std::optional<unsigned> asUser = std::nullopt);
 
 // The id of an unprivileged user, when the tests run as root and such a user exists.
 std::optional<unsigned> UnprivilegedUser();
