@@ -10,7 +10,7 @@ packages=(
     xdg-utils  # xdg-mime and xdg-open: the spreadsheet application for the workbook export
 )
 if [ "${1:-}" = "--bench" ]; then
-    packages+=(bfs fd-find time)
+    packages+=(bfs fd-find time python3)
 fi
 
 missing=()

@@ -18,7 +18,7 @@ namespace quorvane {
 // d_type, and never stats a plain folder entry; Windows uses FindFirstFileExW with basic
 // information and large fetch. Hidden entries (a leading '.' on POSIX, the hidden or system
 // attribute on Windows) are left out. A listing object is reused for many folders so that its
-// buffers are allocated once.
+// name storage is allocated once.
 class FolderListing {
 public:
     static constexpr int kOtherVolume = -1;
@@ -60,7 +60,6 @@ private:
     std::vector<unsigned> ends_;
     std::vector<bool> links_;
     int handle_ = -1;  // an open directory descriptor on POSIX; unused on Windows
-    std::vector<char> buffer_;
 };
 
 }  // namespace quorvane

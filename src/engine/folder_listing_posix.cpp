@@ -69,8 +69,10 @@ int FolderListing::list(const std::string& path, const FolderListing* parent,
     } else {
         handle_ = open(path.c_str(), flags);
     }
+    // Read before the yield, whose event handling may well change errno.
+    const int openError = handle_ < 0 ? errno : 0;
     yieldTo(yield);
-    if (handle_ < 0) return errno;
+    if (handle_ < 0) return openError;
     if (requiredDevice) {
         const auto self = identity();
         if (!self || self->device != *requiredDevice) {
@@ -80,15 +82,16 @@ int FolderListing::list(const std::string& path, const FolderListing* parent,
     }
 
 #ifdef __linux__
-    // getdents64 straight into one large buffer: fewer system calls than readdir, and the
-    // entry types come with the names.
-    if (buffer_.empty()) buffer_.resize(64 * 1024);
+    // getdents64 straight into a buffer on the stack: fewer system calls than readdir, the
+    // entry types come with the names, and no memory is held per level of the walk (the walk
+    // is a loop, so only one listing is ever in progress).
+    alignas(struct dirent64) char buffer[32 * 1024];
     for (;;) {
-        const ssize_t got = getdents64(handle_, buffer_.data(), buffer_.size());
+        const ssize_t got = getdents64(handle_, buffer, sizeof buffer);
         if (got < 0) return errno;  // keeps what was read: the listing just ends early
         if (got == 0) break;
         for (ssize_t offset = 0; offset < got;) {
-            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer_.data() + offset);
+            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
             offset += entry->d_reclen;
             yieldTo(yield);
             if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."

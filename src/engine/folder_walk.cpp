@@ -24,6 +24,9 @@ struct Frame {
     int depth = 0;     // what the depth argument is for this folder
     bool descend = false;
     size_t next = 0;  // the subfolder to enter next
+    // Reached through a link, here or further up: below such a folder even a plain
+    // subfolder may be one the walk is already inside.
+    bool belowLink = false;
     std::optional<FolderIdentity> identity;
     bool identityRead = false;
 };
@@ -42,6 +45,7 @@ public:
 #else
         top.path = CollapseSlashRuns(root);
 #endif
+        top.belowLink = false;
         open(top, 0, nullptr, {}, depth, std::nullopt);
         if (context_.stayOnVolume) {
             if (const auto self = top.listing.identity()) device_ = self->device;
@@ -52,8 +56,10 @@ public:
             Frame& current = frame(level);
             if (current.descend && current.next < current.listing.count()) {
                 const size_t i = current.next++;
-                if (current.listing.throughLink(i) && leadsBackInside(level, i)) continue;
+                const bool belowLink = current.belowLink || current.listing.throughLink(i);
+                if (belowLink && leadsBackInside(level, i)) continue;
                 Frame& child = frame(level + 1);
+                child.belowLink = belowLink;
                 child.path = childPath(current.path, current.listing.name(i));
                 open(child, level + 1, &current.listing, current.listing.name(i),
                      current.depth - 1, device_);
@@ -85,8 +91,9 @@ private:
         if (level >= kHeldHandles || !f.descend) f.listing.releaseHandle();
     }
 
-    // Only a link can lead back to a folder on the chain; its target's identity is compared
-    // with the chain's, which are read lazily, so a tree without links costs no extra calls.
+    // Only a link, or a folder below one, can lead back to a folder on the chain; its
+    // identity is compared with the chain's, which are read lazily, so a tree without links
+    // costs no extra calls.
     bool leadsBackInside(size_t level, size_t i) {
         const auto target = frame(level).listing.subfolderIdentity(i);
         if (!target) return true;

@@ -1,5 +1,6 @@
 #include "engine/numeric_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -32,6 +33,28 @@ bool consumeDigit(std::string_view& text, std::string& out) {
     return true;
 }
 
+// Whether a number that a double cannot hold is too large rather than too small, from the
+// decimal exponent of its first significant digit. `plain` is the rewritten form: an optional
+// '-', digits with an optional '.', and an optional exponent.
+bool beyondLargestDouble(std::string_view plain) {
+    const size_t e = std::min(plain.find('e'), plain.size());
+    const std::string_view mantissa = plain.substr(0, e);
+    long long exponent = 0;
+    if (e < plain.size()) {
+        std::string_view digits = plain.substr(e + 1);
+        const bool negative = digits.starts_with('-');
+        if (negative) digits.remove_prefix(1);
+        for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        if (negative) exponent = -exponent;
+    }
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return false;
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const long long position = first < point ? static_cast<long long>(point - first) - 1
+                                             : -static_cast<long long>(first - point);
+    return position + exponent > 0;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -54,11 +77,9 @@ std::optional<double> ParseNumber(std::string_view text, const NumberFormat& for
         consume(text, "+");
     }
     bool digits = false;
-    bool wholePartNonZero = false;
     for (;;) {
         if (consumeDigit(text, plain)) {
             digits = true;
-            wholePartNonZero |= plain.back() != '0';
         } else if (!(digits && consume(text, format.groupSeparator))) {
             break;
         }
@@ -68,13 +89,11 @@ std::optional<double> ParseNumber(std::string_view text, const NumberFormat& for
         while (consumeDigit(text, plain)) digits = true;
     }
     if (!digits) return std::nullopt;
-    bool negativeExponent = false;
     if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
         text.remove_prefix(1);
         plain.push_back('e');
         if (consume(text, "-")) {
             plain.push_back('-');
-            negativeExponent = true;
         } else {
             consume(text, "+");
         }
@@ -87,8 +106,7 @@ std::optional<double> ParseNumber(std::string_view text, const NumberFormat& for
     double value = 0;
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range) {
-        const bool huge = wholePartNonZero && !negativeExponent;
-        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
+        value = beyondLargestDouble(plain) ? std::numeric_limits<double>::infinity() : 0.0;
         if (plain.front() == '-') value = -value;
     } else if (error != std::errc() || end != plain.data() + plain.size()) {
         return std::nullopt;

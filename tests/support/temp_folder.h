@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane::test {
+
+// A fresh folder under the temporary folder, removed with everything in it at the end, even
+// when a test left parts of it unreadable. Its path ends without a separator.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    // `relative` below the folder.
+    std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
+
+  private:
+    std::string path_;
+};
+
+}  // namespace quorvane::test
