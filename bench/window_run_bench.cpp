@@ -1,142 +1,63 @@
-// Runs "Start Creating List" in the real window, offscreen, on a folder given on the command
-// line, and reports what a user would feel: the run's wall time, the longest wait between two
-// passes of the event loop, how long scrolling to the end of the filled list and back takes,
-// and what the filled list costs in memory against the bytes of its paths.
+// quorvane-window-run-bench: runs "Start Creating List" in the real window, offscreen, on the
+// folder given, and reports what a user would feel: the run's wall time, the longest wait
+// between two passes of the event loop, how long scrolling to the end of the filled list and
+// back takes, and what the filled list costs in memory against the bytes of its paths.
 //
 //   quorvane-window-run-bench FOLDER
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeView>
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <string>
 
-#include "app/desktop.h"
-#include "app/dialogs.h"
-#include "app/drive_source.h"
-#include "app/form1.h"
-#include "app/random_source.h"
 #include "app/results_list_model.h"
-#include "app/settings_store.h"
-
-namespace {
-
-using namespace quorvane;
-
-// Answers every dialog at once; remembers when "Done." came.
-class InstantDialogs : public Dialogs {
-public:
-    QElapsedTimer* clock = nullptr;
-    qint64 doneAt = -1;
-    void message(const QString& text, const QString&, MessageStyle) override {
-        if (text == QLatin1String("Done.")) doneAt = clock->nsecsElapsed();
-        else std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    QString input(const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&) override { return {}; }
-    QString browseFolder(const QString&, const QString&) override { return {}; }
-};
-
-class NoDesktop : public Desktop {
-public:
-    bool openUrl(const QString&) override { return true; }
-    bool openFile(const QString&) override { return true; }
-    bool hasSpreadsheetApplication() override { return false; }
-    QString desktopFolder() override { return QStringLiteral("/tmp"); }
-    void setClipboardText(const QString&) override {}
-};
-
-class NoDrives : public DriveSource {
-public:
-    std::vector<Drive> drives() override { return {}; }
-};
-
-class NeverHomePage : public RandomSource {
-public:
-    double fraction() override { return 0.5; }
-};
-
-long peakKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    }
-    return -1;
-}
-
-}  // namespace
+#include "bench_window.h"
 
 int main(int argc, char** argv) {
+    using namespace quorvane;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: quorvane-window-run-bench FOLDER\n");
         return 2;
     }
-    QTemporaryDir scratch;
-    SettingsStore settings(scratch.filePath(QStringLiteral("settings.ini")));
-    settings.write(QStringLiteral("Folder"), QString::fromLocal8Bit(argv[1]));
-    InstantDialogs dialogs;
-    NoDesktop desktop;
-    NoDrives drives;
-    NeverHomePage random;
-    Form1 form({dialogs, desktop, drives, random, settings, scratch.path(),
-                scratch.filePath(QStringLiteral("vrn.txt")), [] {}});
-    form.Form_Load();
-    form.show();
-    QCoreApplication::processEvents();
+    bench::BenchWindow window;
+    window.store(QStringLiteral("Folder"), QString::fromLocal8Bit(argv[1]));
+    Form1& form = window.load();
 
-    // A zero timer fires once in every pass of the event loop, so the gaps between its
-    // firings are the gaps a user's input would wait.
+    bench::EventLoopGaps gaps;
     QElapsedTimer clock;
-    dialogs.clock = &clock;
-    qint64 lastPass = 0;
-    qint64 longestGap = 0;
-    long passes = 0;
-    QTimer pass;
-    pass.setInterval(0);
-    QObject::connect(&pass, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        longestGap = std::max(longestGap, now - lastPass);
-        lastPass = now;
-        ++passes;
-    });
-    pass.start();
+    gaps.start();
     clock.start();
     form.PushButton1_Click();
-    const qint64 runEnd = dialogs.doneAt >= 0 ? dialogs.doneAt : clock.nsecsElapsed();
-    longestGap = std::max(longestGap, runEnd - lastPass);
-    pass.stop();
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    gaps.stop();
+    if (window.dialogs.messages != QStringList{QStringLiteral("Done.")}) {
+        std::fprintf(stderr, "the run did not end with \"Done.\" alone\n");
+        return 1;
+    }
 
     QElapsedTimer scrolling;
     scrolling.start();
     form.ListView1->scrollToBottom();
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
     form.ListView1->scrollToTop();
-    QCoreApplication::processEvents();
-    const qint64 scrollNs = scrolling.nsecsElapsed();
+    QApplication::processEvents();
+    const double scrollMs = static_cast<double>(scrolling.nsecsElapsed()) / 1e6;
 
-    const ResultsListModel& results = form.Results();
+    const PathList& paths = form.Results().paths();
     size_t pathBytes = 0;
-    for (size_t i = 0; i < results.paths().size(); ++i) pathBytes += results.paths()[i].size();
-    const double entries = static_cast<double>(results.count());
+    for (size_t i = 0; i < paths.size(); ++i)
+        pathBytes += paths[i].size();
     const double perEntry =
-        entries > 0 ? (static_cast<double>(results.paths().memoryUsage()) - pathBytes) / entries
-                    : 0;
+        paths.empty() ? 0 : static_cast<double>(paths.memoryUsage() - pathBytes) / paths.size();
 
-    std::printf("entries            %lld\n", static_cast<long long>(results.count()));
-    std::printf("run                %.3f s\n", runEnd / 1e9);
-    std::printf("event-loop passes  %ld\n", passes);
-    std::printf("longest gap        %.1f ms\n", longestGap / 1e6);
-    std::printf("scroll end, back   %.1f ms\n", scrollNs / 1e6);
-    std::printf("list memory        %.1f MiB for %.1f MiB of paths: %.1f bytes per entry over them\n",
-                results.paths().memoryUsage() / 1048576.0, pathBytes / 1048576.0, perEntry);
-    std::printf("peak memory        %.1f MiB\n", peakKilobytes() / 1024.0);
+    std::printf("entries            %zu\n", paths.size());
+    std::printf("run                %.3f s\n", seconds);
+    std::printf("longest wait       %.1f ms (%ld passes of the event loop)\n",
+                gaps.longestSeconds() * 1e3, gaps.passes());
+    std::printf("scroll end, back   %.1f ms\n", scrollMs);
+    std::printf("list memory        %.1f MiB for %.1f MiB of paths: %.1f bytes an entry more\n",
+                paths.memoryUsage() / 1048576.0, pathBytes / 1048576.0, perEntry);
+    std::printf("peak memory        %.1f MiB\n", bench::peakMegabytes());
     return 0;
 }
