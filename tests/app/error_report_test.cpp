@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 namespace quorvane {
@@ -30,29 +29,6 @@ TEST(ErrorReport, WalkFormAddsNumberPathAndName) {
               "Path not found\r\nin Velmora2021/08/31.AddFolderUnique.GetSubDirectoriesUnique "
               "at line 114\r\rErr.Number 76 Path is /data/a/\r\rName is b c\r\r" +
                   kRequest);
-}
-
-TEST(ErrorReport, ProcedurePathsNameEachTrappedProcedureOnce) {
-    const std::set<std::string> paths{
-        procedure::kFormLoad,          procedure::kFormUnload,
-        procedure::kBrowseFolder,      procedure::kWalk,
-        procedure::kStartCreatingList, procedure::kClearResults,
-        procedure::kRemoveContaining,  procedure::kRemoveNotContaining,
-        procedure::kSaveTextFile,      procedure::kCopyToClipboard,
-        procedure::kSaveExcelFile,     procedure::kHelp,
-        procedure::kDepthHelp,         procedure::kLoadSample};
-    EXPECT_EQ(paths.size(), 14u);
-    for (const std::string& path : paths) {
-        EXPECT_TRUE(path.starts_with("in Velmora2021/08/31.Form1.") ||
-                    path == "in Velmora2021/08/31.AddFolderUnique.GetSubDirectoriesUnique ")
-            << path;
-        EXPECT_TRUE(path.ends_with("_Click ") || path.ends_with("_Load ") ||
-                    path.ends_with("_Unload ") || path.ends_with("Unique "))
-            << path;
-    }
-    EXPECT_STREQ(kErrorReportTitle, "Application Error");
-    // An address at a domain kept for examples, never a real one.
-    EXPECT_TRUE(std::string(kSupportAddress).ends_with(".example"));
 }
 
 }  // namespace
