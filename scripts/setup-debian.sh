@@ -9,9 +9,16 @@ packages=(
     xvfb python3-xlib
     xdg-utils  # xdg-mime and xdg-open: the spreadsheet application for the workbook export
 )
-if [ "${1:-}" = "--bench" ]; then
-    packages+=(bfs fd-find time python3)
-fi
+for option in "$@"; do
+    case "$option" in
+        --bench) packages+=(bfs fd-find time python3) ;;
+        # The Windows cross-build and its tests under Wine (scripts/test-windows.sh): the
+        # mingw-w64 compilers with posix threads, Wine, and GoogleTest's sources to build
+        # with them.
+        --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 googletest) ;;
+        *) echo "unknown option: $option (known: --bench --windows)" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

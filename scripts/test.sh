@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build/sanitize/ and runs every test.
+# build/sanitize/ and runs every test. Then, when the machine has the mingw-w64 compilers and
+# Wine (scripts/setup-debian.sh --windows), builds the Windows core and runs its tests under
+# Wine (scripts/test-windows.sh). Arguments go to the first ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -11,4 +13,14 @@ export QT_QPA_PLATFORM=offscreen
 # the core's tests turn them on for themselves (tests/CMakeLists.txt).
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir build/sanitize --output-on-failure -j2 "$@"
+status=0
+ctest --test-dir build/sanitize --output-on-failure -j2 "$@" || status=$?
+
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine64 ] &&
+    [ -d /usr/src/googletest/googletest ]; then
+    echo "Windows build, tests under Wine:"
+    bash scripts/test-windows.sh || status=$?
+else
+    echo "No Windows tests: scripts/setup-debian.sh --windows installs what they need."
+fi
+exit $status

@@ -1,5 +1,7 @@
 #include "cli/entry_writer.h"
 
+#include "results/text_file_export.h"
+
 namespace quorvane::cli {
 
 namespace {
@@ -26,7 +28,11 @@ EntryWriter::EntryWriter(LineEnd lineEnd, Output output)
 }
 
 void EntryWriter::appendEntry(std::string_view entry) {
-    buffer_.append(entry);
+    if (crlf_) {
+        AppendTextFileEntry(buffer_, entry);
+    } else {
+        buffer_.append(entry);
+    }
     buffer_.append(lineEnd_);
     if (buffer_.size() >= kBlockSize) flush();
 }

@@ -9,7 +9,9 @@
 
 namespace quorvane::cli {
 
-// Writes entries as they arrive, each followed by the chosen line end, in large blocks.
+// Writes entries as they arrive, each followed by the chosen line end, in large blocks. With
+// CR LF line ends the bytes are those of the window's text file, in its encoding too (the
+// ANSI code page on Windows); otherwise entries go out as they are (UTF-8 on Windows).
 // `output` gets each block and answers false when it could not be written; from then on
 // nothing more is written and failed() is true.
 class EntryWriter : public EntrySink {

@@ -4,7 +4,9 @@
 
 #include "engine/list_run.h"
 #include "results/path_list.h"
+#if QUORVANE_WORKBOOK
 #include "results/workbook_writer.h"
+#endif
 
 namespace quorvane::cli {
 
@@ -18,6 +20,7 @@ class ListCollector : public EntrySink {
     PathList list_;
 };
 
+#if QUORVANE_WORKBOOK
 // Hands every entry to a workbook as it arrives.
 class WorkbookSink : public EntrySink {
   public:
@@ -27,5 +30,6 @@ class WorkbookSink : public EntrySink {
   private:
     WorkbookWriter& writer_;
 };
+#endif
 
 }  // namespace quorvane::cli

@@ -16,12 +16,15 @@
 #include "cli/entry_filter.h"
 #include "cli/entry_writer.h"
 #include "cli/export_sinks.h"
+#include "cli/program_arguments.h"
 #include "engine/drive_list.h"
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
+#if QUORVANE_WORKBOOK
 #include "results/workbook_writer.h"
+#endif
 
 namespace {
 
@@ -31,8 +34,15 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+// The text of an error of the operating system: an errno value on POSIX, a Windows error code
+// on Windows.
 std::string systemMessage(int error) {
     return std::system_category().message(error);
+}
+
+// The text of an errno value, which the C library sets on every platform.
+std::string errnoMessage(int error) {
+    return std::generic_category().message(error);
 }
 
 // Counts the folders that could not be read and names them when asked to; passes every entry on.
@@ -120,9 +130,8 @@ int writeList(const cli::Options& options, const std::vector<WalkTarget>& target
         written = std::fflush(stdout) == 0 && written;
     }
     if (!written) {
-        const int error = file ? file->error() : errno;
-        return cannotWrite(options.outputFile ? *options.outputFile : "standard output",
-                           systemMessage(error));
+        if (file) return cannotWrite(*options.outputFile, systemMessage(file->error()));
+        return cannotWrite("standard output", errnoMessage(errno));
     }
     return status;
 }
@@ -137,11 +146,12 @@ int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget
             return cannotWrite(*options.outputFile, systemMessage(error));
         }
     } else if (!writeToStdout(text) || std::fflush(stdout) != 0) {
-        return cannotWrite("standard output", systemMessage(errno));
+        return cannotWrite("standard output", errnoMessage(errno));
     }
     return status;
 }
 
+#if QUORVANE_WORKBOOK
 int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     WorkbookWriter workbook(*options.workbookFile);
     if (auto failure = workbook.open()) return cannotWrite(*options.workbookFile, failure->what());
@@ -151,6 +161,7 @@ int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& ta
         return cannotWrite(*options.workbookFile, failure->what());
     return status;
 }
+#endif
 
 int listDrives() {
     for (const Drive& drive : ListDrives())
@@ -169,7 +180,9 @@ int run(const cli::Options& options) {
         std::cerr << "quorvane-list: no drive " << options.folder << " (see --list-drives)\n";
         return kExitFailed;
     }
+#if QUORVANE_WORKBOOK
     if (options.workbookFile) return writeWorkbook(options, *targets);
+#endif
     if (options.clipboardFormat) return writeClipboardText(options, *targets);
     return writeList(options, *targets);
 }
@@ -177,7 +190,8 @@ int run(const cli::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = cli::ProgramArguments(argc, argv);
+    cli::UseBinaryStandardOutput();
     const cli::ParseResult parsed = cli::ParseArguments(arguments);
     if (!parsed.options) {
         std::cerr << (parsed.showUsage ? "quorvane-list: " : "") << parsed.error << '\n';

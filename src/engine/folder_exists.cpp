@@ -3,7 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "engine/native_text.h"
+#include "engine/extended_length_path.h"
 #else
 #include <sys/stat.h>
 #endif
@@ -13,7 +13,7 @@ namespace quorvane {
 std::optional<bool> FolderExists(const std::string& path) {
     if (path.empty()) return std::nullopt;
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(ToNativePath(path).c_str());
+    const DWORD attributes = GetFileAttributesW(ToExtendedLengthPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 #else

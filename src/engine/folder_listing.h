@@ -22,6 +22,13 @@ namespace quorvane {
 class FolderListing {
 public:
     static constexpr int kOtherVolume = -1;
+    // On Windows another volume is mounted on a reparse point, so only a folder reached
+    // through a link can lie on another volume; on POSIX any folder may be a mount point.
+#ifdef _WIN32
+    static constexpr bool kVolumesJoinOnlyAtLinks = true;
+#else
+    static constexpr bool kVolumesJoinOnlyAtLinks = false;
+#endif
 
     FolderListing();
     ~FolderListing();

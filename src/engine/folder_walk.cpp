@@ -61,8 +61,10 @@ public:
                 Frame& child = frame(level + 1);
                 child.belowLink = belowLink;
                 child.path = childPath(current.path, current.listing.name(i));
-                open(child, level + 1, &current.listing, current.listing.name(i),
-                     current.depth - 1, device_);
+                const bool mayLeaveVolume =
+                    !FolderListing::kVolumesJoinOnlyAtLinks || current.listing.throughLink(i);
+                open(child, level + 1, &current.listing, current.listing.name(i), current.depth - 1,
+                     mayLeaveVolume ? device_ : std::nullopt);
                 ++level;
                 continue;
             }

@@ -4,14 +4,49 @@
 
 namespace quorvane {
 
+namespace {
+
+constexpr wchar_t kReplacement = 0xFFFD;
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The length of the well-formed sequence at `text[i]`, surrogate code points included (the
+// WTF-8 allowance), or 0 when the bytes form no character.
+size_t sequenceLength(std::string_view text, size_t i) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                         : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if (!isContinuation(static_cast<unsigned char>(text[i + k]))) return 0;
+    }
+    const unsigned char second = static_cast<unsigned char>(text[i + 1]);
+    if (lead == 0xE0 && second < 0xA0) return 0;  // overlong
+    if (lead == 0xF0 && second < 0x90) return 0;  // overlong
+    if (lead == 0xF4 && second > 0x8F) return 0;  // past U+10FFFF
+    return length;
+}
+
+}  // namespace
+
 std::wstring ToNativePath(std::string_view utf8) {
     std::wstring out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
         const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (length == 1 || i + length > utf8.size()) {
+        if (lead < 0x80) {
             out.push_back(lead);
+            ++i;
+            continue;
+        }
+        const size_t length = sequenceLength(utf8, i);
+        if (length == 0) {
+            // Text that did not come from the file system; Windows has no name for the byte.
+            out.push_back(kReplacement);
             ++i;
             continue;
         }
@@ -29,9 +64,7 @@ std::wstring ToNativePath(std::string_view utf8) {
     return out;
 }
 
-std::string FromNativePath(std::wstring_view utf16) {
-    std::string out;
-    out.reserve(utf16.size());
+void AppendFromNativePath(std::string& out, std::wstring_view utf16) {
     for (size_t i = 0; i < utf16.size(); ++i) {
         char32_t code = utf16[i];
         if (code >= 0xD800 && code < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
@@ -55,15 +88,13 @@ std::string FromNativePath(std::wstring_view utf16) {
             out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
         }
     }
-    return out;
 }
 
-std::wstring ToExtendedLengthPath(std::string_view utf8) {
-    std::wstring path = ToNativePath(utf8);
-    if (path.starts_with(L"\\\\?\\")) return path;
-    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
-    if (path.size() >= 2 && path[1] == L':') return L"\\\\?\\" + path;
-    return path;
+std::string FromNativePath(std::wstring_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    AppendFromNativePath(out, utf16);
+    return out;
 }
 
 }  // namespace quorvane

@@ -8,13 +8,12 @@
 namespace quorvane {
 
 // Paths travel through the program as UTF-8; Windows hands them over as UTF-16. The
-// conversion is WTF-8, so even a name with an unpaired surrogate survives the round trip.
+// conversion is WTF-8: an unpaired surrogate, which Windows allows in a name, becomes the
+// three bytes of its code point and comes back unchanged, so no name is ever lost.
 std::wstring ToNativePath(std::string_view utf8);
 std::string FromNativePath(std::wstring_view utf16);
-
-// The extended-length form (\\?\C:\... or \\?\UNC\server\share\...) that lifts the 260
-// character limit from the listing calls.
-std::wstring ToExtendedLengthPath(std::string_view utf8);
+// FromNativePath appended to `out`, for loops that reuse one buffer.
+void AppendFromNativePath(std::string& out, std::wstring_view utf16);
 
 }  // namespace quorvane
 

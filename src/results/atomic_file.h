@@ -28,10 +28,20 @@ public:
 private:
     void discard();
     bool fail(int code);
+    // A name beside the target for the new file, different at each call.
+    static std::string temporaryNameFor(const std::string& target);
 
     std::string target_;
     std::string temporary_;
+#ifdef _WIN32
+    // Windows: the new file's HANDLE, and the bytes gathered for its next WriteFile. The
+    // file is reached through its wide name, so no character of the target is lost, and
+    // every error is the system's own code.
+    void* handle_ = nullptr;
+    std::string pending_;
+#else
     std::FILE* file_ = nullptr;
+#endif
     int error_ = 0;
 };
 

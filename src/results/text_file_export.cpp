@@ -18,12 +18,10 @@
 
 namespace quorvane {
 
-namespace {
-
 #ifdef _WIN32
-// Entries are UTF-8 inside the program; the file gets the ANSI code page, with the platform's
-// substitutes for characters that the code page lacks.
-void appendInSystemEncoding(std::string& out, std::string_view entry) {
+// Entries are WTF-8 inside the program; the file gets the ANSI code page, with the platform's
+// substitutes (a near letter, or '?') for characters that the code page lacks.
+void AppendTextFileEntry(std::string& out, std::string_view entry) {
     const std::wstring wide = ToNativePath(entry);
     if (wide.empty()) return;
     const int wideLength = static_cast<int>(wide.size());
@@ -36,12 +34,10 @@ void appendInSystemEncoding(std::string& out, std::string_view entry) {
                         nullptr);
 }
 #else
-void appendInSystemEncoding(std::string& out, std::string_view entry) {
+void AppendTextFileEntry(std::string& out, std::string_view entry) {
     out.append(entry);
 }
 #endif
-
-}  // namespace
 
 std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook) {
     size_t total = 2;
@@ -52,7 +48,7 @@ std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook) {
     bytes.reserve(total);
     ListScan scan(list, hook);
     for (size_t i = 1; i <= scan.count(); ++i) {
-        appendInSystemEncoding(bytes, scan.next(i));
+        AppendTextFileEntry(bytes, scan.next(i));
         bytes.append("\r\n");
     }
     bytes.append("\r\n");

@@ -19,6 +19,9 @@ namespace quorvane {
 // list loses entries meanwhile (see ListScan).
 std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook = nullptr);
 
+// Appends one entry in the text file's encoding (see above), without its line end.
+void AppendTextFileEntry(std::string& out, std::string_view entry);
+
 // Replaces `file` with `bytes` atomically: after a failure the file that was there is intact
 // and no partial file is left. Returns the system's error, or nothing when written. With a
 // hook, the window runs while the bytes go to the disk (see CallWhileYielding).

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +17,11 @@ namespace quorvane::testing {
 class ScratchFolder {
   public:
     ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        std::mt19937 random{std::random_device{}()};
+        const auto base = std::filesystem::temp_directory_path();
+        do {
+            path_ = base / ("quorvane-test-" + std::to_string(random() % 100000000));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~ScratchFolder() {
         std::error_code ignored;

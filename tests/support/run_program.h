@@ -14,11 +14,14 @@ struct ProgramResult {
 };
 
 // Runs `program` with `arguments`, standard input empty, and collects what it wrote. With
-// `asUser`, the program runs under that user and group id (for tests that need permissions
-// to apply although the tests run as root).
+// `asUser` (POSIX only), the program runs under that user and group id (for tests that need
+// permissions to apply although the tests run as root). On Windows a `program` named without
+// a folder is the one beside the running test, and the arguments reach it as wide characters,
+// so none is lost.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          std::optional<unsigned> asUser = std::nullopt);
 
+#ifndef _WIN32
 // Runs `body` in a child process and returns what it returned: for code that must meet
 // permission checks although the tests run as root (with `asUser`), or that changes what the
 // whole process sees, such as its mounts. Throws when the child does not end normally.
@@ -27,5 +30,6 @@ std::string RunInChild(const std::function<std::string()>& body,
 
 // The id of an unprivileged user, when the tests run as root and such a user exists.
 std::optional<unsigned> UnprivilegedUser();
+#endif
 
 }  // namespace quorvane::test

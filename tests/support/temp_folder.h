@@ -5,9 +5,17 @@
 namespace quorvane::test {
 
 // A fresh folder under the temporary folder, removed with everything in it at the end, even
-// when a test left parts of it unreadable. Its path ends without a separator.
+// when a test left parts of it unreadable (POSIX) or hidden, system or read-only (Windows), or
+// deeper than the 260 characters of an ordinary Windows path. Its path ends without a
+// separator.
 class TempFolder {
   public:
+#ifdef _WIN32
+    static constexpr char kSeparator = '\\';
+#else
+    static constexpr char kSeparator = '/';
+#endif
+
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -15,7 +23,9 @@ class TempFolder {
 
     const std::string& path() const { return path_; }
     // `relative` below the folder.
-    std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
+    std::string operator/(const std::string& relative) const {
+        return path_ + kSeparator + relative;
+    }
 
   private:
     std::string path_;

@@ -1,0 +1,73 @@
+#ifndef _WIN32
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "results/atomic_file.h"
+
+namespace quorvane {
+
+bool AtomicFile::fail(int code) {
+    if (error_ == 0) error_ = code != 0 ? code : EIO;
+    discard();
+    return false;
+}
+
+void AtomicFile::discard() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    if (!temporary_.empty()) std::remove(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool AtomicFile::open() {
+    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+        temporary_ = temporaryNameFor(target_);
+        errno = 0;
+        // "x": the name must be new, so two writers never share a partial file.
+        file_ = std::fopen(temporary_.c_str(), "wbx");
+        if (!file_ && errno != EEXIST) break;
+    }
+    if (!file_) {
+        temporary_.clear();
+        return fail(errno);
+    }
+    std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+    return true;
+}
+
+bool AtomicFile::write(std::string_view bytes) {
+    if (!file_) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return fail(errno);
+    return true;
+}
+
+bool AtomicFile::commit() {
+    if (!file_) return false;
+    if (std::fflush(file_) != 0) return fail(errno);
+    // A replaced file keeps its permissions; a new one gets the usual ones for this user.
+    struct stat existing;
+    if (stat(target_.c_str(), &existing) == 0) {
+        fchmod(fileno(file_), existing.st_mode & 07777);
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fileno(file_), 0666 & ~mask);
+    }
+    if (fsync(fileno(file_)) != 0) return fail(errno);
+    const int closed = std::fclose(file_);
+    file_ = nullptr;
+    if (closed != 0) return fail(errno);
+    std::error_code renameError;
+    std::filesystem::rename(temporary_, target_, renameError);
+    if (renameError) return fail(renameError.value());
+    temporary_.clear();
+    return true;
+}
+
+}  // namespace quorvane
+
+#endif

@@ -1,0 +1,102 @@
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "engine/extended_length_path.h"
+#include "results/atomic_file.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr size_t kBufferSize = 1 << 16;
+// WriteFile takes a 32-bit count; large texts go in pieces.
+constexpr size_t kLargestWrite = 1 << 30;
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD piece = static_cast<DWORD>(std::min(bytes.size(), kLargestWrite));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), piece, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool AtomicFile::fail(int code) {
+    if (error_ == 0) error_ = code != 0 ? code : ERROR_WRITE_FAULT;
+    discard();
+    return false;
+}
+
+void AtomicFile::discard() {
+    if (handle_) CloseHandle(handle_);
+    handle_ = nullptr;
+    pending_.clear();
+    if (!temporary_.empty()) DeleteFileW(ToExtendedLengthPath(temporary_).c_str());
+    temporary_.clear();
+}
+
+bool AtomicFile::open() {
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
+        temporary_ = temporaryNameFor(target_);
+        // CREATE_NEW: the name must be new, so two writers never share a partial file.
+        HANDLE file = CreateFileW(ToExtendedLengthPath(temporary_).c_str(), GENERIC_WRITE, 0,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            handle_ = file;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    if (!handle_) {
+        temporary_.clear();
+        return fail(static_cast<int>(error));
+    }
+    pending_.reserve(kBufferSize);
+    return true;
+}
+
+bool AtomicFile::write(std::string_view bytes) {
+    if (!handle_) return false;
+    if (pending_.size() + bytes.size() < kBufferSize) {
+        pending_.append(bytes);
+        return true;
+    }
+    if (!writeAll(handle_, pending_)) return fail(static_cast<int>(GetLastError()));
+    pending_.clear();
+    if (bytes.size() < kBufferSize) {
+        pending_.append(bytes);
+    } else if (!writeAll(handle_, bytes)) {
+        return fail(static_cast<int>(GetLastError()));
+    }
+    return true;
+}
+
+bool AtomicFile::commit() {
+    if (!handle_) return false;
+    if (!writeAll(handle_, pending_) || !FlushFileBuffers(handle_)) {
+        return fail(static_cast<int>(GetLastError()));
+    }
+    pending_.clear();
+    const bool closed = CloseHandle(handle_);
+    handle_ = nullptr;
+    if (!closed) return fail(static_cast<int>(GetLastError()));
+    if (!MoveFileExW(ToExtendedLengthPath(temporary_).c_str(),
+                     ToExtendedLengthPath(target_).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return fail(static_cast<int>(GetLastError()));
+    }
+    temporary_.clear();
+    return true;
+}
+
+}  // namespace quorvane
+
+#endif

@@ -1,0 +1,81 @@
+#include "results/atomic_file.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "support/fixture_tree.h"
+#include "support/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+using test::ListedNames;
+using test::ReadFile;
+using test::TempFolder;
+
+TEST(WindowsAtomicFile, ReplacesAFileNamedBeyondTheCodePageLeavingNothingElse) {
+    TempFolder temp;
+    const std::string name = "Ελληνικά 日本.txt";
+    const std::string target = temp / name;
+    ASSERT_EQ(WriteFileAtomically(target, std::string("a\r\nb\0c\n", 7)), 0);
+    EXPECT_EQ(ReadFile(target), std::string("a\r\nb\0c\n", 7));  // binary: no CR is added
+
+    AtomicFile file(target);
+    ASSERT_TRUE(file.open());
+    ASSERT_TRUE(file.write("new"));
+    EXPECT_EQ(ReadFile(target), std::string("a\r\nb\0c\n", 7)) << "changed before the commit";
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(ReadFile(target), "new");
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{name});
+}
+
+TEST(WindowsAtomicFile, WritesOfEverySizeArriveWholeAndInOrder) {
+    TempFolder temp;
+    const std::string target = temp / "large.txt";
+    std::string expected;
+    AtomicFile file(target);
+    ASSERT_TRUE(file.open());
+    // Small writes that are gathered, and writes beyond the gathering buffer that are not.
+    for (size_t size : {1u, 10u, 65535u, 2u, 200000u, 3u, 65536u, 1u << 20, 7u}) {
+        const std::string piece(size, static_cast<char>('a' + expected.size() % 26));
+        ASSERT_TRUE(file.write(piece));
+        expected += piece;
+    }
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(ReadFile(target), expected);
+}
+
+TEST(WindowsAtomicFile, AbandonedWriteLeavesTheOldFileAndNoPartialFile) {
+    TempFolder temp;
+    const std::string target = temp / "list.txt";
+    test::MakeFile(target, "old");
+    {
+        AtomicFile file(target);
+        ASSERT_TRUE(file.open());
+        ASSERT_TRUE(file.write(std::string(100000, 'x')));
+    }
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
+}
+
+TEST(WindowsAtomicFile, TargetThatCannotBeWrittenIsReportedWithTheSystemsCode) {
+    TempFolder temp;
+    test::MakeFolders(temp / "a folder\\inside");
+    AtomicFile intoFolder(temp / "a folder");
+    ASSERT_TRUE(intoFolder.open());
+    ASSERT_TRUE(intoFolder.write("text"));
+    EXPECT_FALSE(intoFolder.commit());
+    EXPECT_NE(intoFolder.error(), 0);
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"a folder"});
+    EXPECT_EQ(ListedNames(temp / "a folder"), std::vector<std::string>{"inside"});
+
+    AtomicFile nowhere(temp / "missing folder\\list.txt");
+    EXPECT_FALSE(nowhere.open());
+    EXPECT_EQ(nowhere.error(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(nowhere.write("text"));
+    EXPECT_FALSE(nowhere.commit());
+}
+
+}  // namespace
+}  // namespace quorvane
