@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev libxlsxwriter-dev libgtest-dev
-    fonts-liberation unzip
+    fonts-liberation unzip clang-format
     xvfb python3-xlib
     xdg-utils  # xdg-mime and xdg-open: the spreadsheet application for the workbook export
 )

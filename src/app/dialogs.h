@@ -13,7 +13,7 @@ enum class MessageStyle {
 // Every modal dialog the window opens goes through this interface, so that tests can script
 // the user's answers and read back each message with its exact text, title and style.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // A modal message box. CR and CR LF in `text` show as line breaks.

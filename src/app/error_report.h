@@ -31,8 +31,7 @@ inline constexpr char kLoadSample[] = "in Velmora2021/08/31.Form1.PushButton8_Cl
 
 // The report's text: the description, CR LF, the procedure path, "at line " and the line,
 // two bare CRs, and the request to e-mail a screenshot.
-std::string ErrorReportText(std::string_view description, std::string_view procedurePath,
-                            int line);
+std::string ErrorReportText(std::string_view description, std::string_view procedurePath, int line);
 
 // The walk's extended form, which adds the error number, the walk's current path and entry
 // name before the request.

@@ -12,7 +12,7 @@ namespace quorvane {
 // number of the last step begun (0 before the first), and the handler goes on with its next
 // step, so a command is never abandoned half-way and always clears its busy state.
 class ErrorTrap {
-public:
+  public:
     ErrorTrap(Dialogs& dialogs, const char* procedurePath)
         : dialogs_(dialogs), procedurePath_(procedurePath) {}
 
@@ -46,7 +46,7 @@ public:
 
     int line() const { return line_; }
 
-private:
+  private:
     void report(std::exception_ptr failure);
 
     Dialogs& dialogs_;

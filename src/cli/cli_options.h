@@ -24,7 +24,7 @@ enum class Target { Folder, Drive, AllDrives };
 struct Options {
     Target target = Target::Folder;
     std::string folder;  // the folder, or with Target::Drive the drive as given
-    DepthChoice depth;  // every level unless --depth or --first-level
+    DepthChoice depth;   // every level unless --depth or --first-level
     LineEnd lineEnd = LineEnd::Lf;
     std::optional<std::string> outputFile;
     bool showErrors = false;

@@ -15,7 +15,7 @@ namespace quorvane::cli {
 // `output` gets each block and answers false when it could not be written; from then on
 // nothing more is written and failed() is true.
 class EntryWriter : public EntrySink {
-public:
+  public:
     using Output = std::function<bool(std::string_view)>;
 
     EntryWriter(LineEnd lineEnd, Output output);
@@ -27,7 +27,7 @@ public:
 
     bool failed() const { return failed_; }
 
-private:
+  private:
     void flush();
 
     std::string_view lineEnd_;

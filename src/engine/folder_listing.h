@@ -20,7 +20,7 @@ namespace quorvane {
 // attribute on Windows) are left out. A listing object is reused for many folders so that its
 // name storage is allocated once.
 class FolderListing {
-public:
+  public:
     static constexpr int kOtherVolume = -1;
     // On Windows another volume is mounted on a reparse point, so only a folder reached
     // through a link can lie on another volume; on POSIX any folder may be a mount point.
@@ -44,11 +44,15 @@ public:
     int list(const std::string& path, const FolderListing* parent, std::string_view name,
              YieldHook* yield, std::optional<std::uint64_t> requiredDevice = std::nullopt);
 
-    size_t count() const { return ends_.size(); }
+    size_t count() const {
+        return ends_.size();
+    }
     std::string_view name(size_t i) const;
     // True when subfolder i is reached through a link (a symbolic link, or a junction on
     // Windows): only such entries can lead back into a folder the walk is already inside.
-    bool throughLink(size_t i) const { return links_[i]; }
+    bool throughLink(size_t i) const {
+        return links_[i];
+    }
 
     // The identity of subfolder i, or nothing when it cannot be read.
     std::optional<FolderIdentity> subfolderIdentity(size_t i) const;
@@ -58,7 +62,7 @@ public:
     // Gives up the handle kept for opening subfolders; the names stay.
     void releaseHandle();
 
-private:
+  private:
     void clear();
     void add(std::string_view name, bool throughLink);
 

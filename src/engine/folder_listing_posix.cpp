@@ -49,16 +49,17 @@ EntryKind classify(int dirFd, const char* name, unsigned char type) {
 
 FolderListing::FolderListing() = default;
 
-FolderListing::~FolderListing() { releaseHandle(); }
+FolderListing::~FolderListing() {
+    releaseHandle();
+}
 
 void FolderListing::releaseHandle() {
     if (handle_ >= 0) close(handle_);
     handle_ = -1;
 }
 
-int FolderListing::list(const std::string& path, const FolderListing* parent,
-                        std::string_view name, YieldHook* yield,
-                        std::optional<std::uint64_t> requiredDevice) {
+int FolderListing::list(const std::string& path, const FolderListing* parent, std::string_view name,
+                        YieldHook* yield, std::optional<std::uint64_t> requiredDevice) {
     clear();
     releaseHandle();
     path_ = path;

@@ -8,7 +8,7 @@ namespace quorvane {
 // form (ending with one separator); a folder's block is final once its descent ends, so a sink
 // can pass them on at once instead of holding the whole tree.
 class FolderSink {
-public:
+  public:
     virtual ~FolderSink() = default;
     virtual void append(std::string_view folderPath) = 0;
     // A folder that could not be listed; it adds nothing. `error` is the system error code.

@@ -32,7 +32,7 @@ struct Frame {
 };
 
 class Walk {
-public:
+  public:
     Walk(FolderSink& results, bool recurse, bool limitDepth, const WalkContext& context)
         : results_(results), recurse_(recurse), limitDepth_(limitDepth), context_(context) {}
 
@@ -75,14 +75,15 @@ public:
         }
     }
 
-private:
+  private:
     Frame& frame(size_t level) {
-        while (frames_.size() <= level) frames_.push_back(std::make_unique<Frame>());
+        while (frames_.size() <= level)
+            frames_.push_back(std::make_unique<Frame>());
         return *frames_[level];
     }
 
-    void open(Frame& f, size_t level, const FolderListing* parent, std::string_view name,
-              int depth, std::optional<std::uint64_t> device) {
+    void open(Frame& f, size_t level, const FolderListing* parent, std::string_view name, int depth,
+              std::optional<std::uint64_t> device) {
         f.depth = depth;
         f.descend = recurse_ && (!limitDepth_ || depth > 1);
         f.next = 0;

@@ -7,7 +7,7 @@ namespace quorvane {
 namespace {
 
 class EntryAdapter : public FolderSink {
-public:
+  public:
     explicit EntryAdapter(EntrySink& entries) : entries_(entries) {}
 
     void append(std::string_view folderPath) override {
@@ -25,7 +25,7 @@ public:
         entries_.unreadable(folderPath, error);
     }
 
-private:
+  private:
     EntrySink& entries_;
 };
 

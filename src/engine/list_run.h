@@ -9,7 +9,7 @@ namespace quorvane {
 
 // Receives results list entries: full folder paths without the trailing separator.
 class EntrySink {
-public:
+  public:
     virtual ~EntrySink() = default;
     virtual void appendEntry(std::string_view entry) = 0;
     // A folder below the root that could not be listed (it added nothing).

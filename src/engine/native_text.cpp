@@ -51,7 +51,8 @@ std::wstring ToNativePath(std::string_view utf8) {
             continue;
         }
         char32_t code = lead & (0xFF >> (length + 1));
-        for (size_t k = 1; k < length; ++k) code = (code << 6) | (utf8[i + k] & 0x3F);
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (utf8[i + k] & 0x3F);
         if (code >= 0x10000) {
             code -= 0x10000;
             out.push_back(static_cast<wchar_t>(0xD800 + (code >> 10)));

@@ -12,11 +12,15 @@ namespace quorvane {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -44,7 +48,8 @@ bool beyondLargestDouble(std::string_view plain) {
         std::string_view digits = plain.substr(e + 1);
         const bool negative = digits.starts_with('-');
         if (negative) digits.remove_prefix(1);
-        for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        for (char c : digits)
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
         if (negative) exponent = -exponent;
     }
     const size_t first = mantissa.find_first_of("123456789");
@@ -86,7 +91,8 @@ std::optional<double> ParseNumber(std::string_view text, const NumberFormat& for
     }
     if (consume(text, format.decimalSeparator)) {
         plain.push_back('.');
-        while (consumeDigit(text, plain)) digits = true;
+        while (consumeDigit(text, plain))
+            digits = true;
     }
     if (!digits) return std::nullopt;
     if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {

@@ -33,6 +33,8 @@ std::int16_t ToInteger16(std::string_view text, const NumberFormat& format = {})
 bool ToBoolean(std::string_view text, const NumberFormat& format = {});
 
 // The word a Boolean is stored as.
-inline const char* BooleanWord(bool value) { return value ? "True" : "False"; }
+inline const char* BooleanWord(bool value) {
+    return value ? "True" : "False";
+}
 
 }  // namespace quorvane

@@ -22,7 +22,8 @@ std::string RemoveDoubleBackslashesWindows(std::string_view text) {
         return out;
     }
     size_t p = 1;
-    while (p < text.size() && text[p] == '\\') ++p;
+    while (p < text.size() && text[p] == '\\')
+        ++p;
     out.append("\\\\");
     appendCollapsingPairs(out, text.substr(p));
     return out;

@@ -9,7 +9,7 @@ namespace quorvane {
 // Thrown only at command level (a bad stored value, an index past the end of the list);
 // the walk itself never throws.
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     RunTimeError(const std::string& description, long number)
         : std::runtime_error(description), number_(number) {}
 
@@ -21,7 +21,7 @@ public:
     // The operating system's own text and number for errno (or a Windows error code).
     static RunTimeError fromSystemError(int code);
 
-private:
+  private:
     long number_;
 };
 

@@ -5,7 +5,7 @@ namespace quorvane {
 // Called by long loops at each point where they let the window handle its pending events.
 // The window decides what a yield does; the command-line tool passes none.
 class YieldHook {
-public:
+  public:
     virtual ~YieldHook() = default;
     virtual void yield() = 0;
 };

@@ -5,8 +5,9 @@
 namespace quorvane {
 
 std::string GeneralHelpText() {
-    return std::string("This software will create a list of folders found within the target "
-                       "you specify") +
+    return std::string(
+               "This software will create a list of folders found within the target "
+               "you specify") +
            "\r\r" + "If the target is C:\\ then" + "\r\r" + "C:\\Download" + "\r" +
            "C:\\Program Files" + "\r" + "C:\\Windows" + "\r" + "etc." + "\r\r" +
            "will be returned." + "\r\r" + "Questions? Please contact Team Brindlework at " +

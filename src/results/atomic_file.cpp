@@ -6,7 +6,9 @@ namespace quorvane {
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
 
-AtomicFile::~AtomicFile() { discard(); }
+AtomicFile::~AtomicFile() {
+    discard();
+}
 
 std::string AtomicFile::temporaryNameFor(const std::string& target) {
     static thread_local std::mt19937 random{std::random_device{}()};

@@ -10,7 +10,7 @@ namespace quorvane {
 // replaces the target only when every byte is written and flushed. A failure at any point
 // leaves the target as it was and removes the partial file.
 class AtomicFile {
-public:
+  public:
     explicit AtomicFile(std::string target);
     ~AtomicFile();  // discards the new file unless commit() succeeded
     AtomicFile(const AtomicFile&) = delete;
@@ -25,7 +25,7 @@ public:
     // The system's error code of the first failure, 0 while there was none.
     int error() const { return error_; }
 
-private:
+  private:
     void discard();
     bool fail(int code);
     // A name beside the target for the new file, different at each call.

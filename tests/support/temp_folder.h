@@ -21,7 +21,9 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const {
+        return path_;
+    }
     // `relative` below the folder.
     std::string operator/(const std::string& relative) const {
         return path_ + kSeparator + relative;
