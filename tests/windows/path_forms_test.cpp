@@ -14,21 +14,11 @@
 namespace quorvane {
 namespace {
 
+// The rule's table (tests/engine/path_rules_test.cpp) runs in this build too; here the
+// program's own entry points must be the Windows rule.
 TEST(WindowsPathRules, RemoveDoubleBackslashesIsTheWindowsRuleHere) {
-    const struct {
-        const char* text;
-        const char* expected;
-    } cases[] = {
-        {R"(C:\Data\\Sub\)", R"(C:\Data\Sub\)"},
-        {R"(\\server\share\\x\)", R"(\\server\share\x\)"},
-        {R"(\\\server\x)", R"(\\server\x)"},
-        {R"(\x)", R"(\\x)"},
-        {R"(\)", R"(\\)"},
-        {"", ""},
-        {R"(C:\a\\\b)", R"(C:\a\\b)"},  // a run of three after the start gives two
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RemoveDoubleBackslashes(c.text), c.expected) << "input: " << c.text;
+    for (const char* text : {R"(\\server\share\\x\)", R"(\x)", R"(C:\a\\\b)", ""}) {
+        EXPECT_EQ(RemoveDoubleBackslashes(text), RemoveDoubleBackslashesWindows(text)) << text;
     }
     EXPECT_EQ(kSeparator, '\\');
     // What a results list entry holds for a folder of the walk.
