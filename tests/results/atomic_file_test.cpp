@@ -51,19 +51,6 @@ TEST(AtomicFile, ReplacesAnExistingFileKeepingItsPermissions) {
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
 }
 
-TEST(AtomicFile, AbandonedWriteLeavesTheOldFileAndNoPartialFile) {
-    TempFolder temp;
-    const std::string target = temp / "list.txt";
-    test::MakeFile(target, "old");
-    {
-        AtomicFile file(target);
-        ASSERT_TRUE(file.open());
-        ASSERT_TRUE(file.write("half of the new"));
-    }
-    EXPECT_EQ(ReadFile(target), "old");
-    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
-}
-
 TEST(AtomicFile, FailedWriteLeavesTheOldFileAndNoPartialFile) {
     TempFolder temp;
     const std::string target = temp / "list.txt";
@@ -93,25 +80,6 @@ TEST(AtomicFile, FailedWriteLeavesTheOldFileAndNoPartialFile) {
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
-}
-
-TEST(AtomicFile, TargetThatCannotBeReplacedIsReportedAndNothingIsLeft) {
-    TempFolder temp;
-    test::MakeFolders(temp / "a folder/inside");
-    AtomicFile intoFolder(temp / "a folder");
-    ASSERT_TRUE(intoFolder.open());
-    ASSERT_TRUE(intoFolder.write("text"));
-    EXPECT_FALSE(intoFolder.commit());
-    EXPECT_NE(intoFolder.error(), 0);
-    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"a folder"});
-    EXPECT_EQ(ListedNames(temp / "a folder"), std::vector<std::string>{"inside"});
-
-    AtomicFile nowhere(temp / "missing folder/list.txt");
-    EXPECT_FALSE(nowhere.open());
-    EXPECT_EQ(nowhere.error(), ENOENT);
-    EXPECT_FALSE(nowhere.write("text"));
-    EXPECT_FALSE(nowhere.commit());
-    EXPECT_EQ(WriteFileAtomically(temp / "missing folder/list.txt", "text"), ENOENT);
 }
 
 }  // namespace

@@ -46,36 +46,5 @@ TEST(WindowsAtomicFile, WritesOfEverySizeArriveWholeAndInOrder) {
     EXPECT_EQ(ReadFile(target), expected);
 }
 
-TEST(WindowsAtomicFile, AbandonedWriteLeavesTheOldFileAndNoPartialFile) {
-    TempFolder temp;
-    const std::string target = temp / "list.txt";
-    test::MakeFile(target, "old");
-    {
-        AtomicFile file(target);
-        ASSERT_TRUE(file.open());
-        ASSERT_TRUE(file.write(std::string(100000, 'x')));
-    }
-    EXPECT_EQ(ReadFile(target), "old");
-    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
-}
-
-TEST(WindowsAtomicFile, TargetThatCannotBeWrittenIsReportedWithTheSystemsCode) {
-    TempFolder temp;
-    test::MakeFolders(temp / "a folder\\inside");
-    AtomicFile intoFolder(temp / "a folder");
-    ASSERT_TRUE(intoFolder.open());
-    ASSERT_TRUE(intoFolder.write("text"));
-    EXPECT_FALSE(intoFolder.commit());
-    EXPECT_NE(intoFolder.error(), 0);
-    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"a folder"});
-    EXPECT_EQ(ListedNames(temp / "a folder"), std::vector<std::string>{"inside"});
-
-    AtomicFile nowhere(temp / "missing folder\\list.txt");
-    EXPECT_FALSE(nowhere.open());
-    EXPECT_EQ(nowhere.error(), ERROR_PATH_NOT_FOUND);
-    EXPECT_FALSE(nowhere.write("text"));
-    EXPECT_FALSE(nowhere.commit());
-}
-
 }  // namespace
 }  // namespace quorvane

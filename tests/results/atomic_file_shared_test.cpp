@@ -1,0 +1,65 @@
+// What the atomic file promises on every platform: a write that is not committed, or that
+// cannot be, leaves the old file as it was and nothing beside it.
+
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#endif
+
+#include "engine/path_rules.h"
+#include "results/atomic_file.h"
+#include "support/fixture_tree.h"
+#include "support/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+using test::ListedNames;
+using test::ReadFile;
+using test::TempFolder;
+
+// The system's code for a file in a folder that does not exist.
+#ifdef _WIN32
+constexpr int kMissingFolder = ERROR_PATH_NOT_FOUND;
+#else
+constexpr int kMissingFolder = ENOENT;
+#endif
+
+TEST(AtomicFile, AbandonedWriteLeavesTheOldFileAndNoPartialFile) {
+    TempFolder temp;
+    const std::string target = temp / "list.txt";
+    test::MakeFile(target, "old");
+    {
+        AtomicFile file(target);
+        ASSERT_TRUE(file.open());
+        ASSERT_TRUE(file.write("half of the new"));
+    }
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
+}
+
+TEST(AtomicFile, TargetThatCannotBeReplacedIsReportedAndNothingIsLeft) {
+    TempFolder temp;
+    test::MakeFolders(temp / "a folder" + kSeparator + "inside");
+    AtomicFile intoFolder(temp / "a folder");
+    ASSERT_TRUE(intoFolder.open());
+    ASSERT_TRUE(intoFolder.write("text"));
+    EXPECT_FALSE(intoFolder.commit());
+    EXPECT_NE(intoFolder.error(), 0);
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"a folder"});
+    EXPECT_EQ(ListedNames(temp / "a folder"), std::vector<std::string>{"inside"});
+
+    AtomicFile nowhere(temp / "missing folder" + kSeparator + "list.txt");
+    EXPECT_FALSE(nowhere.open());
+    EXPECT_EQ(nowhere.error(), kMissingFolder);
+    EXPECT_FALSE(nowhere.write("text"));
+    EXPECT_FALSE(nowhere.commit());
+    EXPECT_EQ(WriteFileAtomically(temp / "missing folder" + kSeparator + "list.txt", "text"),
+              kMissingFolder);
+}
+
+}  // namespace
+}  // namespace quorvane
