@@ -2,13 +2,16 @@
 // the event loop until the window is closed, which ends the process from inside Form_Unload.
 
 #include <QApplication>
+#include <QDir>
 
-#include "app/form1.h"
-#include "app/program_end.h"
+#include "app/form1_widget.h"
+#include "app/locale_number_format.h"
 #include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_dialogs.h"
-#include "app/scratch_file.h"
+#include "app/qt_settings_store.h"
+#include "form/program_end.h"
+#include "form/scratch_file.h"
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;
@@ -23,18 +26,20 @@ int main(int argc, char* argv[]) {
     QtDesktop desktop;
     SystemDriveSource drives;
     SystemRandomSource random;
-    SettingsStore settings;
-    const Form1Services services{dialogs,
-                                 desktop,
-                                 drives,
-                                 random,
-                                 settings,
-                                 QCoreApplication::applicationDirPath(),
-                                 ScratchFilePath(),
-                                 [] { EndProgramNow(); }};
-    Form1 form(services);
-    dialogs.setOwner(&form);
-    form.Form_Load();
-    form.show();
+    QtSettingsStore settings;
+    const FormServices services{
+        dialogs,
+        desktop,
+        drives,
+        random,
+        settings,
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
+        ScratchFilePath(),
+        [] { EndProgramNow(); },
+        NumberFormatOf(QLocale::system())};
+    Form1Widget window(services);
+    dialogs.setOwner(&window);
+    window.form().Form_Load();
+    window.show();
     return QApplication::exec();
 }

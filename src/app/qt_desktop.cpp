@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,12 +21,12 @@ constexpr char kWorkbookMimeType[] =
 
 }  // namespace
 
-bool QtDesktop::openUrl(const QString& address) {
-    return QDesktopServices::openUrl(QUrl(address));
+bool QtDesktop::openUrl(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 }
 
-bool QtDesktop::openFile(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool QtDesktop::openFile(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 bool QtDesktop::hasSpreadsheetApplication() {
@@ -45,13 +46,16 @@ bool QtDesktop::hasSpreadsheetApplication() {
 #endif
 }
 
-QString QtDesktop::desktopFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+std::string QtDesktop::desktopFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QDir::toNativeSeparators(folder).toStdString();
 }
 
-void QtDesktop::setClipboardText(const QString& text) {
+void QtDesktop::setClipboardText(const std::u16string& text) {
     // Qt's platform code retries a clipboard that another program holds open.
-    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(
+        QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())),
+        QClipboard::Clipboard);
 }
 
 }  // namespace quorvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane {
+
+// The desktop services the window asks of the platform, behind one interface so that tests
+// never open a real browser or spreadsheet program and never read the user's own desktop or
+// clipboard. Texts are UTF-8, paths in the program's own form (WTF-8 on Windows).
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+
+    // Opens a web address in the user's browser without waiting for it.
+    virtual bool openUrl(const std::string& address) = 0;
+    // Opens a file with the application the desktop associates with its type.
+    virtual bool openFile(const std::string& path) = 0;
+    // Whether an application is registered for .xlsx workbooks.
+    virtual bool hasSpreadsheetApplication() = 0;
+    // The user's desktop folder, without a trailing separator; empty when it cannot be found.
+    virtual std::string desktopFolder() = 0;
+    // Puts `text` on the clipboard as plain text, in place of what it held. The text is
+    // UTF-16, what every platform's clipboard holds, so that a long text is converted in
+    // pieces while the window keeps answering rather than in one go here.
+    virtual void setClipboardText(const std::u16string& text) = 0;
+};
+
+}  // namespace quorvane
