@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev libxlsxwriter-dev libgtest-dev
+    qt6-base-dev zlib1g-dev libgtest-dev
     fonts-liberation unzip clang-format
     xvfb python3-xlib
     xdg-utils  # xdg-mime and xdg-open: the spreadsheet application for the workbook export
@@ -13,9 +13,9 @@ for option in "$@"; do
     case "$option" in
         --bench) packages+=(bfs fd-find time python3) ;;
         # The Windows cross-build and its tests under Wine (scripts/test-windows.sh): the
-        # mingw-w64 compilers with posix threads, Wine, and GoogleTest's sources to build
-        # with them.
-        --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 googletest) ;;
+        # mingw-w64 compilers with posix threads and zlib for them, Wine, and GoogleTest's
+        # sources to build with them.
+        --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 googletest) ;;
         *) echo "unknown option: $option (known: --bench --windows)" >&2; exit 2 ;;
     esac
 done

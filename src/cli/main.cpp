@@ -22,9 +22,7 @@
 #include "engine/path_rules.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
-#if QUORVANE_WORKBOOK
 #include "results/workbook_writer.h"
-#endif
 
 namespace {
 
@@ -151,7 +149,6 @@ int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget
     return status;
 }
 
-#if QUORVANE_WORKBOOK
 int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     WorkbookWriter workbook(*options.workbookFile);
     if (auto failure = workbook.open()) return cannotWrite(*options.workbookFile, failure->what());
@@ -161,7 +158,6 @@ int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& ta
         return cannotWrite(*options.workbookFile, failure->what());
     return status;
 }
-#endif
 
 int listDrives() {
     for (const Drive& drive : ListDrives())
@@ -180,9 +176,7 @@ int run(const cli::Options& options) {
         std::cerr << "quorvane-list: no drive " << options.folder << " (see --list-drives)\n";
         return kExitFailed;
     }
-#if QUORVANE_WORKBOOK
     if (options.workbookFile) return writeWorkbook(options, *targets);
-#endif
     if (options.clipboardFormat) return writeClipboardText(options, *targets);
     return writeList(options, *targets);
 }

@@ -1,6 +1,5 @@
 // The exports of the results list: text file, clipboard and spreadsheet.
 
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "form/utf16_text.h"
 #include "form/window_yield_hook.h"
 #include "results/clipboard_text.h"
+#include "results/new_file.h"
 #include "results/results_workbook.h"
 #include "results/text_file_export.h"
 
@@ -120,7 +120,7 @@ void Form1::PushButton4_Click() {
             ThrowIfFailed(WriteResultsWorkbook(results_.paths(), workbook, &hook));
             written = true;
         });
-        if (!written) std::remove(workbook.c_str());
+        if (!written) RemoveFile(workbook);
     }
     if (written) {
         trap.step(174, [&] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -19,6 +20,11 @@ class AtomicFile {
     // False, with error() set, when the file beside the target cannot be created.
     bool open();
     bool write(std::string_view bytes);
+    // Writes `bytes` over bytes already written, from `offset` on, for formats whose header
+    // is known only at the end; the next write() goes on at the end.
+    bool overwrite(std::uint64_t offset, std::string_view bytes);
+    // The bytes written so far.
+    std::uint64_t size() const { return size_; }
     // Flushes, syncs and renames into place. False, with error() set, on any failure.
     bool commit();
 
@@ -42,6 +48,7 @@ class AtomicFile {
 #else
     std::FILE* file_ = nullptr;
 #endif
+    std::uint64_t size_ = 0;
     int error_ = 0;
 };
 

@@ -65,6 +65,7 @@ bool AtomicFile::open() {
 
 bool AtomicFile::write(std::string_view bytes) {
     if (!handle_) return false;
+    size_ += bytes.size();
     if (pending_.size() + bytes.size() < kBufferSize) {
         pending_.append(bytes);
         return true;
@@ -74,6 +75,21 @@ bool AtomicFile::write(std::string_view bytes) {
     if (bytes.size() < kBufferSize) {
         pending_.append(bytes);
     } else if (!writeAll(handle_, bytes)) {
+        return fail(static_cast<int>(GetLastError()));
+    }
+    return true;
+}
+
+bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
+    if (!handle_) return false;
+    if (offset + bytes.size() > size_) return fail(ERROR_INVALID_PARAMETER);
+    if (!writeAll(handle_, pending_)) return fail(static_cast<int>(GetLastError()));
+    pending_.clear();
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    const LARGE_INTEGER none{};
+    if (!SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN) || !writeAll(handle_, bytes) ||
+        !SetFilePointerEx(handle_, none, nullptr, FILE_END)) {
         return fail(static_cast<int>(GetLastError()));
     }
     return true;

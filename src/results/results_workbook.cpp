@@ -1,11 +1,10 @@
 #include "results/results_workbook.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <random>
 
+#include "engine/path_rules.h"
 #include "results/list_scan.h"
+#include "results/new_file.h"
 
 namespace quorvane {
 
@@ -20,24 +19,20 @@ std::optional<RunTimeError> WriteResultsWorkbook(const PathList& list, const std
 }
 
 std::string ReserveTemporaryWorkbookPath() {
-    std::error_code folderError;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(folderError);
-    if (folderError) throw RunTimeError::fromSystemError(folderError.value());
+    const std::string folder = TemporaryFolder();
     std::random_device seed;
     std::mt19937 random(seed());
-    int error = EEXIST;
+    int error = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string path =
-            (folder / ("Quorvane Results " + std::to_string(random() % 100000000) + ".xlsx"))
-                .string();
-        errno = 0;
-        if (std::FILE* reserved = std::fopen(path.c_str(), "wbx")) {
-            std::fclose(reserved);
-            return path;
-        }
-        if (errno != EEXIST) {
-            error = errno != 0 ? errno : EIO;
-            break;
+        const std::string path = folder + kSeparator + "Quorvane Results " +
+                                 std::to_string(random() % 100000000) + ".xlsx";
+        switch (CreateNewFile(path, error)) {
+            case NewFileResult::Created:
+                return path;
+            case NewFileResult::Exists:
+                continue;
+            case NewFileResult::Failed:
+                throw RunTimeError::fromSystemError(error);
         }
     }
     throw RunTimeError::fromSystemError(error);

@@ -9,9 +9,7 @@
 
 #include "cli/program_run.h"
 #include "results/scratch_folder.h"
-#if QUORVANE_WORKBOOK
 #include "results/workbook_reader.h"
-#endif
 
 namespace quorvane {
 namespace {
@@ -75,7 +73,6 @@ TEST_F(ExportOptions, ClipboardFormatPadsEachEntryToTheLongest) {
               Lines({padded(path("Alpha")), padded(longest), padded(path("Gamma"))}));
 }
 
-#if QUORVANE_WORKBOOK
 TEST_F(ExportOptions, XlsxWritesEveryEntryAsTextUnderTheHeading) {
     std::filesystem::create_directories(root / "=1+2");
     const std::string file = scratch.file("list.xlsx");
@@ -89,7 +86,6 @@ TEST_F(ExportOptions, XlsxWritesEveryEntryAsTextUnderTheHeading) {
 
     EXPECT_EQ(runList({"--xlsx", scratch.file("missing/list.xlsx"), root.string()}).status, 1);
 }
-#endif
 
 TEST_F(ExportOptions, ConflictingFormatsAndEmptyTextsAreRefused) {
     const std::string file = scratch.file("list.xlsx");

@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <regex>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "engine/run_time_error.h"
 #include "results/results_workbook.h"
 #include "results/scratch_folder.h"
@@ -107,7 +111,11 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
         list.append("/srv/" + std::to_string(i));
     const auto failure = WriteResultsWorkbook(list, folder.file("missing/results.xlsx"));
     ASSERT_TRUE(failure);
+#ifdef _WIN32
+    EXPECT_EQ(failure->number(), ERROR_PATH_NOT_FOUND);
+#else
     EXPECT_EQ(failure->number(), ENOENT);
+#endif
     EXPECT_TRUE(folder.names().empty());
 
     // Losing entries during the export: no workbook, and the file there is kept.
@@ -123,16 +131,24 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
 
 TEST(WorkbookExport, TemporaryWorkbookPathsAreNewFilesInTheTemporaryFolder) {
     ScratchFolder folder;
-    const char* saved = std::getenv("TMPDIR");
+#ifdef _WIN32
+    // The system's temporary folder is the first of TMP, TEMP and the user's profile.
+    const char* const variable = "TMP";
+    const auto set = [](const char* name, const std::string& value) {
+        _putenv_s(name, value.c_str());
+    };
+#else
+    const char* const variable = "TMPDIR";
+    const auto set = [](const char* name, const std::string& value) {
+        setenv(name, value.c_str(), 1);
+    };
+#endif
+    const char* saved = std::getenv(variable);
     const std::string savedValue = saved ? saved : "";
-    setenv("TMPDIR", folder.path().c_str(), 1);
+    set(variable, folder.path().string());
     const std::string first = ReserveTemporaryWorkbookPath();
     const std::string second = ReserveTemporaryWorkbookPath();
-    if (saved) {
-        setenv("TMPDIR", savedValue.c_str(), 1);
-    } else {
-        unsetenv("TMPDIR");
-    }
+    set(variable, savedValue);
 
     EXPECT_NE(first, second);
     for (const std::string& path : {first, second}) {
