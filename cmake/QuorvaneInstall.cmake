@@ -14,7 +14,7 @@ endif()
 
 install(TARGETS quorvane-list RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-if(NOT QUORVANE_BUILD_GUI)
+if(NOT TARGET quorvane)
     return()
 endif()
 

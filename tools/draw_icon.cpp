@@ -1,13 +1,17 @@
 // Draws the program's icon (a folder holding a list) at the sizes the window and the desktop
-// use, as PNG files: draw_icon OUTPUT_FOLDER. Run by hand when the drawing changes; the
-// pictures are kept in data/icons.
+// use, as PNG files and as the Windows icon file quorvane.ico that holds them all:
+// draw_icon OUTPUT_FOLDER. Run by hand when the drawing changes; the pictures are kept in
+// data/icons.
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,80 @@ QImage drawIcon(int size) {
     return image;
 }
 
+void put16(QByteArray& out, int value) {
+    out.append(char(value & 0xff)).append(char(value >> 8 & 0xff));
+}
+
+void put32(QByteArray& out, qint64 value) {
+    put16(out, int(value & 0xffff));
+    put16(out, int(value >> 16 & 0xffff));
+}
+
+// One image of an icon file in the bitmap form: a header, the pixels from the bottom row up,
+// then the transparency mask, which the alpha channel (or, at 24 bits, opacity) makes empty.
+QByteArray iconBitmap(const QImage& drawn) {
+    // Icon files keep the colours apart from the alpha, not multiplied by it.
+    const bool alpha = drawn.hasAlphaChannel();
+    const QImage image =
+        drawn.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const int size = image.width();
+    const int maskRow = (size + 31) / 32 * 4;
+    QByteArray pixels;
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            pixels.append(char(qBlue(pixel))).append(char(qGreen(pixel))).append(char(qRed(pixel)));
+            if (alpha) pixels.append(char(qAlpha(pixel)));
+        }
+    }
+    QByteArray bitmap;
+    put32(bitmap, 40);
+    put32(bitmap, size);
+    put32(bitmap, 2 * size);  // the pixels and the mask
+    put16(bitmap, 1);
+    put16(bitmap, alpha ? 32 : 24);
+    put32(bitmap, 0);
+    put32(bitmap, pixels.size() + qint64(maskRow) * size);
+    for (int i = 0; i < 4; ++i)
+        put32(bitmap, 0);
+    return bitmap + pixels + QByteArray(maskRow * size, '\0');
+}
+
+// The icon file: the largest image as PNG, as Windows keeps it, the others as bitmaps.
+bool writeIconFile(const QString& file, const std::vector<QImage>& images) {
+    std::vector<QByteArray> data;
+    for (const QImage& image : images) {
+        if (image.width() < 256) {
+            data.push_back(iconBitmap(image));
+            continue;
+        }
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG")) return false;
+        data.push_back(png);
+    }
+    QByteArray icon;
+    put16(icon, 0);
+    put16(icon, 1);  // an icon file
+    put16(icon, int(images.size()));
+    qint64 offset = 6 + 16 * qint64(images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int size = images[i].width();
+        icon.append(char(size < 256 ? size : 0)).append(char(size < 256 ? size : 0));
+        icon.append(char(0)).append(char(0));
+        put16(icon, 1);
+        put16(icon, images[i].hasAlphaChannel() ? 32 : 24);
+        put32(icon, data[i].size());
+        put32(icon, offset);
+        offset += data[i].size();
+    }
+    for (const QByteArray& image : data)
+        icon += image;
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(icon) == icon.size();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +148,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    std::vector<QImage> images;
     for (int size : {32, 48, 128, 256}) {
         QImage image = drawIcon(size);
         // The smallest size carries no alpha channel, like the classic 24-bit icon image.
@@ -84,6 +163,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }
+        images.push_back(image);
+    }
+    const QString icon = folder + QStringLiteral("/quorvane.ico");
+    if (!writeIconFile(icon, images)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(icon));
+        return 1;
     }
     return 0;
 }

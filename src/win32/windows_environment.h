@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "engine/numeric_text.h"
+
+namespace quorvane {
+
+// The folder of the program file as Windows reports it: no trailing separator, except that a
+// drive root keeps its own.
+std::string ProgramFolder();
+
+// The decimal and group separators of the user's locale.
+NumberFormat UserNumberFormat();
+
+}  // namespace quorvane
