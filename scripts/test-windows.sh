@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds the core, quorvane-list.exe and the core's tests for Windows into
-# build/windows/ (mingw-w64, statically linked) and runs the tests under Wine, in a Wine prefix
-# inside that folder. Needs what `scripts/setup-debian.sh --windows` installs.
+# Cross-builds quorvane.exe, quorvane-list.exe and their tests for Windows into build/windows/
+# (mingw-w64, statically linked) and runs the tests under Wine, in Wine prefixes inside that
+# folder; the window's driven test runs on a virtual X display (xvfb-run). Needs what
+# `scripts/setup-debian.sh --windows` installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # -O2 rather than Release's -O3, at which GCC 12 reports false overlaps (-Wrestrict) in
