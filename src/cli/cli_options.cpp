@@ -37,6 +37,8 @@ std::string UsageText() {
            "                   workbook is complete\n"
 #endif
            "  -o, --output FILE  write to FILE, replaced only once the list is complete\n"
+           "  -j, --threads N  read folders with N threads ahead of the walk (default: 8);\n"
+           "                   1 reads each folder only when the walk gets to it\n"
            "  --show-errors    name each folder that could not be read on standard error,\n"
            "                   and exit with 1 when there was any\n"
            "  --help           show this help\n"
@@ -59,6 +61,17 @@ std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& dept
 }
 
 namespace {
+
+std::optional<unsigned> ReadThreadCount(const std::string& text) {
+    if (text.empty() || text.size() > 3) return std::nullopt;
+    unsigned count = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        count = count * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (count < 1 || count > 256) return std::nullopt;
+    return count;
+}
 
 // The output formats exclude one another: a workbook is a file of its own, and the clipboard
 // text has its own line ends.
@@ -134,6 +147,12 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* file = value();
             if (!file) return usageError(argument + " needs a file name");
             options.outputFile = *file;
+        } else if (argument == "-j" || argument == "--threads") {
+            const std::string* text = value();
+            if (!text) return usageError(argument + " needs a number");
+            const auto count = ReadThreadCount(*text);
+            if (!count) return usageError(argument + " takes a whole number from 1 to 256");
+            options.readers = *count;
         } else if (argument == "--show-errors") {
             options.showErrors = true;
         } else if (argument == "--containing" || argument == "--not-containing") {

@@ -20,6 +20,7 @@
 #include "engine/drive_list.h"
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
+#include "engine/read_ahead.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
 #if QUORVANE_WORKBOOK
@@ -98,7 +99,9 @@ int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets
     UnreadableReport report(sink, options.showErrors);
     cli::EntryFilter filter(options.filters, report);
     for (const WalkTarget& target : targets) {
-        ListFolders(target.root, options.depth, filter, WalkContext{nullptr, target.stayOnVolume});
+        const unsigned readers = options.readers != 0 ? options.readers : DefaultReaders();
+        ListFolders(target.root, options.depth, filter,
+                    WalkContext{nullptr, target.stayOnVolume, readers});
     }
     return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
 }
