@@ -43,36 +43,7 @@ bool hasLetter(const QString& text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
 }
 
-TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatScreenReadersAnnounce) {
-    FormHarness harness;
-    Form1& form = harness.load();
-
-    QSet<int> letters;
-    const QList<QAbstractButton*> buttons = buttonsOf(form);
-    ASSERT_FALSE(buttons.isEmpty());
-    for (QAbstractButton* button : buttons) {
-        SCOPED_TRACE(button->objectName().toStdString());
-        const QKeySequence shortcut = button->shortcut();
-        ASSERT_EQ(shortcut.count(), 1);
-        EXPECT_EQ(shortcut[0].keyboardModifiers(), Qt::AltModifier);
-        const int key = shortcut[0].key();
-        EXPECT_TRUE(key >= Qt::Key_A && key <= Qt::Key_Z) << shortcut.toString().toStdString();
-        EXPECT_FALSE(letters.contains(key)) << "two controls share Alt+" << char(key);
-        letters.insert(key);
-        // A caption with letters marks its own; only a caption of punctuation has none.
-        if (hasLetter(button->text())) {
-            EXPECT_EQ(shortcut, QKeySequence::mnemonic(button->text()));
-        }
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
-        ASSERT_NE(accessible, nullptr);
-        QAccessibleActionInterface* actions = accessible->actionInterface();
-        ASSERT_NE(actions, nullptr);
-        EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
-                  QStringList{shortcut.toString()});
-    }
-}
-
-TEST(Form1Keyboard, AltLetterPressesItsButtonAndSelectsAndStoresItsOption) {
+TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatPressesIt) {
     FormHarness harness;
     Form1& form = harness.load();
     harness.showActive();
@@ -83,27 +54,30 @@ TEST(Form1Keyboard, AltLetterPressesItsButtonAndSelectsAndStoresItsOption) {
         if (!qobject_cast<QRadioButton*>(button)) button->disconnect(&form);
     }
 
+    QSet<int> letters;
+    ASSERT_FALSE(buttonsOf(form).isEmpty());
     for (QAbstractButton* button : buttonsOf(form)) {
         SCOPED_TRACE(button->objectName().toStdString());
+        const QKeySequence shortcut = button->shortcut();
+        ASSERT_EQ(shortcut.count(), 1);
+        EXPECT_EQ(shortcut[0].keyboardModifiers(), Qt::AltModifier);
+        const Qt::Key key = shortcut[0].key();
+        EXPECT_TRUE(key >= Qt::Key_A && key <= Qt::Key_Z) << shortcut.toString().toStdString();
+        EXPECT_FALSE(letters.contains(key)) << "two controls share Alt+" << char(key);
+        letters.insert(key);
+        // A caption with letters marks its own; only a caption of punctuation has none.
+        if (hasLetter(button->text())) {
+            EXPECT_EQ(shortcut, QKeySequence::mnemonic(button->text()));
+        }
+
         QSignalSpy pressed(button, &QAbstractButton::clicked);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(button->shortcut()[0].key()),
-                        Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return pressed.count() == 1; }));
         if (qobject_cast<QRadioButton*>(button)) {
             EXPECT_TRUE(button->isChecked());
             EXPECT_EQ(harness.stored(button->objectName()), QStringLiteral("True"));
         }
     }
-}
-
-TEST(Form1Keyboard, AltHShowsTheHelp) {
-    FormHarness harness;
-    Form1& form = harness.load();
-    harness.showActive();
-
-    QTest::keyClick(&form, Qt::Key_H, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !harness.dialogs.messages.empty(); }));
-    EXPECT_TRUE(harness.dialogs.messages.front().text.startsWith("This software will create"));
 }
 
 TEST(Form1Keyboard, EnterInTheFolderBoxStartsTheList) {
@@ -136,13 +110,16 @@ TEST(Form1Accessibility, EveryControlHasANameInWordsAndADescription) {
             << "two controls are called " << name.toStdString();
         names.insert(name);
         EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty());
-        // A caption in words is what is heard, as it is shown.
         auto* button = qobject_cast<QAbstractButton*>(control);
-        if (button && hasLetter(button->text())) {
+        if (!button) continue;
+        // A caption in words is what is heard, as it is shown, and the Alt letter is told.
+        if (hasLetter(button->text())) {
             EXPECT_EQ(name, CaptionWithoutMnemonic(button->text()));
         }
+        EXPECT_EQ(accessible->actionInterface()->keyBindingsForAction(
+                      QAccessibleActionInterface::pressAction()),
+                  QStringList{button->shortcut().toString()});
     }
-    EXPECT_EQ(names.size(), controlsOf(form).size());
 }
 
 }  // namespace

@@ -45,17 +45,10 @@ desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop 
 appstreamcli validate-tree --no-net "$root" || fail "AppStream"
 
 [ -f "$root/usr/share/man/man1/quorvane-list.1" ] || fail "no manual page of quorvane-list"
-bash_dir=$(pkg-config --variable=completionsdir bash-completion)
-[ -f "$root$bash_dir/quorvane-list" ] || fail "no bash completion in $bash_dir"
-fish_dir=$(pkg-config --variable=completionsdir fish 2>/dev/null || true)
-if [ -n "$fish_dir" ]; then
-    [ -f "$root$fish_dir/quorvane-list.fish" ] || fail "no fish completion in $fish_dir"
-fi
-if command -v zsh >/dev/null; then
-    found=no
-    for dir in $(zsh -fc 'print -l $fpath'); do
-        [ -f "$root$dir/_quorvane-list" ] && found=yes
-    done
-    [ $found = yes ] || fail "no zsh completion in zsh's function path"
-fi
+for shell in bash-completion fish; do
+    dir=$(pkg-config --variable=completionsdir $shell)
+    ls "$root$dir"/quorvane-list* >/dev/null 2>&1 || fail "no $shell completion in $dir"
+done
+found=$(zsh -fc 'for d in $fpath; do ls "$1$d/_quorvane-list" 2>/dev/null; done; true' zsh "$root")
+[ -n "$found" ] || fail "no zsh completion in zsh's function path"
 exit $status
