@@ -31,12 +31,9 @@ QList<QWidget*> controlsOf(Form1& form) {
     return controls;
 }
 
+// The window's buttons and options; no other control holds one.
 QList<QAbstractButton*> buttonsOf(Form1& form) {
-    QList<QAbstractButton*> buttons;
-    for (QWidget* control : controlsOf(form)) {
-        if (auto* button = qobject_cast<QAbstractButton*>(control)) buttons.append(button);
-    }
-    return buttons;
+    return form.findChildren<QAbstractButton*>();
 }
 
 bool hasLetter(const QString& text) {
@@ -106,8 +103,7 @@ TEST(Form1Accessibility, EveryControlHasANameInWordsAndADescription) {
         ASSERT_NE(accessible, nullptr);
         const QString name = accessible->text(QAccessible::Name);
         EXPECT_TRUE(hasLetter(name)) << name.toStdString();
-        EXPECT_TRUE(names.contains(name) == false)
-            << "two controls are called " << name.toStdString();
+        EXPECT_FALSE(names.contains(name)) << "two controls are called " << name.toStdString();
         names.insert(name);
         EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty());
         auto* button = qobject_cast<QAbstractButton*>(control);
