@@ -44,6 +44,7 @@ std::string UsageText() {
            "  --help           show this help\n"
            "  --version        show the version\n"
            "\n"
+           "A long option's value may also follow it after \"=\", as in --depth=2.\n"
            "Exit status: 0 done, 1 FOLDER missing or (with --show-errors) a folder unreadable,\n"
            "2 bad usage.\n";
 }
@@ -105,8 +106,22 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     std::string lineEndOption;
     std::vector<std::string> operands;
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
+        // A long option may carry its value after "=": "--depth=2" is "--depth 2", for every
+        // option that takes a value, and an option that takes none refuses one.
+        std::string argument = arguments[i];
+        std::optional<std::string> attached;
+        if (!onlyOperands && argument.starts_with("--")) {
+            if (const size_t equals = argument.find('=', 2); equals != std::string::npos) {
+                attached = argument.substr(equals + 1);
+                argument.resize(equals);
+            }
+        }
+        bool attachedTaken = false;
         const auto value = [&]() -> const std::string* {
+            if (attached) {
+                attachedTaken = true;
+                return &*attached;
+            }
             return i + 1 < arguments.size() ? &arguments[++i] : nullptr;
         };
         if (onlyOperands || argument.empty() || argument[0] != '-' || argument == "-") {
@@ -172,6 +187,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         } else {
             return usageError("unknown option: " + argument);
         }
+        if (attached && !attachedTaken) return usageError(argument + " takes no value");
     }
     if (options.help || options.version || options.listDrives) {
         result.options = options;

@@ -21,6 +21,7 @@
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
 #include "engine/read_ahead.h"
+#include "quorvane_version.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
 #if QUORVANE_WORKBOOK
@@ -175,7 +176,7 @@ int listDrives() {
 int run(const cli::Options& options) {
     if (options.listDrives) return listDrives();
     if (options.target == cli::Target::Folder && FolderExists(options.folder) != true) {
-        std::cerr << "Folder does not exist. Please select another folder.\n";
+        std::cerr << "quorvane-list: Folder does not exist. Please select another folder.\n";
         return kExitFailed;
     }
     const auto targets = targetsOf(options);
