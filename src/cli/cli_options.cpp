@@ -107,7 +107,7 @@ struct DepthOptions {
 };
 
 // A folder's name compares as its file system compares names: in any letter case on Windows.
-bool ignoresCase(const std::string& excludeOption) {
+bool IgnoresCase(const std::string& excludeOption) {
 #ifdef _WIN32
     (void)excludeOption;
     return true;
@@ -117,7 +117,7 @@ bool ignoresCase(const std::string& excludeOption) {
 }
 
 // "--sort" alone is name order.
-std::optional<NameOrder> readOrder(const std::string& argument) {
+std::optional<NameOrder> ReadOrder(const std::string& argument) {
     if (argument == "--sort" || argument == "--sort=name") return NameOrder::Bytes;
     if (argument == "--sort=natural") return NameOrder::Natural;
     return std::nullopt;
@@ -169,8 +169,9 @@ std::optional<std::string> RowFormatConflict(const Options& options,
 // stands alone.
 std::optional<std::string> ResolveDepths(const DepthOptions& depths, Options& options) {
     if (depths.exact) {
-        if (!depths.limitOption.empty())
+        if (!depths.limitOption.empty()) {
             return "--exact-depth cannot be combined with " + depths.limitOption;
+        }
         if (depths.minimum) return std::string("--exact-depth cannot be combined with --min-depth");
         options.depth = {true, *depths.exact};
         options.minDepth = *depths.exact;
@@ -266,7 +267,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* pattern = value();
             if (!pattern) return usageError(argument + " needs a glob");
             std::string refused;
-            auto glob = NameGlob::Parse(*pattern, refused, GlobRules{ignoresCase(argument)});
+            auto glob = NameGlob::Parse(*pattern, refused, GlobRules{IgnoresCase(argument)});
             if (!glob) return usageError(argument + " \"" + *pattern + "\": " + refused);
             options.excludes.push_back(std::move(*glob));
         } else if (argument == "--hidden") {
@@ -280,7 +281,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             }
             (argument == "--min-depth" ? depths.minimum : depths.exact) = level;
         } else if (argument == "--sort" || argument.starts_with("--sort=")) {
-            const auto order = readOrder(argument);
+            const auto order = ReadOrder(argument);
             if (!order) return usageError(argument + ": the order is name or natural");
             options.order = *order;
         } else if (argument == "--format") {
