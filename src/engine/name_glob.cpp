@@ -1,5 +1,7 @@
 #include "engine/name_glob.h"
 
+#include <algorithm>
+
 #include "engine/lower_case.h"
 #include "engine/utf8_text.h"
 
@@ -154,6 +156,21 @@ class NameGlob::Reader {
         return true;
     }
 
+    // A star followed by an ASCII character that has no other case remembers it: a star can
+    // only end right before that byte, which matching then finds with one search. No byte of a
+    // longer UTF-8 sequence is ASCII, so the search lands on a character.
+    void noteLiteralsAfterStars(Component& component) const {
+        std::vector<Piece>& pieces = component.pieces;
+        for (size_t i = 0; i + 1 < pieces.size(); ++i) {
+            const Character next = pieces[i + 1].literal;
+            const bool caseless = (next < 'a' || next > 'z') && (next < 'A' || next > 'Z');
+            if (pieces[i].kind == Piece::AnyRun && pieces[i + 1].kind == Piece::Literal &&
+                next < 0x80 && (caseless || !glob_.rules_.ignoreCase)) {
+                pieces[i].literal = next;
+            }
+        }
+    }
+
     // Turns the components read into a name pattern or an anchored path pattern.
     bool arrange(std::vector<std::string_view>& raw, std::string& error) {
         std::vector<Component>& components = glob_.components_;
@@ -170,6 +187,8 @@ class NameGlob::Reader {
         for (size_t i = 0; i < components.size(); ++i) {
             if (raw[i].empty()) return fail(error, "an empty component between two separators");
         }
+        for (Component& component : components)
+            noteLiteralsAfterStars(component);
         glob_.byPath_ = leading || components.size() > 1;
         if (glob_.byPath_) {
             for (size_t i = 0; i < components.size(); ++i) {
@@ -244,6 +263,9 @@ bool NameGlob::componentMatches(const Component& component, std::string_view tex
         }
         if (starPiece == kNoStar || starPosition == text.size()) return false;
         characterAt(text, starPosition);
+        if (const Character next = pieces[starPiece].literal; next != 0) {
+            starPosition = std::min(text.find(static_cast<char>(next), starPosition), text.size());
+        }
         position = starPosition;
         piece = starPiece + 1;
     }

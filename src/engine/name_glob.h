@@ -66,7 +66,7 @@ class NameGlob {
     struct Piece {
         enum Kind : std::uint8_t { Literal, AnyOne, AnyRun, Set } kind;
         bool negated = false;
-        Character literal = 0;
+        Character literal = 0;  // for a star: the ASCII byte that must follow it, or 0
         std::vector<Range> set;
     };
     struct Component {

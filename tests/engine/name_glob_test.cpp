@@ -37,6 +37,8 @@ TEST(NameGlob, NamePatternsMatchTheWholeNameCharacterByCharacter) {
         {"*.bak", "x.bak.old", false},
         {"a*b*c", "aXbYbZc", true},
         {"a*b*c", "abcX", false},
+        {"ä*-1", "äé-2-1", true},  // the star passes over an earlier '-'
+        {"*-1", "x-1-2", false},
         {"a**c", "abbc", true},  // not a whole component: one star
         {"**", "any/thing", true},
         {"?", "é", true},  // one UTF-8 sequence is one character
