@@ -5,6 +5,13 @@
 
 namespace quorvane::cli {
 
+std::string ShortUsageText() {
+    return "Usage: quorvane-list [OPTIONS] FOLDER\n"
+           "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
+           "       quorvane-list --list-drives\n"
+           "Try 'quorvane-list --help' for the options.\n";
+}
+
 std::string UsageText() {
     return "Usage: quorvane-list [OPTIONS] FOLDER\n"
            "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
@@ -275,7 +282,13 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* file = value();
             if (!file) return usageError(argument + " needs a file name");
             options.outputFile = *file;
-        } else if (argument == "-j" || argument == "--threads") {
+        } else if (argument == "-j" || argument == "--threads" ||
+                   (argument.starts_with("-j") && !attached)) {
+            // "-j8" as make and fd take it, besides "-j 8" and "--threads=8".
+            if (argument.size() > 2 && argument[1] == 'j') {
+                attached = argument.substr(2);
+                argument = "-j";
+            }
             const std::string* text = value();
             if (!text) return usageError(argument + " needs a number");
             const auto count = ReadThreadCount(*text);

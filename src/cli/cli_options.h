@@ -69,5 +69,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments);
 std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth);
 
 std::string UsageText();
+// The synopsis and a pointer to --help, for a command line that could not be read.
+std::string ShortUsageText();
 
 }  // namespace quorvane::cli

@@ -233,7 +233,7 @@ int main(int argc, char** argv) {
     const cli::ParseResult parsed = cli::ParseArguments(arguments);
     if (!parsed.options) {
         std::cerr << (parsed.showUsage ? "quorvane-list: " : "") << parsed.error << '\n';
-        if (parsed.showUsage) std::cerr << '\n' << cli::UsageText();
+        if (parsed.showUsage) std::cerr << cli::ShortUsageText();
         return kExitUsage;
     }
     if (parsed.options->help) {

@@ -57,6 +57,16 @@ TEST(CliOptions, FormatSortAndFlagsAreRead) {
     EXPECT_EQ(parse({"f"}).order, NameOrder::Listing);
 }
 
+TEST(CliOptions, ThreadCountIsTakenInEachFormOfTheOption) {
+    for (const Arguments& given :
+         {Arguments{"-j", "3", "f"}, Arguments{"-j3", "f"}, Arguments{"--threads", "3", "f"},
+          Arguments{"--threads=3", "f"}}) {
+        const ParseResult result = ParseArguments(given);
+        ASSERT_TRUE(result.options) << result.error;
+        EXPECT_EQ(result.options->readers, 3u);
+    }
+}
+
 TEST(CliOptions, BadValuesAndConflictsAreUsageErrorsNamingTheOption) {
     const std::pair<Arguments, const char*> cases[] = {
         {{"--exact-depth", "0", "f"}, "--exact-depth 0: "},
@@ -81,6 +91,9 @@ TEST(CliOptions, BadValuesAndConflictsAreUsageErrorsNamingTheOption) {
         {{"--format", "csv", "--clipboard-format", "f"},
          "--format cannot be combined with --clipboard"},
         {{"--relative", "--all-drives"}, "--relative cannot be combined with --all-drives"},
+        {{"-j0", "f"}, "-j takes a whole number"},
+        {{"--threads=257", "f"}, "--threads takes a whole number"},
+        {{"-j", "2x", "f"}, "-j takes a whole number"},
     };
     for (const auto& [arguments, message] : cases) {
         const ParseResult result = ParseArguments(arguments);
