@@ -68,6 +68,8 @@ void Form1Widget::connectHandlers() {
     }
     connect(Text1, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text1); });
     connect(Text2, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text2); });
+    // Enter in the folder box starts the list, as "Start Creating List" does.
+    connect(Text1, &QLineEdit::returnPressed, this, [this] { form_->PushButton1_Click(); });
     Text2->installEventFilter(this);
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);

@@ -25,7 +25,8 @@ class ResultsListModel;
 // shown as the form (Form1) asks, with the user's actions passed on to the form's handlers.
 // The sources are split by concern:
 //   form1_widget.cpp          construction, event routing, the values of the controls
-//   form1_widget_layout.cpp   controls, positions, fonts, colours, tab order
+//   form1_widget_layout.cpp   controls, positions, fonts, colours, Alt letters, tab order,
+//                             what screen readers say of each control
 //   form1_widget_pointer.cpp  the pointer shown and the movements that feed the form's mode
 class Form1Widget : public QWidget, public FormView {
     Q_OBJECT

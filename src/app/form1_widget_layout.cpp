@@ -95,7 +95,11 @@ void Form1Widget::createControls() {
                 widget = new QTreeView(container);
                 break;
             case ControlKind::PushButton: {
+                // A caption's "&" gives its Alt letter; a caption without a letter gets one.
                 auto* button = new QPushButton(caption, container);
+                if (c->altKey) {
+                    button->setShortcut(QKeySequence(Qt::ALT | (Qt::Key_A + (c->altKey - 'A'))));
+                }
                 button->setFont(FontOf(kPushButtonFont));
                 QPalette palette = button->palette();
                 palette.setColor(QPalette::Button, Qt::white);
@@ -107,6 +111,10 @@ void Form1Widget::createControls() {
                 continue;
         }
         widget->setObjectName(QString::fromLatin1(c->name));
+        // What screen readers say: a caption is its control's name, without the mark of its
+        // Alt letter; a control without words of its own has a name of its own.
+        if (c->accessibleName) widget->setAccessibleName(QString::fromUtf8(c->accessibleName));
+        if (c->description) widget->setAccessibleDescription(QString::fromUtf8(c->description));
         widget->setGeometry(PixelsFromTwips(c->left), PixelsFromTwips(c->top),
                             PixelsFromTwips(c->width), PixelsFromTwips(c->height));
         controls_[c->control] = widget;

@@ -1,11 +1,14 @@
-// quorvane: the window program. Builds the platform services, loads the main window and runs
-// the event loop until the window is closed, which ends the process from inside Form_Unload.
+// quorvane: the window program. Answers --help and --version, builds the platform services,
+// loads the main window, looks at the folder the command line names, and runs the event loop
+// until the window is closed, which ends the process from inside Form_Unload.
 
 #include <QApplication>
 #include <QDir>
 
+#include "app/command_line.h"
 #include "app/form1_widget.h"
 #include "app/locale_number_format.h"
+#include "app/platform_theme.h"
 #include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_dialogs.h"
@@ -15,9 +18,11 @@
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;
+    DescribeProgram();
+    AnswerTextRequests(argc, argv);
+    UseDesktopFileDialogs();
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brindlework"));
-    QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    const QString startFolder = StartFolder(QCoreApplication::arguments());
     // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
@@ -40,6 +45,7 @@ int main(int argc, char* argv[]) {
     Form1Widget window(services);
     dialogs.setOwner(&window);
     window.form().Form_Load();
+    if (!startFolder.isEmpty()) window.form().LookAtFolder(startFolder.toStdString());
     window.show();
     return QApplication::exec();
 }

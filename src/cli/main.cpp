@@ -16,10 +16,14 @@
 #include "cli/entry_filter.h"
 #include "cli/entry_writer.h"
 #include "cli/export_sinks.h"
+#include "cli/folder_selection.h"
+#include "cli/glob_exclusion.h"
 #include "cli/program_arguments.h"
 #include "engine/drive_list.h"
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
+#include "engine/read_ahead.h"
+#include "quorvane_version.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
 #include "results/workbook_writer.h"
@@ -49,6 +53,8 @@ class UnreadableReport : public EntrySink {
     UnreadableReport(EntrySink& next, bool report) : next_(next), report_(report) {}
 
     void appendEntry(std::string_view entry) override { next_.appendEntry(entry); }
+    void appendFolder(const ListedFolder& folder) override { next_.appendFolder(folder); }
+    bool stopped() const override { return next_.stopped(); }
 
     void unreadable(std::string_view folderPath, int error) override {
         ++unreadable_;
@@ -92,11 +98,41 @@ std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
 
 // Walks the targets and hands `sink` every entry that the filters leave. Returns the exit
 // status for a list that was written.
+// What the walk must gather for the options: the facts that --format's columns, --empty and
+// --total read, and only those, since the sizes cost a stat per file.
+ListingRules listingRules(const cli::Options& options, const FolderExclusion* exclude) {
+    ListingRules rules;
+    rules.hidden = options.hidden;
+    rules.order = options.order;
+    rules.exclude = exclude;
+    rules.totals = options.totals;
+    const auto wants = [&](cli::Column column) {
+        return options.rowFormat && cli::HasColumn(options.columns, column);
+    };
+    if (wants(cli::Column::Bytes)) {
+        rules.facts = FactsWanted::CountsAndSize;
+    } else if (options.onlyEmpty || wants(cli::Column::Files) || wants(cli::Column::Folders) ||
+               wants(cli::Column::Modified)) {
+        rules.facts = FactsWanted::Counts;
+    }
+    return rules;
+}
+
+// Walks the targets and hands `sink` every entry that the options leave: those at the levels
+// asked for, empty if asked, below the target if asked, and then through the text filters.
+// Returns the exit status for a list that was written.
 int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets, EntrySink& sink) {
     UnreadableReport report(sink, options.showErrors);
     cli::EntryFilter filter(options.filters, report);
+    cli::FolderSelection selection({options.minDepth, options.onlyEmpty, options.relative}, filter);
+    const cli::GlobExclusion exclusion(options.excludes);
+    WalkContext context;
+    context.readers = options.readers != 0 ? options.readers : DefaultReaders();
+    context.rules = listingRules(options, options.excludes.empty() ? nullptr : &exclusion);
     for (const WalkTarget& target : targets) {
-        ListFolders(target.root, options.depth, filter, WalkContext{nullptr, target.stayOnVolume});
+        context.stayOnVolume = target.stayOnVolume;
+        ListFolders(target.root, options.depth, selection, context);
+        if (selection.stopped()) break;
     }
     return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
 }
@@ -119,7 +155,9 @@ int writeList(const cli::Options& options, const std::vector<WalkTarget>& target
     cli::EntryWriter::Output output = writeToStdout;
     if (file) output = [&file](std::string_view bytes) { return file->write(bytes); };
 
-    cli::EntryWriter writer(options.lineEnd, output);
+    cli::EntryWriter writer = options.rowFormat
+                                  ? cli::EntryWriter(*options.rowFormat, options.columns, output)
+                                  : cli::EntryWriter(options.lineEnd, output);
     const int status = listInto(options, targets, writer);
     bool written = writer.finish();
     if (file) {
@@ -168,7 +206,7 @@ int listDrives() {
 int run(const cli::Options& options) {
     if (options.listDrives) return listDrives();
     if (options.target == cli::Target::Folder && FolderExists(options.folder) != true) {
-        std::cerr << "Folder does not exist. Please select another folder.\n";
+        std::cerr << "quorvane-list: Folder does not exist. Please select another folder.\n";
         return kExitFailed;
     }
     const auto targets = targetsOf(options);
@@ -189,7 +227,7 @@ int main(int argc, char** argv) {
     const cli::ParseResult parsed = cli::ParseArguments(arguments);
     if (!parsed.options) {
         std::cerr << (parsed.showUsage ? "quorvane-list: " : "") << parsed.error << '\n';
-        if (parsed.showUsage) std::cerr << '\n' << cli::UsageText();
+        if (parsed.showUsage) std::cerr << cli::ShortUsageText();
         return kExitUsage;
     }
     if (parsed.options->help) {

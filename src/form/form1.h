@@ -77,6 +77,10 @@ class Form1 {
     // leave its group with no option selected.
     void SetOptionValue(Control option, bool selected);
 
+    // Makes `folder` the target as the user would: selects "Look at this folder:" and types
+    // the folder into its box, so that both are stored as the user's choices.
+    void LookAtFolder(const std::string& folder);
+
     // Events as the views deliver them: a click of an option or push button, a change of a
     // text box's text, a movement of the pointer over a control (Control::Form1 for the
     // window's own surface).

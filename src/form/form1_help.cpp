@@ -3,6 +3,7 @@
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/sample_folder.h"
 #include "help/help_texts.h"
 
 namespace quorvane {
@@ -15,17 +16,18 @@ void Form1::PushButton3_Click() {
 void Form1::PushButton9_Click() {
     ErrorTrap trap(services_.dialogs, procedure::kDepthHelp);
     // The caption as the window shows it now, not as it was designed.
-    trap.step(100, [&] { message(DepthHelpText(view_.text(Control::Option8))); });
+    trap.step(
+        100, [&] { message(DepthHelpText(CaptionWithoutMnemonic(view_.text(Control::Option8)))); });
 }
 
 void Form1::PushButton8_Click() {
     ErrorTrap trap(services_.dialogs, procedure::kLoadSample);
     // Selecting runs Option5's click handler, which stores the target choice.
     trap.step(100, [&] { SetOptionValue(Control::Option5, true); });
-    // The folder is not looked at here: a missing one is the run's to report. The change
-    // handler stores the path under "Folder".
+    // A missing folder is the run's to report. The change handler stores the path under
+    // "Folder".
     trap.step(
-        102, [&] { view_.setText(Control::Text1, SampleFolderPath(services_.applicationFolder)); });
+        102, [&] { view_.setText(Control::Text1, FindSampleFolder(services_.applicationFolder)); });
 }
 
 }  // namespace quorvane

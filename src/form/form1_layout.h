@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +44,11 @@ enum class PointerReaction { Keep, PushButton, Surface };
 
 // One control as designed. Positions are in twips from the top-left corner of the container's
 // client area; a frame is the container of the controls drawn inside it.
+//
+// A caption's "&" marks the letter that Alt presses the control with ("&&" is an "&"), as both
+// toolkits read it; a button whose caption has no letter gets its Alt key from `altKey`. What
+// screen readers say of the control: its caption, or `accessibleName` where the control shows
+// no words of its own, and `description`, what it does.
 struct ControlLayout {
     Control control;
     const char* name;
@@ -51,6 +57,9 @@ struct ControlLayout {
     const char* caption;  // nullptr for controls without one
     int left, top, width, height;
     int tabIndex;  // the design's tab index; the frames take no focus
+    char altKey = 0;
+    const char* accessibleName = nullptr;
+    const char* description = nullptr;
 };
 
 // Window geometry is designed in twips: 1440 to the inch, so 15 to a pixel at 96 dots per inch.
@@ -79,6 +88,10 @@ inline constexpr char kResultsToolTip[] =
     "names.";
 inline constexpr char kResultsHeading[] = "Results";
 inline constexpr int kResultsColumnWidth = 7000;  // twips; the list itself is 7800 wide
+
+// A caption as the window shows it: without the "&" that marks its Alt letter, and with "&&"
+// shown as one "&".
+std::string CaptionWithoutMnemonic(std::string_view caption);
 
 // Every control of the window, in the design's stacking order: within one container, a
 // control listed earlier lies on top of one listed later.

@@ -18,6 +18,11 @@ void Form1::SetOptionValue(Control option, bool selected) {
     if (selected) Click(option);
 }
 
+void Form1::LookAtFolder(const std::string& folder) {
+    SetOptionValue(Control::Option5, true);
+    view_.setText(Control::Text1, folder);
+}
+
 void Form1::Option3_Click() {
     StoreTargetChoice();
 }

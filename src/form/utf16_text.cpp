@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "results/utf8_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvane {
 

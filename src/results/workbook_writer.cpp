@@ -6,8 +6,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/utf8_text.h"
 #include "results/cell_text.h"
-#include "results/utf8_text.h"
 #include "results/yielding_call.h"
 
 namespace quorvane {

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <initguid.h>
+#include <oleacc.h>
 
 #include <cmath>
 #include <stdexcept>
@@ -186,6 +188,26 @@ void Form1Window::createControls() {
     // The design's initial choice; Form_Load then restores the user's.
     setChecked(Control::Option5, true);
     setChecked(Control::Option8, true);
+    describeControls();
+}
+
+void Form1Window::describeControls() {
+    // What screen readers say of each control beyond its caption, through the annotations of
+    // Active Accessibility. Without them the controls keep what the system tells of them.
+    IAccPropServices* annotations = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&annotations)))) {
+        return;
+    }
+    for (const ControlLayout& c : Form1Layout()) {
+        for (const auto& [property, text] : {std::pair{PROPID_ACC_NAME, c.accessibleName},
+                                             std::pair{PROPID_ACC_DESCRIPTION, c.description}}) {
+            if (!text) continue;
+            annotations->SetHwndPropStr(control(c.control), static_cast<DWORD>(OBJID_CLIENT),
+                                        CHILDID_SELF, property, Wide(text).c_str());
+        }
+    }
+    annotations->Release();
 }
 
 void Form1Window::show(int showCommand) {

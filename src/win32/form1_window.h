@@ -72,6 +72,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     HWND control(Control control) const { return controls_.at(control); }
     int pixels(int twips) const;
     HFONT createFont(const FontDesign& design) const;
+    void describeControls();
 
     // form1_window_events.cpp
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam,

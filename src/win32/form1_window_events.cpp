@@ -72,7 +72,12 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1Window::onCommand(int id, int code) {
-    // Enter and Escape reach a dialog as IDOK and IDCANCEL; this window has no use for them.
+    // Enter and Escape reach a dialog as IDOK and IDCANCEL. Enter in the folder box starts the
+    // list, as "Start Creating List" does; elsewhere neither does anything.
+    if (id == IDOK && GetFocus() == control(Control::Text1)) {
+        form_->PushButton1_Click();
+        return;
+    }
     if (id < kFirstControlId) return;
     const auto control = static_cast<Control>(id - kFirstControlId);
     switch (LayoutOf(control).kind) {
@@ -170,6 +175,17 @@ bool Form1Window::onSetCursor(HWND under, int hitTest, int mouseMessage) {
 }
 
 void Form1Window::dispatch(MSG& message) {
+    // A caption's "&" gives its Alt letter through the dialog manager; a button without a
+    // letter in its caption has its Alt key in the layout.
+    if (message.message == WM_SYSKEYDOWN &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        for (const ControlLayout& c : Form1Layout()) {
+            if (c.altKey && message.wParam == static_cast<WPARAM>(c.altKey)) {
+                SendMessageW(control(c.control), BM_CLICK, 0, 0);
+                return;
+            }
+        }
+    }
     if (IsDialogMessageW(window_, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

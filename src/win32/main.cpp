@@ -1,6 +1,6 @@
-// quorvane.exe: the window program of Windows. Builds the platform services, loads the main
-// window and runs its event loop until the window is closed, which ends the process from
-// inside Form_Unload.
+// quorvane.exe [FOLDER]: the window program of Windows. Builds the platform services, loads the
+// main window, looks at the folder the command line names, and runs its event loop until the
+// window is closed, which ends the process from inside Form_Unload.
 
 #include <windows.h>
 
@@ -43,6 +43,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     dialogs.setOwner(window.handle());
     desktop.setOwner(window.handle());
     window.form().Form_Load();
+    if (const std::string folder = StartFolder(); !folder.empty()) {
+        window.form().LookAtFolder(folder);
+    }
     window.show(showCommand);
     return window.run();
 }

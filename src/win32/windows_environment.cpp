@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "win32/wide_text.h"
 
 namespace quorvane {
@@ -32,6 +34,20 @@ std::string ProgramFolder() {
     // "C:\" stays a root; any other folder loses its separator.
     if (path.size() > 3) path.pop_back();
     return Narrow(path);
+}
+
+std::string StartFolder() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) return {};
+    std::wstring folder;
+    if (count == 2 && arguments[1][0] != L'\0') {
+        const DWORD length = GetFullPathNameW(arguments[1], 0, nullptr, nullptr);
+        folder.resize(length);
+        folder.resize(GetFullPathNameW(arguments[1], length, folder.data(), nullptr));
+    }
+    LocalFree(arguments);
+    return Narrow(folder);
 }
 
 NumberFormat UserNumberFormat() {

@@ -10,6 +10,10 @@ namespace quorvane {
 // drive root keeps its own.
 std::string ProgramFolder();
 
+// The folder that the command line names (quorvane.exe FOLDER), made absolute; an empty text
+// when it names none.
+std::string StartFolder();
+
 // The decimal and group separators of the user's locale.
 NumberFormat UserNumberFormat();
 

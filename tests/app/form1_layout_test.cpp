@@ -11,6 +11,7 @@
 #include <QTreeView>
 
 #include "app/qt_results_model.h"
+#include "form/form1_layout.h"
 #include "form_harness.h"
 
 namespace quorvane::test {
@@ -58,8 +59,11 @@ QRect pixels(const Placement& p) {
     return {p.left / 15, p.top / 15, p.width / 15, p.height / 15};
 }
 
+// The caption as the window shows it, without the mark of its Alt letter.
 QString captionOf(QWidget* control) {
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return QString::fromStdString(CaptionWithoutMnemonic(button->text().toStdString()));
+    }
     if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
     return {};
 }

@@ -20,7 +20,8 @@ using test::JoinEntries;
 using test::ProgramResult;
 using test::TempFolder;
 
-const std::string kMissing = "Folder does not exist. Please select another folder.\n";
+const std::string kMissing =
+    "quorvane-list: Folder does not exist. Please select another folder.\n";
 
 ProgramResult List(const std::vector<std::string>& arguments,
                    std::optional<unsigned> asUser = std::nullopt) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "form/sample_folder.h"
 #include "form_harness.h"
 
 namespace quorvane::test {
@@ -86,6 +87,26 @@ TEST(Form1Help, SampleFolderOfAProgramInTheRootKeepsBothSeparators) {
     Form1& form = harness.load();
     form.PushButton8_Click();
     EXPECT_EQ(harness.view.text(Control::Text1), expected);
+}
+
+TEST(Form1Help, InstalledCopyFindsItsSampleFolderUnlessOneLiesBesideTheProgram) {
+    FormHarness harness;
+    harness.applicationFolder = harness.folder / "some";
+    MakeFolder(harness.applicationFolder);
+    harness.applicationFolder += TempFolder::kSeparator + std::string("bin");
+    MakeFolder(harness.applicationFolder);
+    const std::string installed = InstalledSampleFolder(harness.applicationFolder);
+    ASSERT_TRUE(installed.starts_with(harness.folder.path())) << "outside the test";
+    MakeFolders(installed);
+    Form1& form = harness.load();
+
+    form.PushButton8_Click();
+    EXPECT_EQ(harness.view.text(Control::Text1), installed);
+
+    const std::string beside = harness.programFile("Samples");
+    MakeFolder(beside);
+    form.PushButton8_Click();
+    EXPECT_EQ(harness.view.text(Control::Text1), beside);
 }
 
 }  // namespace

@@ -39,6 +39,21 @@ TEST(Form1TargetDepth, ClickingAnOptionStoresItsWholeGroupInTheFixedOrder) {
     EXPECT_TRUE(view.isChecked(Control::Option3));
 }
 
+TEST(Form1TargetDepth, FolderFromTheCommandLineIsChosenAndStoredAsTheUsersChoice) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    form.SetOptionValue(Control::Option4, true);
+
+    harness.settings.writes.clear();
+    form.LookAtFolder(harness.folder.path());
+    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
+    EXPECT_EQ(harness.view.text(Control::Text1), harness.folder.path());
+    EXPECT_EQ(harness.settings.writes, (Writes{{"Option5", "True"},
+                                               {"Option4", "False"},
+                                               {"Option3", "False"},
+                                               {"Folder", harness.folder.path()}}));
+}
+
 TEST(Form1TargetDepth, TextsAreStoredAtEveryChangeAsTyped) {
     FormHarness harness;
     harness.load();

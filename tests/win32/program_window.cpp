@@ -82,13 +82,14 @@ class RemoteMemory {
 
 }  // namespace
 
-ProgramWindow::ProgramWindow() {
+ProgramWindow::ProgramWindow(const std::wstring& argument) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring program = self;
     program.resize(program.rfind(L'\\') + 1);
     program += L"quorvane.exe";
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

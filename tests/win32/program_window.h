@@ -14,7 +14,8 @@ namespace quorvane::test {
 // memory of its own process.
 class ProgramWindow {
   public:
-    ProgramWindow();
+    // Starts the program with `argument` on its command line, if one is given.
+    explicit ProgramWindow(const std::wstring& argument = {});
     ~ProgramWindow();  // ends the program if it still runs
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;

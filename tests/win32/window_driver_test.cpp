@@ -145,6 +145,14 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
     EXPECT_EQ(program.close(), 0);
 }
 
+TEST(Win32Window, FolderOnTheCommandLineIsTheTarget) {
+    MakeFolders("D:\\Given");
+    ProgramWindow program(L"D:\\Given\\..\\Given");
+    EXPECT_EQ(TextOf(program.control(Control::Text1)), "D:\\Given");
+    EXPECT_EQ(SendMessageW(program.control(Control::Option5), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(program.close(), 0);
+}
+
 TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     // The scratch drive d: holds a tree of three levels and a hidden folder.
     for (const std::string& name : ListedNames("D:\\")) {
@@ -170,7 +178,10 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     SetWindowTextW(program.control(Control::Text2), L"2");
     EXPECT_EQ(SendMessageW(program.control(Control::Option8), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
-    program.click(Control::PushButton1);
+    // Enter in the folder box starts the list, as "Start Creating List" does.
+    HWND folderBox = program.control(Control::Text1);
+    PostMessageW(program.window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(folderBox), TRUE);
+    PostMessageW(folderBox, WM_KEYDOWN, VK_RETURN, 1);
     const ProgramWindow::Message done = program.answerMessage();
     EXPECT_EQ(done.text, "Done.");
     EXPECT_EQ(done.title, "Quorvane");
@@ -268,12 +279,13 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     program.press(browser, IDCANCEL);
     EXPECT_EQ(TextOf(program.control(Control::Text1)), folderBefore);
 
-    const ProgramWindow::Message help = [&] {
-        program.click(Control::PushButton3);
-        return program.answerMessage();
-    }();
+    // Alt and the marked letter of a caption press its control; "?" has Alt+Q of its own.
+    PostMessageW(program.control(Control::ListView1), WM_SYSCHAR, 'h', 1 << 29);
+    const ProgramWindow::Message help = program.answerMessage();
     EXPECT_EQ(help.text, GeneralHelpText());
     EXPECT_EQ(help.title, "Quorvane");
+    PostMessageW(program.control(Control::ListView1), WM_SYSKEYDOWN, 'Q', 1 << 29);
+    EXPECT_TRUE(program.answerMessage().text.starts_with("If depth = 1 then"));
 
     // The sample folder beside the program, which lies in the root of p:, so the path has two
     // separators in a row; the run reads it all the same.
