@@ -17,6 +17,7 @@ class EntryFilter : public EntrySink {
 
     void appendEntry(std::string_view entry) override;
     void unreadable(std::string_view folderPath, int error) override;
+    bool stopped() const override { return next_.stopped(); }
 
   private:
     struct Step {

@@ -13,7 +13,7 @@ namespace quorvane::cli {
 // CR LF line ends the bytes are those of the window's text file, in its encoding too (the
 // ANSI code page on Windows); otherwise entries go out as they are (UTF-8 on Windows).
 // `output` gets each block and answers false when it could not be written; from then on
-// nothing more is written and failed() is true.
+// nothing more is written, and failed() and stopped() are true, so the walk ends.
 class EntryWriter : public EntrySink {
   public:
     using Output = std::function<bool(std::string_view)>;
@@ -26,6 +26,7 @@ class EntryWriter : public EntrySink {
     bool finish();
 
     bool failed() const { return failed_; }
+    bool stopped() const override { return failed_; }
 
   private:
     void flush();

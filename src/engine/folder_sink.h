@@ -13,6 +13,8 @@ class FolderSink {
     virtual void append(std::string_view folderPath) = 0;
     // A folder that could not be listed; it adds nothing. `error` is the system error code.
     virtual void unreadable(std::string_view /*folderPath*/, int /*error*/) {}
+    // True once the sink takes nothing more (a write failed): the walk then ends at once.
+    virtual bool stopped() const { return false; }
 };
 
 }  // namespace quorvane

@@ -37,6 +37,7 @@ class Walk {
         : results_(results), recurse_(recurse), limitDepth_(limitDepth), context_(context) {}
 
     void run(std::string_view root, int depth) {
+        if (results_.stopped()) return;
         Frame& top = frame(0);
         // The POSIX rule is idempotent, so one pass over the root keeps every path below it
         // clean; the Windows rule is applied to each path as it is formed.
@@ -61,6 +62,7 @@ class Walk {
                 Frame& child = frame(level + 1);
                 child.belowLink = belowLink;
                 child.path = childPath(current.path, current.listing.name(i));
+                if (results_.stopped()) return;
                 const bool mayLeaveVolume =
                     !FolderListing::kVolumesJoinOnlyAtLinks || current.listing.throughLink(i);
                 open(child, level + 1, &current.listing, current.listing.name(i), current.depth - 1,
@@ -70,7 +72,7 @@ class Walk {
             }
             appendBlock(current);
             current.listing.releaseHandle();
-            if (level == 0) break;
+            if (level == 0 || results_.stopped()) break;
             --level;
         }
     }
@@ -123,6 +125,7 @@ class Walk {
         for (size_t i = 0; i < f.listing.count(); ++i) {
             yieldTo(context_.yield);
             results_.append(childPath(f.path, f.listing.name(i)));
+            if (results_.stopped()) return;
         }
     }
 

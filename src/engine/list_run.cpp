@@ -25,6 +25,10 @@ class EntryAdapter : public FolderSink {
         entries_.unreadable(folderPath, error);
     }
 
+    bool stopped() const override {
+        return entries_.stopped();
+    }
+
   private:
     EntrySink& entries_;
 };

@@ -14,6 +14,8 @@ class EntrySink {
     virtual void appendEntry(std::string_view entry) = 0;
     // A folder below the root that could not be listed (it added nothing).
     virtual void unreadable(std::string_view /*folderPath*/, int /*error*/) {}
+    // True once the sink takes nothing more (a write failed): the walk then ends at once.
+    virtual bool stopped() const { return false; }
 };
 
 // How deep a run goes: every level, or levels 1 to `depth`.

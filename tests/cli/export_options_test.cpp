@@ -10,7 +10,14 @@
 #include "cli/program_run.h"
 #include "results/scratch_folder.h"
 #if QUORVANE_WORKBOOK
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
 #include "results/workbook_reader.h"
+#include "support/full_volume.h"
 #endif
 
 namespace quorvane {
@@ -88,6 +95,50 @@ TEST_F(ExportOptions, XlsxWritesEveryEntryAsTextUnderTheHeading) {
     EXPECT_EQ(sheet.find("A3"), std::string::npos);
 
     EXPECT_EQ(runList({"--xlsx", scratch.file("missing/list.xlsx"), root.string()}).status, 1);
+}
+
+TEST_F(ExportOptions, XlsxWithAFullTemporaryFolderFailsAndKeepsTheOldWorkbook) {
+    const std::string file = scratch.file("list.xlsx");
+    const std::string temporary = scratch.file("tmp");
+    std::filesystem::create_directory(temporary);
+    testing::WriteBytes(file, "old");
+    for (int i = 0; i < 500; ++i)
+        std::filesystem::create_directories(root / ("a folder named " + std::to_string(i)));
+    const std::string outcome = test::RunInChild([&] {
+        if (!test::MountFullVolume(temporary)) return std::string("cannot mount");
+        const test::ProgramResult run = test::RunProgram(
+            "/usr/bin/env",
+            {"TMPDIR=" + temporary, QUORVANE_LIST_PROGRAM, "--xlsx", file, root.string()});
+        return std::to_string(run.exitCode) + " " + run.err;
+    });
+    if (outcome == "cannot mount") GTEST_SKIP() << "no right to mount a volume here";
+    EXPECT_EQ(outcome,
+              "1 quorvane-list: cannot write " + file + ": " + std::strerror(ENOSPC) + "\n");
+    EXPECT_EQ(testing::ReadBytes(file), "old");
+    EXPECT_EQ(scratch.names(), (Lines{"list.xlsx", "tmp", "tree"}));
+}
+
+TEST_F(ExportOptions, XlsxThroughALinkOrIntoAPipeKeepsTheLinkAndThePipe) {
+    std::filesystem::create_directory(scratch.path() / "real");
+    const std::string link = scratch.file("link.xlsx");
+    std::filesystem::create_symlink("real/list.xlsx", link);
+    ASSERT_EQ(runList({"--xlsx", link, root.string()}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_NE(testing::SheetXml(scratch.file("real/list.xlsx"), 1)
+                  .find(testing::TextCell("A1", "Results")),
+              std::string::npos);
+
+    const std::string fifo = scratch.file("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(runList({"--xlsx", fifo, root.string()}).status, 0);
+    char start[4] = {};
+    EXPECT_EQ(read(reader, start, sizeof start), 4);
+    close(reader);
+    EXPECT_EQ(std::string(start, 4), "PK\x03\x04");  // a zip, as every workbook
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(scratch.names(), (Lines{"fifo", "link.xlsx", "real", "tree"}));
 }
 #endif
 

@@ -359,5 +359,35 @@ TEST(FolderWalk, VeryDeepTreeIsWalkedToTheBottom) {
     EXPECT_EQ(WalkDepth(t, 140), ExpectedWalk(t, 140));
 }
 
+// Takes `room` folders, then no more, as a sink whose output failed.
+class StoppingSink : public RecordingSink {
+  public:
+    StoppingSink(const CountingYield* yields, size_t room) : RecordingSink(yields), room_(room) {}
+    bool stopped() const override { return paths.size() >= room_; }
+
+  private:
+    size_t room_;
+};
+
+TEST(FolderWalk, SinkThatStopsEndsTheWalkAtOnce) {
+    TempFolder temp;
+    const std::string t = temp / "T/";
+    for (const char* folder : {"a/1/x", "a/2", "b/1/y", "c"})
+        MakeFolders(t + folder);
+
+    CountingYield yields;
+    StoppingSink one(&yields, 1);
+    GetSubDirectoriesUnique(t, one, true, false, 0, WalkContext{&yields});
+    ASSERT_EQ(one.paths.size(), 1u);
+    // Nothing ran after the stop: no further listing, no further result.
+    EXPECT_EQ(yields.count, one.yieldsAtAppend[0]);
+
+    CountingYield none;
+    StoppingSink closed(&none, 0);
+    GetSubDirectoriesUnique(t, closed, true, false, 0, WalkContext{&none});
+    EXPECT_TRUE(closed.paths.empty());
+    EXPECT_EQ(none.count, 0) << "the target was listed";
+}
+
 }  // namespace
 }  // namespace quorvane
