@@ -2,6 +2,7 @@
 // the event loop until the window is closed, which ends the process from inside Form_Unload.
 
 #include <QApplication>
+#include <memory>
 
 #include "app/form1.h"
 #include "app/program_end.h"
@@ -12,7 +13,8 @@
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;
-    QApplication application(argc, argv);
+    // Owned here until the window closes, which hands it to EndProgramNow.
+    auto application = std::make_unique<QApplication>(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brindlework"));
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
@@ -31,7 +33,7 @@ int main(int argc, char* argv[]) {
                                  settings,
                                  QCoreApplication::applicationDirPath(),
                                  ScratchFilePath(),
-                                 [] { EndProgramNow(); }};
+                                 [&application] { EndProgramNow(std::move(application)); }};
     Form1 form(services);
     dialogs.setOwner(&form);
     form.Form_Load();
