@@ -21,7 +21,7 @@ tree=$bench_dir/tree
 
 scripts/setup-debian.sh --bench
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_GUI=OFF >/dev/null
+    -DQUORVANE_BUILD_GUI=OFF >/dev/null
 cmake --build build/bench -j2 --target quorvane-list >/dev/null
 list=$PWD/build/bench/quorvane-list
 floor=$PWD/build/bench/floor_walk

@@ -1,40 +1,46 @@
-# cmake --install: the window program with its Samples folder beside it, quorvane-list, and on
-# Linux desktops the desktop entry and the icons.
+# cmake --install: both programs in bin/; on Linux desktops also the sample folder, the desktop
+# entry, the AppStream metainfo, the icons, quorvane-list's manual page and its completions
+# for bash, zsh and fish, each where the desktop and the shells look for them.
 #
-# The window program looks for Samples (and the optional skin and cursor files) in the folder
-# of its own file, so on Linux it lives in a folder of its own under lib/, and bin/quorvane is
-# a relative symbolic link to it: the program's folder is where the link leads, not bin/.
+# The window program finds the installed sample folder from its own folder by the relative
+# path QUORVANE_SAMPLES_FROM_PROGRAM (src/help), so the installed tree may lie under any
+# prefix. On Windows the sample folder stays beside the program.
 include(GNUInstallDirs)
 
-if(WIN32)
-    set(QUORVANE_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
-else()
-    set(QUORVANE_PROGRAM_DIR lib/quorvane)
-endif()
-
 install(TARGETS quorvane-list RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(UNIX AND NOT APPLE)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/man/quorvane-list.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/completions/quorvane-list.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME quorvane-list)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/completions/_quorvane-list
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/completions/quorvane-list.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+endif()
 
 if(NOT QUORVANE_BUILD_GUI)
     return()
 endif()
 
-install(TARGETS quorvane RUNTIME DESTINATION ${QUORVANE_PROGRAM_DIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION ${QUORVANE_PROGRAM_DIR}/Samples)
+install(TARGETS quorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(WIN32)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION ${CMAKE_INSTALL_BINDIR}/Samples)
+    return()
+endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION ${QUORVANE_SAMPLES_DIR})
 
 if(UNIX AND NOT APPLE)
-    file(RELATIVE_PATH program_from_bin /${CMAKE_INSTALL_BINDIR} /${QUORVANE_PROGRAM_DIR}/quorvane)
-    install(CODE "
-        set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quorvane\")
-        message(STATUS \"Installing: \${link} -> ${program_from_bin}\")
-        file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-        file(REMOVE \"\${link}\")
-        file(CREATE_LINK \"${program_from_bin}\" \"\${link}\" SYMBOLIC)
-    ")
     install(FILES ${PROJECT_SOURCE_DIR}/data/quorvane.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    set(QUORVANE_METAINFO ${PROJECT_BINARY_DIR}/generated/example.brindlework.Quorvane.metainfo.xml)
+    configure_file(${PROJECT_SOURCE_DIR}/data/quorvane.metainfo.xml.in ${QUORVANE_METAINFO} @ONLY)
+    install(FILES ${QUORVANE_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     foreach(size 32 48 128 256)
         install(FILES ${PROJECT_SOURCE_DIR}/data/icons/quorvane-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME quorvane.png)
     endforeach()
+    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/quorvane.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()

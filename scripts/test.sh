@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build/sanitize/ and runs every test. Then, when the machine has the mingw-w64 compilers and
+# Installs what is missing (scripts/setup-debian.sh --tests), builds the programs, tests and
+# benchmarks with AddressSanitizer and UndefinedBehaviorSanitizer into build/sanitize/ and runs
+# every test. Then, when the machine has the mingw-w64 compilers and
 # Wine (scripts/setup-debian.sh --windows), builds the Windows core and runs its tests under
 # Wine (scripts/test-windows.sh). Arguments go to the first ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup-debian.sh
+scripts/setup-debian.sh --tests
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON \
-    -DQUORVANE_WERROR=ON >/dev/null
+    -DQUORVANE_TESTS=ON -DQUORVANE_WERROR=ON >/dev/null
 cmake --build build/sanitize -j2
 export QT_QPA_PLATFORM=offscreen
 # Qt keeps caches to the end of the process, so the window's tests run without leak checks;

@@ -19,6 +19,7 @@ namespace quorvane {
 Form1::Form1(const Form1Services& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     createControls();
+    describeControls();
     fillDriveList();
     setTabOrderOfControls();
     connectHandlers();
@@ -35,6 +36,8 @@ void Form1::connectHandlers() {
     connect(Option8, &QRadioButton::clicked, this, &Form1::Option8_Click);
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+    // Enter in the folder box starts the list, as "Start Creating List" does.
+    connect(Text1, &QLineEdit::returnPressed, this, &Form1::PushButton1_Click);
     Text2->installEventFilter(this);
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);

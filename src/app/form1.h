@@ -27,7 +27,8 @@ enum class ResultFilter;
 // user's choices, the handlers of the target and depth controls, and the pointer feedback.
 // The sources are split by concern:
 //   form1.cpp               construction, event routing
-//   form1_layout.cpp        controls, positions, fonts, colours, tab order
+//   form1_layout.cpp        controls, positions, fonts, colours, Alt letters, tab order,
+//                           what screen readers say of each control
 //   form1_load.cpp          Form_Load, the skin layer, Form_Unload
 //   form1_target_depth.cpp  the option, text box and browse handlers
 //   form1_pointer.cpp       the MousePointer value and its feedback
@@ -91,6 +92,10 @@ class Form1 : public QWidget {
     // runs its click handler (which stores its whole group); clearing one runs nothing and may
     // leave its group with no option selected.
     void SetOptionValue(QRadioButton* option, bool selected);
+
+    // Makes `folder` the target as the user would: selects "Look at this folder:" and types
+    // the folder into its box, so that both are stored as the user's choices.
+    void LookAtFolder(const QString& folder);
 
     // Target and depth handlers.
     void Option3_Click();
@@ -164,6 +169,7 @@ class Form1 : public QWidget {
 
     // form1_layout.cpp
     void createControls();
+    void describeControls();
     void fillDriveList();
     void setTabOrderOfControls();
     static void SetBackColor(QWidget* control, const QColor& colour);

@@ -1,12 +1,13 @@
 // The two help messages and the sample folder command.
 
-#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "app/caption_text.h"
 #include "app/error_report.h"
 #include "app/error_trap.h"
 #include "app/form1.h"
+#include "app/sample_folder.h"
 #include "help/help_texts.h"
 
 namespace quorvane {
@@ -23,7 +24,8 @@ void Form1::PushButton9_Click() {
     ErrorTrap trap(services_.dialogs, procedure::kDepthHelp);
     trap.step(100, [&] {
         // The caption as the window shows it now, not as it was designed.
-        const std::string text = DepthHelpText(Option8->text().toStdString());
+        const std::string text =
+            DepthHelpText(CaptionWithoutMnemonic(Option8->text()).toStdString());
         services_.dialogs.message(QString::fromStdString(text), applicationTitle_,
                                   MessageStyle::OkOnly);
     });
@@ -33,12 +35,9 @@ void Form1::PushButton8_Click() {
     ErrorTrap trap(services_.dialogs, procedure::kLoadSample);
     // Selecting runs Option5's click handler, which stores the target choice.
     trap.step(100, [&] { SetOptionValue(Option5, true); });
-    // The folder is not looked at here: a missing one is the run's to report. The change
-    // handler stores the path under "Folder".
-    trap.step(102, [&] {
-        const QString programFolder = QDir::toNativeSeparators(services_.applicationFolder);
-        Text1->setText(QString::fromStdString(SampleFolderPath(programFolder.toStdString())));
-    });
+    // A missing folder is the run's to report. The change handler stores the path under
+    // "Folder".
+    trap.step(102, [&] { Text1->setText(FindSampleFolder(services_.applicationFolder)); });
 }
 
 }  // namespace quorvane

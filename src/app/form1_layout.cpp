@@ -94,8 +94,11 @@ void Form1::createControls() {
     setAutoFillBackground(true);
     setMouseTracking(true);
 
-    const auto pushButton = [](QWidget* container, const char* caption) {
+    // A caption's "&" marks the letter that Alt presses the control with; a caption without a
+    // letter gets its Alt key from `altKey` instead.
+    const auto pushButton = [](QWidget* container, const char* caption, int altKey = 0) {
         auto* button = new QPushButton(QString::fromLatin1(caption), container);
+        if (altKey) button->setShortcut(QKeySequence(Qt::ALT | altKey));
         button->setFont(pushButtonFont());
         QPalette palette = button->palette();
         palette.setColor(QPalette::Button, Qt::white);
@@ -117,35 +120,35 @@ void Form1::createControls() {
     };
 
     Frame2 = place(frame(this, "Folder Depth"), "Frame2", 120, 2410, 7800, 1500);
-    Option7 = place(option(Frame2, QStringLiteral("Only first subfolders of target folder "
+    Option7 = place(option(Frame2, QStringLiteral("Only f&irst subfolders of target folder "
                                                   "(depth = 1)")),
                     "Option7", 240, 650, 4455, 255);
-    Option8 = place(option(Frame2, QStringLiteral("All subfolders of target folder "
+    Option8 = place(option(Frame2, QStringLiteral("&All subfolders of target folder "
                                                   "(depth = infinity)")),
                     "Option8", 240, 300, 4455, 255);
     Text2 = place(new QLineEdit(Frame2), "Text2", 1680, 990, 855, 345);
-    PushButton9 = place(pushButton(Frame2, "?"), "PushButton9", 6840, 300, 600, 345);
+    PushButton9 = place(pushButton(Frame2, "?", Qt::Key_Q), "PushButton9", 6840, 300, 600, 345);
     // The depth box stands in the blank gap of this caption, so the row reads as a sentence.
-    Option6 = place(option(Frame2, QStringLiteral("Only depth =") + QString(24, u' ') +
+    Option6 = place(option(Frame2, QStringLiteral("Only de&pth =") + QString(24, u' ') +
                                        QStringLiteral("subfolders of target folder")),
                     "Option6", 240, 1020, 5415, 255);
     stackListedFirstOnTop({Option7, Option8, Text2, PushButton9, Option6});
 
-    PushButton3 = place(pushButton(this, "Help"), "PushButton3", 120, 120, 3840, 405);
+    PushButton3 = place(pushButton(this, "&Help"), "PushButton3", 120, 120, 3840, 405);
 
     Frame1 = place(frame(this, "Where would you like to look to create folder list?"), "Frame1",
                    120, 580, 7800, 1770);
     // The folder box is editable. It lays its text out in the application's direction, right
     // to left only where the system writes that way.
     Text1 = place(new QLineEdit(Frame1), "Text1", 2280, 300, 4455, 345);
-    Option5 = place(option(Frame1, QStringLiteral("Look at this folder:")), "Option5", 240, 345,
+    Option5 = place(option(Frame1, QStringLiteral("Look at this &folder:")), "Option5", 240, 345,
                     2055, 255);
     Drive1 = place(new QComboBox(Frame1), "Drive1", 2280, 800, 5160, 345);
-    Option4 = place(option(Frame1, QStringLiteral("Look at this drive:")), "Option4", 240, 845,
+    Option4 = place(option(Frame1, QStringLiteral("Look at this &drive:")), "Option4", 240, 845,
                     1935, 255);
-    Option3 = place(option(Frame1, QStringLiteral("Look at entire computer (all drives)")),
+    Option3 = place(option(Frame1, QStringLiteral("Look at &entire computer (all drives)")),
                     "Option3", 240, 1345, 3375, 255);
-    PushButton5 = place(pushButton(Frame1, "..."), "PushButton5", 6840, 300, 600, 345);
+    PushButton5 = place(pushButton(Frame1, "...", Qt::Key_B), "PushButton5", 6840, 300, 600, 345);
     stackListedFirstOnTop({Text1, Option5, Drive1, Option4, Option3, PushButton5});
 
     ListView1 = place(new QTreeView(this), "ListView1", 120, 4545, 7800, 2535);
@@ -163,19 +166,19 @@ void Form1::createControls() {
     ListView1->setToolTip(QString::fromLatin1(kResultsToolTip));
 
     PushButton1 =
-        place(pushButton(this, "Start Creating List"), "PushButton1", 120, 4035, 7800, 405);
+        place(pushButton(this, "&Start Creating List"), "PushButton1", 120, 4035, 7800, 405);
     PushButton2 =
-        place(pushButton(this, "Save Results As Text File"), "PushButton2", 120, 7170, 3840, 405);
+        place(pushButton(this, "Save Results As &Text File"), "PushButton2", 120, 7170, 3840, 405);
     PushButton4 =
-        place(pushButton(this, "Save Results As Excel File"), "PushButton4", 120, 7680, 3840, 405);
-    PushButton6 = place(pushButton(this, "Clear Results"), "PushButton6", 4080, 7680, 3840, 405);
+        place(pushButton(this, "Save Results As E&xcel File"), "PushButton4", 120, 7680, 3840, 405);
+    PushButton6 = place(pushButton(this, "C&lear Results"), "PushButton6", 4080, 7680, 3840, 405);
     PushButton7 =
-        place(pushButton(this, "Copy Results To Clipboard"), "PushButton7", 4080, 7170, 3840, 405);
+        place(pushButton(this, "&Copy Results To Clipboard"), "PushButton7", 4080, 7170, 3840, 405);
     PushButton8 =
-        place(pushButton(this, "Load Sample/Example Folder"), "PushButton8", 4080, 120, 3840, 405);
-    PushButton19 = place(pushButton(this, "Remove Results Containing X"), "PushButton19", 120, 8190,
-                         3840, 405);
-    PushButton20 = place(pushButton(this, "Remove Results Not Containing X"), "PushButton20", 4080,
+        place(pushButton(this, "Load Sa&mple/Example Folder"), "PushButton8", 4080, 120, 3840, 405);
+    PushButton19 = place(pushButton(this, "&Remove Results Containing X"), "PushButton19", 120,
+                         8190, 3840, 405);
+    PushButton20 = place(pushButton(this, "Remove Results &Not Containing X"), "PushButton20", 4080,
                          8190, 3840, 405);
     stackListedFirstOnTop({Frame2, PushButton3, Frame1, ListView1, PushButton1, PushButton2,
                            PushButton4, PushButton6, PushButton7, PushButton8, PushButton19,
@@ -210,6 +213,51 @@ void Form1::createControls() {
         move(display->availableGeometry().center() - rect().center());
     }
     ListView1->setFocus();
+}
+
+void Form1::describeControls() {
+    // What screen readers say of each control: a name where the control shows no words of its
+    // own (a box, or a caption of punctuation), and what the control does. A caption is its
+    // control's name, without the mark of its Alt letter.
+    struct Description {
+        QWidget* control;
+        const char* name;
+        const char* description;
+    };
+    const Description descriptions[] = {
+        {Option5, nullptr, "Lists the subfolders of the folder in the box beside it."},
+        {Text1, "Folder to look at",
+         "The folder whose subfolders \"Look at this folder:\" lists. Enter starts the list."},
+        {PushButton5, "Browse for folder", "Chooses the folder to look at in a folder browser."},
+        {Option4, nullptr, "Lists the folders of the drive chosen beside it."},
+        {Drive1, "Drive to look at", "The drive whose folders \"Look at this drive:\" lists."},
+        {Option3, nullptr, "Lists the folders of every drive, one drive after the other."},
+        {Option8, nullptr, "Lists every level of folders below the target."},
+        {Option7, nullptr, "Lists only the folders directly inside the target."},
+        {Option6, nullptr, "Lists the levels from 1 to the depth in the box of this line."},
+        {Text2, "Depth", "How many levels below the target \"Only depth =\" lists."},
+        {PushButton9, "Explain the depth choices", "Shows what each choice of depth lists."},
+        {PushButton3, nullptr, "Shows how to use the window."},
+        {PushButton8, nullptr,
+         "Makes the sample folder the target: a small tree whose lists differ at each depth."},
+        {PushButton1, nullptr,
+         "Empties the results and lists the folders of the chosen target and depth."},
+        {ListView1, "Results",
+         "The full path of every folder found. Delete or a double-click removes the selected "
+         "entry."},
+        {PushButton2, nullptr, "Writes the results to a text file, one path per line."},
+        {PushButton7, nullptr, "Puts the results on the clipboard, in aligned columns."},
+        {PushButton4, nullptr,
+         "Writes the results to a workbook and opens it in the spreadsheet program."},
+        {PushButton6, nullptr, "Empties the results."},
+        {PushButton19, nullptr, "Asks for a text and removes every result that contains it."},
+        {PushButton20, nullptr,
+         "Asks for a text and removes every result that does not contain it."},
+    };
+    for (const Description& d : descriptions) {
+        if (d.name) d.control->setAccessibleName(QString::fromLatin1(d.name));
+        d.control->setAccessibleDescription(QString::fromLatin1(d.description));
+    }
 }
 
 void Form1::fillDriveList() {

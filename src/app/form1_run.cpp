@@ -20,6 +20,7 @@
 #include "engine/list_run.h"
 #include "engine/numeric_text.h"
 #include "engine/path_rules.h"
+#include "engine/read_ahead.h"
 
 namespace quorvane {
 
@@ -98,7 +99,7 @@ void Form1::PushButton1_Click() {
     yield.setAfterEvents([&] { appender.afterPass(); });
     const auto walk = [&](int line, const std::string& root, bool stayOnVolume) {
         trap.step(line, [&] {
-            ListFolders(root, depth, appender, WalkContext{&yield, stayOnVolume});
+            ListFolders(root, depth, appender, WalkContext{&yield, stayOnVolume, DefaultReaders()});
         });
         appender.finish();
     };

@@ -28,6 +28,11 @@ void Form1::SetOptionValue(QRadioButton* option, bool selected) {
     option->setAutoExclusive(true);
 }
 
+void Form1::LookAtFolder(const QString& folder) {
+    SetOptionValue(Option5, true);
+    Text1->setText(folder);
+}
+
 void Form1::Option3_Click() {
     StoreTargetChoice();
 }

@@ -1,10 +1,13 @@
-// quorvane: the window program. Builds the platform services, loads the main window and runs
-// the event loop until the window is closed, which ends the process from inside Form_Unload.
+// quorvane: the window program. Answers --help and --version, builds the platform services,
+// loads the main window, looks at the folder the command line names, and runs the event loop
+// until the window is closed, which ends the process from inside Form_Unload.
 
 #include <QApplication>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/form1.h"
+#include "app/platform_theme.h"
 #include "app/program_end.h"
 #include "app/program_icon.h"
 #include "app/qt_desktop.h"
@@ -13,10 +16,12 @@
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;
+    DescribeProgram();
+    AnswerTextRequests(argc, argv);
+    UseDesktopFileDialogs();
     // Owned here until the window closes, which hands it to EndProgramNow.
     auto application = std::make_unique<QApplication>(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brindlework"));
-    QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    const QString startFolder = StartFolder(QCoreApplication::arguments());
     // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
@@ -37,6 +42,7 @@ int main(int argc, char* argv[]) {
     Form1 form(services);
     dialogs.setOwner(&form);
     form.Form_Load();
+    if (!startFolder.isEmpty()) form.LookAtFolder(startFolder);
     form.show();
     return QApplication::exec();
 }

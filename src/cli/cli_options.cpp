@@ -37,11 +37,14 @@ std::string UsageText() {
            "                   workbook is complete\n"
 #endif
            "  -o, --output FILE  write to FILE, replaced only once the list is complete\n"
+           "  -j, --threads N  read folders with N threads ahead of the walk (default: 8);\n"
+           "                   1 reads each folder only when the walk gets to it\n"
            "  --show-errors    name each folder that could not be read on standard error,\n"
            "                   and exit with 1 when there was any\n"
            "  --help           show this help\n"
            "  --version        show the version\n"
            "\n"
+           "A long option's value may also follow it after \"=\", as in --depth=2.\n"
            "Exit status: 0 done, 1 FOLDER missing or (with --show-errors) a folder unreadable,\n"
            "2 bad usage.\n";
 }
@@ -59,6 +62,17 @@ std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& dept
 }
 
 namespace {
+
+std::optional<unsigned> ReadThreadCount(const std::string& text) {
+    if (text.empty() || text.size() > 3) return std::nullopt;
+    unsigned count = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        count = count * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (count < 1 || count > 256) return std::nullopt;
+    return count;
+}
 
 // The output formats exclude one another: a workbook is a file of its own, and the clipboard
 // text has its own line ends.
@@ -92,8 +106,22 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     std::string lineEndOption;
     std::vector<std::string> operands;
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
+        // A long option may carry its value after "=": "--depth=2" is "--depth 2", for every
+        // option that takes a value, and an option that takes none refuses one.
+        std::string argument = arguments[i];
+        std::optional<std::string> attached;
+        if (!onlyOperands && argument.starts_with("--")) {
+            if (const size_t equals = argument.find('=', 2); equals != std::string::npos) {
+                attached = argument.substr(equals + 1);
+                argument.resize(equals);
+            }
+        }
+        bool attachedTaken = false;
         const auto value = [&]() -> const std::string* {
+            if (attached) {
+                attachedTaken = true;
+                return &*attached;
+            }
             return i + 1 < arguments.size() ? &arguments[++i] : nullptr;
         };
         if (onlyOperands || argument.empty() || argument[0] != '-' || argument == "-") {
@@ -134,6 +162,12 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* file = value();
             if (!file) return usageError(argument + " needs a file name");
             options.outputFile = *file;
+        } else if (argument == "-j" || argument == "--threads") {
+            const std::string* text = value();
+            if (!text) return usageError(argument + " needs a number");
+            const auto count = ReadThreadCount(*text);
+            if (!count) return usageError(argument + " takes a whole number from 1 to 256");
+            options.readers = *count;
         } else if (argument == "--show-errors") {
             options.showErrors = true;
         } else if (argument == "--containing" || argument == "--not-containing") {
@@ -153,6 +187,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         } else {
             return usageError("unknown option: " + argument);
         }
+        if (attached && !attachedTaken) return usageError(argument + " takes no value");
     }
     if (options.help || options.version || options.listDrives) {
         result.options = options;

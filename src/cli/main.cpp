@@ -22,6 +22,8 @@
 #include "engine/drive_list.h"
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
+#include "engine/read_ahead.h"
+#include "quorvane_version.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
 #include "results/pending_files.h"
@@ -131,7 +133,9 @@ int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets
     UnreadableReport report(sink, options.showErrors);
     cli::EntryFilter filter(options.filters, report);
     for (const WalkTarget& target : targets) {
-        ListFolders(target.root, options.depth, filter, WalkContext{nullptr, target.stayOnVolume});
+        const unsigned readers = options.readers != 0 ? options.readers : DefaultReaders();
+        ListFolders(target.root, options.depth, filter,
+                    WalkContext{nullptr, target.stayOnVolume, readers});
     }
     return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
 }
@@ -206,7 +210,7 @@ int listDrives() {
 int run(const cli::Options& options) {
     if (options.listDrives) return listDrives();
     if (options.target == cli::Target::Folder && FolderExists(options.folder) != true) {
-        report("Folder does not exist. Please select another folder.");
+        report("quorvane-list: Folder does not exist. Please select another folder.");
         return kExitFailed;
     }
     const auto targets = targetsOf(options);

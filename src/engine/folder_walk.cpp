@@ -1,140 +1,447 @@
 #include "engine/folder_walk.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
-#include "engine/folder_listing.h"
+#include "engine/folder_node.h"
+#include "engine/folder_read.h"
 #include "engine/path_rules.h"
+#include "engine/read_ahead.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 namespace quorvane {
 
 namespace {
 
-// Below this many levels each folder keeps its handle open while the walk is inside it, so
-// subfolders open relative to it; deeper folders are opened by full path, so that a very deep
-// tree cannot run the process out of descriptors.
-constexpr size_t kHeldHandles = 128;
+struct IdentityHash {
+    size_t operator()(const FolderIdentity& identity) const {
+        return std::hash<std::uint64_t>{}(identity.inode ^ (identity.device << 32) ^
+                                          (identity.device >> 32));
+    }
+};
 
 // One folder on the walk's current chain, from the target down to the folder being listed.
 struct Frame {
-    FolderListing listing;
-    std::string path;  // folder path form
-    int depth = 0;     // what the depth argument is for this folder
-    bool descend = false;
+    std::shared_ptr<FolderNode> node;
     size_t next = 0;  // the subfolder to enter next
     // Reached through a link, here or further up: below such a folder even a plain
     // subfolder may be one the walk is already inside.
     bool belowLink = false;
-    std::optional<FolderIdentity> identity;
+#ifndef _WIN32
+    // Held open while subfolders may still be opened relative to it; see Walk::handleOf.
+    int handle = kNoHandle;
+    // The folder's path is this long a start of the walk's chain path.
+    size_t pathEnd = 0;
+#else
+    // Read only when a folder below a link needs to be compared with it.
+    std::optional<FolderIdentity> identity = std::nullopt;
     bool identityRead = false;
+#endif
 };
+
+#ifndef _WIN32
+// How many folders the walk holds open at once: half of what the descriptor limit leaves
+// once the program's own files and the readers' are counted. Deeper folders give up theirs
+// and are opened again when needed.
+size_t HandleBudget(unsigned readers) {
+    rlimit limit{};
+    rlim_t soft = 1024;
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        soft = limit.rlim_cur;
+    }
+    const long spare = static_cast<long>(std::min<rlim_t>(soft, 1 << 16)) - 32 - readers;
+    return static_cast<size_t>(std::max(4L, spare / 2));
+}
+#endif
 
 class Walk {
   public:
     Walk(FolderSink& results, bool recurse, bool limitDepth, const WalkContext& context)
         : results_(results), recurse_(recurse), limitDepth_(limitDepth), context_(context) {}
 
-    void run(std::string_view root, int depth) {
-        if (results_.stopped()) return;
-        Frame& top = frame(0);
-        // The POSIX rule is idempotent, so one pass over the root keeps every path below it
-        // clean; the Windows rule is applied to each path as it is formed.
-#ifdef _WIN32
-        top.path.assign(root);
-#else
-        top.path = CollapseSlashRuns(root);
-#endif
-        top.belowLink = false;
-        open(top, 0, nullptr, {}, depth, std::nullopt);
-        if (context_.stayOnVolume) {
-            if (const auto self = top.listing.identity()) device_ = self->device;
-        }
+    ~Walk() {
+        while (!frames_.empty())
+            pop();
+    }
 
-        size_t level = 0;
-        for (;;) {
-            Frame& current = frame(level);
-            if (current.descend && current.next < current.listing.count()) {
-                const size_t i = current.next++;
-                const bool belowLink = current.belowLink || current.listing.throughLink(i);
-                if (belowLink && leadsBackInside(level, i)) continue;
-                Frame& child = frame(level + 1);
-                child.belowLink = belowLink;
-                child.path = childPath(current.path, current.listing.name(i));
-                if (results_.stopped()) return;
-                const bool mayLeaveVolume =
-                    !FolderListing::kVolumesJoinOnlyAtLinks || current.listing.throughLink(i);
-                open(child, level + 1, &current.listing, current.listing.name(i), current.depth - 1,
-                     mayLeaveVolume ? device_ : std::nullopt);
-                ++level;
-                continue;
-            }
-            appendBlock(current);
-            current.listing.releaseHandle();
-            if (level == 0 || results_.stopped()) break;
-            --level;
+    void run(std::string_view root, int depth) {
+        readRoot(root, depth);
+        if (frames_.empty()) return;
+        const FolderNode& top = *frames_.front().node;
+        if (context_.readers > 1 && top.descend && top.contents.count() > 0) {
+            // Readers never read through links, so on Windows, where only links lead to other
+            // volumes, they need not check the volume.
+            const auto device = kVolumesJoinOnlyAtLinks ? std::nullopt : device_;
+            readAhead_.emplace(context_.readers, recurse_, limitDepth_, device,
+                               context_.readAheadLimits);
+            readAhead_->offer(frames_.front().node);
         }
+        while (!frames_.empty() && !results_.stopped()) {
+            Frame& current = frames_.back();
+            if (current.node->descend && current.next < current.node->contents.count()) {
+                enter(frames_.size() - 1, current.next++);
+            } else {
+                appendBlock(frames_.size() - 1);
+                pop();
+            }
+        }
+        while (!frames_.empty())
+            pop();
+        readAhead_.reset();
     }
 
   private:
-    Frame& frame(size_t level) {
-        while (frames_.size() <= level)
-            frames_.push_back(std::make_unique<Frame>());
-        return *frames_[level];
+    bool descends(int depth) const { return recurse_ && (!limitDepth_ || depth > 1); }
+
+    void report(const FolderNode& node) {
+        if (node.error != 0 && node.error != kOtherVolume) {
+            results_.unreadable(pathOf(frames_.size()), node.error);
+        }
     }
 
-    void open(Frame& f, size_t level, const FolderListing* parent, std::string_view name, int depth,
-              std::optional<std::uint64_t> device) {
-        f.depth = depth;
-        f.descend = recurse_ && (!limitDepth_ || depth > 1);
-        f.next = 0;
-        f.identity.reset();
-        f.identityRead = false;
-        const int error = f.listing.list(f.path, parent, name, context_.yield, device);
-        if (error != 0 && error != FolderListing::kOtherVolume) results_.unreadable(f.path, error);
-        if (level >= kHeldHandles || !f.descend) f.listing.releaseHandle();
+    // A node for subfolder i of the folder at `level`, whose path enterPath has formed.
+    std::shared_ptr<FolderNode> subfolderNode(size_t level, size_t i) {
+        const std::shared_ptr<FolderNode>& parent = frames_[level].node;
+        auto node = std::make_shared<FolderNode>();
+        node->parent = parent;
+        node->indexInParent = i;
+        node->level = level + 1;
+        node->depth = parent->depth - 1;
+        node->descend = descends(node->depth);
+        return node;
     }
 
-    // Only a link, or a folder below one, can lead back to a folder on the chain; its
-    // identity is compared with the chain's, which are read lazily, so a tree without links
-    // costs no extra calls.
-    bool leadsBackInside(size_t level, size_t i) {
-        const auto target = frame(level).listing.subfolderIdentity(i);
-        if (!target) return true;
-        for (size_t k = 0; k <= level; ++k) {
-            Frame& f = frame(k);
-            if (!f.identityRead) {
-                f.identity = f.listing.identity();
-                f.identityRead = true;
+    // Subfolder i of the folder at `level`: taken from the read-ahead when a reader has read
+    // it, read here otherwise.
+    void enter(size_t level, size_t i) {
+        const bool belowLink =
+            frames_[level].belowLink || frames_[level].node->contents.throughLink(i);
+        enterPath(level, i);
+        if (readAhead_) {
+            if (auto node = readAhead_->take(*frames_[level].node, i, context_.yield)) {
+                adopt(std::move(node));
+                return;
             }
-            if (f.identity == target) return true;
+        }
+        read(level, i, belowLink);
+    }
+
+    // A folder a reader has read. Its yields are made now, one as it opened and one per
+    // entry, so that the window runs as often as when the walk reads for itself.
+    void adopt(std::shared_ptr<FolderNode> node) {
+        if (leadsBackInside(*node)) {
+            readAhead_->finish(*node);
+            leavePath();
+            return;
+        }
+        for (size_t k = 0; k <= node->contents.entriesSeen; ++k)
+            yieldTo(context_.yield);
+        report(*node);
+        push(std::move(node), false, -1);
+    }
+
+    void appendBlock(size_t level) {
+        const FolderNode& node = *frames_[level].node;
+        for (size_t i = 0; i < node.contents.count(); ++i) {
+            yieldTo(context_.yield);
+            results_.append(subfolderPath(level, i));
+            if (results_.stopped()) return;
+        }
+    }
+
+    void pop() {
+        Frame& frame = frames_.back();
+#ifndef _WIN32
+        if (frame.handle >= 0) {
+            close(frame.handle);
+            --held_;
+        }
+        if (frame.node->identity) chain_.erase(*frame.node->identity);
+#endif
+        if (readAhead_) readAhead_->finish(*frame.node);
+        frames_.pop_back();
+        leavePath();
+    }
+
+#ifndef _WIN32
+    // Paths. The chain path is the path of the deepest folder entered (or being entered); a
+    // folder's path is a start of it. Nodes keep a copy only while it is short enough for a
+    // reader to open, so a chain of any depth costs memory in proportion to its depth.
+    std::string_view pathOf(size_t level) const {
+        return level < frames_.size()
+                   ? std::string_view(chainPath_).substr(0, frames_[level].pathEnd)
+                   : std::string_view(chainPath_);
+    }
+
+    void enterPath(size_t level, size_t i) {
+        chainPath_.resize(frames_[level].pathEnd);
+        chainPath_.append(frames_[level].node->contents.name(i)).push_back('/');
+    }
+
+    void leavePath() {
+        chainPath_.resize(frames_.empty() ? 0 : frames_.back().pathEnd);
+    }
+
+    const std::string& subfolderPath(size_t level, size_t i) {
+        scratch_.assign(pathOf(level)).append(frames_[level].node->contents.name(i)).push_back('/');
+        return scratch_;
+    }
+
+    void readRoot(std::string_view root, int depth) {
+        auto node = std::make_shared<FolderNode>();
+        // The POSIX rule is idempotent, so one pass over the root keeps every path below it
+        // clean.
+        chainPath_ = CollapseSlashRuns(root);
+        node->path = chainPath_;
+        node->depth = depth;
+        node->descend = descends(depth);
+        const int handle = OpenFolderAt(AT_FDCWD, chainPath_.c_str());
+        node->error = handle < 0 ? errno : 0;
+        if (handle >= 0) node->identity = IdentityOfHandle(handle);
+        // Read before the yield, whose event handling may well change errno.
+        yieldTo(context_.yield);
+        if (handle < 0) {
+            report(*node);
+            return;
+        }
+        if (context_.stayOnVolume && node->identity) device_ = node->identity->device;
+        budget_ = HandleBudget(context_.readers);
+        node->error = ReadSubfolders(handle, node->contents, context_.yield);
+        report(*node);
+        push(std::move(node), false, handle);
+    }
+
+    bool leadsBackInside(const FolderNode& node) const {
+        return node.identity && chain_.contains(*node.identity);
+    }
+
+    void read(size_t level, size_t i, bool belowLink) {
+        auto node = subfolderNode(level, i);
+        // Readers open by full path, so only a folder with a short one is offered to them.
+        const bool offer = readAhead_ && !belowLink && chainPath_.size() <= LongestPathReadAhead();
+        if (offer) node->path = chainPath_;
+        const int at = handleOf(level);
+        int handle = kNoHandle;
+        if (at >= 0) {
+            // The name as the path ends it, separator and all: a folder is what it must be.
+            const char* name = chainPath_.c_str() + frames_[level].pathEnd;
+            handle = openRetrying(at, level, name);
+        }
+        node->error = handle < 0 ? errno : 0;
+        if (handle >= 0) {
+            node->identity = IdentityOfHandle(handle);
+            // A folder the walk is inside (a link or a mount leading back up): listed in its
+            // parent's block, never entered again.
+            if (leadsBackInside(*node)) {
+                close(handle);
+                leavePath();
+                return;
+            }
+        }
+        yieldTo(context_.yield);
+        if (handle < 0) {
+            report(*node);
+            leavePath();
+            return;
+        }
+        if (device_ && (!node->identity || node->identity->device != *device_)) {
+            close(handle);  // another volume: listed, not entered
+            leavePath();
+            return;
+        }
+        node->error = ReadSubfolders(handle, node->contents, context_.yield);
+        report(*node);
+        push(node, belowLink, handle);
+        if (offer) readAhead_->offer(node);
+    }
+
+    void push(std::shared_ptr<FolderNode> node, bool belowLink, int handle) {
+        if (node->identity) chain_.insert(*node->identity);
+        const bool keepHandle = node->descend && node->contents.count() > 0;
+        frames_.push_back({std::move(node), 0, belowLink, kNoHandle, chainPath_.size()});
+        if (handle < 0) return;
+        if (keepHandle) {
+            keep(frames_.size() - 1, handle);
+        } else {
+            close(handle);
+        }
+    }
+
+    // The open folder at `level`, opened again when it was given up: by its full path when
+    // the system takes that, otherwise step by step from the nearest folder above it that is
+    // open or has a short enough path, each step as long as one open takes.
+    int handleOf(size_t level) {
+        if (frames_[level].handle >= 0) return frames_[level].handle;
+        if (frames_[level].pathEnd < PATH_MAX) {
+            const std::string path(pathOf(level));
+            const int handle = openRetrying(AT_FDCWD, kNoLevel, path.c_str());
+            if (handle >= 0) keep(level, handle);
+            return handle;
+        }
+        size_t reached = level - 1;
+        while (frames_[reached].handle < 0 && frames_[reached].pathEnd >= PATH_MAX)
+            --reached;
+        if (handleOf(reached) < 0) return kNoHandle;
+        while (reached < level) {
+            const size_t start = frames_[reached].pathEnd;
+            size_t to = reached + 1;
+            while (to < level && frames_[to + 1].pathEnd - start < PATH_MAX)
+                ++to;
+            const std::string step(pathOf(to).substr(start));
+            const int handle = openRetrying(frames_[reached].handle, reached, step.c_str());
+            if (handle < 0) return kNoHandle;
+            keep(to, handle);
+            reached = to;
+        }
+        return frames_[level].handle;
+    }
+
+    // Opens a folder; when the process is out of descriptors, gives up held ones (never that
+    // of `spare`, the folder opened from) until the open succeeds or none is left to give up.
+    int openRetrying(int at, size_t spare, const char* name) {
+        for (;;) {
+            const int handle = OpenFolderAt(at, name);
+            if (handle >= 0 || (errno != EMFILE && errno != ENFILE)) return handle;
+            const int error = errno;
+            if (!giveUpOne(spare)) {
+                errno = error;
+                return kNoHandle;
+            }
+        }
+    }
+
+    void keep(size_t level, int handle) {
+        while (held_ >= budget_ && giveUpOne(level)) {
+        }
+        frames_[level].handle = handle;
+        ++held_;
+        scanFrom_ = std::min(scanFrom_, level);
+    }
+
+    // Closes the handle of the folder nearest the target, which the walk needs again last.
+    // No frame below scanFrom_ holds one, other than `spare`.
+    bool giveUpOne(size_t spare) {
+        for (size_t k = scanFrom_; k < frames_.size(); ++k) {
+            if (k == spare || frames_[k].handle < 0) continue;
+            close(frames_[k].handle);
+            frames_[k].handle = kNoHandle;
+            --held_;
+            scanFrom_ = spare < k && frames_[spare].handle >= 0 ? spare : k + 1;
+            return true;
         }
         return false;
     }
 
-    const std::string& childPath(const std::string& parent, std::string_view name) {
-        scratch_.assign(parent).append(name).push_back(kSeparator);
-#ifdef _WIN32
-        scratch_ = RemoveDoubleBackslashesWindows(scratch_);
-#endif
+    static constexpr size_t kNoLevel = SIZE_MAX;
+
+    std::string chainPath_;
+    std::unordered_set<FolderIdentity, IdentityHash> chain_;
+    size_t budget_ = 4;
+    size_t held_ = 0;
+    size_t scanFrom_ = 0;
+#else
+    // Paths. Each folder keeps its own, formed from its parent's by the Windows rule, which
+    // is not idempotent; Windows takes no path beyond 32,767 characters anyway.
+    std::string_view pathOf(size_t level) const {
+        return level < frames_.size() ? frames_[level].node->path : std::string_view(childPath_);
+    }
+
+    void enterPath(size_t level, size_t i) {
+        FormSubfolderPath(childPath_, frames_[level].node->path,
+                          frames_[level].node->contents.name(i));
+    }
+
+    void leavePath() {}
+
+    const std::string& subfolderPath(size_t level, size_t i) {
+        FormSubfolderPath(scratch_, frames_[level].node->path,
+                          frames_[level].node->contents.name(i));
         return scratch_;
     }
 
-    void appendBlock(Frame& f) {
-        for (size_t i = 0; i < f.listing.count(); ++i) {
-            yieldTo(context_.yield);
-            results_.append(childPath(f.path, f.listing.name(i)));
-            if (results_.stopped()) return;
+    void readRoot(std::string_view root, int depth) {
+        auto node = std::make_shared<FolderNode>();
+        node->path.assign(root);
+        childPath_ = node->path;
+        node->depth = depth;
+        node->descend = descends(depth);
+        if (context_.stayOnVolume) {
+            node->identity = IdentityOfFolder(node->path);
+            if (node->identity) device_ = node->identity->device;
         }
+        node->error = ReadSubfolders(node->path, node->contents, context_.yield);
+        report(*node);
+        push(std::move(node), false, -1);
     }
+
+    // Only a folder reached through a link can be one the walk is inside on Windows, and
+    // readers never read through links, so a read-ahead folder never is.
+    bool leadsBackInside(const FolderNode&) const {
+        return false;
+    }
+
+    const std::optional<FolderIdentity>& identityOf(size_t level) {
+        Frame& frame = frames_[level];
+        if (!frame.identityRead) {
+            frame.identity =
+                frame.node->identity ? frame.node->identity : IdentityOfFolder(frame.node->path);
+            frame.identityRead = true;
+        }
+        return frame.identity;
+    }
+
+    void read(size_t level, size_t i, bool belowLink) {
+        auto node = subfolderNode(level, i);
+        node->path = childPath_;
+        if (belowLink) {
+            // Compared with the chain before it is read, so a loop costs no listing. One
+            // whose identity cannot be read is read all the same: its read reports why.
+            node->identity = IdentityOfFolder(node->path);
+            if (node->identity) {
+                for (size_t k = 0; k <= level; ++k) {
+                    if (identityOf(k) == node->identity) return;
+                }
+            }
+        }
+        if (device_ && frames_[level].node->contents.throughLink(i)) {
+            if (!node->identity) node->identity = IdentityOfFolder(node->path);
+            if (node->identity && node->identity->device != *device_) return;
+        }
+        node->error = ReadSubfolders(node->path, node->contents, context_.yield);
+        report(*node);
+        const bool offer = readAhead_ && !belowLink;
+        push(node, belowLink, -1);
+        if (offer) readAhead_->offer(node);
+    }
+
+    void push(std::shared_ptr<FolderNode> node, bool belowLink, int) {
+        frames_.push_back({std::move(node), 0, belowLink});
+    }
+
+    std::string childPath_;
+#endif
 
     FolderSink& results_;
     const bool recurse_;
     const bool limitDepth_;
     const WalkContext& context_;
     std::optional<std::uint64_t> device_;
-    std::vector<std::unique_ptr<Frame>> frames_;
+    std::vector<Frame> frames_;
+    std::optional<ReadAhead> readAhead_;
     std::string scratch_;
 };
 

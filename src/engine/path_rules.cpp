@@ -45,6 +45,13 @@ std::string ToFolderPathForm(std::string_view folder) {
     return path;
 }
 
+void FormSubfolderPath(std::string& out, std::string_view parent, std::string_view name) {
+    out.assign(parent).append(name).push_back(kSeparator);
+#ifdef _WIN32
+    out = RemoveDoubleBackslashesWindows(out);
+#endif
+}
+
 std::string EntryFromFolderPath(std::string_view folderPath) {
     if (!folderPath.empty()) folderPath.remove_suffix(1);
     return RemoveDoubleBackslashes(folderPath);

@@ -32,6 +32,11 @@ inline std::string RemoveDoubleBackslashes(std::string_view text) {
 // The folder path form: the text followed by one separator unless it already ends with one.
 std::string ToFolderPathForm(std::string_view folder);
 
+// The folder path form of the subfolder `name` of the folder `parent` (folder path form), into
+// `out`, which keeps its storage from call to call. On Windows the doubled backslashes of the
+// result are collapsed, as they are in each path the walk forms.
+void FormSubfolderPath(std::string& out, std::string_view parent, std::string_view name);
+
 // What a results list entry holds for a folder path produced by the walk: the trailing
 // separator dropped, then doubled separators collapsed.
 std::string EntryFromFolderPath(std::string_view folderPath);

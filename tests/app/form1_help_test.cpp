@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/sample_folder.h"
 #include "form_harness.h"
 
 namespace quorvane::test {
@@ -90,6 +91,26 @@ TEST(Form1Help, SampleFolderOfAProgramInTheRootKeepsBothSeparators) {
     form.PushButton8->click();
     EXPECT_EQ(form.Text1->text(), QDir::toNativeSeparators(QDir::rootPath()) + QDir::separator() +
                                       QStringLiteral("Samples"));
+}
+
+TEST(Form1Help, InstalledCopyFindsItsSampleFolderUnlessOneLiesBesideTheProgram) {
+    QTemporaryDir prefix;
+    FormHarness harness;
+    harness.applicationFolder = prefix.filePath(QStringLiteral("some/place/bin"));
+    const QString installed = InstalledSampleFolder(harness.applicationFolder);
+    ASSERT_TRUE(installed.startsWith(QDir::toNativeSeparators(prefix.path())))
+        << "outside the test";
+    ASSERT_TRUE(QDir().mkpath(installed));
+    ASSERT_TRUE(QDir().mkpath(harness.applicationFolder));
+    Form1& form = harness.load();
+
+    form.PushButton8->click();
+    EXPECT_EQ(form.Text1->text(), installed);
+
+    const QString beside = harness.programFile(QStringLiteral("Samples"));
+    ASSERT_TRUE(QDir().mkpath(beside));
+    form.PushButton8->click();
+    EXPECT_EQ(form.Text1->text(), QDir::toNativeSeparators(beside));
 }
 
 }  // namespace

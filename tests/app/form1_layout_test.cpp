@@ -10,6 +10,7 @@
 #include <QStyleOptionButton>
 #include <QTreeView>
 
+#include "app/caption_text.h"
 #include "app/results_list_model.h"
 #include "form_harness.h"
 
@@ -58,8 +59,11 @@ QRect pixels(const Placement& p) {
     return {p.left / 15, p.top / 15, p.width / 15, p.height / 15};
 }
 
+// The caption as the window shows it, without the mark of its Alt letter.
 QString captionOf(QWidget* control) {
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return CaptionWithoutMnemonic(button->text());
+    }
     if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
     return {};
 }

@@ -44,6 +44,22 @@ TEST(Form1TargetDepth, ClickingAnOptionStoresItsWholeGroupInTheFixedOrder) {
     EXPECT_TRUE(form.Option3->isChecked());
 }
 
+TEST(Form1TargetDepth, FolderFromTheCommandLineIsChosenAndStoredAsTheUsersChoice) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    form.Option4->click();
+    const QString folder = QDir::toNativeSeparators(QDir::tempPath());
+
+    harness.settings.writes.clear();
+    form.LookAtFolder(folder);
+    EXPECT_TRUE(form.Option5->isChecked());
+    EXPECT_EQ(form.Text1->text(), folder);
+    EXPECT_EQ(
+        harness.settings.writes,
+        (Writes{
+            {"Option5", "True"}, {"Option4", "False"}, {"Option3", "False"}, {"Folder", folder}}));
+}
+
 TEST(Form1TargetDepth, TextsAreStoredAtEveryChangeAsTyped) {
     FormHarness harness;
     Form1& form = harness.load();

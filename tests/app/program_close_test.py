@@ -185,6 +185,9 @@ def main():
             # Depth 3 of the tree is small: the run ends with "Done.".
             click(conn, main_window, START_CREATING_LIST)
             wait_for(lambda: len(windows_titled(conn, TITLE)) == 2, '"Done." of the small run')
+            # Return before the message box has the focus would press the button that has it
+            # in the window, and start another run.
+            time.sleep(0.5)
             press_return(conn)
             wait_for(lambda: len(windows_titled(conn, TITLE)) == 1, '"Done." to close')
             click(conn, main_window, COPY_RESULTS_TO_CLIPBOARD)

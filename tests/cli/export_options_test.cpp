@@ -142,6 +142,26 @@ TEST_F(ExportOptions, XlsxThroughALinkOrIntoAPipeKeepsTheLinkAndThePipe) {
 }
 #endif
 
+TEST_F(ExportOptions, ValueMayFollowItsOptionAfterAnEqualsSign) {
+    const ProgramRun apart = runList({"--depth", "1", "--not-containing", "gamma", root.string()});
+    const ProgramRun joined = runList({"--depth=1", "--not-containing=gamma", root.string()});
+    EXPECT_EQ(joined.status, 0);
+    EXPECT_EQ(sortedLines(joined.output), Lines({path("Alpha"), path("beta")}));
+    EXPECT_EQ(joined.output, apart.output);
+
+    // Only the first "=" divides; the rest is the value's.
+    EXPECT_EQ(runList({"--containing=alpha=b", root.string()}).output, "");
+    const std::string file = scratch.file("list.txt");
+    EXPECT_EQ(
+        runList({"--output=" + file, "--depth=1", "--not-containing=gamma", root.string()}).status,
+        0);
+    EXPECT_EQ(testing::ReadBytes(file), apart.output);
+
+    for (const char* refused : {"--crlf=yes", "--containing=", "--first-level="}) {
+        EXPECT_EQ(runList({refused, root.string()}).status, 2) << refused;
+    }
+}
+
 TEST_F(ExportOptions, ConflictingFormatsAndEmptyTextsAreRefused) {
     const std::string file = scratch.file("list.xlsx");
     for (const auto& arguments : std::vector<Lines>{

@@ -27,7 +27,8 @@ using test::JoinEntries;
 using test::ProgramResult;
 using test::TempFolder;
 
-const std::string kMissing = "Folder does not exist. Please select another folder.\n";
+const std::string kMissing =
+    "quorvane-list: Folder does not exist. Please select another folder.\n";
 
 ProgramResult List(const std::vector<std::string>& arguments,
                    std::optional<unsigned> asUser = std::nullopt) {
@@ -309,8 +310,9 @@ TEST(QuorvaneList, ListTooLargeForMemoryIsReportedAndLeavesTheOldFile) {
     const std::string file = temp / "out/list.txt";
     test::MakeFile(file, "old list");
     const int nowhere = open("/dev/null", O_WRONLY);
+    // One thread: the limit is for the list, not for the readers' stacks.
     const ProgramResult failed =
-        ListIn({nowhere, false, 96 << 20}, {"--clipboard-format", "-o", file, t + "/0"});
+        ListIn({nowhere, false, 96 << 20}, {"-j", "1", "--clipboard-format", "-o", file, t + "/0"});
     close(nowhere);
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(failed.err, "quorvane-list: " + std::string(strerror(ENOMEM)) + "\n");

@@ -1,9 +1,12 @@
 #include "engine/folder_walk.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/folder_read.h"
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/run_program.h"
@@ -58,10 +62,25 @@ class RecordingSink : public FolderSink {
     const CountingYield* yields_;
 };
 
+// Every walk test runs on one thread, with readers ahead of the walk, and with readers that
+// keep hitting their cap: the list must be the same.
+struct Threads {
+    const char* name;
+    unsigned readers;
+    ReadAheadLimits limits;
+};
+
+class FolderWalk : public testing::TestWithParam<Threads> {};
+
+WalkContext Context(YieldHook* yield = nullptr, bool stayOnVolume = false) {
+    const Threads& threads = FolderWalk::GetParam();
+    return {yield, stayOnVolume, threads.readers, threads.limits};
+}
+
 std::vector<std::string> Walk(const std::string& root, bool recurse, bool limitDepth,
                               std::int16_t depth) {
     RecordingSink sink;
-    GetSubDirectoriesUnique(root, sink, recurse, limitDepth, depth);
+    GetSubDirectoriesUnique(root, sink, recurse, limitDepth, depth, Context());
     return sink.paths;
 }
 
@@ -91,7 +110,7 @@ std::string BuildExampleTree(const TempFolder& temp) {
     return t + "/";
 }
 
-TEST(FolderWalk, EachFolderBlockComesAfterEverythingBelowIt) {
+TEST_P(FolderWalk, EachFolderBlockComesAfterEverythingBelowIt) {
     TempFolder temp;
     const std::string t = BuildExampleTree(temp);
     const auto top = ListedNames(t);
@@ -111,7 +130,7 @@ TEST(FolderWalk, EachFolderBlockComesAfterEverythingBelowIt) {
     EXPECT_EQ(ExpectedWalk(t), every + blockT);
 }
 
-TEST(FolderWalk, DepthLimitGivesLevelsOneToN) {
+TEST_P(FolderWalk, DepthLimitGivesLevelsOneToN) {
     TempFolder temp;
     const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
     for (int depth : {1, 2, 3, 4}) {
@@ -127,7 +146,7 @@ TEST(FolderWalk, DepthLimitGivesLevelsOneToN) {
     }
 }
 
-TEST(FolderWalk, DepthBelowOneAndRecurseFalseGiveOnlyTheFirstLevel) {
+TEST_P(FolderWalk, DepthBelowOneAndRecurseFalseGiveOnlyTheFirstLevel) {
     TempFolder temp;
     const std::string t = BuildExampleTree(temp);
     const auto first = WalkDepth(t, 1);
@@ -139,7 +158,7 @@ TEST(FolderWalk, DepthBelowOneAndRecurseFalseGiveOnlyTheFirstLevel) {
     EXPECT_EQ(Walk(t, false, true, 5), first);
 }
 
-TEST(FolderWalk, AwkwardTreeGivesTheListingOrderAndNothingElse) {
+TEST_P(FolderWalk, AwkwardTreeGivesTheListingOrderAndNothingElse) {
     TempFolder temp;
     const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
     const auto found = WalkEvery(t);
@@ -165,7 +184,7 @@ TEST(FolderWalk, AwkwardTreeGivesTheListingOrderAndNothingElse) {
     }
 }
 
-TEST(FolderWalk, LinkLoopEndsListingTheLinkOnceAndNothingBelowItTwice) {
+TEST_P(FolderWalk, LinkLoopEndsListingTheLinkOnceAndNothingBelowItTwice) {
     TempFolder temp;
     const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
     const auto found = WalkEvery(t);
@@ -182,7 +201,7 @@ TEST(FolderWalk, LinkLoopEndsListingTheLinkOnceAndNothingBelowItTwice) {
     }
 }
 
-TEST(FolderWalk, UnreadableFolderAddsNothingAndIsReported) {
+TEST_P(FolderWalk, UnreadableFolderAddsNothingAndIsReported) {
     TempFolder temp;
     chmod(temp.path().c_str(), 0755);
     const std::string t = temp / "T/";
@@ -192,7 +211,7 @@ TEST(FolderWalk, UnreadableFolderAddsNothingAndIsReported) {
 
     const auto walk = [&] {
         RecordingSink sink;
-        GetSubDirectoriesUnique(t, sink, true, false, 0);
+        GetSubDirectoriesUnique(t, sink, true, false, 0, Context());
         std::string outcome;
         for (const auto& path : sink.paths)
             outcome += path + "\n";
@@ -218,7 +237,7 @@ TEST(FolderWalk, UnreadableFolderAddsNothingAndIsReported) {
     EXPECT_EQ(outcome, expected);
 }
 
-TEST(FolderWalk, DriveWalkListsButNeverEntersAnotherVolume) {
+TEST_P(FolderWalk, DriveWalkListsButNeverEntersAnotherVolume) {
     TempFolder temp;
     const std::string t = temp / "T/";
     MakeFolders(t + "plain/sub");
@@ -235,9 +254,7 @@ TEST(FolderWalk, DriveWalkListsButNeverEntersAnotherVolume) {
         std::string outcome;
         for (bool stayOnVolume : {true, false}) {
             RecordingSink sink;
-            WalkContext context;
-            context.stayOnVolume = stayOnVolume;
-            GetSubDirectoriesUnique(t, sink, true, false, 0, context);
+            GetSubDirectoriesUnique(t, sink, true, false, 0, Context(nullptr, stayOnVolume));
             for (const auto& path : sink.paths)
                 outcome += path + "\n";
             outcome += "unreadable: " + std::to_string(sink.failures.size()) + "\n";
@@ -273,7 +290,7 @@ class RenamingYield : public YieldHook {
     int count_ = 0;
 };
 
-TEST(FolderWalk, FolderGoneBeforeItsDescentAddsNothingAndTheWalkGoesOn) {
+TEST_P(FolderWalk, FolderGoneBeforeItsDescentAddsNothingAndTheWalkGoesOn) {
     TempFolder temp;
     const std::string t = temp / "T/";
     MakeFolders(t + "gone/below");
@@ -281,7 +298,7 @@ TEST(FolderWalk, FolderGoneBeforeItsDescentAddsNothingAndTheWalkGoesOn) {
     const auto listed = ListedNames(t);
     RenamingYield renamer(t + "gone", t + ".moved away");
     RecordingSink sink;
-    GetSubDirectoriesUnique(t, sink, true, false, 0, {&renamer});
+    GetSubDirectoriesUnique(t, sink, true, false, 0, Context(&renamer));
 
     std::vector<std::string> expected{t + "stays/below/"};
     for (const auto& name : listed)
@@ -298,18 +315,18 @@ class ErrnoChangingYield : public YieldHook {
     void yield() override { errno = EINTR; }
 };
 
-TEST(FolderWalk, MissingTargetAddsNothingAndIsReportedWithItsOwnError) {
+TEST_P(FolderWalk, MissingTargetAddsNothingAndIsReportedWithItsOwnError) {
     TempFolder temp;
     RecordingSink sink;
     ErrnoChangingYield yield;
-    GetSubDirectoriesUnique(temp / "no such folder/", sink, true, false, 0, {&yield});
+    GetSubDirectoriesUnique(temp / "no such folder/", sink, true, false, 0, Context(&yield));
     EXPECT_TRUE(sink.paths.empty());
     ASSERT_EQ(sink.failures.size(), 1u);
     EXPECT_EQ(sink.failures[0].path, temp / "no such folder/");
     EXPECT_EQ(sink.failures[0].error, ENOENT);
 }
 
-TEST(FolderWalk, DoubledSeparatorsInTheTargetDoNotReachTheResults) {
+TEST_P(FolderWalk, DoubledSeparatorsInTheTargetDoNotReachTheResults) {
     TempFolder temp;
     const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
     const std::string doubled = temp.path() + "//tree//";
@@ -318,7 +335,7 @@ TEST(FolderWalk, DoubledSeparatorsInTheTargetDoNotReachTheResults) {
     EXPECT_EQ(WalkDepth(doubled, 2), ExpectedWalk(t, 2));
 }
 
-TEST(FolderWalk, YieldsOnceAtEachListingStartEachEntryAndEachResult) {
+TEST(FolderWalkOnOneThread, YieldsOnceAtEachListingStartEachEntryAndEachResult) {
     TempFolder temp;
     const std::string t = BuildExampleTree(temp);
     MakeFolder(t + ".hidden");
@@ -342,7 +359,7 @@ TEST(FolderWalk, YieldsOnceAtEachListingStartEachEntryAndEachResult) {
     }
 }
 
-TEST(FolderWalk, VeryDeepTreeIsWalkedToTheBottom) {
+TEST_P(FolderWalk, VeryDeepTreeIsWalkedToTheBottom) {
     TempFolder temp;
     const std::string t = temp / "T/";
     // Deeper than the walk keeps handles open for, with a side branch on every level.
@@ -359,34 +376,137 @@ TEST(FolderWalk, VeryDeepTreeIsWalkedToTheBottom) {
     EXPECT_EQ(WalkDepth(t, 140), ExpectedWalk(t, 140));
 }
 
-// Takes `room` folders, then no more, as a sink whose output failed.
-class StoppingSink : public RecordingSink {
-  public:
-    StoppingSink(const CountingYield* yields, size_t room) : RecordingSink(yields), room_(room) {}
-    bool stopped() const override { return paths.size() >= room_; }
+// Builds the chain below `root` (which exists) relative to open folders, since its paths
+// outgrow what the system takes, with a side folder every `sideEvery` levels. Returns every
+// folder's path below `root`, in folder path form.
+std::vector<std::string> MakeDeepChain(const std::string& root, int levels, int sideEvery) {
+    std::vector<std::string> made;
+    std::string relative;
+    int at = open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 1; level <= levels && at >= 0; ++level) {
+        mkdirat(at, "ddd", 0755);
+        relative += "ddd/";
+        made.push_back(relative);
+        const int next = openat(at, "ddd", O_RDONLY | O_DIRECTORY);
+        close(at);
+        at = next;
+        if (level % sideEvery == 0 && at >= 0) {
+            mkdirat(at, "side", 0755);
+            made.push_back(relative + "side/");
+        }
+    }
+    if (at >= 0) close(at);
+    return made;
+}
 
-  private:
-    size_t room_;
-};
-
-TEST(FolderWalk, SinkThatStopsEndsTheWalkAtOnce) {
+TEST_P(FolderWalk, ChainLongerThanAPathAndDeeperThanTheDescriptorsIsListedInFull) {
     TempFolder temp;
     const std::string t = temp / "T/";
-    for (const char* folder : {"a/1/x", "a/2", "b/1/y", "c"})
-        MakeFolders(t + folder);
+    MakeFolders(t + "chain");
+    MakeLink(t + "link", t + "chain");
+    // 1100 levels of four bytes each: the deepest paths are past 4096 bytes.
+    const auto below = MakeDeepChain(t + "chain", 1100, 400);
+    std::multiset<std::string> expected;
+    for (const char* top : {"chain/", "link/"}) {
+        expected.insert(t + top);
+        for (const auto& path : below)
+            expected.insert(t + top + path);
+    }
+    const auto walk = [&] {
+        // Far fewer descriptors than levels, as `ulimit -n 24` gives.
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = 24;
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("no limit");
+        RecordingSink sink;
+        GetSubDirectoriesUnique(t, sink, true, false, 0, Context());
+        std::multiset<std::string> found(sink.paths.begin(), sink.paths.end());
+        std::string outcome = "listed " + std::to_string(sink.paths.size()) + "\n";
+        for (const auto& path : expected) {
+            if (!found.contains(path)) outcome += "missing " + path.substr(0, 200) + "\n";
+        }
+        for (const auto& failure : sink.failures)
+            outcome += "unreadable " + failure.path.substr(0, 200) + "\n";
+        return outcome;
+    };
+    EXPECT_EQ(test::RunInChild(walk), "listed " + std::to_string(expected.size()) + "\n");
+}
 
-    CountingYield yields;
-    StoppingSink one(&yields, 1);
-    GetSubDirectoriesUnique(t, one, true, false, 0, WalkContext{&yields});
-    ASSERT_EQ(one.paths.size(), 1u);
-    // Nothing ran after the stop: no further listing, no further result.
-    EXPECT_EQ(yields.count, one.yieldsAtAppend[0]);
+TEST_P(FolderWalk, MountOfAnOuterFolderInsideIsListedButNotEntered) {
+    TempFolder temp;
+    const std::string t = temp / "T/";
+    MakeFolders(t + "sub/loop");
+    MakeFolders(t + "sub/plain");
+    // The target mounted again below itself: without a check of every folder's identity the
+    // walk would never end.
+    const auto walk = [&] {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount(t.c_str(), (t + "sub/loop").c_str(), nullptr, MS_BIND, nullptr) != 0) {
+            return std::string("cannot mount");
+        }
+        std::string outcome;
+        for (const auto& path : Walk(t, true, false, 0))
+            outcome += path + "\n";
+        return outcome;
+    };
+    const std::string outcome = test::RunInChild(walk);
+    if (outcome == "cannot mount") GTEST_SKIP() << "no right to mount a folder here";
+    std::string block;
+    for (const auto& name : ListedNames(t + "sub"))
+        block += t + "sub/" + name + "/\n";
+    EXPECT_EQ(outcome, block + t + "sub/\n");
+}
 
-    CountingYield none;
-    StoppingSink closed(&none, 0);
-    GetSubDirectoriesUnique(t, closed, true, false, 0, WalkContext{&none});
-    EXPECT_TRUE(closed.paths.empty());
-    EXPECT_EQ(none.count, 0) << "the target was listed";
+// Takes a few folders, then says it has stopped, as a sink whose output failed does.
+class StoppingSink : public RecordingSink {
+  public:
+    void append(std::string_view folderPath) override {
+        RecordingSink::append(folderPath);
+        if (paths.size() == 3) full = true;
+    }
+    bool stopped() const override { return full; }
+    bool full = false;
+};
+
+TEST_P(FolderWalk, StopsAtOnceWhenTheSinkHasStopped) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
+    StoppingSink sink;
+    GetSubDirectoriesUnique(t, sink, true, false, 0, Context());
+    const auto every = ExpectedWalk(t);
+    ASSERT_GT(every.size(), 3u);
+    EXPECT_EQ(sink.paths, std::vector<std::string>(every.begin(), every.begin() + 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Threads, FolderWalk,
+                         testing::Values(Threads{"OneThread", 1, {}}, Threads{"ReadAhead", 4, {}},
+                                         Threads{"ReadAheadAtItsCap", 3, {2, 1}}),
+                         [](const testing::TestParamInfo<Threads>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The readdir reading, used where getdents64 is missing, forced here: a folder read to its end
+// is no failure, whatever error a stat of a dangling link left behind.
+TEST(FolderRead, ReaddirGivesWhatGetdentsGivesAndNoFalseError) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
+    // Each reading from a handle of its own: they share nothing, not even a read position.
+    const int first = OpenFolderAt(AT_FDCWD, t.c_str());
+    const int second = OpenFolderAt(AT_FDCWD, t.c_str());
+    ASSERT_GE(first, 0);
+    ASSERT_GE(second, 0);
+    FolderContents fast, portable;
+    EXPECT_EQ(ReadSubfolders(first, fast, nullptr), 0);
+    EXPECT_EQ(ReadSubfoldersWithReaddir(second, portable, nullptr), 0);
+    close(first);
+    close(second);
+    ASSERT_EQ(portable.count(), fast.count());
+    for (size_t i = 0; i < fast.count(); ++i) {
+        EXPECT_EQ(portable.name(i), fast.name(i));
+        EXPECT_EQ(portable.throughLink(i), fast.throughLink(i));
+    }
+    EXPECT_EQ(portable.entriesSeen, fast.entriesSeen);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include <set>
 
-#include "engine/folder_listing.h"
+#include "engine/folder_read.h"
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
@@ -222,25 +222,33 @@ TEST(WindowsWalk, IdentityNamesTheFolderWhicheverPathReachesIt) {
     TempFolder temp;
     MakeFolders(temp / "one\\inner");
     MakeFolder(temp / "two");
-    FolderListing listing;
-    ASSERT_EQ(listing.list(temp.path() + "\\", nullptr, {}, nullptr), 0);
-    ASSERT_EQ(listing.count(), 2u);
-    const size_t one = listing.name(0) == "one" ? 0 : 1;
-    const auto identityOne = listing.subfolderIdentity(one);
-    const auto identityTwo = listing.subfolderIdentity(1 - one);
+    const auto identityOne = IdentityOfFolder(temp / "one\\");
+    const auto identityTwo = IdentityOfFolder(temp / "two\\");
     ASSERT_TRUE(identityOne && identityTwo);
     EXPECT_NE(identityOne, identityTwo);
-
-    FolderListing other;
-    ASSERT_EQ(other.list(temp / "two\\..\\.\\one\\\\", nullptr, {}, nullptr), 0);
-    EXPECT_EQ(other.identity(), identityOne);
-    EXPECT_EQ(other.count(), 1u);
+    EXPECT_EQ(IdentityOfFolder(temp / "two\\..\\.\\one\\\\"), identityOne);
 
     DWORD serial = 0;
     const std::wstring drive = test::Wide(temp.path().substr(0, 3));
     ASSERT_TRUE(
         GetVolumeInformationW(drive.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0));
     EXPECT_EQ(identityOne->device, serial);
+}
+
+TEST(WindowsWalk, ReadersAheadOfTheWalkChangeNothingInTheList) {
+    TempFolder temp;
+    const std::string tree = BuildWindowsTree(temp) + "\\";
+    std::string deep = temp / "long\\";
+    while (deep.size() < 400)
+        deep += std::string(40, 'x') + " " + std::to_string(deep.size()) + "\\";
+    MakeFolders(deep + "bottom\\below the bottom");
+    for (const std::string& root : {tree, temp.path() + "\\"}) {
+        SCOPED_TRACE(root);
+        const auto alone = Walk(root, true, false, 0);
+        EXPECT_EQ(Walk(root, true, false, 0, {nullptr, false, 4}), alone);
+        EXPECT_EQ(Walk(root, true, false, 0, {nullptr, false, 3, {2, 1}}), alone);
+        EXPECT_EQ(Walk(root, true, true, 2, {nullptr, false, 4}), Walk(root, true, true, 2));
+    }
 }
 
 }  // namespace

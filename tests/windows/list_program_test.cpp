@@ -21,7 +21,8 @@ using test::ProgramResult;
 using test::TempFolder;
 
 // Standard error is in text mode, so its lines end in CR LF as Windows programs' do.
-const std::string kMissing = "Folder does not exist. Please select another folder.\r\n";
+const std::string kMissing =
+    "quorvane-list: Folder does not exist. Please select another folder.\r\n";
 
 ProgramResult List(const std::vector<std::string>& arguments) {
     return test::RunProgram(QUORVANE_LIST_PROGRAM, arguments);

@@ -3,27 +3,12 @@
 #include <windows.h>
 
 #include "engine/extended_length_path.h"
-#include "engine/folder_listing.h"
+#include "engine/folder_read.h"
 #include "engine/native_text.h"
 
 namespace quorvane {
 
 namespace {
-
-// Opens the folder itself (following a link to where it leads) only to read its volume's
-// serial number and its file index, the pair that names it whichever path reaches it.
-std::optional<FolderIdentity> identityOfPath(const std::wstring& path) {
-    HANDLE file =
-        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool ok = GetFileInformationByHandle(file, &info);
-    CloseHandle(file);
-    if (!ok) return std::nullopt;
-    return FolderIdentity{info.dwVolumeSerialNumber,
-                          (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-}
 
 // A junction, a volume mount point or a symbolic link: a reparse point whose tag says that it
 // stands for another name. Other reparse points (cloud placeholders, deduplicated files) are
@@ -35,20 +20,21 @@ bool isLink(const WIN32_FIND_DATAW& data) {
 
 }  // namespace
 
-FolderListing::FolderListing() = default;
-FolderListing::~FolderListing() = default;
+std::optional<FolderIdentity> IdentityOfFolder(const std::string& path) {
+    HANDLE file = CreateFileW(ToExtendedLengthPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    if (!ok) return std::nullopt;
+    return FolderIdentity{info.dwVolumeSerialNumber,
+                          (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
 
-void FolderListing::releaseHandle() {}
-
-int FolderListing::list(const std::string& path, const FolderListing* /*parent*/,
-                        std::string_view /*name*/, YieldHook* yield,
-                        std::optional<std::uint64_t> requiredDevice) {
-    clear();
-    path_ = path;
-    if (requiredDevice) {
-        const auto self = identity();
-        if (self && self->device != *requiredDevice) return kOtherVolume;
-    }
+int ReadSubfolders(const std::string& path, FolderContents& contents, YieldHook* yield) {
+    contents.clear();
     const std::wstring pattern = ToExtendedLengthPath(path) + L"*";
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -63,6 +49,7 @@ int FolderListing::list(const std::string& path, const FolderListing* /*parent*/
     std::string utf8;
     DWORD error = ERROR_SUCCESS;
     for (;;) {
+        ++contents.entriesSeen;
         yieldTo(yield);
         const DWORD attributes = data.dwFileAttributes;
         const std::wstring_view name = data.cFileName;
@@ -71,7 +58,7 @@ int FolderListing::list(const std::string& path, const FolderListing* /*parent*/
             name != L"..") {
             utf8.clear();
             AppendFromNativePath(utf8, name);
-            add(utf8, isLink(data));
+            contents.add(utf8, isLink(data));
         }
         if (!FindNextFileW(find, &data)) {
             error = GetLastError();
@@ -82,12 +69,23 @@ int FolderListing::list(const std::string& path, const FolderListing* /*parent*/
     return error == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(error);
 }
 
-std::optional<FolderIdentity> FolderListing::subfolderIdentity(size_t i) const {
-    return identityOfPath(ToExtendedLengthPath(path_ + std::string(name(i))));
+FolderReadOutcome ReadFolderAtPath(const std::string& path, FolderContents& contents,
+                                   std::optional<std::uint64_t> requiredDevice) {
+    FolderReadOutcome outcome;
+    if (requiredDevice) {
+        outcome.identity = IdentityOfFolder(path);
+        if (outcome.identity && outcome.identity->device != *requiredDevice) {
+            contents.clear();
+            outcome.error = kOtherVolume;
+            return outcome;
+        }
+    }
+    outcome.error = ReadSubfolders(path, contents, nullptr);
+    return outcome;
 }
 
-std::optional<FolderIdentity> FolderListing::identity() const {
-    return identityOfPath(ToExtendedLengthPath(path_));
+std::size_t LongestPathReadAhead() {
+    return 32000;  // the extended-length form's limit, less its prefix
 }
 
 }  // namespace quorvane

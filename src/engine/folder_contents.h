@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// The visible subfolders that one read of a folder found, in the order the file system gave
+// them, with whether each is reached through a link (a symbolic link, or a junction on
+// Windows): only those, and folders below them, can lead back into a folder the walk is
+// already inside.
+class FolderContents {
+  public:
+    size_t count() const { return ends_.size(); }
+    std::string_view name(size_t i) const;
+    bool throughLink(size_t i) const { return links_[i]; }
+
+    void add(std::string_view name, bool throughLink);
+    void clear();
+
+    // Every directory entry the read went through, "." and ".." and hidden ones included:
+    // the walk lets the window run once per entry, whoever read the folder.
+    size_t entriesSeen = 0;
+
+    // What holding these contents costs, roughly, for the read-ahead's memory cap.
+    size_t memoryBytes() const;
+
+  private:
+    std::string names_;
+    std::vector<unsigned> ends_;
+    std::vector<bool> links_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,217 @@
+#include "engine/read_ahead.h"
+
+#include <cerrno>
+#include <chrono>
+
+#include "engine/folder_read.h"
+#include "engine/path_rules.h"
+
+namespace quorvane {
+
+namespace {
+
+using ChildState = FolderNode::ChildState;
+
+// Whether subfolder `i` of `a` comes before subfolder `j` of `b` in the order the walk enters
+// folders: depth first, so a folder comes before everything below it, and below one folder
+// its subfolders come in their listing's order.
+bool entersBefore(const FolderNode* a, size_t i, const FolderNode* b, size_t j) {
+    bool aLifted = false;
+    bool bLifted = false;
+    // Up to the same level: a position stands for its ancestor there.
+    while (a->level > b->level) {
+        i = a->indexInParent;
+        a = a->parent.get();
+        aLifted = true;
+    }
+    while (b->level > a->level) {
+        j = b->indexInParent;
+        b = b->parent.get();
+        bLifted = true;
+    }
+    while (a != b) {
+        i = a->indexInParent;
+        a = a->parent.get();
+        j = b->indexInParent;
+        b = b->parent.get();
+    }
+    if (i != j) return i < j;
+    // One lies below the other, which comes first.
+    return bLifted && !aLifted;
+}
+
+size_t heldBytesOf(const FolderNode& node) {
+    return sizeof node + node.path.capacity() + node.contents.memoryBytes();
+}
+
+}  // namespace
+
+bool ReadAhead::Later::operator()(const Job& a, const Job& b) const {
+    return entersBefore(b.node.get(), b.next, a.node.get(), a.next);
+}
+
+ReadAhead::ReadAhead(unsigned readers, bool recurse, bool limitDepth,
+                     std::optional<std::uint64_t> requiredDevice, ReadAheadLimits limits)
+    : recurse_(recurse), limitDepth_(limitDepth), requiredDevice_(requiredDevice), limits_(limits) {
+    readers_.reserve(readers);
+    for (unsigned k = 0; k < readers; ++k)
+        readers_.emplace_back([this] { work(); });
+}
+
+ReadAhead::~ReadAhead() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    workWaiting_.notify_all();
+    for (std::thread& reader : readers_)
+        reader.join();
+    // Nodes hold their parents and their parents hold their ready reads: undo those links.
+    while (!jobs_.empty()) {
+        finishLocked(*jobs_.top().node);
+        jobs_.pop();
+    }
+}
+
+bool ReadAhead::readable(const FolderNode& node, size_t i) const {
+    return !node.path.empty() && !node.contents.throughLink(i) &&
+           node.path.size() + node.contents.name(i).size() + 1 <= LongestPathReadAhead();
+}
+
+size_t ReadAhead::nextReadable(const FolderNode& node, size_t from) const {
+    while (from < node.contents.count() && !readable(node, from))
+        ++from;
+    return from;
+}
+
+bool ReadAhead::roomLeft() {
+    if (full_) return false;
+    full_ = heldFolders_ >= limits_.folders || heldBytes_ >= limits_.bytes;
+    return !full_;
+}
+
+bool ReadAhead::roomMade() {
+    if (!full_ || heldFolders_ > limits_.folders / 2 || heldBytes_ > limits_.bytes / 2) {
+        return false;
+    }
+    full_ = false;
+    return idleReaders_ > 0;
+}
+
+void ReadAhead::offer(const std::shared_ptr<FolderNode>& node) {
+    std::lock_guard lock(mutex_);
+    offerLocked(node);
+}
+
+void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
+    if (!node->descend || node->error != 0 || node->contents.count() == 0) return;
+    node->childStates.assign(node->contents.count(), ChildState::Untouched);
+    const size_t first = nextReadable(*node, 0);
+    if (first == node->contents.count()) return;
+    jobs_.push({node, first});
+    if (idleReaders_ > 0 && !full_) workWaiting_.notify_one();
+}
+
+std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldHook* yield) {
+    std::unique_lock lock(mutex_);
+    if (parent.childStates.empty()) return nullptr;
+    while (parent.childStates[i] == ChildState::Reading) {
+        walkWaiting_ = true;
+        const auto waited = readDone_.wait_for(lock, std::chrono::milliseconds(10));
+        walkWaiting_ = false;
+        if (waited == std::cv_status::timeout) {
+            lock.unlock();
+            yieldTo(yield);
+            lock.lock();
+        }
+    }
+    const ChildState state = parent.childStates[i];
+    parent.childStates[i] = ChildState::Walk;
+    if (state != ChildState::Ready) return nullptr;
+    const auto ready = parent.readyChildren.find(i);
+    std::shared_ptr<FolderNode> child = std::move(ready->second);
+    parent.readyChildren.erase(ready);
+    release(*child);
+    const bool wake = roomMade();
+    lock.unlock();
+    if (wake) workWaiting_.notify_all();
+    return child;
+}
+
+void ReadAhead::finish(FolderNode& node) {
+    std::unique_lock lock(mutex_);
+    finishLocked(node);
+    const bool wake = roomMade();
+    lock.unlock();
+    if (wake) workWaiting_.notify_all();
+}
+
+void ReadAhead::finishLocked(FolderNode& node) {
+    node.finished = true;
+    for (auto& [index, child] : node.readyChildren) {
+        release(*child);
+        finishLocked(*child);
+    }
+    node.readyChildren.clear();
+}
+
+void ReadAhead::release(const FolderNode& node) {
+    --heldFolders_;
+    heldBytes_ -= heldBytesOf(node);
+}
+
+void ReadAhead::work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        ++idleReaders_;
+        workWaiting_.wait(lock, [this] {
+            return stopping_ || (!jobs_.empty() && (jobs_.top().node->finished || roomLeft()));
+        });
+        --idleReaders_;
+        if (stopping_) return;
+        Job job = jobs_.top();
+        jobs_.pop();
+        FolderNode& parent = *job.node;
+        if (parent.finished) continue;
+        const size_t i = job.next;
+        const size_t following = nextReadable(parent, i + 1);
+        if (following < parent.contents.count()) jobs_.push({job.node, following});
+        if (parent.childStates[i] != ChildState::Untouched) continue;
+        parent.childStates[i] = ChildState::Reading;
+        ++heldFolders_;
+
+        auto child = std::make_shared<FolderNode>();
+        child->parent = job.node;
+        child->indexInParent = i;
+        child->level = parent.level + 1;
+        child->depth = parent.depth - 1;
+        child->descend = recurse_ && (!limitDepth_ || child->depth > 1);
+        FormSubfolderPath(child->path, parent.path, parent.contents.name(i));
+        lock.unlock();
+        const FolderReadOutcome outcome =
+            ReadFolderAtPath(child->path, child->contents, requiredDevice_);
+        child->error = outcome.error;
+        child->identity = outcome.identity;
+        lock.lock();
+
+        const bool outOfHandles = outcome.error == EMFILE || outcome.error == ENFILE;
+        if (parent.finished || outOfHandles) {
+            // Out of descriptors is no fault of the folder's: the walk reads it itself, with
+            // the descriptors it holds to spare.
+            --heldFolders_;
+            if (!parent.finished) parent.childStates[i] = ChildState::Untouched;
+        } else {
+            heldBytes_ += heldBytesOf(*child);
+            parent.childStates[i] = ChildState::Ready;
+            parent.readyChildren.emplace(i, child);
+            offerLocked(child);
+        }
+        if (walkWaiting_) readDone_.notify_one();
+    }
+}
+
+unsigned DefaultReaders() {
+    return 8;
+}
+
+}  // namespace quorvane

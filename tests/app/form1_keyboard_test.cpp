@@ -1,0 +1,122 @@
+// The window by keyboard alone, and as screen readers find it through Qt's accessibility
+// interface.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "app/caption_text.h"
+#include "app/results_list_model.h"
+#include "form_harness.h"
+
+namespace quorvane::test {
+namespace {
+
+// The window's own controls: those placed on the window and in its two frames.
+QList<QWidget*> controlsOf(Form1& form) {
+    QList<QWidget*> controls;
+    for (QWidget* container : {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.Frame1),
+                               static_cast<QWidget*>(form.Frame2)}) {
+        for (QWidget* control : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!qobject_cast<QGroupBox*>(control)) controls.append(control);
+        }
+    }
+    return controls;
+}
+
+// The window's buttons and options; no other control holds one.
+QList<QAbstractButton*> buttonsOf(Form1& form) {
+    return form.findChildren<QAbstractButton*>();
+}
+
+bool hasLetter(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatPressesIt) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    harness.showActive();
+    form.Option4->click();
+    form.Option7->click();
+    // The commands have tests of their own; here only the press counts.
+    for (QAbstractButton* button : buttonsOf(form)) {
+        if (!qobject_cast<QRadioButton*>(button)) button->disconnect(&form);
+    }
+
+    QSet<int> letters;
+    ASSERT_FALSE(buttonsOf(form).isEmpty());
+    for (QAbstractButton* button : buttonsOf(form)) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        const QKeySequence shortcut = button->shortcut();
+        ASSERT_EQ(shortcut.count(), 1);
+        EXPECT_EQ(shortcut[0].keyboardModifiers(), Qt::AltModifier);
+        const Qt::Key key = shortcut[0].key();
+        EXPECT_TRUE(key >= Qt::Key_A && key <= Qt::Key_Z) << shortcut.toString().toStdString();
+        EXPECT_FALSE(letters.contains(key)) << "two controls share Alt+" << char(key);
+        letters.insert(key);
+        // A caption with letters marks its own; only a caption of punctuation has none.
+        if (hasLetter(button->text())) {
+            EXPECT_EQ(shortcut, QKeySequence::mnemonic(button->text()));
+        }
+
+        QSignalSpy pressed(button, &QAbstractButton::clicked);
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pressed.count() == 1; }));
+        if (qobject_cast<QRadioButton*>(button)) {
+            EXPECT_TRUE(button->isChecked());
+            EXPECT_EQ(harness.stored(button->objectName()), QStringLiteral("True"));
+        }
+    }
+}
+
+TEST(Form1Keyboard, EnterInTheFolderBoxStartsTheList) {
+    QTemporaryDir target;
+    ASSERT_TRUE(QDir(target.path()).mkpath(QStringLiteral("A/B")));
+    FormHarness harness;
+    Form1& form = harness.load();
+    harness.showActive();
+    form.Text1->setFocus();
+    form.Text1->setText(target.path());
+
+    QTest::keyClick(form.Text1, Qt::Key_Return);
+    EXPECT_EQ(form.Results().count(), 2);
+    ASSERT_EQ(harness.dialogs.messages.size(), 1u);
+    EXPECT_EQ(harness.dialogs.messages.front().text, QStringLiteral("Done."));
+}
+
+TEST(Form1Accessibility, EveryControlHasANameInWordsAndADescription) {
+    FormHarness harness;
+    Form1& form = harness.load();
+
+    QSet<QString> names;
+    for (QWidget* control : controlsOf(form)) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(accessible, nullptr);
+        const QString name = accessible->text(QAccessible::Name);
+        EXPECT_TRUE(hasLetter(name)) << name.toStdString();
+        EXPECT_FALSE(names.contains(name)) << "two controls are called " << name.toStdString();
+        names.insert(name);
+        EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty());
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        if (!button) continue;
+        // A caption in words is what is heard, as it is shown, and the Alt letter is told.
+        if (hasLetter(button->text())) {
+            EXPECT_EQ(name, CaptionWithoutMnemonic(button->text()));
+        }
+        EXPECT_EQ(accessible->actionInterface()->keyBindingsForAction(
+                      QAccessibleActionInterface::pressAction()),
+                  QStringList{button->shortcut().toString()});
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::test
