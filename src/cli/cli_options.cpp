@@ -5,15 +5,45 @@
 
 namespace quorvane::cli {
 
+std::string ShortUsageText() {
+    return "Usage: quorvane-list [OPTIONS] FOLDER\n"
+           "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
+           "       quorvane-list --list-drives\n"
+           "Try 'quorvane-list --help' for the options.\n";
+}
+
 std::string UsageText() {
     return "Usage: quorvane-list [OPTIONS] FOLDER\n"
            "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
            "       quorvane-list --list-drives\n"
-           "Lists the full path of every folder below FOLDER, hidden folders left out,\n"
-           "each folder's own subfolders after everything found below them.\n"
+           "Lists the full path of every folder below FOLDER, hidden folders left out\n"
+           "(unless --hidden), each folder's own subfolders after everything found below\n"
+           "them.\n"
            "\n"
            "  --depth N        levels 1 to N below FOLDER (default: every level)\n"
            "  --first-level    only the subfolders of FOLDER itself (the same as --depth 1)\n"
+           "  --min-depth N    leave out the levels above N, which are still walked; with\n"
+           "                   --depth M, levels N to M\n"
+           "  --exact-depth N  only level N (the same as --min-depth N --depth N)\n"
+           "  --exclude GLOB   neither list nor enter the folders that GLOB matches: their\n"
+           "                   name, or when GLOB holds a '/' their path below FOLDER\n"
+           "                   (\"a/b\", \"/top\" only directly in FOLDER, \"**/a/b\" at any\n"
+           "                   depth); * ? [a-z] [!a-z], and ** for any number of folders;\n"
+#ifdef _WIN32
+           "                   letter case ignored, '\\' a separator like '/'; repeatable\n"
+           "  --iexclude GLOB  the same as --exclude\n"
+#else
+           "                   '\\' makes the next character plain; letter case counts;\n"
+           "                   repeatable\n"
+           "  --iexclude GLOB  the same, letter case ignored (also beyond ASCII)\n"
+#endif
+           "  --hidden         list and enter hidden folders too\n"
+           "  --sort[=name|natural]\n"
+           "                   each folder's own subfolders in the byte order of their names,\n"
+           "                   or in natural order (numbers by value: v2 before v10), so\n"
+           "                   every machine gives the same list\n"
+           "  --empty          only the folders that hold no entry at all\n"
+           "  --relative       each path below the target, without it (\"a/b\")\n"
            "  --drive DRIVE    walk one drive instead of a folder: its root or its name as\n"
            "                   --list-drives shows it; the walk stays on that volume\n"
            "  --all-drives     walk every drive, one after the other, each on its own volume\n"
@@ -36,6 +66,23 @@ std::string UsageText() {
            "                   row below it, each as text; FILE is replaced only once the\n"
            "                   workbook is complete\n"
 #endif
+           "  --format csv|tsv|json\n"
+           "                   one line per folder with the columns of --columns:\n"
+           "                   csv   RFC 4180, a header line, CR LF line ends\n"
+#ifdef _WIN32
+           "                   tsv   a header line; TAB, CR and LF in a field as \\t \\r \\n\n"
+#else
+           "                   tsv   a header line; TAB, CR, LF and \\ in a field as\n"
+           "                         \\t \\r \\n \\\\\n"
+#endif
+           "                   json  JSON Lines: one object per line; a path or name that is\n"
+           "                         not UTF-8 shows U+FFFD for each stray byte, and its exact\n"
+           "                         bytes follow in Base64 as \"path_bytes\" or \"name_bytes\"\n"
+           "  --columns LIST   any of path,name,depth,files,folders,bytes,modified, comma-\n"
+           "                   separated (default: path,name,depth,files,folders); files,\n"
+           "                   folders and bytes count each folder's own entries, modified\n"
+           "                   is ISO 8601 UTC to the second (2026-12-08T06:00:00Z)\n"
+           "  --total          files, folders and bytes of everything below each folder\n"
            "  -o, --output FILE  write to FILE, replaced only once the list is complete\n"
            "  -j, --threads N  read folders with N threads ahead of the walk (default: 8);\n"
            "                   1 reads each folder only when the walk gets to it\n"
@@ -74,6 +121,29 @@ std::optional<unsigned> ReadThreadCount(const std::string& text) {
     return count;
 }
 
+// The depth options as given, resolved once every option is read.
+struct DepthOptions {
+    std::string limitOption;  // the last of --depth and --first-level, if any
+    std::optional<std::int16_t> minimum;
+    std::optional<std::int16_t> exact;
+};
+
+// A folder's name compares as its file system compares names: in any letter case on Windows.
+bool IgnoresCase(const std::string& excludeOption) {
+#ifdef _WIN32
+    (void)excludeOption;
+    return true;
+#else
+    return excludeOption == "--iexclude";
+#endif
+}
+
+std::optional<NameOrder> ReadOrder(const std::string& name) {
+    if (name == "name") return NameOrder::Bytes;
+    if (name == "natural") return NameOrder::Natural;
+    return std::nullopt;
+}
+
 // The output formats exclude one another: a workbook is a file of its own, and the clipboard
 // text has its own line ends.
 std::optional<std::string> FormatConflict(const Options& options,
@@ -92,6 +162,52 @@ std::optional<std::string> FormatConflict(const Options& options,
     return std::nullopt;
 }
 
+// --format writes lines of its own kind, which neither the window's formats nor other line
+// ends can carry; --columns and --total only shape what it writes.
+std::optional<std::string> RowFormatConflict(const Options& options,
+                                             const std::string& lineEndOption, bool columnsGiven) {
+    if (!options.rowFormat) {
+        if (columnsGiven) return "--columns needs --format";
+        if (options.totals) return "--total needs --format";
+        return std::nullopt;
+    }
+    const auto together = [](const std::string& other) {
+        return "--format cannot be combined with " + other;
+    };
+    if (options.workbookFile) return together("--xlsx");
+    if (options.clipboardFormat) return together("--clipboard-format");
+    if (!lineEndOption.empty()) return together(lineEndOption + " (each format has its line ends)");
+    if (options.totals && !HasColumn(options.columns, Column::Files) &&
+        !HasColumn(options.columns, Column::Folders) &&
+        !HasColumn(options.columns, Column::Bytes)) {
+        return "--total needs a files, folders or bytes column";
+    }
+    return std::nullopt;
+}
+
+// Sets the levels listed from --depth, --first-level, --min-depth and --exact-depth. The
+// first two give the deepest level, --min-depth the shallowest, and --exact-depth both, so it
+// stands alone.
+std::optional<std::string> ResolveDepths(const DepthOptions& depths, Options& options) {
+    if (depths.exact) {
+        if (!depths.limitOption.empty()) {
+            return "--exact-depth cannot be combined with " + depths.limitOption;
+        }
+        if (depths.minimum) return std::string("--exact-depth cannot be combined with --min-depth");
+        options.depth = {true, *depths.exact};
+        options.minDepth = *depths.exact;
+        return std::nullopt;
+    }
+    if (!depths.minimum) return std::nullopt;
+    if (options.depth.limitDepth && *depths.minimum > options.depth.depth) {
+        return "--min-depth " + std::to_string(*depths.minimum) + " is deeper than " +
+               depths.limitOption + " allows (" + std::to_string(options.depth.depth) +
+               "): nothing would be listed";
+    }
+    options.minDepth = *depths.minimum;
+    return std::nullopt;
+}
+
 }  // namespace
 
 ParseResult ParseArguments(const std::vector<std::string>& arguments) {
@@ -104,6 +220,8 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     };
     bool onlyOperands = false;
     std::string lineEndOption;
+    DepthOptions depths;
+    bool columnsGiven = false;
     std::vector<std::string> operands;
     for (size_t i = 0; i < arguments.size(); ++i) {
         // A long option may carry its value after "=": "--depth=2" is "--depth 2", for every
@@ -143,6 +261,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             options.listDrives = true;
         } else if (argument == "--first-level") {
             options.depth = {true, 1};
+            depths.limitOption = argument;
         } else if (argument == "--depth") {
             const std::string* text = value();
             if (!text) return usageError("--depth needs a number");
@@ -152,6 +271,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
                 return result;
             }
             options.depth = {true, depth};
+            depths.limitOption = argument;
         } else if (argument == "--crlf") {
             options.lineEnd = LineEnd::CrLf;
             lineEndOption = argument;
@@ -162,7 +282,13 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* file = value();
             if (!file) return usageError(argument + " needs a file name");
             options.outputFile = *file;
-        } else if (argument == "-j" || argument == "--threads") {
+        } else if (argument == "-j" || argument == "--threads" ||
+                   (argument.starts_with("-j") && !attached)) {
+            // "-j8" as make and fd take it, besides "-j 8" and "--threads=8".
+            if (argument.size() > 2 && argument[1] == 'j') {
+                attached = argument.substr(2);
+                argument = "-j";
+            }
             const std::string* text = value();
             if (!text) return usageError(argument + " needs a number");
             const auto count = ReadThreadCount(*text);
@@ -184,6 +310,47 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* file = value();
             if (!file) return usageError("--xlsx needs a file name");
             options.workbookFile = *file;
+        } else if (argument == "--exclude" || argument == "--iexclude") {
+            const std::string* pattern = value();
+            if (!pattern) return usageError(argument + " needs a glob");
+            std::string refused;
+            auto glob = NameGlob::Parse(*pattern, refused, GlobRules{IgnoresCase(argument)});
+            if (!glob) return usageError(argument + " \"" + *pattern + "\": " + refused);
+            options.excludes.push_back(std::move(*glob));
+        } else if (argument == "--hidden") {
+            options.hidden = true;
+        } else if (argument == "--min-depth" || argument == "--exact-depth") {
+            const std::string* text = value();
+            if (!text) return usageError(argument + " needs a number");
+            std::int16_t level = 0;
+            if (auto refused = ReadDepth(*text, level)) {
+                return usageError(argument + " " + *text + ": " + *refused);
+            }
+            (argument == "--min-depth" ? depths.minimum : depths.exact) = level;
+        } else if (argument == "--sort") {
+            // The order is optional, so it comes only after "=": "--sort" alone is name order.
+            const std::string name = attached ? *value() : "name";
+            const auto order = ReadOrder(name);
+            if (!order) return usageError("--sort=" + name + ": the order is name or natural");
+            options.order = *order;
+        } else if (argument == "--format") {
+            const std::string* name = value();
+            if (!name) return usageError("--format needs csv, tsv or json");
+            options.rowFormat = ParseRowFormat(*name);
+            if (!options.rowFormat) {
+                return usageError("--format " + *name + ": the formats are csv, tsv and json");
+            }
+        } else if (argument == "--columns") {
+            const std::string* list = value();
+            if (!list) return usageError("--columns needs a list of columns");
+            if (auto refused = ParseColumns(*list, options.columns)) return usageError(*refused);
+            columnsGiven = true;
+        } else if (argument == "--total") {
+            options.totals = true;
+        } else if (argument == "--empty") {
+            options.onlyEmpty = true;
+        } else if (argument == "--relative") {
+            options.relative = true;
         } else {
             return usageError("unknown option: " + argument);
         }
@@ -194,6 +361,16 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         return result;
     }
     if (auto conflict = FormatConflict(options, lineEndOption)) return usageError(*conflict);
+    if (!columnsGiven) options.columns = DefaultColumns();
+    if (auto conflict = RowFormatConflict(options, lineEndOption, columnsGiven)) {
+        return usageError(*conflict);
+    }
+    if (auto conflict = ResolveDepths(depths, options)) return usageError(*conflict);
+    if (options.relative && options.target == Target::AllDrives) {
+        return usageError(
+            "--relative cannot be combined with --all-drives: the entries of "
+            "different drives would look alike");
+    }
     if (options.target != Target::Folder) {
         if (!operands.empty()) return usageError("a FOLDER cannot be combined with a drive");
     } else if (operands.size() != 1) {

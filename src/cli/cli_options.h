@@ -4,7 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/row_columns.h"
+#include "cli/row_writer.h"
 #include "engine/list_run.h"
+#include "engine/name_glob.h"
+#include "engine/name_order.h"
 
 namespace quorvane::cli {
 
@@ -24,7 +28,20 @@ enum class Target { Folder, Drive, AllDrives };
 struct Options {
     Target target = Target::Folder;
     std::string folder;  // the folder, or with Target::Drive the drive as given
-    DepthChoice depth;   // every level unless --depth or --first-level
+    DepthChoice depth;   // every level unless --depth, --first-level or --exact-depth
+    // The shallowest level listed (--min-depth, --exact-depth); the levels above it are
+    // walked but not listed.
+    std::int16_t minDepth = 1;
+    // --exclude and --iexclude in the order given: matching folders are neither listed nor
+    // entered.
+    std::vector<NameGlob> excludes;
+    bool hidden = false;                   // --hidden: list and enter hidden folders
+    NameOrder order = NameOrder::Listing;  // --sort: each block of subfolders in this order
+    std::optional<RowFormat> rowFormat;    // --format
+    std::vector<Column> columns;           // with --format: --columns or DefaultColumns()
+    bool totals = false;                   // --total: files, folders and bytes of the whole subtree
+    bool onlyEmpty = false;  // --empty: only folders without any entry, hidden ones included
+    bool relative = false;   // --relative: paths below the target, without it
     LineEnd lineEnd = LineEnd::Lf;
     std::optional<std::string> outputFile;
     bool showErrors = false;
@@ -52,5 +69,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments);
 std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth);
 
 std::string UsageText();
+// The synopsis and a pointer to --help, for a command line that could not be read.
+std::string ShortUsageText();
 
 }  // namespace quorvane::cli

@@ -9,11 +9,19 @@ EntryFilter::EntryFilter(const std::vector<TextFilter>& filters, EntrySink& next
     }
 }
 
-void EntryFilter::appendEntry(std::string_view entry) {
+bool EntryFilter::kept(std::string_view entry) {
     for (Step& step : steps_) {
-        if (step.matcher.contains(entry) == step.removeContaining) return;
+        if (step.matcher.contains(entry) == step.removeContaining) return false;
     }
-    next_.appendEntry(entry);
+    return true;
+}
+
+void EntryFilter::appendEntry(std::string_view entry) {
+    if (kept(entry)) next_.appendEntry(entry);
+}
+
+void EntryFilter::appendFolder(const ListedFolder& folder) {
+    if (kept(folder.entry)) next_.appendFolder(folder);
 }
 
 void EntryFilter::unreadable(std::string_view folderPath, int error) {

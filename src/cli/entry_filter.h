@@ -16,10 +16,13 @@ class EntryFilter : public EntrySink {
     EntryFilter(const std::vector<TextFilter>& filters, EntrySink& next);
 
     void appendEntry(std::string_view entry) override;
+    void appendFolder(const ListedFolder& folder) override;
     void unreadable(std::string_view folderPath, int error) override;
     bool stopped() const override { return next_.stopped(); }
 
   private:
+    bool kept(std::string_view entry);
+
     struct Step {
         TextMatcher matcher;
         bool removeContaining;

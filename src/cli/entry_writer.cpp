@@ -1,5 +1,6 @@
 #include "cli/entry_writer.h"
 
+#include "cli/folder_selection.h"
 #include "results/text_file_export.h"
 
 namespace quorvane::cli {
@@ -25,6 +26,31 @@ std::string_view lineEndBytes(LineEnd lineEnd) {
 EntryWriter::EntryWriter(LineEnd lineEnd, Output output)
     : lineEnd_(lineEndBytes(lineEnd)), crlf_(lineEnd == LineEnd::CrLf), output_(std::move(output)) {
     buffer_.reserve(kBlockSize + 4096);
+}
+
+EntryWriter::EntryWriter(RowFormat format, std::vector<Column> columns, Output output)
+    : rowFormat_(format), columns_(std::move(columns)), output_(std::move(output)) {
+    buffer_.reserve(kBlockSize + 4096);
+    AppendRowHeader(buffer_, format, columns_);
+}
+
+void EntryWriter::appendFolder(const ListedFolder& folder) {
+    if (!rowFormat_) {
+        appendEntry(folder.entry);
+        return;
+    }
+    FolderRow row;
+    row.path = folder.entry;
+    row.name = PathBelowTarget(folder.entry, 1);
+    row.depth = folder.level;
+    if (const FolderFacts* facts = folder.facts) {
+        row.files = facts->files;
+        row.folders = facts->folders;
+        row.bytes = facts->bytes;
+        row.modified = facts->modified;
+    }
+    AppendRow(buffer_, *rowFormat_, columns_, row);
+    if (buffer_.size() >= kBlockSize) flush();
 }
 
 void EntryWriter::appendEntry(std::string_view entry) {

@@ -17,6 +17,8 @@
 #include "cli/entry_filter.h"
 #include "cli/entry_writer.h"
 #include "cli/export_sinks.h"
+#include "cli/folder_selection.h"
+#include "cli/glob_exclusion.h"
 #include "cli/program_arguments.h"
 #include "cli/terminal_text.h"
 #include "engine/drive_list.h"
@@ -85,6 +87,7 @@ class UnreadableReport : public EntrySink {
     UnreadableReport(EntrySink& next, bool report) : next_(next), report_(report) {}
 
     void appendEntry(std::string_view entry) override { next_.appendEntry(entry); }
+    void appendFolder(const ListedFolder& folder) override { next_.appendFolder(folder); }
     bool stopped() const override { return next_.stopped(); }
 
     void unreadable(std::string_view folderPath, int error) override {
@@ -129,13 +132,41 @@ std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
 
 // Walks the targets and hands `sink` every entry that the filters leave. Returns the exit
 // status for a list that was written.
+// What the walk must gather for the options: the facts that --format's columns, --empty and
+// --total read, and only those, since the sizes cost a stat per file.
+ListingRules listingRules(const cli::Options& options, const FolderExclusion* exclude) {
+    ListingRules rules;
+    rules.hidden = options.hidden;
+    rules.order = options.order;
+    rules.exclude = exclude;
+    rules.totals = options.totals;
+    const auto wants = [&](cli::Column column) {
+        return options.rowFormat && cli::HasColumn(options.columns, column);
+    };
+    if (wants(cli::Column::Bytes)) {
+        rules.facts = FactsWanted::CountsAndSize;
+    } else if (options.onlyEmpty || wants(cli::Column::Files) || wants(cli::Column::Folders) ||
+               wants(cli::Column::Modified)) {
+        rules.facts = FactsWanted::Counts;
+    }
+    return rules;
+}
+
+// Walks the targets and hands `sink` every entry that the options leave: those at the levels
+// asked for, empty if asked, below the target if asked, and then through the text filters.
+// Returns the exit status for a list that was written.
 int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets, EntrySink& sink) {
     UnreadableReport report(sink, options.showErrors);
     cli::EntryFilter filter(options.filters, report);
+    cli::FolderSelection selection({options.minDepth, options.onlyEmpty, options.relative}, filter);
+    const cli::GlobExclusion exclusion(options.excludes);
+    WalkContext context;
+    context.readers = options.readers != 0 ? options.readers : DefaultReaders();
+    context.rules = listingRules(options, options.excludes.empty() ? nullptr : &exclusion);
     for (const WalkTarget& target : targets) {
-        const unsigned readers = options.readers != 0 ? options.readers : DefaultReaders();
-        ListFolders(target.root, options.depth, filter,
-                    WalkContext{nullptr, target.stayOnVolume, readers});
+        context.stayOnVolume = target.stayOnVolume;
+        ListFolders(target.root, options.depth, selection, context);
+        if (selection.stopped()) break;
     }
     return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
 }
@@ -159,9 +190,12 @@ int writeList(const cli::Options& options, const std::vector<WalkTarget>& target
         if (!file->open()) return cannotWrite(*options.outputFile, systemMessage(file->error()));
     }
     StandardOutput standardOutput;
-    cli::EntryWriter writer(options.lineEnd, [&](std::string_view bytes) {
+    const cli::EntryWriter::Output output = [&](std::string_view bytes) {
         return file ? file->write(bytes) : standardOutput.write(bytes);
-    });
+    };
+    cli::EntryWriter writer = options.rowFormat
+                                  ? cli::EntryWriter(*options.rowFormat, options.columns, output)
+                                  : cli::EntryWriter(options.lineEnd, output);
     // A failed write stops the walk (EntryWriter::stopped), so nothing is walked in vain.
     const int status = listInto(options, targets, writer);
     bool written = writer.finish();
@@ -235,7 +269,7 @@ int main(int argc, char** argv) {
     const cli::ParseResult parsed = cli::ParseArguments(arguments);
     if (!parsed.options) {
         report((parsed.showUsage ? "quorvane-list: " : "") + parsed.error);
-        if (parsed.showUsage) std::cerr << '\n' << cli::UsageText();
+        if (parsed.showUsage) std::cerr << cli::ShortUsageText();
         return kExitUsage;
     }
     if (parsed.options->help) return writeStandardOutput(cli::UsageText());

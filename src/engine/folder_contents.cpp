@@ -1,5 +1,8 @@
 #include "engine/folder_contents.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace quorvane {
 
 std::string_view FolderContents::name(size_t i) const {
@@ -18,6 +21,24 @@ void FolderContents::clear() {
     ends_.clear();
     links_.clear();
     entriesSeen = 0;
+    facts = {};
+}
+
+void FolderContents::sort(NameOrder order) {
+    if (order == NameOrder::Listing || count() < 2) return;
+    std::vector<size_t> sorted(count());
+    std::iota(sorted.begin(), sorted.end(), size_t{0});
+    const NameLess less{order};
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](size_t a, size_t b) { return less(name(a), name(b)); });
+    FolderContents ordered;
+    ordered.names_.reserve(names_.size());
+    ordered.ends_.reserve(ends_.size());
+    for (size_t i : sorted)
+        ordered.add(name(i), links_[i]);
+    names_.swap(ordered.names_);
+    ends_.swap(ordered.ends_);
+    links_.swap(ordered.links_);
 }
 
 size_t FolderContents::memoryBytes() const {

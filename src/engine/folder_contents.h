@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/folder_facts.h"
+#include "engine/name_order.h"
+
 namespace quorvane {
 
 // The visible subfolders that one read of a folder found, in the order the file system gave
@@ -19,10 +22,15 @@ class FolderContents {
 
     void add(std::string_view name, bool throughLink);
     void clear();
+    // Puts the subfolders in `order`; Listing leaves them as they are.
+    void sort(NameOrder order);
 
     // Every directory entry the read went through, "." and ".." and hidden ones included:
     // the walk lets the window run once per entry, whoever read the folder.
     size_t entriesSeen = 0;
+
+    // Filled only when the walk asks for facts.
+    FolderFacts facts;
 
     // What holding these contents costs, roughly, for the read-ahead's memory cap.
     size_t memoryBytes() const;

@@ -24,7 +24,10 @@ struct FolderNode {
     std::optional<FolderIdentity> identity;
     int depth = 0;         // the walk's depth argument for this folder
     bool descend = false;  // whether the walk enters its subfolders
-    size_t level = 0;      // 0 for the target
+    // Read only for the facts of its entries (FolderFacts): a folder at the depth limit,
+    // whose subfolders are not listed.
+    bool factsOnly = false;
+    size_t level = 0;  // 0 for the target
     std::shared_ptr<FolderNode> parent;
     size_t indexInParent = 0;
 
@@ -36,5 +39,9 @@ struct FolderNode {
     // The walk has left this folder, or dropped it: nothing below it is wanted any more.
     bool finished = false;
 };
+
+// The path of `node` below the target, its names joined by separators and one at the end;
+// empty for the target.
+std::string RelativePathOf(const FolderNode& node);
 
 }  // namespace quorvane

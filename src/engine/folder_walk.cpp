@@ -41,6 +41,10 @@ struct Frame {
     // Reached through a link, here or further up: below such a folder even a plain
     // subfolder may be one the walk is already inside.
     bool belowLink = false;
+    // With facts asked for: those of each subfolder, once its frame is done (none for one
+    // that could not be read), and the totals of everything below this folder.
+    std::vector<std::optional<FolderFacts>> subfolderFacts = {};
+    FolderFacts below = {};
 #ifndef _WIN32
     // Held open while subfolders may still be opened relative to it; see Walk::handleOf.
     int handle = kNoHandle;
@@ -82,20 +86,20 @@ class Walk {
         readRoot(root, depth);
         if (frames_.empty()) return;
         const FolderNode& top = *frames_.front().node;
-        if (context_.readers > 1 && top.descend && top.contents.count() > 0) {
+        if (context_.readers > 1 && entersSubfolders(top) && top.contents.count() > 0) {
             // Readers never read through links, so on Windows, where only links lead to other
             // volumes, they need not check the volume.
             const auto device = kVolumesJoinOnlyAtLinks ? std::nullopt : device_;
             readAhead_.emplace(context_.readers, recurse_, limitDepth_, device,
-                               context_.readAheadLimits);
+                               context_.readAheadLimits, context_.rules);
             readAhead_->offer(frames_.front().node);
         }
         while (!frames_.empty() && !results_.stopped()) {
             Frame& current = frames_.back();
-            if (current.node->descend && current.next < current.node->contents.count()) {
+            if (entersSubfolders(*current.node) && current.next < current.node->contents.count()) {
                 enter(frames_.size() - 1, current.next++);
             } else {
-                appendBlock(frames_.size() - 1);
+                if (!current.node->factsOnly) appendBlock(frames_.size() - 1);
                 pop();
             }
         }
@@ -106,6 +110,20 @@ class Walk {
 
   private:
     bool descends(int depth) const { return recurse_ && (!limitDepth_ || depth > 1); }
+
+    bool factsWanted() const { return context_.rules.facts != FactsWanted::None; }
+
+    // Whether the walk enters the subfolders of `node`: to list what is below them, or only
+    // to read their facts.
+    bool entersSubfolders(const FolderNode& node) const {
+        return node.descend || (factsWanted() && !node.factsOnly);
+    }
+
+    // The path below the target that an exclusion by path needs, or nothing.
+    std::string relativePrefix(const FolderNode& node) const {
+        const FolderExclusion* exclude = context_.rules.exclude;
+        return exclude && exclude->needsPath() ? RelativePathOf(node) : std::string();
+    }
 
     void report(const FolderNode& node) {
         if (node.error != 0 && node.error != kOtherVolume) {
@@ -121,7 +139,8 @@ class Walk {
         node->indexInParent = i;
         node->level = level + 1;
         node->depth = parent->depth - 1;
-        node->descend = descends(node->depth);
+        node->factsOnly = !parent->descend;
+        node->descend = !node->factsOnly && descends(node->depth);
         return node;
     }
 
@@ -154,17 +173,41 @@ class Walk {
         push(std::move(node), false, -1);
     }
 
+    void prepareFacts(Frame& frame) {
+        if (factsWanted() && entersSubfolders(*frame.node)) {
+            frame.subfolderFacts.assign(frame.node->contents.count(), std::nullopt);
+        }
+    }
+
     void appendBlock(size_t level) {
-        const FolderNode& node = *frames_[level].node;
+        const Frame& frame = frames_[level];
+        const FolderNode& node = *frame.node;
         for (size_t i = 0; i < node.contents.count(); ++i) {
             yieldTo(context_.yield);
-            results_.append(subfolderPath(level, i));
+            const FolderFacts* facts = nullptr;
+            if (i < frame.subfolderFacts.size() && frame.subfolderFacts[i]) {
+                facts = &*frame.subfolderFacts[i];
+            }
+            results_.appendFolder(subfolderPath(level, i), static_cast<int>(level) + 1, facts);
             if (results_.stopped()) return;
         }
     }
 
+    // Hands the facts of the folder whose frame is done to its parent's block.
+    void passFactsUp(const Frame& frame) {
+        if (!factsWanted() || frames_.size() < 2 || frame.node->error != 0) return;
+        Frame& parent = frames_[frames_.size() - 2];
+        FolderFacts facts = frame.node->contents.facts;
+        if (context_.rules.totals) {
+            facts.addBelow(frame.below);
+            parent.below.addBelow(facts);
+        }
+        parent.subfolderFacts[frame.node->indexInParent] = facts;
+    }
+
     void pop() {
         Frame& frame = frames_.back();
+        passFactsUp(frame);
 #ifndef _WIN32
         if (frame.handle >= 0) {
             close(frame.handle);
@@ -211,7 +254,8 @@ class Walk {
         node->descend = descends(depth);
         const int handle = OpenFolderAt(AT_FDCWD, chainPath_.c_str());
         node->error = handle < 0 ? errno : 0;
-        if (handle >= 0) node->identity = IdentityOfHandle(handle);
+        std::optional<std::int64_t> modified;
+        if (handle >= 0) node->identity = IdentityOfHandle(handle, &modified);
         // Read before the yield, whose event handling may well change errno.
         yieldTo(context_.yield);
         if (handle < 0) {
@@ -220,7 +264,8 @@ class Walk {
         }
         if (context_.stayOnVolume && node->identity) device_ = node->identity->device;
         budget_ = HandleBudget(context_.readers);
-        node->error = ReadSubfolders(handle, node->contents, context_.yield);
+        node->error = ReadSubfolders(handle, node->contents, context_.yield, context_.rules);
+        node->contents.facts.modified = modified;
         report(*node);
         push(std::move(node), false, handle);
     }
@@ -242,8 +287,9 @@ class Walk {
             handle = openRetrying(at, level, name);
         }
         node->error = handle < 0 ? errno : 0;
+        std::optional<std::int64_t> modified;
         if (handle >= 0) {
-            node->identity = IdentityOfHandle(handle);
+            node->identity = IdentityOfHandle(handle, &modified);
             // A folder the walk is inside (a link or a mount leading back up): listed in its
             // parent's block, never entered again.
             if (leadsBackInside(*node)) {
@@ -263,7 +309,9 @@ class Walk {
             leavePath();
             return;
         }
-        node->error = ReadSubfolders(handle, node->contents, context_.yield);
+        node->error = ReadSubfolders(handle, node->contents, context_.yield, context_.rules,
+                                     relativePrefix(*node));
+        node->contents.facts.modified = modified;
         report(*node);
         push(node, belowLink, handle);
         if (offer) readAhead_->offer(node);
@@ -271,8 +319,9 @@ class Walk {
 
     void push(std::shared_ptr<FolderNode> node, bool belowLink, int handle) {
         if (node->identity) chain_.insert(*node->identity);
-        const bool keepHandle = node->descend && node->contents.count() > 0;
-        frames_.push_back({std::move(node), 0, belowLink, kNoHandle, chainPath_.size()});
+        const bool keepHandle = entersSubfolders(*node) && node->contents.count() > 0;
+        frames_.push_back({std::move(node), 0, belowLink, {}, {}, kNoHandle, chainPath_.size()});
+        prepareFacts(frames_.back());
         if (handle < 0) return;
         if (keepHandle) {
             keep(frames_.size() - 1, handle);
@@ -383,7 +432,7 @@ class Walk {
             node->identity = IdentityOfFolder(node->path);
             if (node->identity) device_ = node->identity->device;
         }
-        node->error = ReadSubfolders(node->path, node->contents, context_.yield);
+        node->error = ReadSubfolders(node->path, node->contents, context_.yield, context_.rules);
         report(*node);
         push(std::move(node), false, -1);
     }
@@ -421,7 +470,8 @@ class Walk {
             if (!node->identity) node->identity = IdentityOfFolder(node->path);
             if (node->identity && node->identity->device != *device_) return;
         }
-        node->error = ReadSubfolders(node->path, node->contents, context_.yield);
+        node->error = ReadSubfolders(node->path, node->contents, context_.yield, context_.rules,
+                                     relativePrefix(*node));
         report(*node);
         const bool offer = readAhead_ && !belowLink;
         push(node, belowLink, -1);
@@ -430,6 +480,7 @@ class Walk {
 
     void push(std::shared_ptr<FolderNode> node, bool belowLink, int) {
         frames_.push_back({std::move(node), 0, belowLink});
+        prepareFacts(frames_.back());
     }
 
     std::string childPath_;

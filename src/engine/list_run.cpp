@@ -10,14 +10,17 @@ class EntryAdapter : public FolderSink {
   public:
     explicit EntryAdapter(EntrySink& entries) : entries_(entries) {}
 
-    void append(std::string_view folderPath) override {
+    void append(std::string_view folderPath) override { appendFolder(folderPath, 1, nullptr); }
+
+    void appendFolder(std::string_view folderPath, int level, const FolderFacts* facts) override {
 #ifdef _WIN32
-        entries_.appendEntry(EntryFromFolderPath(folderPath));
+        const std::string entry = EntryFromFolderPath(folderPath);
+        entries_.appendFolder({entry, level, facts});
 #else
         // The walk's paths are already free of doubled separators on POSIX, so dropping the
         // trailing one is all that is left, and needs no copy.
         folderPath.remove_suffix(1);
-        entries_.appendEntry(folderPath);
+        entries_.appendFolder({folderPath, level, facts});
 #endif
     }
 

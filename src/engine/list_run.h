@@ -7,11 +7,20 @@
 
 namespace quorvane {
 
+// One folder as a run hands it on.
+struct ListedFolder {
+    std::string_view entry;  // as the results list shows it: without the trailing separator
+    int level = 1;           // 1 for the target's own subfolders
+    const FolderFacts* facts = nullptr;  // when the walk gathers them and could read the folder
+};
+
 // Receives results list entries: full folder paths without the trailing separator.
 class EntrySink {
   public:
     virtual ~EntrySink() = default;
     virtual void appendEntry(std::string_view entry) = 0;
+    // The same with the folder's level and facts; the run calls this one.
+    virtual void appendFolder(const ListedFolder& folder) { appendEntry(folder.entry); }
     // A folder below the root that could not be listed (it added nothing).
     virtual void unreadable(std::string_view /*folderPath*/, int /*error*/) {}
     // True once the sink takes nothing more (a write failed): the walk then ends at once.

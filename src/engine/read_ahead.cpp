@@ -51,8 +51,13 @@ bool ReadAhead::Later::operator()(const Job& a, const Job& b) const {
 }
 
 ReadAhead::ReadAhead(unsigned readers, bool recurse, bool limitDepth,
-                     std::optional<std::uint64_t> requiredDevice, ReadAheadLimits limits)
-    : recurse_(recurse), limitDepth_(limitDepth), requiredDevice_(requiredDevice), limits_(limits) {
+                     std::optional<std::uint64_t> requiredDevice, ReadAheadLimits limits,
+                     const ListingRules& rules)
+    : recurse_(recurse),
+      limitDepth_(limitDepth),
+      requiredDevice_(requiredDevice),
+      limits_(limits),
+      rules_(rules) {
     readers_.reserve(readers);
     for (unsigned k = 0; k < readers; ++k)
         readers_.emplace_back([this] { work(); });
@@ -104,7 +109,9 @@ void ReadAhead::offer(const std::shared_ptr<FolderNode>& node) {
 }
 
 void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
-    if (!node->descend || node->error != 0 || node->contents.count() == 0) return;
+    const bool entersSubfolders =
+        node->descend || (rules_.facts != FactsWanted::None && !node->factsOnly);
+    if (!entersSubfolders || node->error != 0 || node->contents.count() == 0) return;
     node->childStates.assign(node->contents.count(), ChildState::Untouched);
     const size_t first = nextReadable(*node, 0);
     if (first == node->contents.count()) return;
@@ -185,11 +192,14 @@ void ReadAhead::work() {
         child->indexInParent = i;
         child->level = parent.level + 1;
         child->depth = parent.depth - 1;
-        child->descend = recurse_ && (!limitDepth_ || child->depth > 1);
+        child->factsOnly = !parent.descend;
+        child->descend = !child->factsOnly && recurse_ && (!limitDepth_ || child->depth > 1);
         FormSubfolderPath(child->path, parent.path, parent.contents.name(i));
         lock.unlock();
+        const bool byPath = rules_.exclude && rules_.exclude->needsPath();
         const FolderReadOutcome outcome =
-            ReadFolderAtPath(child->path, child->contents, requiredDevice_);
+            ReadFolderAtPath(child->path, child->contents, requiredDevice_, rules_,
+                             byPath ? RelativePathOf(*child) : std::string());
         child->error = outcome.error;
         child->identity = outcome.identity;
         lock.lock();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/folder_node.h"
+#include "engine/listing_rules.h"
 #include "engine/yield_hook.h"
 
 namespace quorvane {
@@ -33,7 +34,8 @@ struct ReadAheadLimits {
 class ReadAhead {
   public:
     ReadAhead(unsigned readers, bool recurse, bool limitDepth,
-              std::optional<std::uint64_t> requiredDevice, ReadAheadLimits limits = {});
+              std::optional<std::uint64_t> requiredDevice, ReadAheadLimits limits = {},
+              const ListingRules& rules = {});
     // Stops the readers and waits for them; each ends after the folder it is reading.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
@@ -74,6 +76,7 @@ class ReadAhead {
     const bool limitDepth_;
     const std::optional<std::uint64_t> requiredDevice_;
     const ReadAheadLimits limits_;
+    const ListingRules rules_;
 
     std::mutex mutex_;
     std::condition_variable workWaiting_;  // readers wait here

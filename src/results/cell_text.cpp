@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "results/utf8_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvane {
 

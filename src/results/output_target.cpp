@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "results/utf8_text.h"
+#include "engine/utf8_text.h"
 
 #ifdef _WIN32
 #include <algorithm>

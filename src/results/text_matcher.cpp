@@ -1,6 +1,6 @@
 #include "results/text_matcher.h"
 
-#include "results/lower_case.h"
+#include "engine/lower_case.h"
 
 namespace quorvane {
 

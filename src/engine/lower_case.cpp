@@ -1,8 +1,8 @@
-#include "results/lower_case.h"
+#include "engine/lower_case.h"
 
 #include <array>
 
-#include "results/utf8_text.h"
+#include "engine/utf8_text.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX

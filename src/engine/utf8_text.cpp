@@ -1,4 +1,4 @@
-#include "results/utf8_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvane {
 

@@ -1,0 +1,107 @@
+// How quorvane-list reads its options: what each combination sets, and what it refuses.
+
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane::cli {
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+Options parse(const Arguments& arguments) {
+    const ParseResult result = ParseArguments(arguments);
+    EXPECT_TRUE(result.options) << result.error;
+    return result.options.value_or(Options{});
+}
+
+TEST(CliOptions, DepthOptionsCombineIntoOneRangeOfLevels) {
+    Options options = parse({"--exact-depth", "3", "f"});
+    EXPECT_EQ(options.depth.limitDepth, true);
+    EXPECT_EQ(options.depth.depth, 3);
+    EXPECT_EQ(options.minDepth, 3);
+
+    options = parse({"--min-depth", "2", "--depth", "4", "f"});
+    EXPECT_EQ(options.depth.depth, 4);
+    EXPECT_EQ(options.minDepth, 2);
+
+    options = parse({"--min-depth", "5", "f"});
+    EXPECT_FALSE(options.depth.limitDepth);
+    EXPECT_EQ(options.minDepth, 5);
+    EXPECT_EQ(parse({"f"}).minDepth, 1);
+}
+
+TEST(CliOptions, ExcludeGlobsFollowTheFileSystemsLetterCase) {
+    const Options options = parse({"--exclude", "Node*", "--iexclude", "CACHE", "f"});
+    ASSERT_EQ(options.excludes.size(), 2u);
+#ifdef _WIN32
+    EXPECT_TRUE(options.excludes[0].matches("node_modules", ""));
+#else
+    EXPECT_FALSE(options.excludes[0].matches("node_modules", ""));
+#endif
+    EXPECT_TRUE(options.excludes[0].matches("Node_modules", ""));
+    EXPECT_TRUE(options.excludes[1].matches("Cache", ""));
+}
+
+TEST(CliOptions, FormatSortAndFlagsAreRead) {
+    Options options = parse({"--format", "json", "--total", "--sort=natural", "--hidden", "--empty",
+                             "--relative", "f"});
+    EXPECT_EQ(options.rowFormat, RowFormat::JsonLines);
+    EXPECT_EQ(options.columns, DefaultColumns());
+    EXPECT_EQ(options.order, NameOrder::Natural);
+    EXPECT_TRUE(options.totals && options.hidden && options.onlyEmpty && options.relative);
+
+    options = parse({"--columns", "bytes,path", "--sort", "--format", "csv", "f"});
+    EXPECT_EQ(options.columns, std::vector<Column>({Column::Bytes, Column::Path}));
+    EXPECT_EQ(options.order, NameOrder::Bytes);
+    EXPECT_EQ(parse({"f"}).order, NameOrder::Listing);
+}
+
+TEST(CliOptions, ThreadCountIsTakenInEachFormOfTheOption) {
+    for (const Arguments& given :
+         {Arguments{"-j", "3", "f"}, Arguments{"-j3", "f"}, Arguments{"--threads", "3", "f"},
+          Arguments{"--threads=3", "f"}}) {
+        const ParseResult result = ParseArguments(given);
+        ASSERT_TRUE(result.options) << result.error;
+        EXPECT_EQ(result.options->readers, 3u);
+    }
+}
+
+TEST(CliOptions, BadValuesAndConflictsAreUsageErrorsNamingTheOption) {
+    const std::pair<Arguments, const char*> cases[] = {
+        {{"--exact-depth", "0", "f"}, "--exact-depth 0: "},
+        {{"--min-depth", "x", "f"}, "--min-depth x: "},
+        {{"--min-depth"}, "--min-depth needs"},
+        {{"--min-depth", "3", "--depth", "2", "f"}, "--min-depth 3 is deeper than --depth"},
+        {{"--first-level", "--min-depth", "2", "f"}, "--min-depth 2 is deeper than --first-level"},
+        {{"--exact-depth", "2", "--depth", "3", "f"},
+         "--exact-depth cannot be combined with --depth"},
+        {{"--min-depth", "1", "--exact-depth", "2", "f"},
+         "--exact-depth cannot be combined with --min-depth"},
+        {{"--exclude", "a[", "f"}, "--exclude \"a[\": unclosed '['"},
+        {{"--iexclude", "", "f"}, "--iexclude \"\": empty pattern"},
+        {{"--sort=size", "f"}, "--sort=size: "},
+        {{"--format", "xml", "f"}, "--format xml: "},
+        {{"--format", "csv", "--columns", "size", "f"}, "--columns: unknown column \"size\""},
+        {{"--columns", "path", "f"}, "--columns needs --format"},
+        {{"--total", "f"}, "--total needs --format"},
+        {{"--format", "csv", "--columns", "path", "--total", "f"}, "--total needs a files"},
+        {{"--format", "csv", "--crlf", "f"}, "--format cannot be combined with --crlf"},
+        {{"--format", "tsv", "-0", "f"}, "--format cannot be combined with -0"},
+        {{"--format", "csv", "--clipboard-format", "f"},
+         "--format cannot be combined with --clipboard"},
+        {{"--relative", "--all-drives"}, "--relative cannot be combined with --all-drives"},
+        {{"-j0", "f"}, "-j takes a whole number"},
+        {{"--threads=257", "f"}, "--threads takes a whole number"},
+        {{"-j", "2x", "f"}, "-j takes a whole number"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const ParseResult result = ParseArguments(arguments);
+        EXPECT_FALSE(result.options) << message;
+        EXPECT_TRUE(result.showUsage) << message;
+        EXPECT_TRUE(result.error.starts_with(message)) << result.error;
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::cli
