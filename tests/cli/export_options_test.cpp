@@ -14,10 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
-
 #include "results/workbook_reader.h"
-#include "support/full_volume.h"
 #endif
 
 namespace quorvane {
@@ -95,27 +92,6 @@ TEST_F(ExportOptions, XlsxWritesEveryEntryAsTextUnderTheHeading) {
     EXPECT_EQ(sheet.find("A3"), std::string::npos);
 
     EXPECT_EQ(runList({"--xlsx", scratch.file("missing/list.xlsx"), root.string()}).status, 1);
-}
-
-TEST_F(ExportOptions, XlsxWithAFullTemporaryFolderFailsAndKeepsTheOldWorkbook) {
-    const std::string file = scratch.file("list.xlsx");
-    const std::string temporary = scratch.file("tmp");
-    std::filesystem::create_directory(temporary);
-    testing::WriteBytes(file, "old");
-    for (int i = 0; i < 500; ++i)
-        std::filesystem::create_directories(root / ("a folder named " + std::to_string(i)));
-    const std::string outcome = test::RunInChild([&] {
-        if (!test::MountFullVolume(temporary)) return std::string("cannot mount");
-        const test::ProgramResult run = test::RunProgram(
-            "/usr/bin/env",
-            {"TMPDIR=" + temporary, QUORVANE_LIST_PROGRAM, "--xlsx", file, root.string()});
-        return std::to_string(run.exitCode) + " " + run.err;
-    });
-    if (outcome == "cannot mount") GTEST_SKIP() << "no right to mount a volume here";
-    EXPECT_EQ(outcome,
-              "1 quorvane-list: cannot write " + file + ": " + std::strerror(ENOSPC) + "\n");
-    EXPECT_EQ(testing::ReadBytes(file), "old");
-    EXPECT_EQ(scratch.names(), (Lines{"list.xlsx", "tmp", "tree"}));
 }
 
 TEST_F(ExportOptions, XlsxThroughALinkOrIntoAPipeKeepsTheLinkAndThePipe) {

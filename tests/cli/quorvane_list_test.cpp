@@ -269,26 +269,6 @@ TEST(QuorvaneList, FailedOutputEndsTheRunAndNamesItsOwnError) {
                               std::string(strerror(EPIPE)) + "\n");
 }
 
-TEST(QuorvaneList, OutputThatIsAPipeIsWrittenInPlace) {
-    TempFolder temp;
-    const std::string t = test::BuildAwkwardTree(temp.path());
-    test::MakeFolder(temp / "out");
-    const std::string fifo = temp / "out/fifo";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    const ProgramResult written = List({"--depth", "1", "-o", fifo, t});
-    std::string got(1 << 16, '\0');
-    const ssize_t length = read(reader, got.data(), got.size());
-    close(reader);
-    EXPECT_EQ(written.exitCode, 0) << written.err;
-    EXPECT_EQ(got.substr(0, length > 0 ? length : 0), Lines(ExpectedEntries(t + "/", 1)));
-    struct stat st {};
-    ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced by a file";
-    EXPECT_EQ(test::ListedNames(temp / "out"), std::vector<std::string>{"fifo"});
-}
-
 TEST(QuorvaneList, ListTooLargeForMemoryIsReportedAndLeavesTheOldFile) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer ends the program where it would throw std::bad_alloc";
