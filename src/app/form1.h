@@ -5,9 +5,11 @@
 #include <QWidget>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/form1_services.h"
 #include "engine/numeric_text.h"
+#include "results/pending_files.h"
 
 class QComboBox;
 class QGroupBox;
@@ -36,13 +38,15 @@ enum class ResultFilter;
 //   form1_help.cpp          the help messages and the sample folder
 //
 // Lifetime and shut-down. The program constructs the window, runs Form_Load, then shows it.
-// Closing the window runs Form_Unload, which removes the scratch file and then ends the
-// process at once through Form1Services::endProgram: no further event or statement of a
-// command runs, hidden windows included. Long commands yield through a WindowYieldHook; a
-// close that arrives during a yield ends the process inside that yield, so a command never
-// needs to check whether the window is still there. Nothing needs saving then: every choice
-// reached the settings store when it changed. Where endProgram returns (tests), ending()
-// turns true and stays so, and a command may stop at its next yield by testing it.
+// Closing the window runs Form_Unload, which removes the scratch file, the partial file of a
+// save in progress and the workbooks never handed to the spreadsheet program (PendingFile),
+// and then ends the process at once through Form1Services::endProgram: no further event or
+// statement of a command runs, hidden windows included. Long commands yield through a
+// WindowYieldHook; a close that arrives during a yield ends the process inside that yield, so
+// a command never needs to check whether the window is still there. Nothing needs saving
+// then: every choice reached the settings store when it changed. Where endProgram returns
+// (tests), ending() turns true and stays so, and a command may stop at its next yield by
+// testing it.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -209,6 +213,9 @@ class Form1 : public QWidget {
     QHash<const QObject*, PointerReaction> pointerReactions_;
     bool depthCheckQueued_ = false;
     bool ending_ = false;
+    // Workbooks in the temporary folder that the spreadsheet program could not open: the user
+    // may still open them by hand until the program ends, which removes them.
+    std::vector<PendingFile> unopenedWorkbooks_;
     // True while a list creation run is in progress; a press of PushButton1 then does nothing.
     bool creatingList_ = false;
 };

@@ -152,7 +152,11 @@ void Form1::PushButton4_Click() {
     // The workbook goes to a new file in the temporary folder, which the spreadsheet
     // application then shows; saving it elsewhere is the user's affair, as with a new workbook.
     std::string workbook;
-    trap.step(112, [&] { workbook = ReserveTemporaryWorkbookPath(); });
+    PendingFile pending;  // until the spreadsheet program has it
+    trap.step(112, [&] {
+        workbook = ReserveTemporaryWorkbookPath();
+        pending = PendingFile(workbook);
+    });
     bool written = false;
     if (!workbook.empty()) {
         // One report for a workbook that cannot be written, however many entries it held.
@@ -167,6 +171,7 @@ void Form1::PushButton4_Click() {
         trap.step(174, [&] {
             const QString file = QFile::decodeName(workbook.c_str());
             if (!services_.desktop.openFile(file)) {
+                unopenedWorkbooks_.push_back(std::move(pending));
                 throw RunTimeError("No application could open the workbook " + workbook, 0);
             }
         });

@@ -3,6 +3,7 @@
 // until the window is closed, which ends the process from inside Form_Unload.
 
 #include <QApplication>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/form1.h"
@@ -18,7 +19,8 @@ int main(int argc, char* argv[]) {
     DescribeProgram();
     AnswerTextRequests(argc, argv);
     UseDesktopFileDialogs();
-    QApplication application(argc, argv);
+    // Owned here until the window closes, which hands it to EndProgramNow.
+    auto application = std::make_unique<QApplication>(argc, argv);
     const QString startFolder = StartFolder(QCoreApplication::arguments());
     // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
     QApplication::setWindowIcon(ProgramIcon());
@@ -36,7 +38,7 @@ int main(int argc, char* argv[]) {
                                  settings,
                                  QCoreApplication::applicationDirPath(),
                                  ScratchFilePath(),
-                                 [] { EndProgramNow(); }};
+                                 [&application] { EndProgramNow(std::move(application)); }};
     Form1 form(services);
     dialogs.setOwner(&form);
     form.Form_Load();

@@ -4,11 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include "results/pending_files.h"
+
 namespace quorvane {
 
 // A file written in full or not at all: the bytes go to a new file beside the target, which
 // replaces the target only when every byte is written and flushed. A failure at any point
-// leaves the target as it was and removes the partial file.
+// leaves the target as it was and removes the partial file, and so does a signal that ends
+// the program meanwhile (see PendingFile).
+//
+// A target that is a symbolic link keeps its link: the file it leads to is replaced. A target
+// that is no regular file (a device, a pipe, a terminal) cannot be replaced and is written in
+// place (see ResolveOutputTarget).
 class AtomicFile {
   public:
     explicit AtomicFile(std::string target);
@@ -16,7 +23,8 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // False, with error() set, when the file beside the target cannot be created.
+    // False, with error() set, when the file beside the target cannot be created (or a target
+    // written in place cannot be opened).
     bool open();
     bool write(std::string_view bytes);
     // Flushes, syncs and renames into place. False, with error() set, on any failure.
@@ -28,11 +36,13 @@ class AtomicFile {
   private:
     void discard();
     bool fail(int code);
-    // A name beside the target for the new file, different at each call.
-    static std::string temporaryNameFor(const std::string& target);
+    // A name beside `file` for the new file, different at each call.
+    static std::string temporaryNameFor(const std::string& file);
 
     std::string target_;
-    std::string temporary_;
+    std::string destination_;  // the file that the new one replaces
+    std::string temporary_;    // empty when written in place
+    bool inPlace_ = false;
 #ifdef _WIN32
     // Windows: the new file's HANDLE, and the bytes gathered for its next WriteFile. The
     // file is reached through its wide name, so no character of the target is lost, and
@@ -41,6 +51,7 @@ class AtomicFile {
     std::string pending_;
 #else
     std::FILE* file_ = nullptr;
+    PendingFile pending_;
 #endif
     int error_ = 0;
 };

@@ -8,7 +8,10 @@
 #include <filesystem>
 #include <random>
 
+#include "results/atomic_file.h"
 #include "results/cell_text.h"
+#include "results/output_target.h"
+#include "results/workbook_temporary_files.h"
 #include "results/yielding_call.h"
 
 namespace quorvane {
@@ -19,6 +22,26 @@ constexpr const char* kHeading = "Results";
 
 RunTimeError libraryError(lxw_error error) {
     return {lxw_strerror(error), error};
+}
+
+// Copies the file `from` into `to` (see AtomicFile). Returns the system's error, or nothing.
+std::optional<RunTimeError> CopyFile(const std::string& from, const std::string& to) {
+    AtomicFile target(to);
+    if (!target.open()) return RunTimeError::fromSystemError(target.error());
+    std::FILE* source = std::fopen(from.c_str(), "rb");
+    if (!source) return RunTimeError::fromSystemError(errno != 0 ? errno : EIO);
+    std::string buffer(size_t{1} << 16, '\0');
+    bool written = true;
+    while (written) {
+        const size_t got = std::fread(buffer.data(), 1, buffer.size(), source);
+        if (got == 0) break;
+        written = target.write(std::string_view(buffer.data(), got));
+    }
+    const bool readFailed = std::ferror(source) != 0;
+    std::fclose(source);
+    if (readFailed) return RunTimeError::fromSystemError(EIO);
+    if (!written || !target.commit()) return RunTimeError::fromSystemError(target.error());
+    return std::nullopt;
 }
 
 }  // namespace
@@ -36,6 +59,14 @@ void WorkbookWriter::abandon() {
     sheet_ = nullptr;
     if (!partFile_.empty()) std::remove(partFile_.c_str());
     partFile_.clear();
+    pendingPart_.forget();
+}
+
+bool WorkbookWriter::temporaryWritesFailed() {
+    const TemporaryWriteFailures failures = WorkbookTemporaryWriteFailures();
+    if (failures.count == temporaryWriteFailures_) return false;
+    fail(RunTimeError::fromSystemError(failures.lastError != 0 ? failures.lastError : EIO));
+    return true;
 }
 
 void WorkbookWriter::fail(RunTimeError error) {
@@ -44,11 +75,30 @@ void WorkbookWriter::fail(RunTimeError error) {
 }
 
 std::optional<RunTimeError> WorkbookWriter::open() {
+    const OutputTarget where = ResolveOutputTarget(file_);
+    if (where.error != 0) {
+        fail(RunTimeError::fromSystemError(where.error));
+        return failure_;
+    }
+    destination_ = where.file;
+    inPlace_ = where.inPlace;
+    // The zip format is written with seeks, which a device or a pipe does not take: such a
+    // workbook is built in the temporary folder and copied once complete.
+    std::string beside = destination_;
+    if (inPlace_) {
+        std::error_code folderError;
+        const std::filesystem::path folder = std::filesystem::temp_directory_path(folderError);
+        if (folderError) {
+            fail(RunTimeError::fromSystemError(folderError.value()));
+            return failure_;
+        }
+        beside = (folder / "Quorvane workbook").string();
+    }
     std::random_device seed;
     std::mt19937 random(seed());
     int error = 0;
     for (int attempt = 0; attempt < 100 && partFile_.empty(); ++attempt) {
-        const std::string name = file_ + ".part-" + std::to_string(random() % 1000000);
+        const std::string name = PartFileName(beside, static_cast<unsigned>(random()));
         errno = 0;
         // "x": the name must be new, so two writers never share a partial workbook.
         if (std::FILE* reserved = std::fopen(name.c_str(), "wbx")) {
@@ -63,6 +113,8 @@ std::optional<RunTimeError> WorkbookWriter::open() {
         fail(RunTimeError::fromSystemError(error != 0 ? error : EEXIST));
         return failure_;
     }
+    pendingPart_ = PendingFile(partFile_);
+    temporaryWriteFailures_ = WorkbookTemporaryWriteFailures().count;
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
     workbook_ = workbook_new_opt(partFile_.c_str(), &options);
@@ -114,6 +166,7 @@ void WorkbookWriter::append(std::string_view entry) {
         widestPixels_ = std::max(widestPixels_, TextPixelWidth(cell_));
     }
     ++row_;
+    temporaryWritesFailed();
 }
 
 std::optional<RunTimeError> WorkbookWriter::finish(YieldHook* hook) {
@@ -133,13 +186,25 @@ std::optional<RunTimeError> WorkbookWriter::finish(YieldHook* hook) {
         fail(libraryError(error));
         return failure_;
     }
-    std::error_code renameError;
-    std::filesystem::rename(partFile_, file_, renameError);
-    if (renameError) {
-        fail(RunTimeError::fromSystemError(renameError.value()));
+    if (temporaryWritesFailed()) return failure_;
+    if (auto failure = deliver()) {
+        fail(std::move(*failure));
         return failure_;
     }
+    return std::nullopt;
+}
+
+std::optional<RunTimeError> WorkbookWriter::deliver() {
+    if (inPlace_) {
+        if (auto failure = CopyFile(partFile_, destination_)) return failure;
+        std::remove(partFile_.c_str());
+    } else {
+        std::error_code renameError;
+        std::filesystem::rename(partFile_, destination_, renameError);
+        if (renameError) return RunTimeError::fromSystemError(renameError.value());
+    }
     partFile_.clear();
+    pendingPart_.forget();
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/run_time_error.h"
 #include "engine/yield_hook.h"
+#include "results/pending_files.h"
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -20,8 +21,10 @@ namespace quorvane {
 // heading of its own, so none is dropped.
 //
 // The workbook appears at its file name only once finish() succeeds: it is built beside it
-// under a new name and renamed into place. A failure of any kind is one error from finish();
-// appending after a failure does nothing.
+// under a new name and renamed into place (a symbolic link keeps its link, the file behind
+// it is replaced). A device or a pipe as the file gets the workbook once it is complete, built
+// in the temporary folder. A failure of any kind, the library's or a write to its temporary
+// files, is one error from finish(); appending after a failure does nothing.
 class WorkbookWriter {
   public:
     static constexpr size_t kSheetRows = 1048576;  // a sheet's rows, the heading's included
@@ -39,14 +42,23 @@ class WorkbookWriter {
     // window runs meanwhile (see CallWhileYielding).
     std::optional<RunTimeError> finish(YieldHook* hook = nullptr);
 
+    // True once a failure makes the workbook impossible; finish() then reports it.
+    bool failed() const { return failure_.has_value(); }
+
   private:
     bool startSheet();
     void fitColumn();
     void fail(RunTimeError error);
     void abandon();
+    bool temporaryWritesFailed();
+    std::optional<RunTimeError> deliver();
 
     std::string file_;
+    std::string destination_;  // the file that the workbook replaces
+    bool inPlace_ = false;     // a device or a pipe, written in place
     std::string partFile_;
+    PendingFile pendingPart_;
+    unsigned temporaryWriteFailures_ = 0;  // the process's count when the workbook began
     size_t rowsPerSheet_;
     lxw_workbook* workbook_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;

@@ -275,5 +275,35 @@ TEST(Form1Export, WorkbookThatCannotBeWrittenIsReportedOnceAndLeavesNoFile) {
     EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
 }
 
+TEST(Form1Export, ClosingTheWindowRemovesTheWorkbooksNoProgramWasGiven) {
+    {
+        // Closed while the workbook is written: neither it nor its partial file is left.
+        FormHarness harness;
+        Form1& form = harness.load();
+        TemporaryFolderOverride temporary;
+        FillResults(form, {"/a", "/b", "/c"});
+        QStringList namesAtClose{QStringLiteral("the window was not closed")};
+        AtNextPass(form, [&] {
+            form.close();
+            namesAtClose = temporary.names();
+        });
+        form.PushButton4_Click();
+        EXPECT_EQ(harness.endProgramCalls, 1);
+        EXPECT_EQ(namesAtClose, QStringList());
+    }
+    // A workbook the desktop could not open goes at the close; one that it opened stays.
+    FormHarness harness;
+    Form1& form = harness.load();
+    TemporaryFolderOverride temporary;
+    FillResults(form, {"/a"});
+    form.PushButton4_Click();
+    harness.desktop.openFileWorks = false;
+    form.PushButton4_Click();
+    ASSERT_EQ(harness.desktop.openedFiles.size(), 2);
+    EXPECT_EQ(temporary.names().size(), 2);
+    form.close();
+    EXPECT_EQ(temporary.names(), QStringList{QFileInfo(harness.desktop.openedFiles[0]).fileName()});
+}
+
 }  // namespace
 }  // namespace quorvane::test

@@ -10,6 +10,10 @@
 #include "cli/program_run.h"
 #include "results/scratch_folder.h"
 #if QUORVANE_WORKBOOK
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "results/workbook_reader.h"
 #endif
 
@@ -88,6 +92,29 @@ TEST_F(ExportOptions, XlsxWritesEveryEntryAsTextUnderTheHeading) {
     EXPECT_EQ(sheet.find("A3"), std::string::npos);
 
     EXPECT_EQ(runList({"--xlsx", scratch.file("missing/list.xlsx"), root.string()}).status, 1);
+}
+
+TEST_F(ExportOptions, XlsxThroughALinkOrIntoAPipeKeepsTheLinkAndThePipe) {
+    std::filesystem::create_directory(scratch.path() / "real");
+    const std::string link = scratch.file("link.xlsx");
+    std::filesystem::create_symlink("real/list.xlsx", link);
+    ASSERT_EQ(runList({"--xlsx", link, root.string()}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_NE(testing::SheetXml(scratch.file("real/list.xlsx"), 1)
+                  .find(testing::TextCell("A1", "Results")),
+              std::string::npos);
+
+    const std::string fifo = scratch.file("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(runList({"--xlsx", fifo, root.string()}).status, 0);
+    char start[4] = {};
+    EXPECT_EQ(read(reader, start, sizeof start), 4);
+    close(reader);
+    EXPECT_EQ(std::string(start, 4), "PK\x03\x04");  // a zip, as every workbook
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(scratch.names(), (Lines{"fifo", "link.xlsx", "real", "tree"}));
 }
 #endif
 

@@ -2,12 +2,16 @@
 
 #include <cstdlib>
 #include <regex>
+#include <utility>
 
 #include "engine/run_time_error.h"
 #include "results/results_workbook.h"
 #include "results/scratch_folder.h"
 #include "results/scripted_yield.h"
 #include "results/workbook_reader.h"
+#include "results/workbook_temporary_files.h"
+#include "support/full_volume.h"
+#include "support/run_program.h"
 
 namespace quorvane {
 namespace {
@@ -119,6 +123,36 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
     EXPECT_THROW(WriteResultsWorkbook(list, file, &remove), RunTimeError);
     EXPECT_EQ(testing::ReadBytes(file), "old");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"results.xlsx"});
+}
+
+TEST(WorkbookExport, FullTemporaryFolderIsAFailureThatKeepsTheOldWorkbook) {
+    if (!WatchesWorkbookTemporaryFiles()) GTEST_SKIP() << "the library's own temporary files";
+    ScratchFolder folder;
+    const std::string file = folder.file("results.xlsx");
+    const std::string temporary = folder.file("tmp");
+    std::filesystem::create_directory(temporary);
+    testing::WriteBytes(file, "old");
+    // Rows that fill the library's buffers, and so few that only packing the workbook writes.
+    PathList many;
+    for (int i = 0; i < 2000; ++i)
+        many.append("/srv/a folder with a name of some length " + std::to_string(i));
+    const PathList few = MakeList({"/a"});
+
+    const std::string outcome = test::RunInChild([&] {
+        if (!test::MountFullVolume(temporary)) return std::string("cannot mount");
+        setenv("TMPDIR", temporary.c_str(), 1);
+        std::string errors;
+        for (const PathList* list : {&std::as_const(many), &few}) {
+            const auto failure = WriteResultsWorkbook(*list, file);
+            errors += (failure ? std::to_string(failure->number()) : "written") + " ";
+        }
+        return errors;
+    });
+    if (outcome == "cannot mount") GTEST_SKIP() << "no right to mount a volume here";
+    const std::string full = std::to_string(ENOSPC);
+    EXPECT_EQ(outcome, full + " " + full + " ");
+    EXPECT_EQ(testing::ReadBytes(file), "old");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"results.xlsx", "tmp"}));
 }
 
 TEST(WorkbookExport, TemporaryWorkbookPathsAreNewFilesInTheTemporaryFolder) {
