@@ -1,5 +1,6 @@
 #include "engine/read_ahead.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -72,10 +73,9 @@ ReadAhead::~ReadAhead() {
     for (std::thread& reader : readers_)
         reader.join();
     // Nodes hold their parents and their parents hold their ready reads: undo those links.
-    while (!jobs_.empty()) {
-        finishLocked(*jobs_.top().node);
-        jobs_.pop();
-    }
+    for (Job& job : jobs_)
+        finishLocked(*job.node);
+    jobs_.clear();
 }
 
 bool ReadAhead::readable(const FolderNode& node, size_t i) const {
@@ -113,9 +113,11 @@ void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
         node->descend || (rules_.facts != FactsWanted::None && !node->factsOnly);
     if (!entersSubfolders || node->error != 0 || node->contents.count() == 0) return;
     node->childStates.assign(node->contents.count(), ChildState::Untouched);
+    node->readyChildren.resize(node->contents.count());
     const size_t first = nextReadable(*node, 0);
     if (first == node->contents.count()) return;
-    jobs_.push({node, first});
+    jobs_.push_back({node, first});
+    std::push_heap(jobs_.begin(), jobs_.end(), Later{});
     if (idleReaders_ > 0 && !full_) workWaiting_.notify_one();
 }
 
@@ -135,9 +137,7 @@ std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldH
     const ChildState state = parent.childStates[i];
     parent.childStates[i] = ChildState::Walk;
     if (state != ChildState::Ready) return nullptr;
-    const auto ready = parent.readyChildren.find(i);
-    std::shared_ptr<FolderNode> child = std::move(ready->second);
-    parent.readyChildren.erase(ready);
+    std::shared_ptr<FolderNode> child = std::move(parent.readyChildren[i]);
     release(*child);
     const bool wake = roomMade();
     lock.unlock();
@@ -155,11 +155,12 @@ void ReadAhead::finish(FolderNode& node) {
 
 void ReadAhead::finishLocked(FolderNode& node) {
     node.finished = true;
-    for (auto& [index, child] : node.readyChildren) {
+    for (std::shared_ptr<FolderNode>& child : node.readyChildren) {
+        if (!child) continue;
         release(*child);
         finishLocked(*child);
+        child.reset();
     }
-    node.readyChildren.clear();
 }
 
 void ReadAhead::release(const FolderNode& node) {
@@ -172,23 +173,35 @@ void ReadAhead::work() {
     for (;;) {
         ++idleReaders_;
         workWaiting_.wait(lock, [this] {
-            return stopping_ || (!jobs_.empty() && (jobs_.top().node->finished || roomLeft()));
+            return stopping_ || (!jobs_.empty() && (jobs_.front().node->finished || roomLeft()));
         });
         --idleReaders_;
         if (stopping_) return;
-        Job job = jobs_.top();
-        jobs_.pop();
-        FolderNode& parent = *job.node;
-        if (parent.finished) continue;
-        const size_t i = job.next;
-        const size_t following = nextReadable(parent, i + 1);
-        if (following < parent.contents.count()) jobs_.push({job.node, following});
-        if (parent.childStates[i] != ChildState::Untouched) continue;
+        const std::shared_ptr<FolderNode> parentNode = jobs_.front().node;
+        FolderNode& parent = *parentNode;
+        const size_t i = jobs_.front().next;
+        const bool mine = !parent.finished && parent.childStates[i] == ChildState::Untouched;
+        const size_t following =
+            parent.finished ? parent.contents.count() : nextReadable(parent, i + 1);
+        if (mine && following < parent.contents.count()) {
+            // Nothing below subfolder i is known yet, so nothing lies between it and the
+            // following one: the top stays the top.
+            jobs_.front().next = following;
+        } else {
+            std::pop_heap(jobs_.begin(), jobs_.end(), Later{});
+            if (following < parent.contents.count()) {
+                jobs_.back().next = following;
+                std::push_heap(jobs_.begin(), jobs_.end(), Later{});
+            } else {
+                jobs_.pop_back();
+            }
+        }
+        if (!mine) continue;
         parent.childStates[i] = ChildState::Reading;
         ++heldFolders_;
 
         auto child = std::make_shared<FolderNode>();
-        child->parent = job.node;
+        child->parent = parentNode;
         child->indexInParent = i;
         child->level = parent.level + 1;
         child->depth = parent.depth - 1;
@@ -213,7 +226,7 @@ void ReadAhead::work() {
         } else {
             heldBytes_ += heldBytesOf(*child);
             parent.childStates[i] = ChildState::Ready;
-            parent.readyChildren.emplace(i, child);
+            parent.readyChildren[i] = child;
             offerLocked(child);
         }
         if (walkWaiting_) readDone_.notify_one();

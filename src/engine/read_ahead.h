@@ -5,7 +5,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <queue>
 #include <thread>
 #include <vector>
 
@@ -81,7 +80,10 @@ class ReadAhead {
     std::mutex mutex_;
     std::condition_variable workWaiting_;  // readers wait here
     std::condition_variable readDone_;     // the walk waits here
-    std::priority_queue<Job, std::vector<Job>, Later> jobs_;
+    // A heap whose top is the job the walk will need first. No job lies between the top's
+    // next subfolder and its following one (nothing below them is read yet), so a reader
+    // moves the top on in place and the heap needs no work for it.
+    std::vector<Job> jobs_;
     size_t heldFolders_ = 0;  // being read, or read and not yet taken
     size_t heldBytes_ = 0;    // of those read and not yet taken
     // The cap was reached: readers wait until the walk has taken half of what is held, so
