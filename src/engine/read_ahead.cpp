@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <new>
+#include <system_error>
 
 #include "engine/folder_read.h"
 #include "engine/path_rules.h"
@@ -60,8 +62,12 @@ ReadAhead::ReadAhead(unsigned readers, bool recurse, bool limitDepth,
       limits_(limits),
       rules_(rules) {
     readers_.reserve(readers);
-    for (unsigned k = 0; k < readers; ++k)
-        readers_.emplace_back([this] { work(); });
+    try {
+        for (unsigned k = 0; k < readers; ++k)
+            readers_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for (or none) only make the walk read more for itself.
+    }
 }
 
 ReadAhead::~ReadAhead() {
@@ -112,11 +118,18 @@ void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
     const bool entersSubfolders =
         node->descend || (rules_.facts != FactsWanted::None && !node->factsOnly);
     if (!entersSubfolders || node->error != 0 || node->contents.count() == 0) return;
-    node->childStates.assign(node->contents.count(), ChildState::Untouched);
-    node->readyChildren.resize(node->contents.count());
     const size_t first = nextReadable(*node, 0);
     if (first == node->contents.count()) return;
-    jobs_.push_back({node, first});
+    try {
+        node->childStates.assign(node->contents.count(), ChildState::Untouched);
+        node->readyChildren.resize(node->contents.count());
+        jobs_.push_back({node, first});
+    } catch (const std::bad_alloc&) {
+        // Not offered: the walk reads these subfolders itself.
+        node->childStates.clear();
+        node->readyChildren.clear();
+        return;
+    }
     std::push_heap(jobs_.begin(), jobs_.end(), Later{});
     if (idleReaders_ > 0 && !full_) workWaiting_.notify_one();
 }
@@ -199,38 +212,50 @@ void ReadAhead::work() {
         if (!mine) continue;
         parent.childStates[i] = ChildState::Reading;
         ++heldFolders_;
-
-        auto child = std::make_shared<FolderNode>();
-        child->parent = parentNode;
-        child->indexInParent = i;
-        child->level = parent.level + 1;
-        child->depth = parent.depth - 1;
-        child->factsOnly = !parent.descend;
-        child->descend = !child->factsOnly && recurse_ && (!limitDepth_ || child->depth > 1);
-        FormSubfolderPath(child->path, parent.path, parent.contents.name(i));
         lock.unlock();
+        std::shared_ptr<FolderNode> child = read(parentNode, i);
+        lock.lock();
+        store(parent, i, std::move(child));
+    }
+}
+
+std::shared_ptr<FolderNode> ReadAhead::read(const std::shared_ptr<FolderNode>& parent,
+                                            size_t i) const {
+    try {
+        auto child = std::make_shared<FolderNode>();
+        child->parent = parent;
+        child->indexInParent = i;
+        child->level = parent->level + 1;
+        child->depth = parent->depth - 1;
+        child->factsOnly = !parent->descend;
+        child->descend = !child->factsOnly && recurse_ && (!limitDepth_ || child->depth > 1);
+        FormSubfolderPath(child->path, parent->path, parent->contents.name(i));
         const bool byPath = rules_.exclude && rules_.exclude->needsPath();
         const FolderReadOutcome outcome =
             ReadFolderAtPath(child->path, child->contents, requiredDevice_, rules_,
                              byPath ? RelativePathOf(*child) : std::string());
         child->error = outcome.error;
         child->identity = outcome.identity;
-        lock.lock();
-
-        const bool outOfHandles = outcome.error == EMFILE || outcome.error == ENFILE;
-        if (parent.finished || outOfHandles) {
-            // Out of descriptors is no fault of the folder's: the walk reads it itself, with
-            // the descriptors it holds to spare.
-            --heldFolders_;
-            if (!parent.finished) parent.childStates[i] = ChildState::Untouched;
-        } else {
-            heldBytes_ += heldBytesOf(*child);
-            parent.childStates[i] = ChildState::Ready;
-            parent.readyChildren[i] = child;
-            offerLocked(child);
-        }
-        if (walkWaiting_) readDone_.notify_one();
+        return child;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
+}
+
+void ReadAhead::store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child) {
+    // Out of memory or of descriptors is no fault of the folder's: the walk reads it itself,
+    // and meets the shortage, if it lasts, where it reports it.
+    const bool givenBack = !child || child->error == EMFILE || child->error == ENFILE;
+    if (parent.finished || givenBack) {
+        --heldFolders_;
+        if (!parent.finished) parent.childStates[i] = ChildState::Untouched;
+    } else {
+        heldBytes_ += heldBytesOf(*child);
+        parent.childStates[i] = ChildState::Ready;
+        parent.readyChildren[i] = child;
+        offerLocked(child);
+    }
+    if (walkWaiting_) readDone_.notify_one();
 }
 
 unsigned DefaultReaders() {

@@ -63,6 +63,10 @@ class ReadAhead {
     };
 
     void work();
+    // Reads subfolder i of `parent` without the lock; null when memory ran short.
+    std::shared_ptr<FolderNode> read(const std::shared_ptr<FolderNode>& parent, size_t i) const;
+    // Hands a reader's read to the walk, or gives the folder back to it.
+    void store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child);
     bool readable(const FolderNode& node, size_t i) const;
     size_t nextReadable(const FolderNode& node, size_t from) const;
     void offerLocked(const std::shared_ptr<FolderNode>& node);
