@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 # std::string code.
 cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_TESTS=ON >/dev/null
+    -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_TESTS=ON -DQUORVANE_WERROR=ON >/dev/null
 cmake --build build/windows -j2
 wine=build/windows/run-under-wine.sh
 "$wine" --start-server

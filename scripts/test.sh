@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh --tests
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON \
-    -DQUORVANE_TESTS=ON >/dev/null
+    -DQUORVANE_TESTS=ON -DQUORVANE_WERROR=ON >/dev/null
 cmake --build build/sanitize -j2
 export QT_QPA_PLATFORM=offscreen
 # Qt keeps caches to the end of the process, so the window's tests run without leak checks;

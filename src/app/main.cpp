@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/form1_widget.h"
@@ -12,8 +13,8 @@
 #include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_dialogs.h"
+#include "app/qt_program_end.h"
 #include "app/qt_settings_store.h"
-#include "form/program_end.h"
 #include "form/scratch_file.h"
 
 int main(int argc, char* argv[]) {
@@ -21,7 +22,8 @@ int main(int argc, char* argv[]) {
     DescribeProgram();
     AnswerTextRequests(argc, argv);
     UseDesktopFileDialogs();
-    QApplication application(argc, argv);
+    // Owned here until the window closes, which hands it to EndQtProgramNow.
+    auto application = std::make_unique<QApplication>(argc, argv);
     const QString startFolder = StartFolder(QCoreApplication::arguments());
     // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
     QApplication::setWindowIcon(ProgramIcon());
@@ -40,7 +42,7 @@ int main(int argc, char* argv[]) {
         settings,
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
         ScratchFilePath(),
-        [] { EndProgramNow(); },
+        [&application] { EndQtProgramNow(std::move(application)); },
         NumberFormatOf(QLocale::system())};
     Form1Widget window(services);
     dialogs.setOwner(&window);

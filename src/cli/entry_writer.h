@@ -16,7 +16,7 @@ namespace quorvane::cli {
 // ANSI code page on Windows); otherwise entries go out as they are (UTF-8 on Windows).
 // With a row format (--format), each folder is a line of that format instead, after the
 // format's header. `output` gets each block and answers false when it could not be written;
-// from then on nothing more is written and failed() is true, which stops the walk.
+// from then on nothing more is written, and failed() and stopped() are true, so the walk ends.
 class EntryWriter : public EntrySink {
   public:
     using Output = std::function<bool(std::string_view)>;

@@ -18,11 +18,12 @@ class ListCollector : public EntrySink {
     PathList list_;
 };
 
-// Hands every entry to a workbook as it arrives.
+// Hands every entry to a workbook as it arrives, until the workbook fails.
 class WorkbookSink : public EntrySink {
   public:
     explicit WorkbookSink(WorkbookWriter& writer) : writer_(writer) {}
     void appendEntry(std::string_view entry) override { writer_.append(entry); }
+    bool stopped() const override { return writer_.failed(); }
 
   private:
     WorkbookWriter& writer_;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -19,6 +20,7 @@
 #include "cli/folder_selection.h"
 #include "cli/glob_exclusion.h"
 #include "cli/program_arguments.h"
+#include "cli/terminal_text.h"
 #include "engine/drive_list.h"
 #include "engine/folder_exists.h"
 #include "engine/path_rules.h"
@@ -26,6 +28,7 @@
 #include "quorvane_version.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
+#include "results/pending_files.h"
 #include "results/workbook_writer.h"
 
 namespace {
@@ -47,6 +50,35 @@ std::string errnoMessage(int error) {
     return std::generic_category().message(error);
 }
 
+// One line on standard error. Messages name folders and files as they are, which on a
+// terminal could be escape sequences, so there they are shown escaped.
+void report(const std::string& message) {
+    static const bool terminal = cli::StandardErrorIsTerminal();
+    std::cerr << (terminal ? cli::TerminalSafeText(message) : message) << '\n';
+}
+
+// Standard output, keeping the system's error of the first write that failed: later calls
+// (the walk's own) would overwrite errno.
+class StandardOutput {
+  public:
+    bool write(std::string_view bytes) {
+        errno = 0;
+        if (error_ == 0 && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+            error_ = errno != 0 ? errno : EIO;
+        }
+        return error_ == 0;
+    }
+    bool flush() {
+        errno = 0;
+        if (error_ == 0 && std::fflush(stdout) != 0) error_ = errno != 0 ? errno : EIO;
+        return error_ == 0;
+    }
+    int error() const { return error_; }
+
+  private:
+    int error_ = 0;
+};
+
 // Counts the folders that could not be read and names them when asked to; passes every entry on.
 class UnreadableReport : public EntrySink {
   public:
@@ -59,8 +91,8 @@ class UnreadableReport : public EntrySink {
     void unreadable(std::string_view folderPath, int error) override {
         ++unreadable_;
         if (report_) {
-            std::cerr << "quorvane-list: cannot read " << folderPath << ": " << systemMessage(error)
-                      << '\n';
+            report("quorvane-list: cannot read " + std::string(folderPath) + ": " +
+                   systemMessage(error));
         }
     }
 
@@ -138,12 +170,15 @@ int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets
 }
 
 int cannotWrite(const std::string& what, const std::string& message) {
-    std::cerr << "quorvane-list: cannot write " << what << ": " << message << '\n';
+    report("quorvane-list: cannot write " + what + ": " + message);
     return kExitFailed;
 }
 
-bool writeToStdout(std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+// Writes `text` to standard output and says so when it could not.
+int writeStandardOutput(std::string_view text) {
+    StandardOutput output;
+    if (output.write(text) && output.flush()) return kExitDone;
+    return cannotWrite("standard output", errnoMessage(output.error()));
 }
 
 int writeList(const cli::Options& options, const std::vector<WalkTarget>& targets) {
@@ -152,22 +187,20 @@ int writeList(const cli::Options& options, const std::vector<WalkTarget>& target
         file.emplace(*options.outputFile);
         if (!file->open()) return cannotWrite(*options.outputFile, systemMessage(file->error()));
     }
-    cli::EntryWriter::Output output = writeToStdout;
-    if (file) output = [&file](std::string_view bytes) { return file->write(bytes); };
-
+    StandardOutput standardOutput;
+    const cli::EntryWriter::Output output = [&](std::string_view bytes) {
+        return file ? file->write(bytes) : standardOutput.write(bytes);
+    };
     cli::EntryWriter writer = options.rowFormat
                                   ? cli::EntryWriter(*options.rowFormat, options.columns, output)
                                   : cli::EntryWriter(options.lineEnd, output);
+    // A failed write stops the walk (EntryWriter::stopped), so nothing is walked in vain.
     const int status = listInto(options, targets, writer);
     bool written = writer.finish();
-    if (file) {
-        written = written && file->commit();
-    } else {
-        written = std::fflush(stdout) == 0 && written;
-    }
+    written = written && (file ? file->commit() : standardOutput.flush());
     if (!written) {
         if (file) return cannotWrite(*options.outputFile, systemMessage(file->error()));
-        return cannotWrite("standard output", errnoMessage(errno));
+        return cannotWrite("standard output", errnoMessage(standardOutput.error()));
     }
     return status;
 }
@@ -181,8 +214,8 @@ int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget
         if (const int error = WriteFileAtomically(*options.outputFile, text)) {
             return cannotWrite(*options.outputFile, systemMessage(error));
         }
-    } else if (!writeToStdout(text) || std::fflush(stdout) != 0) {
-        return cannotWrite("standard output", errnoMessage(errno));
+    } else if (writeStandardOutput(text) != kExitDone) {
+        return kExitFailed;
     }
     return status;
 }
@@ -198,20 +231,21 @@ int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& ta
 }
 
 int listDrives() {
+    std::string text;
     for (const Drive& drive : ListDrives())
-        std::cout << drive.displayText << '\t' << drive.root << '\n';
-    return kExitDone;
+        text += drive.displayText + '\t' + drive.root + '\n';
+    return writeStandardOutput(text);
 }
 
 int run(const cli::Options& options) {
     if (options.listDrives) return listDrives();
     if (options.target == cli::Target::Folder && FolderExists(options.folder) != true) {
-        std::cerr << "quorvane-list: Folder does not exist. Please select another folder.\n";
+        report("quorvane-list: Folder does not exist. Please select another folder.");
         return kExitFailed;
     }
     const auto targets = targetsOf(options);
     if (!targets) {
-        std::cerr << "quorvane-list: no drive " << options.folder << " (see --list-drives)\n";
+        report("quorvane-list: no drive " + options.folder + " (see --list-drives)");
         return kExitFailed;
     }
     if (options.workbookFile) return writeWorkbook(options, *targets);
@@ -222,22 +256,27 @@ int run(const cli::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Ctrl+C or a kill in the middle of a write leaves no partial file behind.
+    RemovePendingFilesOnSignals();
     const std::vector<std::string> arguments = cli::ProgramArguments(argc, argv);
     cli::UseBinaryStandardOutput();
     const cli::ParseResult parsed = cli::ParseArguments(arguments);
     if (!parsed.options) {
-        std::cerr << (parsed.showUsage ? "quorvane-list: " : "") << parsed.error << '\n';
+        report((parsed.showUsage ? "quorvane-list: " : "") + parsed.error);
         if (parsed.showUsage) std::cerr << cli::ShortUsageText();
         return kExitUsage;
     }
-    if (parsed.options->help) {
-        std::cout << cli::UsageText();
-        return kExitDone;
-    }
+    if (parsed.options->help) return writeStandardOutput(cli::UsageText());
     if (parsed.options->version) {
-        std::cout << "quorvane-list " << QUORVANE_VERSION << '\n';
-        return kExitDone;
+        return writeStandardOutput(std::string("quorvane-list ") + QUORVANE_VERSION + '\n');
     }
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
-    return run(*parsed.options);
+    try {
+        return run(*parsed.options);
+    } catch (const std::bad_alloc&) {
+        // The formats that keep the whole list (--clipboard-format) may not fit in memory.
+        // Unwinding has removed any partial file.
+        report("quorvane-list: " + errnoMessage(ENOMEM));
+        return kExitFailed;
+    }
 }

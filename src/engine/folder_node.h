@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/folder_contents.h"
@@ -35,7 +34,7 @@ struct FolderNode {
     // (see ReadAhead), and the reads that are done but not yet taken by the walk.
     enum class ChildState : std::uint8_t { Untouched, Reading, Ready, Walk };
     std::vector<ChildState> childStates;
-    std::unordered_map<size_t, std::shared_ptr<FolderNode>> readyChildren;
+    std::vector<std::shared_ptr<FolderNode>> readyChildren;  // where childStates says Ready
     // The walk has left this folder, or dropped it: nothing below it is wanted any more.
     bool finished = false;
 };

@@ -1,7 +1,10 @@
 #include "engine/read_ahead.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <new>
+#include <system_error>
 
 #include "engine/folder_read.h"
 #include "engine/path_rules.h"
@@ -59,8 +62,12 @@ ReadAhead::ReadAhead(unsigned readers, bool recurse, bool limitDepth,
       limits_(limits),
       rules_(rules) {
     readers_.reserve(readers);
-    for (unsigned k = 0; k < readers; ++k)
-        readers_.emplace_back([this] { work(); });
+    try {
+        for (unsigned k = 0; k < readers; ++k)
+            readers_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for (or none) only make the walk read more for itself.
+    }
 }
 
 ReadAhead::~ReadAhead() {
@@ -72,10 +79,9 @@ ReadAhead::~ReadAhead() {
     for (std::thread& reader : readers_)
         reader.join();
     // Nodes hold their parents and their parents hold their ready reads: undo those links.
-    while (!jobs_.empty()) {
-        finishLocked(*jobs_.top().node);
-        jobs_.pop();
-    }
+    for (Job& job : jobs_)
+        finishLocked(*job.node);
+    jobs_.clear();
 }
 
 bool ReadAhead::readable(const FolderNode& node, size_t i) const {
@@ -112,10 +118,19 @@ void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
     const bool entersSubfolders =
         node->descend || (rules_.facts != FactsWanted::None && !node->factsOnly);
     if (!entersSubfolders || node->error != 0 || node->contents.count() == 0) return;
-    node->childStates.assign(node->contents.count(), ChildState::Untouched);
     const size_t first = nextReadable(*node, 0);
     if (first == node->contents.count()) return;
-    jobs_.push({node, first});
+    try {
+        node->childStates.assign(node->contents.count(), ChildState::Untouched);
+        node->readyChildren.resize(node->contents.count());
+        jobs_.push_back({node, first});
+    } catch (const std::bad_alloc&) {
+        // Not offered: the walk reads these subfolders itself.
+        node->childStates.clear();
+        node->readyChildren.clear();
+        return;
+    }
+    std::push_heap(jobs_.begin(), jobs_.end(), Later{});
     if (idleReaders_ > 0 && !full_) workWaiting_.notify_one();
 }
 
@@ -135,9 +150,7 @@ std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldH
     const ChildState state = parent.childStates[i];
     parent.childStates[i] = ChildState::Walk;
     if (state != ChildState::Ready) return nullptr;
-    const auto ready = parent.readyChildren.find(i);
-    std::shared_ptr<FolderNode> child = std::move(ready->second);
-    parent.readyChildren.erase(ready);
+    std::shared_ptr<FolderNode> child = std::move(parent.readyChildren[i]);
     release(*child);
     const bool wake = roomMade();
     lock.unlock();
@@ -155,11 +168,12 @@ void ReadAhead::finish(FolderNode& node) {
 
 void ReadAhead::finishLocked(FolderNode& node) {
     node.finished = true;
-    for (auto& [index, child] : node.readyChildren) {
+    for (std::shared_ptr<FolderNode>& child : node.readyChildren) {
+        if (!child) continue;
         release(*child);
         finishLocked(*child);
+        child.reset();
     }
-    node.readyChildren.clear();
 }
 
 void ReadAhead::release(const FolderNode& node) {
@@ -172,52 +186,76 @@ void ReadAhead::work() {
     for (;;) {
         ++idleReaders_;
         workWaiting_.wait(lock, [this] {
-            return stopping_ || (!jobs_.empty() && (jobs_.top().node->finished || roomLeft()));
+            return stopping_ || (!jobs_.empty() && (jobs_.front().node->finished || roomLeft()));
         });
         --idleReaders_;
         if (stopping_) return;
-        Job job = jobs_.top();
-        jobs_.pop();
-        FolderNode& parent = *job.node;
-        if (parent.finished) continue;
-        const size_t i = job.next;
-        const size_t following = nextReadable(parent, i + 1);
-        if (following < parent.contents.count()) jobs_.push({job.node, following});
-        if (parent.childStates[i] != ChildState::Untouched) continue;
+        const std::shared_ptr<FolderNode> parentNode = jobs_.front().node;
+        FolderNode& parent = *parentNode;
+        const size_t i = jobs_.front().next;
+        const bool mine = !parent.finished && parent.childStates[i] == ChildState::Untouched;
+        const size_t following =
+            parent.finished ? parent.contents.count() : nextReadable(parent, i + 1);
+        if (mine && following < parent.contents.count()) {
+            // Nothing below subfolder i is known yet, so nothing lies between it and the
+            // following one: the top stays the top.
+            jobs_.front().next = following;
+        } else {
+            std::pop_heap(jobs_.begin(), jobs_.end(), Later{});
+            if (following < parent.contents.count()) {
+                jobs_.back().next = following;
+                std::push_heap(jobs_.begin(), jobs_.end(), Later{});
+            } else {
+                jobs_.pop_back();
+            }
+        }
+        if (!mine) continue;
         parent.childStates[i] = ChildState::Reading;
         ++heldFolders_;
-
-        auto child = std::make_shared<FolderNode>();
-        child->parent = job.node;
-        child->indexInParent = i;
-        child->level = parent.level + 1;
-        child->depth = parent.depth - 1;
-        child->factsOnly = !parent.descend;
-        child->descend = !child->factsOnly && recurse_ && (!limitDepth_ || child->depth > 1);
-        FormSubfolderPath(child->path, parent.path, parent.contents.name(i));
         lock.unlock();
+        std::shared_ptr<FolderNode> child = read(parentNode, i);
+        lock.lock();
+        store(parent, i, std::move(child));
+    }
+}
+
+std::shared_ptr<FolderNode> ReadAhead::read(const std::shared_ptr<FolderNode>& parent,
+                                            size_t i) const {
+    try {
+        auto child = std::make_shared<FolderNode>();
+        child->parent = parent;
+        child->indexInParent = i;
+        child->level = parent->level + 1;
+        child->depth = parent->depth - 1;
+        child->factsOnly = !parent->descend;
+        child->descend = !child->factsOnly && recurse_ && (!limitDepth_ || child->depth > 1);
+        FormSubfolderPath(child->path, parent->path, parent->contents.name(i));
         const bool byPath = rules_.exclude && rules_.exclude->needsPath();
         const FolderReadOutcome outcome =
             ReadFolderAtPath(child->path, child->contents, requiredDevice_, rules_,
                              byPath ? RelativePathOf(*child) : std::string());
         child->error = outcome.error;
         child->identity = outcome.identity;
-        lock.lock();
-
-        const bool outOfHandles = outcome.error == EMFILE || outcome.error == ENFILE;
-        if (parent.finished || outOfHandles) {
-            // Out of descriptors is no fault of the folder's: the walk reads it itself, with
-            // the descriptors it holds to spare.
-            --heldFolders_;
-            if (!parent.finished) parent.childStates[i] = ChildState::Untouched;
-        } else {
-            heldBytes_ += heldBytesOf(*child);
-            parent.childStates[i] = ChildState::Ready;
-            parent.readyChildren.emplace(i, child);
-            offerLocked(child);
-        }
-        if (walkWaiting_) readDone_.notify_one();
+        return child;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
+}
+
+void ReadAhead::store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child) {
+    // Out of memory or of descriptors is no fault of the folder's: the walk reads it itself,
+    // and meets the shortage, if it lasts, where it reports it.
+    const bool givenBack = !child || child->error == EMFILE || child->error == ENFILE;
+    if (parent.finished || givenBack) {
+        --heldFolders_;
+        if (!parent.finished) parent.childStates[i] = ChildState::Untouched;
+    } else {
+        heldBytes_ += heldBytesOf(*child);
+        parent.childStates[i] = ChildState::Ready;
+        parent.readyChildren[i] = child;
+        offerLocked(child);
+    }
+    if (walkWaiting_) readDone_.notify_one();
 }
 
 unsigned DefaultReaders() {

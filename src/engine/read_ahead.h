@@ -5,7 +5,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <queue>
 #include <thread>
 #include <vector>
 
@@ -64,6 +63,10 @@ class ReadAhead {
     };
 
     void work();
+    // Reads subfolder i of `parent` without the lock; null when memory ran short.
+    std::shared_ptr<FolderNode> read(const std::shared_ptr<FolderNode>& parent, size_t i) const;
+    // Hands a reader's read to the walk, or gives the folder back to it.
+    void store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child);
     bool readable(const FolderNode& node, size_t i) const;
     size_t nextReadable(const FolderNode& node, size_t from) const;
     void offerLocked(const std::shared_ptr<FolderNode>& node);
@@ -81,7 +84,10 @@ class ReadAhead {
     std::mutex mutex_;
     std::condition_variable workWaiting_;  // readers wait here
     std::condition_variable readDone_;     // the walk waits here
-    std::priority_queue<Job, std::vector<Job>, Later> jobs_;
+    // A heap whose top is the job the walk will need first. No job lies between the top's
+    // next subfolder and its following one (nothing below them is read yet), so a reader
+    // moves the top on in place and the heap needs no work for it.
+    std::vector<Job> jobs_;
     size_t heldFolders_ = 0;  // being read, or read and not yet taken
     size_t heldBytes_ = 0;    // of those read and not yet taken
     // The cap was reached: readers wait until the walk has taken half of what is held, so

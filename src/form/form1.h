@@ -9,6 +9,7 @@
 #include "form/form_services.h"
 #include "form/form_view.h"
 #include "form/results_list.h"
+#include "results/pending_files.h"
 
 namespace quorvane {
 
@@ -31,12 +32,13 @@ enum class ResultFilter;
 //
 // Lifetime and shut-down. The program makes the view, whose form fills the drive list; it
 // runs Form_Load, then shows the window. Closing the window runs Form_Unload, which removes
-// the scratch file and then ends the process at once through FormServices::endProgram: no
-// further event or statement of a command runs. Long commands yield through a WindowYieldHook;
-// a close that arrives during a yield ends the process inside that yield, so a command never
-// needs to check whether the window is still there. Nothing needs saving then: every choice
-// reached the settings store when it changed. Where endProgram returns (tests), ending()
-// turns true and stays so.
+// the scratch file, the partial file of a save in progress and the workbooks never handed to
+// the spreadsheet program (PendingFile), and then ends the process at once through
+// FormServices::endProgram: no further event or statement of a command runs. Long commands yield
+// through a WindowYieldHook; a close that arrives during a yield ends the process inside that
+// yield, so a command never needs to check whether the window is still there. Nothing needs saving
+// then: every choice reached the settings store when it changed. Where endProgram returns (tests),
+// ending() turns true and stays so.
 class Form1 {
   public:
     // Values of MousePointer.
@@ -156,6 +158,9 @@ class Form1 {
     std::string applicationTitle_;
     int mousePointer_ = kDefaultPointer;
     bool ending_ = false;
+    // Workbooks in the temporary folder that the spreadsheet program could not open: the user
+    // may still open them by hand until the program ends, which removes them.
+    std::vector<PendingFile> unopenedWorkbooks_;
     // True while a list creation run is in progress; a press of PushButton1 then does nothing.
     bool creatingList_ = false;
 };

@@ -111,7 +111,11 @@ void Form1::PushButton4_Click() {
     // The workbook goes to a new file in the temporary folder, which the spreadsheet
     // application then shows; saving it elsewhere is the user's affair, as with a new workbook.
     std::string workbook;
-    trap.step(112, [&] { workbook = ReserveTemporaryWorkbookPath(); });
+    PendingFile pending;  // until the spreadsheet program has it
+    trap.step(112, [&] {
+        workbook = ReserveTemporaryWorkbookPath();
+        pending = PendingFile(workbook);
+    });
     bool written = false;
     if (!workbook.empty()) {
         // One report for a workbook that cannot be written, however many entries it held.
@@ -125,6 +129,7 @@ void Form1::PushButton4_Click() {
     if (written) {
         trap.step(174, [&] {
             if (!services_.desktop.openFile(workbook)) {
+                unopenedWorkbooks_.push_back(std::move(pending));
                 throw RunTimeError("No application could open the workbook " + workbook, 0);
             }
         });

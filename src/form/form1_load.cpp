@@ -94,6 +94,7 @@ void Form1::Form_Unload() {
     ending_ = true;
     ErrorTrap trap(services_.dialogs, procedure::kFormUnload);
     trap.step(100, [&] { DeleteFileSafely(services_.scratchFile, view_); });
+    RemovePendingFiles();
     trap.step(102, [&] {
         if (services_.endProgram) services_.endProgram();
     });

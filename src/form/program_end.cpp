@@ -7,8 +7,8 @@ namespace quorvane {
 
 void EndProgramNow() {
     std::fflush(nullptr);
-    // Not exit(): that would run static destructors under a live QApplication and return to
-    // no one; the window may be closing from inside a yield of a long command.
+    // Not exit(): that would run static destructors and return to no one; the window may be
+    // closing from inside a yield of a long command.
     std::_Exit(0);
 }
 

@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include "results/output_target.h"
+
 namespace quorvane {
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
@@ -10,9 +12,9 @@ AtomicFile::~AtomicFile() {
     discard();
 }
 
-std::string AtomicFile::temporaryNameFor(const std::string& target) {
+std::string AtomicFile::temporaryNameFor(const std::string& file) {
     static thread_local std::mt19937 random{std::random_device{}()};
-    return target + ".part-" + std::to_string(random() % 1000000);
+    return PartFileName(file, static_cast<unsigned>(random()));
 }
 
 int WriteFileAtomically(const std::string& target, std::string_view bytes) {

@@ -5,11 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "results/pending_files.h"
+
 namespace quorvane {
 
 // A file written in full or not at all: the bytes go to a new file beside the target, which
 // replaces the target only when every byte is written and flushed. A failure at any point
-// leaves the target as it was and removes the partial file.
+// leaves the target as it was and removes the partial file, and so does a signal that ends
+// the program meanwhile (see PendingFile).
+//
+// A target that is a symbolic link keeps its link: the file it leads to is replaced. A target
+// that is no regular file (a device, a pipe, a terminal) cannot be replaced and is written in
+// place (see ResolveOutputTarget).
 class AtomicFile {
   public:
     explicit AtomicFile(std::string target);
@@ -17,7 +24,8 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // False, with error() set, when the file beside the target cannot be created.
+    // False, with error() set, when the file beside the target cannot be created (or a target
+    // written in place cannot be opened).
     bool open();
     bool write(std::string_view bytes);
     // Writes `bytes` over bytes already written, from `offset` on, for formats whose header
@@ -34,19 +42,23 @@ class AtomicFile {
   private:
     void discard();
     bool fail(int code);
-    // A name beside the target for the new file, different at each call.
-    static std::string temporaryNameFor(const std::string& target);
+    // A name beside `file` for the new file, different at each call.
+    static std::string temporaryNameFor(const std::string& file);
 
     std::string target_;
-    std::string temporary_;
+    std::string destination_;  // the file that the new one replaces
+    std::string temporary_;    // empty when written in place
+    bool inPlace_ = false;
 #ifdef _WIN32
     // Windows: the new file's HANDLE, and the bytes gathered for its next WriteFile. The
     // file is reached through its wide name, so no character of the target is lost, and
     // every error is the system's own code.
     void* handle_ = nullptr;
     std::string pending_;
+    PendingFile partFile_;
 #else
     std::FILE* file_ = nullptr;
+    PendingFile pending_;
 #endif
     std::uint64_t size_ = 0;
     int error_ = 0;

@@ -1,5 +1,6 @@
 #ifndef _WIN32
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <filesystem>
 
 #include "results/atomic_file.h"
+#include "results/output_target.h"
 
 namespace quorvane {
 
@@ -21,11 +23,28 @@ void AtomicFile::discard() {
     file_ = nullptr;
     if (!temporary_.empty()) std::remove(temporary_.c_str());
     temporary_.clear();
+    pending_.forget();
 }
 
 bool AtomicFile::open() {
+    const OutputTarget where = ResolveOutputTarget(target_);
+    if (where.error != 0) return fail(where.error);
+    destination_ = where.file;
+    inPlace_ = where.inPlace;
+    if (inPlace_) {
+        // O_TRUNC leaves devices and pipes alone; without O_CREAT nothing new appears.
+        const int descriptor =
+            ::open(destination_.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+        if (descriptor < 0) return fail(errno);
+        file_ = fdopen(descriptor, "wb");
+        if (!file_) {
+            const int error = errno;
+            close(descriptor);
+            return fail(error);
+        }
+    }
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
-        temporary_ = temporaryNameFor(target_);
+        temporary_ = temporaryNameFor(destination_);
         errno = 0;
         // "x": the name must be new, so two writers never share a partial file.
         file_ = std::fopen(temporary_.c_str(), "wbx");
@@ -35,12 +54,14 @@ bool AtomicFile::open() {
         temporary_.clear();
         return fail(errno);
     }
+    if (!inPlace_) pending_ = PendingFile(temporary_);
     std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
     return true;
 }
 
 bool AtomicFile::write(std::string_view bytes) {
     if (!file_) return false;
+    errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return fail(errno);
     size_ += bytes.size();
     return true;
@@ -62,10 +83,17 @@ bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
 
 bool AtomicFile::commit() {
     if (!file_) return false;
+    errno = 0;
     if (std::fflush(file_) != 0) return fail(errno);
+    if (inPlace_) {
+        // Devices and pipes have nothing to sync and keep their own permissions.
+        const int closed = std::fclose(file_);
+        file_ = nullptr;
+        return closed == 0 || fail(errno);
+    }
     // A replaced file keeps its permissions; a new one gets the usual ones for this user.
     struct stat existing;
-    if (stat(target_.c_str(), &existing) == 0) {
+    if (stat(destination_.c_str(), &existing) == 0) {
         fchmod(fileno(file_), existing.st_mode & 07777);
     } else {
         const mode_t mask = umask(0);
@@ -77,9 +105,10 @@ bool AtomicFile::commit() {
     file_ = nullptr;
     if (closed != 0) return fail(errno);
     std::error_code renameError;
-    std::filesystem::rename(temporary_, target_, renameError);
+    std::filesystem::rename(temporary_, destination_, renameError);
     if (renameError) return fail(renameError.value());
     temporary_.clear();
+    pending_.forget();
     return true;
 }
 

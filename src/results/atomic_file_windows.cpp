@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "engine/extended_length_path.h"
+#include "engine/native_text.h"
 #include "results/atomic_file.h"
+#include "results/output_target.h"
 
 namespace quorvane {
 
@@ -39,15 +41,29 @@ void AtomicFile::discard() {
     pending_.clear();
     if (!temporary_.empty()) DeleteFileW(ToExtendedLengthPath(temporary_).c_str());
     temporary_.clear();
+    partFile_.forget();
 }
 
 bool AtomicFile::open() {
+    const OutputTarget where = ResolveOutputTarget(target_);
+    destination_ = where.file;
+    inPlace_ = where.inPlace;
     DWORD error = ERROR_SUCCESS;
+    if (inPlace_) {
+        // A device is reached by its plain name: past \\?\ "NUL" would be a file of that name.
+        HANDLE device = CreateFileW(ToNativePath(destination_).c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (device == INVALID_HANDLE_VALUE) return fail(static_cast<int>(GetLastError()));
+        handle_ = device;
+    }
     for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
-        temporary_ = temporaryNameFor(target_);
-        // CREATE_NEW: the name must be new, so two writers never share a partial file.
-        HANDLE file = CreateFileW(ToExtendedLengthPath(temporary_).c_str(), GENERIC_WRITE, 0,
-                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        temporary_ = temporaryNameFor(destination_);
+        // CREATE_NEW: the name must be new, so two writers never share a partial file. Shared
+        // for deletion only, so that an abrupt end can remove it while it is open.
+        HANDLE file =
+            CreateFileW(ToExtendedLengthPath(temporary_).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
+                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = file;
             break;
@@ -59,6 +75,7 @@ bool AtomicFile::open() {
         temporary_.clear();
         return fail(static_cast<int>(error));
     }
+    if (!inPlace_) partFile_ = PendingFile(temporary_);
     pending_.reserve(kBufferSize);
     return true;
 }
@@ -97,19 +114,22 @@ bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
 
 bool AtomicFile::commit() {
     if (!handle_) return false;
-    if (!writeAll(handle_, pending_) || !FlushFileBuffers(handle_)) {
+    // A device has nothing to flush to a disk.
+    if (!writeAll(handle_, pending_) || (!inPlace_ && !FlushFileBuffers(handle_))) {
         return fail(static_cast<int>(GetLastError()));
     }
     pending_.clear();
     const bool closed = CloseHandle(handle_);
     handle_ = nullptr;
     if (!closed) return fail(static_cast<int>(GetLastError()));
+    if (inPlace_) return true;
     if (!MoveFileExW(ToExtendedLengthPath(temporary_).c_str(),
-                     ToExtendedLengthPath(target_).c_str(),
+                     ToExtendedLengthPath(destination_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return fail(static_cast<int>(GetLastError()));
     }
     temporary_.clear();
+    partFile_.forget();
     return true;
 }
 

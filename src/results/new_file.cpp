@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 
+#include "engine/path_rules.h"
 #include "engine/run_time_error.h"
 
 #ifdef _WIN32
@@ -44,6 +46,25 @@ bool RemoveFile(const std::string& path) {
 #else
     return std::remove(path.c_str()) == 0;
 #endif
+}
+
+std::string CreateTemporaryFile(const std::string& stem, const std::string& suffix) {
+    const std::string folder = TemporaryFolder();
+    std::mt19937 random{std::random_device{}()};
+    int error = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path =
+            folder + kSeparator + stem + std::to_string(random() % 100000000) + suffix;
+        switch (CreateNewFile(path, error)) {
+            case NewFileResult::Created:
+                return path;
+            case NewFileResult::Exists:
+                continue;
+            case NewFileResult::Failed:
+                throw RunTimeError::fromSystemError(error);
+        }
+    }
+    throw RunTimeError::fromSystemError(error);
 }
 
 std::string TemporaryFolder() {

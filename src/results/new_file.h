@@ -19,4 +19,8 @@ bool RemoveFile(const std::string& path);
 // The temporary folder, without a trailing separator. Throws RunTimeError when there is none.
 std::string TemporaryFolder();
 
+// A new, empty file in the temporary folder, named `stem`, a number of its own and `suffix`.
+// Throws RunTimeError with the system's error when none can be made.
+std::string CreateTemporaryFile(const std::string& stem, const std::string& suffix);
+
 }  // namespace quorvane

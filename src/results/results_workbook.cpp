@@ -1,8 +1,5 @@
 #include "results/results_workbook.h"
 
-#include <random>
-
-#include "engine/path_rules.h"
 #include "results/list_scan.h"
 #include "results/new_file.h"
 
@@ -19,23 +16,7 @@ std::optional<RunTimeError> WriteResultsWorkbook(const PathList& list, const std
 }
 
 std::string ReserveTemporaryWorkbookPath() {
-    const std::string folder = TemporaryFolder();
-    std::random_device seed;
-    std::mt19937 random(seed());
-    int error = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string path = folder + kSeparator + "Quorvane Results " +
-                                 std::to_string(random() % 100000000) + ".xlsx";
-        switch (CreateNewFile(path, error)) {
-            case NewFileResult::Created:
-                return path;
-            case NewFileResult::Exists:
-                continue;
-            case NewFileResult::Failed:
-                throw RunTimeError::fromSystemError(error);
-        }
-    }
-    throw RunTimeError::fromSystemError(error);
+    return CreateTemporaryFile("Quorvane Results ", ".xlsx");
 }
 
 }  // namespace quorvane

@@ -5,9 +5,16 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 #include "engine/utf8_text.h"
 #include "results/cell_text.h"
+#ifdef _WIN32
+#include "engine/native_text.h"
+#endif
+#include "results/new_file.h"
+#include "results/output_target.h"
 #include "results/yielding_call.h"
 
 namespace quorvane {
@@ -168,21 +175,72 @@ std::string Styles() {
     return xml;
 }
 
+std::filesystem::path LocalFilePath(const std::string& path) {
+#ifdef _WIN32
+    return std::filesystem::path(ToNativePath(path));
+#else
+    return std::filesystem::path(path);
+#endif
+}
+
+// Copies the file `from` into `to` (see AtomicFile). Returns the system's error, or nothing.
+std::optional<RunTimeError> CopyFile(const std::string& from, const std::string& to) {
+    std::ifstream source(LocalFilePath(from), std::ios::binary);
+    if (!source) return RunTimeError::fromSystemError(errno != 0 ? errno : EIO);
+    AtomicFile target(to);
+    if (!target.open()) return RunTimeError::fromSystemError(target.error());
+    std::string buffer(size_t{1} << 16, '\0');
+    while (source) {
+        source.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto got = static_cast<size_t>(source.gcount());
+        if (got > 0 && !target.write(std::string_view(buffer.data(), got))) {
+            return RunTimeError::fromSystemError(target.error());
+        }
+    }
+    if (source.bad()) return RunTimeError::fromSystemError(EIO);
+    if (!target.commit()) return RunTimeError::fromSystemError(target.error());
+    return std::nullopt;
+}
+
 }  // namespace
 
 WorkbookWriter::WorkbookWriter(std::string file, size_t rowsPerSheet)
-    : file_(std::move(file)),
-      zip_(file_),
-      rowsPerSheet_(std::clamp<size_t>(rowsPerSheet, 2, kSheetRows)) {}
+    : file_(std::move(file)), rowsPerSheet_(std::clamp<size_t>(rowsPerSheet, 2, kSheetRows)) {}
+
+WorkbookWriter::~WorkbookWriter() {
+    // The partial file goes with its AtomicFile; the workbook built aside goes here.
+    zip_.reset();
+    out_.reset();
+    if (!builtAside_.empty()) RemoveFile(builtAside_);
+}
 
 std::optional<RunTimeError> WorkbookWriter::failure() const {
-    if (file_.error() != 0) return RunTimeError::fromSystemError(file_.error());
-    return zip_.failure();
+    if (openFailure_) return openFailure_;
+    if (out_ && out_->error() != 0) return RunTimeError::fromSystemError(out_->error());
+    if (zip_) return zip_->failure();
+    return std::nullopt;
 }
 
 std::optional<RunTimeError> WorkbookWriter::open() {
-    opened_ = file_.open();
-    if (opened_) startSheet();
+    const OutputTarget where = ResolveOutputTarget(file_);
+    if (where.error != 0) {
+        openFailure_ = RunTimeError::fromSystemError(where.error);
+        return openFailure_;
+    }
+    std::string built = file_;
+    if (where.inPlace) {
+        try {
+            builtAside_ = CreateTemporaryFile("Quorvane workbook ", ".xlsx");
+        } catch (const RunTimeError& error) {
+            openFailure_ = error;
+            return openFailure_;
+        }
+        pendingAside_ = PendingFile(builtAside_);
+        built = builtAside_;
+    }
+    out_ = std::make_unique<AtomicFile>(built);
+    zip_ = std::make_unique<ZipWriter>(*out_);
+    if (out_->open()) startSheet();
     return failure();
 }
 
@@ -190,8 +248,8 @@ bool WorkbookWriter::startSheet() {
     ++sheets_;
     row_ = 0;
     widestPixels_ = 0;
-    if (!zip_.beginMember("xl/worksheets/sheet" + std::to_string(sheets_) + ".xml",
-                          kSheetHeadSize)) {
+    if (!zip_->beginMember("xl/worksheets/sheet" + std::to_string(sheets_) + ".xml",
+                           kSheetHeadSize)) {
         return false;
     }
     appendRow(kHeading);
@@ -199,8 +257,8 @@ bool WorkbookWriter::startSheet() {
 }
 
 bool WorkbookWriter::endSheet() {
-    return zip_.write(kSheetEnd) &&
-           zip_.endMember(SheetHead(sheets_, row_, ColumnWidthForPixels(widestPixels_)));
+    return zip_->write(kSheetEnd) &&
+           zip_->endMember(SheetHead(sheets_, row_, ColumnWidthForPixels(widestPixels_)));
 }
 
 void WorkbookWriter::appendRow(std::string_view cellText) {
@@ -217,12 +275,12 @@ void WorkbookWriter::appendRow(std::string_view cellText) {
     xml_ += '>';
     AppendXmlText(cellText, xml_);
     xml_ += "</t></is></c></row>";
-    zip_.write(xml_);
+    zip_->write(xml_);
     widestPixels_ = std::max(widestPixels_, TextPixelWidth(cellText));
 }
 
 void WorkbookWriter::append(std::string_view entry) {
-    if (!opened_ || failure()) return;
+    if (!zip_ || failure()) return;
     if (row_ >= rowsPerSheet_ && !(endSheet() && startSheet())) return;
     cell_.clear();
     AppendCellText(entry, cell_);
@@ -230,19 +288,25 @@ void WorkbookWriter::append(std::string_view entry) {
 }
 
 std::optional<RunTimeError> WorkbookWriter::finish(YieldHook* hook) {
-    if (!opened_) return failure() ? failure() : RunTimeError::fromSystemError(EBADF);
+    if (!zip_) return failure() ? failure() : RunTimeError::fromSystemError(EBADF);
     if (failure()) return failure();
     const bool packed =
-        endSheet() && zip_.addMember("[Content_Types].xml", ContentTypes(sheets_)) &&
-        zip_.addMember("_rels/.rels", PackageRelationships()) &&
-        zip_.addMember("xl/workbook.xml", Workbook(sheets_)) &&
-        zip_.addMember("xl/_rels/workbook.xml.rels", WorkbookRelationships(sheets_)) &&
-        zip_.addMember("xl/styles.xml", Styles()) && zip_.finish();
+        endSheet() && zip_->addMember("[Content_Types].xml", ContentTypes(sheets_)) &&
+        zip_->addMember("_rels/.rels", PackageRelationships()) &&
+        zip_->addMember("xl/workbook.xml", Workbook(sheets_)) &&
+        zip_->addMember("xl/_rels/workbook.xml.rels", WorkbookRelationships(sheets_)) &&
+        zip_->addMember("xl/styles.xml", Styles()) && zip_->finish();
     if (!packed) return failure();
     // The bytes reach the disk before the workbook takes its name, which takes a while for a
     // large one.
-    if (!CallWhileYielding(hook, [this] { return file_.commit(); })) return failure();
-    return std::nullopt;
+    if (!CallWhileYielding(hook, [this] { return out_->commit(); })) return failure();
+    if (builtAside_.empty()) return std::nullopt;
+    auto copied = CopyFile(builtAside_, file_);
+    if (copied) openFailure_ = copied;
+    RemoveFile(builtAside_);
+    builtAside_.clear();
+    pendingAside_.forget();
+    return copied;
 }
 
 }  // namespace quorvane

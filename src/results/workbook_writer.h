@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "engine/run_time_error.h"
 #include "engine/yield_hook.h"
 #include "results/atomic_file.h"
+#include "results/pending_files.h"
 #include "results/zip_writer.h"
 
 namespace quorvane {
@@ -19,15 +21,18 @@ namespace quorvane {
 // a further sheet under a heading of its own, so none is dropped.
 //
 // The workbook appears at its file name only once finish() succeeds: it is built beside it
-// under a new name and renamed into place. A failure of any kind is one error from finish();
-// appending after a failure does nothing.
+// under a new name and renamed into place (a symbolic link keeps its link, the file behind
+// it is replaced; see AtomicFile). A zip archive is written with seeks, which a device or a
+// pipe does not take: such a file gets the workbook once it is complete, built in the
+// temporary folder. A failure of any kind is one error from finish(); appending after a
+// failure does nothing.
 class WorkbookWriter {
   public:
     static constexpr size_t kSheetRows = 1048576;  // a sheet's rows, the heading's included
 
     explicit WorkbookWriter(std::string file, size_t rowsPerSheet = kSheetRows);
     // Without a successful finish(), leaves no file behind.
-    ~WorkbookWriter() = default;
+    ~WorkbookWriter();
     WorkbookWriter(const WorkbookWriter&) = delete;
     WorkbookWriter& operator=(const WorkbookWriter&) = delete;
 
@@ -39,6 +44,9 @@ class WorkbookWriter {
     // to the disk (see CallWhileYielding).
     std::optional<RunTimeError> finish(YieldHook* hook = nullptr);
 
+    // True once a failure makes the workbook impossible; finish() then reports it.
+    bool failed() const { return failure().has_value(); }
+
   private:
     bool startSheet();
     bool endSheet();
@@ -46,9 +54,13 @@ class WorkbookWriter {
     // The error that stopped the writer, from the file or the archive.
     std::optional<RunTimeError> failure() const;
 
-    AtomicFile file_;
-    ZipWriter zip_;
-    bool opened_ = false;
+    std::string file_;
+    // For a device or a pipe: the workbook in the temporary folder until it is complete.
+    std::string builtAside_;
+    PendingFile pendingAside_;
+    std::unique_ptr<AtomicFile> out_;
+    std::unique_ptr<ZipWriter> zip_;
+    std::optional<RunTimeError> openFailure_;
     size_t rowsPerSheet_;
     size_t sheets_ = 0;
     size_t row_ = 0;           // the next row of the current sheet, 0-based

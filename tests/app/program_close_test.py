@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Starts the built program on a virtual X display, lists a small tree with "Start Creating
-List", then starts a long run and closes the window in the middle of it: the program must end
-promptly, without a further message, and remove its scratch file on the way out.
+List" and copies it with "Copy Results To Clipboard", then starts a long run and closes the
+window in the middle of it: the program must end promptly, without a further message, remove
+its scratch file on the way out, and leave the copied text with the desktop's clipboard
+manager, which a stand-in here plays.
 
 The long run needs no large tree: each folder of a short chain holds two links to the next one,
 so the walk meets 2 + 4 + ... + 2**22 folders, and every level of the same target is long
@@ -14,8 +16,10 @@ import os
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
+import Xlib.error
 from Xlib import X, XK, display, protocol
 from Xlib.ext import xtest
 
@@ -31,6 +35,7 @@ def twips(x, y):
 
 # Centres of the controls used, in the window's client area (frame origin plus control origin).
 START_CREATING_LIST = (twips(120, 4035)[0] + 260, twips(120, 4035)[1] + 13)
+COPY_RESULTS_TO_CLIPBOARD = (twips(4080, 7170)[0] + 128, twips(4080, 7170)[1] + 13)
 EVERY_LEVEL_OPTION = (twips(120 + 240, 2410 + 300)[0] + 40, twips(120 + 240, 2410 + 300)[1] + 8)
 
 
@@ -66,6 +71,48 @@ def start_display():
         number += chunk
     os.close(read_end)
     return server, ":" + number.decode().strip()
+
+
+class ClipboardManager(threading.Thread):
+    """The desktop's clipboard manager, as far as the freedesktop protocol goes: it owns the
+    CLIPBOARD_MANAGER selection, and when an ending program asks it to SAVE_TARGETS, it copies
+    the clipboard's text before it answers."""
+
+    def __init__(self, name):
+        super().__init__(daemon=True)
+        self.conn = display.Display(name)
+        self.window = self.conn.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        self.manager = self.conn.intern_atom("CLIPBOARD_MANAGER")
+        self.window.set_selection_owner(self.manager, X.CurrentTime)
+        self.conn.sync()
+        self.saved = None
+
+    def run(self):
+        clipboard = self.conn.intern_atom("CLIPBOARD")
+        text = self.conn.intern_atom("UTF8_STRING")
+        save = self.conn.intern_atom("SAVE_TARGETS")
+        copy = self.conn.intern_atom("QUORVANE_TEST_COPY")
+        while True:
+            try:
+                request = self.conn.next_event()
+            except Xlib.error.ConnectionClosedError:
+                return  # the test is over
+            if request.type != X.SelectionRequest or request.selection != self.manager:
+                continue
+            answer = X.NONE
+            if request.target == save:
+                self.window.convert_selection(clipboard, text, copy, X.CurrentTime)
+                self.conn.flush()
+                reply = self.conn.next_event()
+                while reply.type != X.SelectionNotify:
+                    reply = self.conn.next_event()
+                if reply.property != X.NONE:
+                    self.saved = self.window.get_full_property(copy, X.AnyPropertyType).value
+                    answer = request.property
+            request.requestor.send_event(protocol.event.SelectionNotify(
+                time=request.time, requestor=request.requestor, selection=request.selection,
+                target=request.target, property=answer))
+            self.conn.flush()
 
 
 def windows_titled(conn, title):
@@ -125,6 +172,8 @@ def main():
         server, name = start_display()
         program = None
         try:
+            manager = ClipboardManager(name)
+            manager.start()
             env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb", HOME=scratch,
                        XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=scratch, TMPDIR=scratch,
                        XDG_DATA_DIRS="/nonexistent")
@@ -141,6 +190,10 @@ def main():
             time.sleep(0.5)
             press_return(conn)
             wait_for(lambda: len(windows_titled(conn, TITLE)) == 1, '"Done." to close')
+            click(conn, main_window, COPY_RESULTS_TO_CLIPBOARD)
+            wait_for(lambda: len(windows_titled(conn, TITLE)) == 2, "the message of the copy")
+            press_return(conn)
+            wait_for(lambda: len(windows_titled(conn, TITLE)) == 1, "the message to close")
 
             # Every level is long; close the window while it runs.
             click(conn, main_window, EVERY_LEVEL_OPTION)
@@ -154,6 +207,8 @@ def main():
             elapsed = time.monotonic() - closed_at
             assert status == 0, f"exit status {status}"
             assert not os.path.exists(scratch_file), "the scratch file is still there"
+            copied = (manager.saved or b"").decode("utf-8", "replace")
+            assert os.path.join(target, "x") in copied, f"the clipboard manager got {copied!r}"
             print(f"closed during the run; the program ended {elapsed:.2f} s later")
         finally:
             if program and program.poll() is None:

@@ -1,9 +1,16 @@
 // Runs the built quorvane-list on trees made at run time and compares its bytes, its
 // messages and its exit status with what the window's results list would hold.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -30,6 +37,41 @@ ProgramResult List(const std::vector<std::string>& arguments,
 
 std::string Lines(const std::vector<std::string>& entries) {
     return JoinEntries(entries, "\n");
+}
+
+// How a run below starts: standard output on `output` (when not -1), SIGPIPE ignored as some
+// shells and services start programs, and a limit on the address space.
+struct Surroundings {
+    int output = -1;
+    bool ignoreBrokenPipe = false;
+    rlim_t addressSpace = RLIM_INFINITY;
+};
+
+// Runs quorvane-list in `surroundings`; only its exit status and standard error are kept.
+ProgramResult ListIn(const Surroundings& surroundings, const std::vector<std::string>& arguments) {
+    TempFolder scratch;
+    const std::string errors = scratch / "err";
+    std::vector<char*> argv{const_cast<char*>(QUORVANE_LIST_PROGRAM)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        if (err < 0 || dup2(err, 2) < 0) _exit(127);
+        if (surroundings.output >= 0 && dup2(surroundings.output, 1) < 0) _exit(127);
+        if (surroundings.ignoreBrokenPipe) signal(SIGPIPE, SIG_IGN);
+        const rlimit limit{surroundings.addressSpace, surroundings.addressSpace};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ProgramResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = test::ReadFile(errors);
+    return result;
 }
 
 TEST(QuorvaneList, GivesTheWindowsEntriesForEveryLevelAndEachDepth) {
@@ -168,12 +210,22 @@ TEST(QuorvaneList, UnreadableFoldersAreNamedOnlyWhenAskedAndMakeTheStatusOne) {
     chmod((t + "/locked").c_str(), 0);
     const auto user = test::UnprivilegedUser();
     if (!user && geteuid() == 0) GTEST_SKIP() << "running as root without a user to drop to";
+    // The build may lie in a folder that the user cannot enter (a checkout in /root): the user
+    // runs a copy of the program beside the tree.
+    const std::string program = temp / "quorvane-list";
+    std::filesystem::copy_file(QUORVANE_LIST_PROGRAM, program);
+    chmod(program.c_str(), 0755);
+    if (user && test::RunInChild(
+                    [&] { return std::string(access(program.c_str(), X_OK) == 0 ? "yes" : "no"); },
+                    user) != "yes") {
+        GTEST_SKIP() << "the temporary folder " << temp.path() << " is closed to the user";
+    }
 
     std::string expected = t + "/open/inside\n";
     for (const auto& name : test::ListedNames(t))
         expected += t + "/" + name + "\n";
-    const ProgramResult quiet = List({t}, user);
-    const ProgramResult told = List({"--show-errors", t}, user);
+    const ProgramResult quiet = test::RunProgram(program, {t}, user);
+    const ProgramResult told = test::RunProgram(program, {"--show-errors", t}, user);
     chmod((t + "/locked").c_str(), 0755);
 
     EXPECT_EQ(quiet.exitCode, 0);
@@ -186,6 +238,67 @@ TEST(QuorvaneList, UnreadableFoldersAreNamedOnlyWhenAskedAndMakeTheStatusOne) {
     const ProgramResult complete = List({"--show-errors", t + "/open"});
     EXPECT_EQ(complete.exitCode, 0);
     EXPECT_EQ(complete.err, "");
+}
+
+TEST(QuorvaneList, FailedOutputEndsTheRunAndNamesItsOwnError) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const int full = open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    const std::string noSpace =
+        "quorvane-list: cannot write standard output: " + std::string(strerror(ENOSPC)) + "\n";
+    std::vector<std::vector<std::string>> runs{
+        {t}, {"--crlf", t}, {"--clipboard-format", t}, {"--help"}, {"--version"}};
+    // Without drives (a bare container) there is nothing to write.
+    if (!List({"--list-drives"}).out.empty()) runs.push_back({"--list-drives"});
+    for (const std::vector<std::string>& arguments : runs) {
+        const ProgramResult failed = ListIn({full}, arguments);
+        EXPECT_EQ(failed.exitCode, 1) << arguments.front();
+        EXPECT_EQ(failed.err, noSpace) << arguments.front();
+    }
+    close(full);
+
+    // A pipe whose reader is gone, with SIGPIPE ignored: the error is the broken pipe's.
+    int channel[2];
+    ASSERT_EQ(pipe(channel), 0);
+    close(channel[0]);
+    const ProgramResult broken = ListIn({channel[1], true}, {t});
+    close(channel[1]);
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.err, "quorvane-list: cannot write standard output: " +
+                              std::string(strerror(EPIPE)) + "\n");
+}
+
+TEST(QuorvaneList, ListTooLargeForMemoryIsReportedAndLeavesTheOldFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer ends the program where it would throw std::bad_alloc";
+#endif
+    // Each folder of a chain holds two links to the next, under long names: 2^16 entries of up
+    // to 3,000 bytes, far more than the limit below, from sixteen folders.
+    TempFolder temp;
+    const std::string t = temp / "T";
+    const std::string longName(200, 'n');
+    for (int level = 0; level <= 15; ++level)
+        test::MakeFolders(t + "/" + std::to_string(level));
+    for (int level = 0; level < 15; ++level) {
+        for (const char* link : {"x", "y"}) {
+            test::MakeLink(t + "/" + std::to_string(level) + "/" + link + longName,
+                           "../" + std::to_string(level + 1));
+        }
+    }
+    test::MakeFolder(temp / "out");
+    const std::string file = temp / "out/list.txt";
+    test::MakeFile(file, "old list");
+    const int nowhere = open("/dev/null", O_WRONLY);
+    // Under this limit not every reader thread can have its stack: the walk goes on with
+    // those it has.
+    const ProgramResult failed =
+        ListIn({nowhere, false, 96 << 20}, {"--clipboard-format", "-o", file, t + "/0"});
+    close(nowhere);
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.err, "quorvane-list: " + std::string(strerror(ENOMEM)) + "\n");
+    EXPECT_EQ(test::ReadFile(file), "old list");
+    EXPECT_EQ(test::ListedNames(temp / "out"), std::vector<std::string>{"list.txt"});
 }
 
 }  // namespace

@@ -304,5 +304,41 @@ TEST(Form1Export, WorkbookThatCannotBeWrittenIsReportedOnceAndLeavesNoFile) {
     EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
 }
 
+TEST(Form1Export, ClosingTheWindowRemovesTheWorkbooksNoProgramWasGiven) {
+    {
+        // Closed while the workbook is written: neither it nor its partial file is left. (On
+        // Windows a file still open goes when the program has ended, which closes it; here
+        // the command goes on after the close and closes it at its end.)
+        FormHarness harness;
+        Form1& form = harness.load();
+        TemporaryFolderOverride temporary;
+        FillResults(form, {"/a", "/b", "/c"});
+        Texts namesAtClose{"the window was not closed"};
+        harness.view.atNextPass([&] {
+            form.Form_Unload();
+            namesAtClose = temporary.names();
+        });
+        form.PushButton4_Click();
+        EXPECT_EQ(harness.endProgramCalls, 1);
+#ifndef _WIN32
+        EXPECT_EQ(namesAtClose, Texts());
+#endif
+        EXPECT_EQ(temporary.names(), Texts());
+    }
+    // A workbook the desktop could not open goes at the close; one that it opened stays.
+    FormHarness harness;
+    Form1& form = harness.load();
+    TemporaryFolderOverride temporary;
+    FillResults(form, {"/a"});
+    form.PushButton4_Click();
+    harness.desktop.openFileWorks = false;
+    form.PushButton4_Click();
+    ASSERT_EQ(harness.desktop.openedFiles.size(), 2u);
+    EXPECT_EQ(temporary.names().size(), 2u);
+    form.Form_Unload();
+    const std::string& opened = harness.desktop.openedFiles[0];
+    EXPECT_EQ(temporary.names(), Texts{opened.substr(opened.rfind(TempFolder::kSeparator) + 1)});
+}
+
 }  // namespace
 }  // namespace quorvane::test

@@ -11,6 +11,7 @@
 
 #include "engine/path_rules.h"
 #include "results/atomic_file.h"
+#include "results/output_target.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
 
@@ -44,10 +45,10 @@ TEST(AtomicFile, AbandonedWriteLeavesTheOldFileAndNoPartialFile) {
 TEST(AtomicFile, TargetThatCannotBeReplacedIsReportedAndNothingIsLeft) {
     TempFolder temp;
     test::MakeFolders(temp / "a folder" + kSeparator + "inside");
+    // Refused when it is opened (POSIX: a folder is no regular file, so it would be written
+    // in place) or when the new file would take its place (Windows).
     AtomicFile intoFolder(temp / "a folder");
-    ASSERT_TRUE(intoFolder.open());
-    ASSERT_TRUE(intoFolder.write("text"));
-    EXPECT_FALSE(intoFolder.commit());
+    EXPECT_FALSE(intoFolder.open() && intoFolder.write("text") && intoFolder.commit());
     EXPECT_NE(intoFolder.error(), 0);
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"a folder"});
     EXPECT_EQ(ListedNames(temp / "a folder"), std::vector<std::string>{"inside"});
@@ -59,6 +60,21 @@ TEST(AtomicFile, TargetThatCannotBeReplacedIsReportedAndNothingIsLeft) {
     EXPECT_FALSE(nowhere.commit());
     EXPECT_EQ(WriteFileAtomically(temp / "missing folder" + kSeparator + "list.txt", "text"),
               kMissingFolder);
+}
+
+TEST(AtomicFile, PartialFileStaysBesideItsTargetWithinTheLongestName) {
+    const std::string folder = std::string("folder") + kSeparator + std::string(300, 'f');
+    const std::string longest(255, 'x');
+    EXPECT_EQ(PartFileName(folder + kSeparator + "list.txt", 7),
+              folder + kSeparator + "list.txt.part-000007");
+    EXPECT_EQ(PartFileName(folder + kSeparator + longest, 1234567),
+              folder + kSeparator + std::string(243, 'x') + ".part-234567");
+    EXPECT_EQ(PartFileName(longest, 0), std::string(243, 'x') + ".part-000000");
+
+    TempFolder temp;
+    ASSERT_EQ(WriteFileAtomically(temp / longest, "saved"), 0);
+    EXPECT_EQ(ReadFile(temp / longest), "saved");
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{longest});
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 #include "results/atomic_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 
+#include "results/output_target.h"
+#include "results/pending_files.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
 
@@ -78,6 +83,86 @@ TEST(AtomicFile, FailedWriteLeavesTheOldFileAndNoPartialFile) {
 
     EXPECT_FALSE(done);
     EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
+}
+
+TEST(AtomicFile, PipeIsWrittenInPlaceAndStaysAPipe) {
+    TempFolder temp;
+    const std::string fifo = temp / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A reader that is there before the writer, and takes the bytes once it is done.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(WriteFileAtomically(fifo, "a\nb\n"), 0);
+    char got[16] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), 4);
+    close(reader);
+    EXPECT_EQ(std::string(got), "a\nb\n");
+    struct stat st {};
+    ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced by a file";
+    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"fifo"});
+}
+
+TEST(AtomicFile, LinkKeepsItsLinkAndTheFileItLeadsToIsReplaced) {
+    TempFolder temp;
+    test::MakeFolders(temp / "real");
+    test::MakeFile(temp / "real/list.txt", "old");
+    chmod((temp / "real/list.txt").c_str(), 0600);
+    test::MakeLink(temp / "direct", "real/list.txt");
+    test::MakeLink(temp / "chained", "direct");
+    test::MakeLink(temp / "dangling", "real/new.txt");
+
+    ASSERT_EQ(WriteFileAtomically(temp / "chained", "through two links"), 0);
+    EXPECT_EQ(ReadFile(temp / "real/list.txt"), "through two links");
+    EXPECT_EQ(ModeOf(temp / "real/list.txt"), 0600u);
+    ASSERT_EQ(WriteFileAtomically(temp / "dangling", "made where it leads"), 0);
+    EXPECT_EQ(ReadFile(temp / "real/new.txt"), "made where it leads");
+
+    for (const char* link : {"direct", "chained", "dangling"}) {
+        struct stat st {};
+        ASSERT_EQ(lstat((temp / link).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << link << " was replaced by a file";
+    }
+    EXPECT_EQ(ListedNames(temp / "real").size(), 2u);
+
+    test::MakeLink(temp / "loop", "loop");
+    EXPECT_EQ(WriteFileAtomically(temp / "loop", "x"), ELOOP);
+}
+
+TEST(AtomicFile, PartialNameOfTheLongestNameIsShortenedBetweenCharacters) {
+    TempFolder temp;
+    // 255 bytes, most of them two-byte characters.
+    std::string name = "aaaa";
+    for (int i = 0; i < 125; ++i)
+        name += "\xc3\xa9";
+    name += "b";
+    ASSERT_EQ(name.size(), 255u);
+    const std::string part = PartFileName(temp / name, 42);
+    const std::string partName = part.substr(temp.path().size() + 1);
+    EXPECT_EQ(part.substr(0, temp.path().size() + 1), temp / "");
+    EXPECT_EQ(partName.size(), 254u);  // 4 + 119 * 2 + ".part-000042"
+    EXPECT_TRUE(partName.ends_with("\xc3\xa9.part-000042")) << partName;
+}
+
+TEST(AtomicFile, SignalInTheMiddleOfAWriteLeavesNoPartialFile) {
+    TempFolder temp;
+    const std::string target = temp / "list.txt";
+    test::MakeFile(target, "old");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RemovePendingFilesOnSignals();
+        AtomicFile file(target);
+        if (!file.open() || !file.write("half of the new")) _exit(1);
+        raise(SIGTERM);
+        _exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended otherwise: " << status;
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
 }

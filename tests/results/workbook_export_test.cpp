@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <regex>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,6 +13,8 @@
 #include "results/scratch_folder.h"
 #include "results/scripted_yield.h"
 #include "results/workbook_reader.h"
+#include "support/full_volume.h"
+#include "support/run_program.h"
 
 namespace quorvane {
 namespace {
@@ -128,6 +131,28 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
     EXPECT_EQ(testing::ReadBytes(file), "old");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"results.xlsx"});
 }
+
+#ifndef _WIN32
+TEST(WorkbookExport, FullVolumeIsOneFailureThatLeavesNoPartialWorkbook) {
+    ScratchFolder folder;
+    const std::string full = folder.file("full");
+    std::filesystem::create_directory(full);
+    PathList many;
+    for (int i = 0; i < 2000; ++i)
+        many.append("/srv/a folder with a name of some length " + std::to_string(i));
+
+    const std::string outcome = test::RunInChild([&] {
+        if (!test::MountFullVolume(full)) return std::string("cannot mount");
+        const auto failure = WriteResultsWorkbook(many, full + "/results.xlsx");
+        std::string names;
+        for (const auto& entry : std::filesystem::directory_iterator(full))
+            names += entry.path().filename().string() + " ";
+        return (failure ? std::to_string(failure->number()) : "written") + ": " + names;
+    });
+    if (outcome == "cannot mount") GTEST_SKIP() << "no right to mount a volume here";
+    EXPECT_EQ(outcome, std::to_string(ENOSPC) + ": filler ");
+}
+#endif
 
 TEST(WorkbookExport, TemporaryWorkbookPathsAreNewFilesInTheTemporaryFolder) {
     ScratchFolder folder;

@@ -46,5 +46,18 @@ TEST(WindowsAtomicFile, WritesOfEverySizeArriveWholeAndInOrder) {
     EXPECT_EQ(ReadFile(target), expected);
 }
 
+TEST(WindowsAtomicFile, DeviceNamesAreWrittenInPlaceAndNoFileTakesTheirName) {
+    TempFolder temp;
+    for (const char* device : {"NUL", "nul.txt"}) {
+        SCOPED_TRACE(device);
+        EXPECT_EQ(WriteFileAtomically(temp / device, "to the device"), 0);
+    }
+    EXPECT_TRUE(ListedNames(temp.path()).empty());
+    // Names that only look like devices are files.
+    ASSERT_EQ(WriteFileAtomically(temp / "NULL", "a file"), 0);
+    ASSERT_EQ(WriteFileAtomically(temp / "COM0", "a file"), 0);
+    EXPECT_EQ(ListedNames(temp.path()).size(), 2u);
+}
+
 }  // namespace
 }  // namespace quorvane

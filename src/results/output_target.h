@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane {
+
+// Where the bytes meant for an output file that the user named go.
+struct OutputTarget {
+    // The file to replace: the name given or, when that is a symbolic link, the file its links
+    // lead to, so the link stays a link and the file behind it gets the new content.
+    std::string file;
+    // A device (/dev/null, a terminal, NUL on Windows), a pipe or a socket: written in place.
+    // Renaming a new file onto it would put a plain file where the device or pipe was.
+    bool inPlace = false;
+    // The system's error when the name cannot be followed (a loop of links), else 0.
+    int error = 0;
+};
+
+OutputTarget ResolveOutputTarget(const std::string& name);
+
+// The name of the partial file that is written beside `file` and renamed onto it once
+// complete: the file's name, then ".part-" and `number` in six digits. The name is shortened
+// (never the folder, never inside a character) so that it stays within the longest name the
+// file system takes, and a file with a name of the longest length can still be saved.
+std::string PartFileName(const std::string& file, unsigned number);
+
+}  // namespace quorvane
