@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/form1_widget.h"
+#include "app/qt_desktop.h"
 #include "app/qt_settings_store.h"
 #include "form/desktop.h"
 #include "form/dialogs.h"
@@ -54,10 +55,12 @@ class BenchDesktop : public Desktop {
     }
     bool hasSpreadsheetApplication() override { return true; }
     std::string desktopFolder() override { return "/home/someone/Desktop"; }
-    void setClipboardText(const std::u16string& text) override {
-        QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(text.data()),
-                                                      static_cast<qsizetype>(text.size())));
+    void setClipboardText(std::string_view text, YieldHook* hook) override {
+        real_.setClipboardText(text, hook);
     }
+
+  private:
+    QtDesktop real_;
 };
 
 class NoDrives : public DriveSource {

@@ -1,5 +1,7 @@
 #include "app/qt_desktop.h"
 
+#include "form/utf16_text.h"
+
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
@@ -51,11 +53,13 @@ std::string QtDesktop::desktopFolder() {
     return QDir::toNativeSeparators(folder).toStdString();
 }
 
-void QtDesktop::setClipboardText(const std::u16string& text) {
+void QtDesktop::setClipboardText(std::string_view text, YieldHook* hook) {
+    // Never more UTF-16 units than bytes, and the new units are left uninitialised.
+    QString converted(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    converted.truncate(
+        static_cast<qsizetype>(ToUtf16(text, reinterpret_cast<char16_t*>(converted.data()), hook)));
     // Qt's platform code retries a clipboard that another program holds open.
-    QGuiApplication::clipboard()->setText(
-        QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())),
-        QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(converted, QClipboard::Clipboard);
 }
 
 }  // namespace quorvane

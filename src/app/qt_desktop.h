@@ -11,7 +11,7 @@ class QtDesktop : public Desktop {
     bool openFile(const std::string& path) override;
     bool hasSpreadsheetApplication() override;
     std::string desktopFolder() override;
-    void setClipboardText(const std::u16string& text) override;
+    void setClipboardText(std::string_view text, YieldHook* hook) override;
 };
 
 }  // namespace quorvane

@@ -33,7 +33,7 @@ class PictureDesktop : public Desktop {
     bool openFile(const std::string&) override { return false; }
     bool hasSpreadsheetApplication() override { return false; }
     std::string desktopFolder() override { return "/home/user/Desktop"; }
-    void setClipboardText(const std::u16string&) override {}
+    void setClipboardText(std::string_view, YieldHook*) override {}
 };
 
 // Never the draw that visits the home page.

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "engine/yield_hook.h"
 
 namespace quorvane {
 
@@ -19,10 +22,10 @@ class Desktop {
     virtual bool hasSpreadsheetApplication() = 0;
     // The user's desktop folder, without a trailing separator; empty when it cannot be found.
     virtual std::string desktopFolder() = 0;
-    // Puts `text` on the clipboard as plain text, in place of what it held. The text is
-    // UTF-16, what every platform's clipboard holds, so that a long text is converted in
-    // pieces while the window keeps answering rather than in one go here.
-    virtual void setClipboardText(const std::u16string& text) = 0;
+    // Puts `text` (UTF-8) on the clipboard as plain text, in place of what it held. The
+    // clipboard keeps its own form, UTF-16 on every platform: the conversion of a long text
+    // goes in pieces (ToUtf16) with `hook` letting the window run between them.
+    virtual void setClipboardText(std::string_view text, YieldHook* hook) = 0;
 };
 
 }  // namespace quorvane

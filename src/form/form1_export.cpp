@@ -7,7 +7,6 @@
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
-#include "form/utf16_text.h"
 #include "form/window_yield_hook.h"
 #include "results/clipboard_text.h"
 #include "results/new_file.h"
@@ -71,14 +70,10 @@ void Form1::PushButton7_Click() {
 
 void Form1::CopyResultsToClipboard() {
     WindowYieldHook hook(view_);
-    std::u16string text;
-    {
-        const std::string bytes = ResultsClipboardText(results_.paths(), &hook);
-        // An empty list leaves the clipboard alone.
-        if (bytes.empty()) return;
-        text = Utf16WhileYielding(bytes, &hook);
-    }
-    services_.desktop.setClipboardText(text);
+    const std::string text = ResultsClipboardText(results_.paths(), &hook);
+    // An empty list leaves the clipboard alone.
+    if (text.empty()) return;
+    services_.desktop.setClipboardText(text, &hook);
 }
 
 bool Form1::SaveResultsAsExcelFileIsExcelInstalled() {

@@ -13,10 +13,8 @@ constexpr char16_t kReplacement = u'\uFFFD';
 
 }  // namespace
 
-std::u16string Utf16WhileYielding(std::string_view bytes, YieldHook* hook) {
-    std::u16string text;
-    // Never more UTF-16 units than bytes.
-    text.reserve(bytes.size());
+size_t ToUtf16(std::string_view bytes, char16_t* out, YieldHook* hook) {
+    char16_t* const start = out;
     size_t position = 0;
     while (position < bytes.size()) {
         yieldTo(hook);
@@ -25,7 +23,7 @@ std::u16string Utf16WhileYielding(std::string_view bytes, YieldHook* hook) {
         while (position < end) {
             const unsigned char lead = static_cast<unsigned char>(bytes[position]);
             if (IsAscii(lead)) {
-                text.push_back(static_cast<char16_t>(lead));
+                *out++ = (static_cast<char16_t>(lead));
                 ++position;
                 continue;
             }
@@ -33,17 +31,17 @@ std::u16string Utf16WhileYielding(std::string_view bytes, YieldHook* hook) {
             bool valid = false;
             position += DecodeUtf8(bytes, position, codePoint, valid);
             if (!valid) {
-                text.push_back(kReplacement);
+                *out++ = (kReplacement);
             } else if (codePoint < 0x10000) {
-                text.push_back(static_cast<char16_t>(codePoint));
+                *out++ = (static_cast<char16_t>(codePoint));
             } else {
                 codePoint -= 0x10000;
-                text.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-                text.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+                *out++ = (static_cast<char16_t>(0xD800 + (codePoint >> 10)));
+                *out++ = (static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
             }
         }
     }
-    return text;
+    return static_cast<size_t>(out - start);
 }
 
 }  // namespace quorvane

@@ -5,8 +5,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <cstring>
+#include <new>
 
+#include "form/utf16_text.h"
 #include "win32/wide_text.h"
 
 namespace quorvane {
@@ -49,9 +50,24 @@ std::string Win32Desktop::desktopFolder() {
     return found ? Narrow(path) : std::string();
 }
 
-void Win32Desktop::setClipboardText(const std::u16string& text) {
+void Win32Desktop::setClipboardText(std::string_view text, YieldHook* hook) {
+    // Converted straight into the memory the clipboard takes: room for the most units the
+    // text can give, then what it gave.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+    if (!memory) throw std::bad_alloc();
+    auto* units = static_cast<char16_t*>(GlobalLock(memory));
+    if (!units) {
+        GlobalFree(memory);
+        throw std::bad_alloc();
+    }
+    const size_t length = ToUtf16(text, units, hook);
+    units[length] = u'\0';
+    GlobalUnlock(memory);
+    if (HGLOBAL fitted = GlobalReAlloc(memory, (length + 1) * sizeof(char16_t), 0)) {
+        memory = fitted;
+    }
     ClearClipboard(owner_);
-    SetClipboardText(owner_, text);
+    SetClipboardText(owner_, memory);
 }
 
 void ClearClipboard(HWND owner) {
@@ -63,26 +79,15 @@ void ClearClipboard(HWND owner) {
     }
 }
 
-bool SetClipboardText(HWND owner, const std::u16string& text) {
-    const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+bool SetClipboardText(HWND owner, HGLOBAL memory) {
     for (int attempt = 0; attempt < Win32Desktop::kClipboardAttempts; ++attempt) {
         if (!OpenClipboard(owner)) continue;
-        // The clipboard takes the memory only when the call succeeds.
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        bool placed = false;
-        if (memory) {
-            if (void* target = GlobalLock(memory)) {
-                std::memcpy(target, text.c_str(), bytes);
-                GlobalUnlock(memory);
-                EmptyClipboard();
-                placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-            }
-            if (!placed) GlobalFree(memory);
-        }
+        EmptyClipboard();
+        const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
         CloseClipboard();
         if (placed) return true;
-        if (!memory) return false;  // out of memory: no attempt can do better
     }
+    GlobalFree(memory);
     return false;
 }
 

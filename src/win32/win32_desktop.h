@@ -21,7 +21,7 @@ class Win32Desktop : public Desktop {
     bool openFile(const std::string& path) override;
     bool hasSpreadsheetApplication() override;
     std::string desktopFolder() override;
-    void setClipboardText(const std::u16string& text) override;
+    void setClipboardText(std::string_view text, YieldHook* hook) override;
 
   private:
     HWND owner_ = nullptr;
@@ -29,8 +29,9 @@ class Win32Desktop : public Desktop {
 
 // Empties the clipboard, trying up to kClipboardAttempts times; nothing is reported.
 void ClearClipboard(HWND owner);
-// Puts `text` on the clipboard as CF_UNICODETEXT, trying up to kClipboardAttempts times.
-// Whether it is there.
-bool SetClipboardText(HWND owner, const std::u16string& text);
+// Puts the text in `memory` (UTF-16 with its terminating zero, from GlobalAlloc) on the
+// clipboard as CF_UNICODETEXT, trying up to kClipboardAttempts times. The clipboard takes the
+// memory when it succeeds; otherwise it is freed. Whether the text is there.
+bool SetClipboardText(HWND owner, HGLOBAL memory);
 
 }  // namespace quorvane

@@ -14,6 +14,7 @@
 #include "form/drive_source.h"
 #include "form/random_source.h"
 #include "form/settings_store.h"
+#include "form/utf16_text.h"
 
 namespace quorvane::test {
 
@@ -103,8 +104,9 @@ class FakeDesktop : public Desktop {
     }
     bool hasSpreadsheetApplication() override { return spreadsheetApplication; }
     std::string desktopFolder() override { return folder; }
-    void setClipboardText(const std::u16string& text) override {
-        clipboard = text;
+    void setClipboardText(std::string_view text, YieldHook* hook) override {
+        clipboard.assign(text.size(), u'\0');
+        clipboard.resize(ToUtf16(text, clipboard.data(), hook));
         ++clipboardWrites;
     }
 };
