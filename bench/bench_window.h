@@ -14,47 +14,53 @@
 #include <QTimer>
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "app/desktop.h"
-#include "app/dialogs.h"
-#include "app/drive_source.h"
-#include "app/form1.h"
-#include "app/random_source.h"
-#include "app/settings_store.h"
+#include "app/form1_widget.h"
+#include "app/qt_desktop.h"
+#include "app/qt_settings_store.h"
+#include "form/desktop.h"
+#include "form/dialogs.h"
+#include "form/drive_source.h"
+#include "form/random_source.h"
 
 namespace quorvane::bench {
 
 // Answers every question at once: the filter's text, the text file's path. Keeps the messages.
 class InstantDialogs : public Dialogs {
   public:
-    QString inputAnswer;
-    QString saveAnswer;
-    QStringList messages;
+    std::string inputAnswer;
+    std::string saveAnswer;
+    std::vector<std::string> messages;
 
-    void message(const QString& text, const QString&, MessageStyle) override {
-        messages.append(text);
+    void message(const std::string& text, const std::string&, MessageStyle) override {
+        messages.push_back(text);
     }
-    QString input(const QString&, const QString&) override { return inputAnswer; }
-    QString saveFile(const QString&, const QString&) override { return saveAnswer; }
-    QString browseFolder(const QString&, const QString&) override { return {}; }
+    std::string input(const std::string&, const std::string&) override { return inputAnswer; }
+    std::string saveFile(const std::string&, const std::string&) override { return saveAnswer; }
+    std::string browseFolder(const std::string&, const std::string&) override { return {}; }
 };
 
 // A desktop with a spreadsheet application that is never started. The clipboard is the
 // offscreen platform's own, inside this process.
 class BenchDesktop : public Desktop {
   public:
-    QString openedFile;
+    std::string openedFile;
 
-    bool openUrl(const QString&) override { return false; }
-    bool openFile(const QString& path) override {
+    bool openUrl(const std::string&) override { return false; }
+    bool openFile(const std::string& path) override {
         openedFile = path;
         return true;
     }
     bool hasSpreadsheetApplication() override { return true; }
-    QString desktopFolder() override { return QStringLiteral("/home/someone/Desktop"); }
-    void setClipboardText(const QString& text) override {
-        QGuiApplication::clipboard()->setText(text);
+    std::string desktopFolder() override { return "/home/someone/Desktop"; }
+    void setClipboardText(std::string_view text, YieldHook* hook) override {
+        real_.setClipboardText(text, hook);
     }
+
+  private:
+    QtDesktop real_;
 };
 
 class NoDrives : public DriveSource {
@@ -114,18 +120,25 @@ class BenchWindow {
   public:
     BenchWindow()
         : settings(settingsFolder.filePath(QStringLiteral("settings.ini"))),
-          form(std::make_unique<Form1>(
-              Form1Services{dialogs, desktop, drives, random, settings, settingsFolder.path(),
-                            settingsFolder.filePath(QStringLiteral("vrn.txt")), [] {}})) {}
+          window(std::make_unique<Form1Widget>(
+              FormServices{dialogs,
+                           desktop,
+                           drives,
+                           random,
+                           settings,
+                           settingsFolder.path().toStdString(),
+                           settingsFolder.filePath(QStringLiteral("vrn.txt")).toStdString(),
+                           [] {},
+                           {}})) {}
 
     // Stores `value` under `key` before the window loads, as the user's last choice.
-    void store(const QString& key, const QString& value) { settings.write(key, value); }
+    void store(const std::string& key, const std::string& value) { settings.write(key, value); }
 
-    Form1& load() {
-        form->Form_Load();
-        form->show();
+    Form1Widget& load() {
+        window->form().Form_Load();
+        window->show();
         QGuiApplication::processEvents();
-        return *form;
+        return *window;
     }
 
     QTemporaryDir settingsFolder;
@@ -133,8 +146,8 @@ class BenchWindow {
     BenchDesktop desktop;
     NoDrives drives;
     QuietRandom random;
-    SettingsStore settings;
-    std::unique_ptr<Form1> form;
+    QtSettingsStore settings;
+    std::unique_ptr<Form1Widget> window;
 };
 
 }  // namespace quorvane::bench

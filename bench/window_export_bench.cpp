@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/results_list_model.h"
 #include "bench_window.h"
 #include "generated_paths.h"
 
@@ -27,21 +26,21 @@ using namespace quorvane;
 // Runs the command and names the message that says it worked (none for the filters and the
 // workbook). False for a command that this program does not know.
 bool run(const std::string& operation, Form1& form, bench::InstantDialogs& dialogs,
-         const QString& folder, QString& expectedMessage) {
+         const QString& folder, std::string& expectedMessage) {
     if (operation == "containing") {
-        dialogs.inputAnswer = QStringLiteral("CACHE");
+        dialogs.inputAnswer = "CACHE";
         form.PushButton19_Click();
     } else if (operation == "not-containing") {
-        dialogs.inputAnswer = QStringLiteral("cache");
+        dialogs.inputAnswer = "cache";
         form.PushButton20_Click();
     } else if (operation == "text-file") {
-        dialogs.saveAnswer = folder + QStringLiteral("/quorvane-window-bench.txt");
+        dialogs.saveAnswer = (folder + QStringLiteral("/quorvane-window-bench.txt")).toStdString();
         form.PushButton2_Click();
-        QFile::remove(dialogs.saveAnswer);
-        expectedMessage = QStringLiteral("Done.");
+        QFile::remove(QString::fromStdString(dialogs.saveAnswer));
+        expectedMessage = "Done.";
     } else if (operation == "clipboard") {
         form.PushButton7_Click();
-        expectedMessage = QStringLiteral("Results have been copied to the clipboard.");
+        expectedMessage = "Results have been copied to the clipboard.";
     } else if (operation == "workbook") {
         form.PushButton4_Click();
     } else {
@@ -67,7 +66,7 @@ int main(int argc, char** argv) {
     const QString folder = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QDir::tempPath();
 
     bench::BenchWindow window;
-    Form1& form = window.load();
+    Form1& form = window.load().form();
     bench::InstantDialogs& dialogs = window.dialogs;
     bench::GeneratePaths(count, [&form](const std::string& path) { form.Results().append(path); });
     form.Results().publishAppended();
@@ -76,7 +75,7 @@ int main(int argc, char** argv) {
     const std::int64_t entriesBefore = form.Results().count();
 
     bench::EventLoopGaps gaps;
-    QString expectedMessage;
+    std::string expectedMessage;
     QElapsedTimer clock;
     gaps.start();
     clock.start();
@@ -84,7 +83,9 @@ int main(int argc, char** argv) {
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     gaps.stop();
     if (!known) return 2;
-    if (!window.desktop.openedFile.isEmpty()) QFile::remove(window.desktop.openedFile);
+    if (!window.desktop.openedFile.empty()) {
+        QFile::remove(QString::fromStdString(window.desktop.openedFile));
+    }
 
     std::printf(
         "%-15s %9zu entries %7.2f s   event loop: longest wait %6.3f s, %6ld passes   "
@@ -94,16 +95,16 @@ int main(int argc, char** argv) {
 
     // A command that failed, or did something else than expected, makes no figure.
     const bool reportedSuccess =
-        expectedMessage.isEmpty()
-            ? dialogs.messages.isEmpty()
-            : dialogs.messages.size() == 1 && dialogs.messages[0].startsWith(expectedMessage);
+        expectedMessage.empty()
+            ? dialogs.messages.empty()
+            : dialogs.messages.size() == 1 && dialogs.messages[0].starts_with(expectedMessage);
     const bool changedAsExpected = operation.find("containing") == std::string::npos
                                        ? form.Results().count() == entriesBefore
                                        : std::abs(2 * form.Results().count() - entriesBefore) <= 1;
-    const bool workbookOpened = operation != "workbook" || !window.desktop.openedFile.isEmpty();
+    const bool workbookOpened = operation != "workbook" || !window.desktop.openedFile.empty();
     if (!reportedSuccess || !changedAsExpected || !workbookOpened || form.MousePointer() != 0) {
-        for (const QString& message : dialogs.messages)
-            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        for (const std::string& message : dialogs.messages)
+            std::fprintf(stderr, "%s\n", message.c_str());
         std::fprintf(stderr, "%s did not end as expected\n", operation.c_str());
         return 1;
     }

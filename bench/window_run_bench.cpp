@@ -9,7 +9,6 @@
 #include <QTreeView>
 #include <cstdio>
 
-#include "app/results_list_model.h"
 #include "bench_window.h"
 
 int main(int argc, char** argv) {
@@ -21,8 +20,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     bench::BenchWindow window;
-    window.store(QStringLiteral("Folder"), QString::fromLocal8Bit(argv[1]));
-    Form1& form = window.load();
+    window.store("Folder", argv[1]);
+    Form1Widget& shown = window.load();
+    Form1& form = shown.form();
 
     bench::EventLoopGaps gaps;
     QElapsedTimer clock;
@@ -31,16 +31,16 @@ int main(int argc, char** argv) {
     form.PushButton1_Click();
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     gaps.stop();
-    if (window.dialogs.messages != QStringList{QStringLiteral("Done.")}) {
+    if (window.dialogs.messages != std::vector<std::string>{"Done."}) {
         std::fprintf(stderr, "the run did not end with \"Done.\" alone\n");
         return 1;
     }
 
     QElapsedTimer scrolling;
     scrolling.start();
-    form.ListView1->scrollToBottom();
+    shown.ListView1->scrollToBottom();
     QApplication::processEvents();
-    form.ListView1->scrollToTop();
+    shown.ListView1->scrollToTop();
     QApplication::processEvents();
     const double scrollMs = static_cast<double>(scrolling.nsecsElapsed()) / 1e6;
 

@@ -3,7 +3,7 @@
 # for bash, zsh and fish, each where the desktop and the shells look for them.
 #
 # The window program finds the installed sample folder from its own folder by the relative
-# path QUORVANE_SAMPLES_FROM_PROGRAM (src/help), so the installed tree may lie under any
+# path QUORVANE_SAMPLES_FROM_PROGRAM (src/form), so the installed tree may lie under any
 # prefix. On Windows the sample folder stays beside the program.
 include(GNUInstallDirs)
 
@@ -19,7 +19,7 @@ if(UNIX AND NOT APPLE)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 endif()
 
-if(NOT QUORVANE_BUILD_GUI)
+if(NOT TARGET quorvane)
     return()
 endif()
 

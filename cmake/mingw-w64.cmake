@@ -3,7 +3,7 @@
 # Wine or on Windows without any DLL beside them; the tests run under Wine.
 #
 #   cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-#         -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_WORKBOOK=OFF
+#         -DQUORVANE_BUILD_GUI=OFF
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libxlsxwriter-dev
+    qt6-base-dev zlib1g-dev
     fonts-liberation  # the metric twin of Arial, so the window's fixed layout fits
     xdg-utils         # xdg-mime and xdg-open: the spreadsheet application for the workbook export
     # The desktop's own file dialogs: through the desktop portal on GNOME and KDE, and GTK's
@@ -18,16 +18,17 @@ for option in "$@"; do
     case "$option" in
         --tests)
             # clang-format and git for the format check, Xvfb and python3-xlib for the test
-            # that starts the real program, unzip to read workbooks back, appstream and
+            # that starts the real program, unzip for a second opinion on the workbooks' zip
+            # archives, appstream and
             # desktop-file-utils to validate the desktop files, dpkg-dev for the package,
             # the shells whose completions are checked.
             packages+=(libgtest-dev clang-format git unzip xvfb python3-xlib
                 appstream desktop-file-utils dpkg-dev bash-completion zsh fish) ;;
         --bench) packages+=(bfs fd-find time python3) ;;
         # The Windows cross-build and its tests under Wine (scripts/test-windows.sh): the
-        # mingw-w64 compilers with posix threads, Wine, and GoogleTest's sources to build
-        # with them.
-        --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 googletest) ;;
+        # mingw-w64 compilers with posix threads and zlib for them, Wine, and GoogleTest's
+        # sources to build with them.
+        --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 googletest) ;;
         *) echo "unknown option: $option (known: --tests --bench --windows)" >&2; exit 2 ;;
     esac
 done

@@ -3,23 +3,26 @@
 // until the window is closed, which ends the process from inside Form_Unload.
 
 #include <QApplication>
+#include <QDir>
 #include <memory>
 
 #include "app/command_line.h"
-#include "app/form1.h"
+#include "app/form1_widget.h"
+#include "app/locale_number_format.h"
 #include "app/platform_theme.h"
-#include "app/program_end.h"
 #include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_dialogs.h"
-#include "app/scratch_file.h"
+#include "app/qt_program_end.h"
+#include "app/qt_settings_store.h"
+#include "form/scratch_file.h"
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;
     DescribeProgram();
     AnswerTextRequests(argc, argv);
     UseDesktopFileDialogs();
-    // Owned here until the window closes, which hands it to EndProgramNow.
+    // Owned here until the window closes, which hands it to EndQtProgramNow.
     auto application = std::make_unique<QApplication>(argc, argv);
     const QString startFolder = StartFolder(QCoreApplication::arguments());
     // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
@@ -30,19 +33,21 @@ int main(int argc, char* argv[]) {
     QtDesktop desktop;
     SystemDriveSource drives;
     SystemRandomSource random;
-    SettingsStore settings;
-    const Form1Services services{dialogs,
-                                 desktop,
-                                 drives,
-                                 random,
-                                 settings,
-                                 QCoreApplication::applicationDirPath(),
-                                 ScratchFilePath(),
-                                 [&application] { EndProgramNow(std::move(application)); }};
-    Form1 form(services);
-    dialogs.setOwner(&form);
-    form.Form_Load();
-    if (!startFolder.isEmpty()) form.LookAtFolder(startFolder);
-    form.show();
+    QtSettingsStore settings;
+    const FormServices services{
+        dialogs,
+        desktop,
+        drives,
+        random,
+        settings,
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
+        ScratchFilePath(),
+        [&application] { EndQtProgramNow(std::move(application)); },
+        NumberFormatOf(QLocale::system())};
+    Form1Widget window(services);
+    dialogs.setOwner(&window);
+    window.form().Form_Load();
+    if (!startFolder.isEmpty()) window.form().LookAtFolder(startFolder.toStdString());
+    window.show();
     return QApplication::exec();
 }

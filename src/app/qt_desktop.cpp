@@ -1,7 +1,10 @@
 #include "app/qt_desktop.h"
 
+#include "form/utf16_text.h"
+
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,12 +23,12 @@ constexpr char kWorkbookMimeType[] =
 
 }  // namespace
 
-bool QtDesktop::openUrl(const QString& address) {
-    return QDesktopServices::openUrl(QUrl(address));
+bool QtDesktop::openUrl(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 }
 
-bool QtDesktop::openFile(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool QtDesktop::openFile(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 bool QtDesktop::hasSpreadsheetApplication() {
@@ -45,13 +48,18 @@ bool QtDesktop::hasSpreadsheetApplication() {
 #endif
 }
 
-QString QtDesktop::desktopFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+std::string QtDesktop::desktopFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QDir::toNativeSeparators(folder).toStdString();
 }
 
-void QtDesktop::setClipboardText(const QString& text) {
+void QtDesktop::setClipboardText(std::string_view text, YieldHook* hook) {
+    // Never more UTF-16 units than bytes, and the new units are left uninitialised.
+    QString converted(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    converted.truncate(
+        static_cast<qsizetype>(ToUtf16(text, reinterpret_cast<char16_t*>(converted.data()), hook)));
     // Qt's platform code retries a clipboard that another program holds open.
-    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(converted, QClipboard::Clipboard);
 }
 
 }  // namespace quorvane

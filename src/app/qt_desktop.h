@@ -1,17 +1,17 @@
 #pragma once
 
-#include "app/desktop.h"
+#include "form/desktop.h"
 
 namespace quorvane {
 
 // The desktop of the machine the program runs on, through Qt's desktop services.
 class QtDesktop : public Desktop {
   public:
-    bool openUrl(const QString& address) override;
-    bool openFile(const QString& path) override;
+    bool openUrl(const std::string& address) override;
+    bool openFile(const std::string& path) override;
     bool hasSpreadsheetApplication() override;
-    QString desktopFolder() override;
-    void setClipboardText(const QString& text) override;
+    std::string desktopFolder() override;
+    void setClipboardText(std::string_view text, YieldHook* hook) override;
 };
 
 }  // namespace quorvane

@@ -7,36 +7,57 @@
 
 namespace quorvane {
 
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 QString WithPlainLineBreaks(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
 
-void QtDialogs::message(const QString& text, const QString& title, MessageStyle style) {
+QString QtFileFilter(const std::string& filter) {
+    // Qt shows the names, which already carry their patterns.
+    const QStringList parts = FromUtf8(filter).split(u'|');
+    QStringList names;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        names.append(parts[i]);
+    return names.join(QStringLiteral(";;"));
+}
+
+void QtDialogs::message(const std::string& text, const std::string& title, MessageStyle style) {
     const QMessageBox::Icon icon =
         style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, title, WithPlainLineBreaks(text), QMessageBox::Ok, owner_);
+    QMessageBox box(icon, FromUtf8(title), WithPlainLineBreaks(FromUtf8(text)), QMessageBox::Ok,
+                    owner_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
-QString QtDialogs::input(const QString& prompt, const QString& title) {
+std::string QtDialogs::input(const std::string& prompt, const std::string& title) {
     bool accepted = false;
-    const QString answer = QInputDialog::getText(owner_, title, WithPlainLineBreaks(prompt),
-                                                 QLineEdit::Normal, QString(), &accepted);
-    return accepted ? answer : QString();
+    const QString answer =
+        QInputDialog::getText(owner_, FromUtf8(title), WithPlainLineBreaks(FromUtf8(prompt)),
+                              QLineEdit::Normal, QString(), &accepted);
+    return accepted ? answer.toStdString() : std::string();
 }
 
-QString QtDialogs::saveFile(const QString& title, const QString& filter) {
-    const QString path = QFileDialog::getSaveFileName(owner_, title, QString(), filter, nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
-    return QDir::toNativeSeparators(path);
+std::string QtDialogs::saveFile(const std::string& title, const std::string& filter) {
+    const QString path =
+        QFileDialog::getSaveFileName(owner_, FromUtf8(title), QString(), QtFileFilter(filter),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
+    return QDir::toNativeSeparators(path).toStdString();
 }
 
-QString QtDialogs::browseFolder(const QString& prompt, const QString& initialFolder) {
-    const QString folder = QFileDialog::getExistingDirectory(owner_, prompt, initialFolder);
-    return QDir::toNativeSeparators(folder);
+std::string QtDialogs::browseFolder(const std::string& prompt, const std::string& initialFolder) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(owner_, FromUtf8(prompt), FromUtf8(initialFolder));
+    return QDir::toNativeSeparators(folder).toStdString();
 }
 
 }  // namespace quorvane

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/dialogs.h"
+#include "form/dialogs.h"
 
 namespace quorvane {
 
@@ -13,10 +13,10 @@ class QtDialogs : public Dialogs {
     // The window the dialogs belong to; until it is set they stand alone.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    void message(const QString& text, const QString& title, MessageStyle style) override;
-    QString input(const QString& prompt, const QString& title) override;
-    QString saveFile(const QString& title, const QString& filter) override;
-    QString browseFolder(const QString& prompt, const QString& initialFolder) override;
+    void message(const std::string& text, const std::string& title, MessageStyle style) override;
+    std::string input(const std::string& prompt, const std::string& title) override;
+    std::string saveFile(const std::string& title, const std::string& filter) override;
+    std::string browseFolder(const std::string& prompt, const std::string& initialFolder) override;
 
   private:
     QPointer<QWidget> owner_;
@@ -24,5 +24,9 @@ class QtDialogs : public Dialogs {
 
 // A message text with its CR LF and bare CR line breaks written as LF, as Qt shows them.
 QString WithPlainLineBreaks(QString text);
+
+// A filter of the classic form, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|", in Qt's:
+// "Text Files (*.txt);;All Files (*.*)".
+QString QtFileFilter(const std::string& filter);
 
 }  // namespace quorvane

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/form1.h"
-#include "app/scratch_file.h"
+#include "app/form1_widget.h"
+#include "app/qt_settings_store.h"
 
 namespace {
 
@@ -18,22 +18,22 @@ using namespace quorvane;
 // Messages go to standard error: a modal box would wait for a user who is not there.
 class PrintedDialogs : public Dialogs {
   public:
-    void message(const QString& text, const QString& title, MessageStyle) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    void message(const std::string& text, const std::string& title, MessageStyle) override {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     }
-    QString input(const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&) override { return {}; }
-    QString browseFolder(const QString&, const QString&) override { return {}; }
+    std::string input(const std::string&, const std::string&) override { return {}; }
+    std::string saveFile(const std::string&, const std::string&) override { return {}; }
+    std::string browseFolder(const std::string&, const std::string&) override { return {}; }
 };
 
 // A desktop whose folder reads the same on every machine, and that opens nothing.
 class PictureDesktop : public Desktop {
   public:
-    bool openUrl(const QString&) override { return false; }
-    bool openFile(const QString&) override { return false; }
+    bool openUrl(const std::string&) override { return false; }
+    bool openFile(const std::string&) override { return false; }
     bool hasSpreadsheetApplication() override { return false; }
-    QString desktopFolder() override { return QStringLiteral("/home/user/Desktop"); }
-    void setClipboardText(const QString&) override {}
+    std::string desktopFolder() override { return "/home/user/Desktop"; }
+    void setClipboardText(std::string_view, YieldHook*) override {}
 };
 
 // Never the draw that visits the home page.
@@ -57,20 +57,21 @@ int main(int argc, char* argv[]) {
     PictureDesktop desktop;
     SystemDriveSource drives;
     QuietRandom random;
-    SettingsStore settings(scratch.filePath(QStringLiteral("settings.ini")));
-    const Form1Services services{dialogs,
-                                 desktop,
-                                 drives,
-                                 random,
-                                 settings,
-                                 QCoreApplication::applicationDirPath(),
-                                 scratch.filePath(QStringLiteral("vrn.txt")),
-                                 [] {}};
-    Form1 form(services);
-    form.Form_Load();
-    form.show();
+    QtSettingsStore settings(scratch.filePath(QStringLiteral("settings.ini")));
+    const FormServices services{dialogs,
+                                desktop,
+                                drives,
+                                random,
+                                settings,
+                                QCoreApplication::applicationDirPath().toStdString(),
+                                scratch.filePath(QStringLiteral("vrn.txt")).toStdString(),
+                                [] {},
+                                {}};
+    Form1Widget window(services);
+    window.form().Form_Load();
+    window.show();
     QCoreApplication::processEvents();
-    if (!form.grab().save(QString::fromLocal8Bit(argv[1]))) {
+    if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "quorvane-screenshot: cannot write %s\n", argv[1]);
         return 1;
     }

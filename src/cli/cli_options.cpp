@@ -61,11 +61,9 @@ std::string UsageText() {
            "  --clipboard-format\n"
            "                   the text of \"Copy Results To Clipboard\": each entry padded\n"
            "                   with blanks to the longest, then TAB and CR LF\n"
-#if QUORVANE_WORKBOOK
            "  --xlsx FILE      write a workbook instead: \"Results\" in A1, one entry per\n"
            "                   row below it, each as text; FILE is replaced only once the\n"
            "                   workbook is complete\n"
-#endif
            "  --format csv|tsv|json\n"
            "                   one line per folder with the columns of --columns:\n"
            "                   csv   RFC 4180, a header line, CR LF line ends\n"
@@ -303,10 +301,6 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--clipboard-format") {
             options.clipboardFormat = true;
         } else if (argument == "--xlsx") {
-            if (!QUORVANE_WORKBOOK) {
-                result.error = "--xlsx: this quorvane-list was built without the workbook export";
-                return result;
-            }
             const std::string* file = value();
             if (!file) return usageError("--xlsx needs a file name");
             options.workbookFile = *file;

@@ -4,9 +4,7 @@
 
 #include "engine/list_run.h"
 #include "results/path_list.h"
-#if QUORVANE_WORKBOOK
 #include "results/workbook_writer.h"
-#endif
 
 namespace quorvane::cli {
 
@@ -20,7 +18,6 @@ class ListCollector : public EntrySink {
     PathList list_;
 };
 
-#if QUORVANE_WORKBOOK
 // Hands every entry to a workbook as it arrives, until the workbook fails.
 class WorkbookSink : public EntrySink {
   public:
@@ -31,6 +28,5 @@ class WorkbookSink : public EntrySink {
   private:
     WorkbookWriter& writer_;
 };
-#endif
 
 }  // namespace quorvane::cli

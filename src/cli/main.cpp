@@ -29,9 +29,7 @@
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
 #include "results/pending_files.h"
-#if QUORVANE_WORKBOOK
 #include "results/workbook_writer.h"
-#endif
 
 namespace {
 
@@ -222,7 +220,6 @@ int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget
     return status;
 }
 
-#if QUORVANE_WORKBOOK
 int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     WorkbookWriter workbook(*options.workbookFile);
     if (auto failure = workbook.open()) return cannotWrite(*options.workbookFile, failure->what());
@@ -232,7 +229,6 @@ int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& ta
         return cannotWrite(*options.workbookFile, failure->what());
     return status;
 }
-#endif
 
 int listDrives() {
     std::string text;
@@ -252,9 +248,7 @@ int run(const cli::Options& options) {
         report("quorvane-list: no drive " + options.folder + " (see --list-drives)");
         return kExitFailed;
     }
-#if QUORVANE_WORKBOOK
     if (options.workbookFile) return writeWorkbook(options, *targets);
-#endif
     if (options.clipboardFormat) return writeClipboardText(options, *targets);
     return writeList(options, *targets);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -27,6 +28,11 @@ class AtomicFile {
     // written in place cannot be opened).
     bool open();
     bool write(std::string_view bytes);
+    // Writes `bytes` over bytes already written, from `offset` on, for formats whose header
+    // is known only at the end; the next write() goes on at the end.
+    bool overwrite(std::uint64_t offset, std::string_view bytes);
+    // The bytes written so far.
+    std::uint64_t size() const { return size_; }
     // Flushes, syncs and renames into place. False, with error() set, on any failure.
     bool commit();
 
@@ -49,10 +55,12 @@ class AtomicFile {
     // every error is the system's own code.
     void* handle_ = nullptr;
     std::string pending_;
+    PendingFile partFile_;
 #else
     std::FILE* file_ = nullptr;
     PendingFile pending_;
 #endif
+    std::uint64_t size_ = 0;
     int error_ = 0;
 };
 

@@ -63,6 +63,21 @@ bool AtomicFile::write(std::string_view bytes) {
     if (!file_) return false;
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return fail(errno);
+    size_ += bytes.size();
+    return true;
+}
+
+bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
+    if (!file_) return false;
+    if (offset + bytes.size() > size_) return fail(EINVAL);
+    if (std::fflush(file_) != 0) return fail(errno);
+    while (!bytes.empty()) {
+        const ssize_t written =
+            pwrite(fileno(file_), bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (written <= 0) return fail(written < 0 ? errno : EIO);
+        bytes.remove_prefix(static_cast<size_t>(written));
+        offset += static_cast<std::uint64_t>(written);
+    }
     return true;
 }
 

@@ -41,6 +41,7 @@ void AtomicFile::discard() {
     pending_.clear();
     if (!temporary_.empty()) DeleteFileW(ToExtendedLengthPath(temporary_).c_str());
     temporary_.clear();
+    partFile_.forget();
 }
 
 bool AtomicFile::open() {
@@ -58,9 +59,11 @@ bool AtomicFile::open() {
     }
     for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
         temporary_ = temporaryNameFor(destination_);
-        // CREATE_NEW: the name must be new, so two writers never share a partial file.
-        HANDLE file = CreateFileW(ToExtendedLengthPath(temporary_).c_str(), GENERIC_WRITE, 0,
-                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // CREATE_NEW: the name must be new, so two writers never share a partial file. Shared
+        // for deletion only, so that an abrupt end can remove it while it is open.
+        HANDLE file =
+            CreateFileW(ToExtendedLengthPath(temporary_).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
+                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = file;
             break;
@@ -72,12 +75,14 @@ bool AtomicFile::open() {
         temporary_.clear();
         return fail(static_cast<int>(error));
     }
+    if (!inPlace_) partFile_ = PendingFile(temporary_);
     pending_.reserve(kBufferSize);
     return true;
 }
 
 bool AtomicFile::write(std::string_view bytes) {
     if (!handle_) return false;
+    size_ += bytes.size();
     if (pending_.size() + bytes.size() < kBufferSize) {
         pending_.append(bytes);
         return true;
@@ -87,6 +92,21 @@ bool AtomicFile::write(std::string_view bytes) {
     if (bytes.size() < kBufferSize) {
         pending_.append(bytes);
     } else if (!writeAll(handle_, bytes)) {
+        return fail(static_cast<int>(GetLastError()));
+    }
+    return true;
+}
+
+bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
+    if (!handle_) return false;
+    if (offset + bytes.size() > size_) return fail(ERROR_INVALID_PARAMETER);
+    if (!writeAll(handle_, pending_)) return fail(static_cast<int>(GetLastError()));
+    pending_.clear();
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    const LARGE_INTEGER none{};
+    if (!SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN) || !writeAll(handle_, bytes) ||
+        !SetFilePointerEx(handle_, none, nullptr, FILE_END)) {
         return fail(static_cast<int>(GetLastError()));
     }
     return true;
@@ -109,6 +129,7 @@ bool AtomicFile::commit() {
         return fail(static_cast<int>(GetLastError()));
     }
     temporary_.clear();
+    partFile_.forget();
     return true;
 }
 

@@ -1,46 +1,204 @@
 #include "results/workbook_writer.h"
 
-#include <xlsxwriter.h>
-
 #include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 #include <filesystem>
-#include <random>
+#include <fstream>
 
-#include "results/atomic_file.h"
+#include "engine/utf8_text.h"
 #include "results/cell_text.h"
+#ifdef _WIN32
+#include "engine/native_text.h"
+#endif
+#include "results/new_file.h"
 #include "results/output_target.h"
-#include "results/workbook_temporary_files.h"
 #include "results/yielding_call.h"
 
 namespace quorvane {
 
 namespace {
 
-constexpr const char* kHeading = "Results";
+constexpr std::string_view kHeading = "Results";
+constexpr std::string_view kXmlDeclaration =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+constexpr std::string_view kMainNamespace =
+    "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+constexpr std::string_view kRelationshipsNamespace =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+// The longest head a sheet can have: the widest column and the most rows.
+constexpr size_t kSheetHeadSize = 512;
 
-RunTimeError libraryError(lxw_error error) {
-    return {lxw_strerror(error), error};
+// A column's width as a sheet file keeps it: the width the user sees, in widths of a digit (7
+// pixels in the default font), plus the 5 pixels of padding every column has, to 1/256.
+double StoredColumnWidth(double width) {
+    const double pixels = std::floor(width * 7 + 0.5) + 5;
+    return std::floor(pixels / 7 * 256) / 256;
+}
+
+// A sheet's start, up to its rows: the range it uses, the first sheet shown, and the width of
+// column A, padded with blanks between elements to the head's fixed size.
+std::string SheetHead(size_t sheet, size_t rows, double columnWidth) {
+    std::array<char, 32> width{};
+    const auto end =
+        std::to_chars(width.data(), width.data() + width.size(), StoredColumnWidth(columnWidth))
+            .ptr;
+    std::string head(kXmlDeclaration);
+    head += "<worksheet xmlns=\"";
+    head += kMainNamespace;
+    head += "\" xmlns:r=\"";
+    head += kRelationshipsNamespace;
+    head += "\"><dimension ref=\"A1";
+    if (rows > 1) head += ":A" + std::to_string(rows);
+    head += "\"/><sheetViews><sheetView ";
+    if (sheet == 1) head += "tabSelected=\"1\" ";
+    head += "workbookViewId=\"0\"/></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/>";
+    head += "<cols><col min=\"1\" max=\"1\" width=\"";
+    head.append(width.data(), end);
+    head += "\" customWidth=\"1\"/></cols>";
+    head.resize(kSheetHeadSize - std::string_view("<sheetData>").size(), ' ');
+    head += "<sheetData>";
+    return head;
+}
+
+constexpr std::string_view kSheetEnd =
+    "</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" "
+    "header=\"0.3\" footer=\"0.3\"/></worksheet>";
+
+bool IsXmlBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Appends `text` as XML character data. Characters that XML cannot hold (control characters
+// other than TAB and LF, CR which a reader would turn into LF, U+FFFE and U+FFFF) are written
+// in the "_xHHHH_" form that spreadsheet programs read back as the character.
+void AppendXmlText(std::string_view text, std::string& out) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '&') {
+            out += "&amp;";
+        } else if (c == '<') {
+            out += "&lt;";
+        } else if (c == '>') {
+            out += "&gt;";
+        } else if (c < 0x20 && c != '\t' && c != '\n') {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            out += "_x00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            out += '_';
+        } else if (c == 0xEF && text.substr(i, 3) == "\xEF\xBF\xBE") {
+            out += "_xFFFE_";
+            i += 2;
+        } else if (c == 0xEF && text.substr(i, 3) == "\xEF\xBF\xBF") {
+            out += "_xFFFF_";
+            i += 2;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+}
+
+std::string ContentTypes(size_t sheets) {
+    std::string xml(kXmlDeclaration);
+    xml +=
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"rels\" "
+        "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+        "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/"
+        "vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+        "<Override PartName=\"/xl/styles.xml\" ContentType=\"application/"
+        "vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/>";
+    for (size_t sheet = 1; sheet <= sheets; ++sheet) {
+        xml += "<Override PartName=\"/xl/worksheets/sheet" + std::to_string(sheet) +
+               ".xml\" ContentType=\"application/"
+               "vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>";
+    }
+    return xml + "</Types>";
+}
+
+std::string PackageRelationships() {
+    std::string xml(kXmlDeclaration);
+    xml +=
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+        "relationships/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
+    return xml;
+}
+
+std::string Workbook(size_t sheets) {
+    std::string xml(kXmlDeclaration);
+    xml += "<workbook xmlns=\"";
+    xml += kMainNamespace;
+    xml += "\" xmlns:r=\"";
+    xml += kRelationshipsNamespace;
+    xml += "\"><bookViews><workbookView/></bookViews><sheets>";
+    for (size_t sheet = 1; sheet <= sheets; ++sheet) {
+        const std::string n = std::to_string(sheet);
+        xml += "<sheet name=\"Sheet" + n + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+    }
+    return xml + "</sheets></workbook>";
+}
+
+std::string WorkbookRelationships(size_t sheets) {
+    std::string xml(kXmlDeclaration);
+    xml += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    const std::string type = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    for (size_t sheet = 1; sheet <= sheets; ++sheet) {
+        const std::string n = std::to_string(sheet);
+        xml += "<Relationship Id=\"rId" + n + "\" Type=\"" + type +
+               "worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
+    }
+    xml += "<Relationship Id=\"rId" + std::to_string(sheets + 1) + "\" Type=\"" + type +
+           "styles\" Target=\"styles.xml\"/>";
+    return xml + "</Relationships>";
+}
+
+// The one style every cell has: the spreadsheet's default font and no fill or border.
+std::string Styles() {
+    std::string xml(kXmlDeclaration);
+    xml += "<styleSheet xmlns=\"";
+    xml += kMainNamespace;
+    xml +=
+        "\"><fonts count=\"1\"><font><sz val=\"11\"/><color theme=\"1\"/><name val=\"Calibri\"/>"
+        "<family val=\"2\"/><scheme val=\"minor\"/></font></fonts>"
+        "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
+        "<fill><patternFill patternType=\"gray125\"/></fill></fills>"
+        "<borders count=\"1\"><border><left/><right/><top/><bottom/><diagonal/></border>"
+        "</borders><cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" "
+        "borderId=\"0\"/></cellStyleXfs><cellXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" "
+        "fillId=\"0\" borderId=\"0\" xfId=\"0\"/></cellXfs><cellStyles count=\"1\">"
+        "<cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/></cellStyles></styleSheet>";
+    return xml;
+}
+
+std::filesystem::path LocalFilePath(const std::string& path) {
+#ifdef _WIN32
+    return std::filesystem::path(ToNativePath(path));
+#else
+    return std::filesystem::path(path);
+#endif
 }
 
 // Copies the file `from` into `to` (see AtomicFile). Returns the system's error, or nothing.
 std::optional<RunTimeError> CopyFile(const std::string& from, const std::string& to) {
+    std::ifstream source(LocalFilePath(from), std::ios::binary);
+    if (!source) return RunTimeError::fromSystemError(errno != 0 ? errno : EIO);
     AtomicFile target(to);
     if (!target.open()) return RunTimeError::fromSystemError(target.error());
-    std::FILE* source = std::fopen(from.c_str(), "rb");
-    if (!source) return RunTimeError::fromSystemError(errno != 0 ? errno : EIO);
     std::string buffer(size_t{1} << 16, '\0');
-    bool written = true;
-    while (written) {
-        const size_t got = std::fread(buffer.data(), 1, buffer.size(), source);
-        if (got == 0) break;
-        written = target.write(std::string_view(buffer.data(), got));
+    while (source) {
+        source.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto got = static_cast<size_t>(source.gcount());
+        if (got > 0 && !target.write(std::string_view(buffer.data(), got))) {
+            return RunTimeError::fromSystemError(target.error());
+        }
     }
-    const bool readFailed = std::ferror(source) != 0;
-    std::fclose(source);
-    if (readFailed) return RunTimeError::fromSystemError(EIO);
-    if (!written || !target.commit()) return RunTimeError::fromSystemError(target.error());
+    if (source.bad()) return RunTimeError::fromSystemError(EIO);
+    if (!target.commit()) return RunTimeError::fromSystemError(target.error());
     return std::nullopt;
 }
 
@@ -50,162 +208,105 @@ WorkbookWriter::WorkbookWriter(std::string file, size_t rowsPerSheet)
     : file_(std::move(file)), rowsPerSheet_(std::clamp<size_t>(rowsPerSheet, 2, kSheetRows)) {}
 
 WorkbookWriter::~WorkbookWriter() {
-    abandon();
+    // The partial file goes with its AtomicFile; the workbook built aside goes here.
+    zip_.reset();
+    out_.reset();
+    if (!builtAside_.empty()) RemoveFile(builtAside_);
 }
 
-void WorkbookWriter::abandon() {
-    if (workbook_) lxw_workbook_free(workbook_);
-    workbook_ = nullptr;
-    sheet_ = nullptr;
-    if (!partFile_.empty()) std::remove(partFile_.c_str());
-    partFile_.clear();
-    pendingPart_.forget();
-}
-
-bool WorkbookWriter::temporaryWritesFailed() {
-    const TemporaryWriteFailures failures = WorkbookTemporaryWriteFailures();
-    if (failures.count == temporaryWriteFailures_) return false;
-    fail(RunTimeError::fromSystemError(failures.lastError != 0 ? failures.lastError : EIO));
-    return true;
-}
-
-void WorkbookWriter::fail(RunTimeError error) {
-    if (!failure_) failure_ = std::move(error);
-    abandon();
+std::optional<RunTimeError> WorkbookWriter::failure() const {
+    if (openFailure_) return openFailure_;
+    if (out_ && out_->error() != 0) return RunTimeError::fromSystemError(out_->error());
+    if (zip_) return zip_->failure();
+    return std::nullopt;
 }
 
 std::optional<RunTimeError> WorkbookWriter::open() {
     const OutputTarget where = ResolveOutputTarget(file_);
     if (where.error != 0) {
-        fail(RunTimeError::fromSystemError(where.error));
-        return failure_;
+        openFailure_ = RunTimeError::fromSystemError(where.error);
+        return openFailure_;
     }
-    destination_ = where.file;
-    inPlace_ = where.inPlace;
-    // The zip format is written with seeks, which a device or a pipe does not take: such a
-    // workbook is built in the temporary folder and copied once complete.
-    std::string beside = destination_;
-    if (inPlace_) {
-        std::error_code folderError;
-        const std::filesystem::path folder = std::filesystem::temp_directory_path(folderError);
-        if (folderError) {
-            fail(RunTimeError::fromSystemError(folderError.value()));
-            return failure_;
+    std::string built = file_;
+    if (where.inPlace) {
+        try {
+            builtAside_ = CreateTemporaryFile("Quorvane workbook ", ".xlsx");
+        } catch (const RunTimeError& error) {
+            openFailure_ = error;
+            return openFailure_;
         }
-        beside = (folder / "Quorvane workbook").string();
+        pendingAside_ = PendingFile(builtAside_);
+        built = builtAside_;
     }
-    std::random_device seed;
-    std::mt19937 random(seed());
-    int error = 0;
-    for (int attempt = 0; attempt < 100 && partFile_.empty(); ++attempt) {
-        const std::string name = PartFileName(beside, static_cast<unsigned>(random()));
-        errno = 0;
-        // "x": the name must be new, so two writers never share a partial workbook.
-        if (std::FILE* reserved = std::fopen(name.c_str(), "wbx")) {
-            std::fclose(reserved);
-            partFile_ = name;
-        } else if (errno != EEXIST) {
-            error = errno != 0 ? errno : EIO;
-            break;
-        }
-    }
-    if (partFile_.empty()) {
-        fail(RunTimeError::fromSystemError(error != 0 ? error : EEXIST));
-        return failure_;
-    }
-    pendingPart_ = PendingFile(partFile_);
-    temporaryWriteFailures_ = WorkbookTemporaryWriteFailures().count;
-    lxw_workbook_options options = {};
-    options.constant_memory = LXW_TRUE;
-    workbook_ = workbook_new_opt(partFile_.c_str(), &options);
-    if (!workbook_) {
-        fail(libraryError(LXW_ERROR_MEMORY_MALLOC_FAILED));
-        return failure_;
-    }
-    startSheet();
-    return failure_;
+    out_ = std::make_unique<AtomicFile>(built);
+    zip_ = std::make_unique<ZipWriter>(*out_);
+    if (out_->open()) startSheet();
+    return failure();
 }
 
 bool WorkbookWriter::startSheet() {
-    if (sheet_) fitColumn();
-    sheet_ = workbook_add_worksheet(workbook_, nullptr);
-    if (!sheet_) {
-        fail(libraryError(LXW_ERROR_CREATING_TMPFILE));
-        return false;
-    }
+    ++sheets_;
     row_ = 0;
-    widestPixels_ = TextPixelWidth(kHeading);
-    if (const lxw_error error = worksheet_write_string(sheet_, 0, 0, kHeading, nullptr)) {
-        fail(libraryError(error));
+    widestPixels_ = 0;
+    if (!zip_->beginMember("xl/worksheets/sheet" + std::to_string(sheets_) + ".xml",
+                           kSheetHeadSize)) {
         return false;
     }
-    row_ = 1;
+    appendRow(kHeading);
     return true;
 }
 
-void WorkbookWriter::fitColumn() {
-    const double width = ColumnWidthForPixels(widestPixels_);
-    if (const lxw_error error = worksheet_set_column(sheet_, 0, 0, width, nullptr)) {
-        fail(libraryError(error));
+bool WorkbookWriter::endSheet() {
+    return zip_->write(kSheetEnd) &&
+           zip_->endMember(SheetHead(sheets_, row_, ColumnWidthForPixels(widestPixels_)));
+}
+
+void WorkbookWriter::appendRow(std::string_view cellText) {
+    ++row_;
+    // An empty text leaves its row empty; the row still belongs to its entry.
+    if (cellText.empty()) return;
+    const std::string row = std::to_string(row_);
+    xml_.clear();
+    xml_ += "<row r=\"" + row + "\"><c r=\"A" + row + "\" t=\"inlineStr\"><is><t";
+    // A reader drops blanks around a text unless told to keep them.
+    if (IsXmlBlank(cellText.front()) || IsXmlBlank(cellText.back())) {
+        xml_ += " xml:space=\"preserve\"";
     }
+    xml_ += '>';
+    AppendXmlText(cellText, xml_);
+    xml_ += "</t></is></c></row>";
+    zip_->write(xml_);
+    widestPixels_ = std::max(widestPixels_, TextPixelWidth(cellText));
 }
 
 void WorkbookWriter::append(std::string_view entry) {
-    if (!workbook_) return;
-    if (row_ >= rowsPerSheet_ && !startSheet()) return;
+    if (!zip_ || failure()) return;
+    if (row_ >= rowsPerSheet_ && !(endSheet() && startSheet())) return;
     cell_.clear();
     AppendCellText(entry, cell_);
-    // An empty text leaves its row empty; the row still belongs to its entry.
-    if (!cell_.empty()) {
-        const lxw_error error =
-            worksheet_write_string(sheet_, static_cast<lxw_row_t>(row_), 0, cell_.c_str(), nullptr);
-        if (error) {
-            fail(libraryError(error));
-            return;
-        }
-        widestPixels_ = std::max(widestPixels_, TextPixelWidth(cell_));
-    }
-    ++row_;
-    temporaryWritesFailed();
+    appendRow(cell_);
 }
 
 std::optional<RunTimeError> WorkbookWriter::finish(YieldHook* hook) {
-    if (!workbook_) {
-        if (!failure_) failure_ = RunTimeError::fromSystemError(EBADF);
-        return failure_;
-    }
-    fitColumn();
-    if (failure_) return failure_;
-    lxw_workbook* workbook = workbook_;
-    workbook_ = nullptr;
-    sheet_ = nullptr;
-    // Closing writes the whole file and frees the workbook, whether it succeeds or not.
-    const lxw_error error =
-        CallWhileYielding(hook, [workbook] { return workbook_close(workbook); });
-    if (error != LXW_NO_ERROR) {
-        fail(libraryError(error));
-        return failure_;
-    }
-    if (temporaryWritesFailed()) return failure_;
-    if (auto failure = deliver()) {
-        fail(std::move(*failure));
-        return failure_;
-    }
-    return std::nullopt;
-}
-
-std::optional<RunTimeError> WorkbookWriter::deliver() {
-    if (inPlace_) {
-        if (auto failure = CopyFile(partFile_, destination_)) return failure;
-        std::remove(partFile_.c_str());
-    } else {
-        std::error_code renameError;
-        std::filesystem::rename(partFile_, destination_, renameError);
-        if (renameError) return RunTimeError::fromSystemError(renameError.value());
-    }
-    partFile_.clear();
-    pendingPart_.forget();
-    return std::nullopt;
+    if (!zip_) return failure() ? failure() : RunTimeError::fromSystemError(EBADF);
+    if (failure()) return failure();
+    const bool packed =
+        endSheet() && zip_->addMember("[Content_Types].xml", ContentTypes(sheets_)) &&
+        zip_->addMember("_rels/.rels", PackageRelationships()) &&
+        zip_->addMember("xl/workbook.xml", Workbook(sheets_)) &&
+        zip_->addMember("xl/_rels/workbook.xml.rels", WorkbookRelationships(sheets_)) &&
+        zip_->addMember("xl/styles.xml", Styles()) && zip_->finish();
+    if (!packed) return failure();
+    // The bytes reach the disk before the workbook takes its name, which takes a while for a
+    // large one.
+    if (!CallWhileYielding(hook, [this] { return out_->commit(); })) return failure();
+    if (builtAside_.empty()) return std::nullopt;
+    auto copied = CopyFile(builtAside_, file_);
+    if (copied) openFailure_ = copied;
+    RemoveFile(builtAside_);
+    builtAside_.clear();
+    pendingAside_.forget();
+    return copied;
 }
 
 }  // namespace quorvane

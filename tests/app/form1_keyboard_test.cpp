@@ -12,15 +12,15 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "app/caption_text.h"
-#include "app/results_list_model.h"
+#include "app/qt_results_model.h"
+#include "form/form1_layout.h"
 #include "form_harness.h"
 
 namespace quorvane::test {
 namespace {
 
 // The window's own controls: those placed on the window and in its two frames.
-QList<QWidget*> controlsOf(Form1& form) {
+QList<QWidget*> controlsOf(Form1Widget& form) {
     QList<QWidget*> controls;
     for (QWidget* container : {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.Frame1),
                                static_cast<QWidget*>(form.Frame2)}) {
@@ -32,7 +32,7 @@ QList<QWidget*> controlsOf(Form1& form) {
 }
 
 // The window's buttons and options; no other control holds one.
-QList<QAbstractButton*> buttonsOf(Form1& form) {
+QList<QAbstractButton*> buttonsOf(Form1Widget& form) {
     return form.findChildren<QAbstractButton*>();
 }
 
@@ -41,8 +41,8 @@ bool hasLetter(const QString& text) {
 }
 
 TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatPressesIt) {
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
     harness.showActive();
     form.Option4->click();
     form.Option7->click();
@@ -72,7 +72,7 @@ TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatPressesIt) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return pressed.count() == 1; }));
         if (qobject_cast<QRadioButton*>(button)) {
             EXPECT_TRUE(button->isChecked());
-            EXPECT_EQ(harness.stored(button->objectName()), QStringLiteral("True"));
+            EXPECT_EQ(harness.settings.stored(button->objectName().toStdString()), "True");
         }
     }
 }
@@ -80,21 +80,21 @@ TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatPressesIt) {
 TEST(Form1Keyboard, EnterInTheFolderBoxStartsTheList) {
     QTemporaryDir target;
     ASSERT_TRUE(QDir(target.path()).mkpath(QStringLiteral("A/B")));
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
     harness.showActive();
     form.Text1->setFocus();
     form.Text1->setText(target.path());
 
     QTest::keyClick(form.Text1, Qt::Key_Return);
-    EXPECT_EQ(form.Results().count(), 2);
+    EXPECT_EQ(form.form().Results().count(), 2);
     ASSERT_EQ(harness.dialogs.messages.size(), 1u);
-    EXPECT_EQ(harness.dialogs.messages.front().text, QStringLiteral("Done."));
+    EXPECT_EQ(harness.dialogs.messages.front().text, "Done.");
 }
 
 TEST(Form1Accessibility, EveryControlHasANameInWordsAndADescription) {
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
 
     QSet<QString> names;
     for (QWidget* control : controlsOf(form)) {
@@ -110,7 +110,7 @@ TEST(Form1Accessibility, EveryControlHasANameInWordsAndADescription) {
         if (!button) continue;
         // A caption in words is what is heard, as it is shown, and the Alt letter is told.
         if (hasLetter(button->text())) {
-            EXPECT_EQ(name, CaptionWithoutMnemonic(button->text()));
+            EXPECT_EQ(name.toStdString(), CaptionWithoutMnemonic(button->text().toStdString()));
         }
         EXPECT_EQ(accessible->actionInterface()->keyBindingsForAction(
                       QAccessibleActionInterface::pressAction()),

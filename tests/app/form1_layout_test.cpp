@@ -10,8 +10,8 @@
 #include <QStyleOptionButton>
 #include <QTreeView>
 
-#include "app/caption_text.h"
-#include "app/results_list_model.h"
+#include "app/qt_results_model.h"
+#include "form/form1_layout.h"
 #include "form_harness.h"
 
 namespace quorvane::test {
@@ -62,15 +62,15 @@ QRect pixels(const Placement& p) {
 // The caption as the window shows it, without the mark of its Alt letter.
 QString captionOf(QWidget* control) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        return CaptionWithoutMnemonic(button->text());
+        return QString::fromStdString(CaptionWithoutMnemonic(button->text().toStdString()));
     }
     if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
     return {};
 }
 
 TEST(Form1Layout, EveryControlHasItsDesignedPlaceCaptionAndFont) {
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
 
     EXPECT_EQ(form.size(), QSize(536, 580));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window must not be resizable";
@@ -97,8 +97,8 @@ TEST(Form1Layout, EveryControlHasItsDesignedPlaceCaptionAndFont) {
 }
 
 TEST(Form1Layout, TabOrderFollowsTheDesignAndFocusStartsOnTheList) {
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
     harness.showActive();
 
     EXPECT_EQ(QApplication::focusWidget(), form.ListView1);
@@ -122,8 +122,8 @@ TEST(Form1Layout, TabOrderFollowsTheDesignAndFocusStartsOnTheList) {
 }
 
 TEST(Form1Layout, DepthBoxStandsInTheGapOfTheOption6Caption) {
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
     harness.showActive();
 
     const QPoint boxCentre = form.Text2->geometry().center();
@@ -145,11 +145,12 @@ TEST(Form1Layout, DepthBoxStandsInTheGapOfTheOption6Caption) {
 }
 
 TEST(Form1Layout, ResultsListIsAReportWithOneResultsColumn) {
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
 
-    EXPECT_EQ(form.Results().columnHeaderCount(), 1);
-    EXPECT_EQ(form.Results().columnHeading(1), QStringLiteral("Results"));
+    EXPECT_EQ(form.ListView1->model()->columnCount(), 1);
+    EXPECT_EQ(form.ListView1->model()->headerData(0, Qt::Horizontal).toString(),
+              QStringLiteral("Results"));
     EXPECT_EQ(form.ListView1->header()->sectionSize(0), 466);
     EXPECT_TRUE(form.ListView1->uniformRowHeights());
     EXPECT_FALSE(form.ListView1->rootIsDecorated());
@@ -159,14 +160,14 @@ TEST(Form1Layout, ResultsListIsAReportWithOneResultsColumn) {
 }
 
 TEST(Form1Layout, DriveListShowsTheDrivesOfTheDriveSource) {
-    FormHarness harness;
+    WindowHarness harness;
     harness.drives.list = {{"/ [System]", "/"}, {"/media/usb [Stick \xc3\xa9]", "/media/usb/"}};
-    Form1& form = harness.load();
+    Form1Widget& form = harness.load();
 
     ASSERT_EQ(form.Drive1->count(), 2);
     EXPECT_EQ(form.Drive1->itemText(1), QStringLiteral("/media/usb [Stick \u00e9]"));
-    EXPECT_EQ(form.Drive1->itemData(1, Form1::kDriveRootRole).toByteArray(),
-              QByteArray("/media/usb/"));
+    form.Drive1->setCurrentIndex(1);
+    EXPECT_EQ(form.currentDrive(), 1);
 }
 
 }  // namespace

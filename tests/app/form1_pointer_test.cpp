@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QTreeView>
 
-#include "app/error_report.h"
+#include "form/error_report.h"
 #include "form_harness.h"
 
 namespace quorvane::test {
@@ -18,7 +18,7 @@ namespace {
 
 // Moves the pointer to `at` in the window, delivered as the window system does: to the
 // control under the pointer.
-void movePointer(Form1& form, QPoint at) {
+void movePointer(Form1Widget& form, QPoint at) {
     QWidget* target = form.childAt(at);
     if (!target) target = &form;
     const QPoint local = target->mapFrom(&form, at);
@@ -27,7 +27,7 @@ void movePointer(Form1& form, QPoint at) {
     QApplication::sendEvent(target, &move);
 }
 
-void moveOver(Form1& form, QWidget* control) {
+void moveOver(Form1Widget& form, QWidget* control) {
     movePointer(form, control->mapTo(&form, control->rect().center()));
 }
 
@@ -54,8 +54,8 @@ QByteArray cursorFileBytes() {
 }
 
 TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
-    FormHarness harness;
-    Form1& form = harness.load();
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
     harness.showActive();
 
     const QList<QWidget*> pushButtons = {form.PushButton1,  form.PushButton2, form.PushButton3,
@@ -76,79 +76,78 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
 
     for (QWidget* button : pushButtons) {
         SCOPED_TRACE(button->objectName().toStdString());
-        form.setMousePointer(Form1::kDefaultPointer);
+        form.form().setMousePointer(Form1::kDefaultPointer);
         moveOver(form, button);
-        EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
+        EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer);
         // From a push button straight onto an option or the drive list: still the custom mode.
         for (QWidget* control : quiet) {
             moveOver(form, control);
-            EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer)
+            EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer)
                 << control->objectName().toStdString();
         }
     }
     for (QWidget* surface : surfaces) {
         SCOPED_TRACE(surface->objectName().toStdString());
-        form.setMousePointer(Form1::kCustomPointer);
+        form.form().setMousePointer(Form1::kCustomPointer);
         moveOver(form, surface);
-        EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+        EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
     }
     for (const QPoint& spot : bareSpots) {
-        form.setMousePointer(Form1::kCustomPointer);
+        form.form().setMousePointer(Form1::kCustomPointer);
         movePointer(form, spot);
-        EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+        EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
     }
 
     // A busy command's hourglass stays wherever the pointer goes.
-    form.setMousePointer(Form1::kHourglassPointer);
+    form.form().setMousePointer(Form1::kHourglassPointer);
     for (QWidget* control : pushButtons + surfaces + quiet)
         moveOver(form, control);
     for (const QPoint& spot : bareSpots)
         movePointer(form, spot);
-    EXPECT_EQ(form.MousePointer(), Form1::kHourglassPointer);
+    EXPECT_EQ(form.form().MousePointer(), Form1::kHourglassPointer);
     EXPECT_EQ(form.cursor().shape(), Qt::WaitCursor);
 
     // When the command ends, the next movement brings the feedback back.
-    form.setMousePointer(Form1::kDefaultPointer);
+    form.form().setMousePointer(Form1::kDefaultPointer);
     moveOver(form, form.PushButton1);
-    EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
+    EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer);
     moveOver(form, form.ListView1->viewport());
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
 }
 
 TEST(Form1Pointer, CustomPointerIsTheHandCursorFileWhenThereIsOne) {
     {
-        FormHarness harness;
-        Form1& form = harness.load();
-        form.setMousePointer(Form1::kCustomPointer);
+        WindowHarness harness;
+        Form1Widget& form = harness.load();
+        form.form().setMousePointer(Form1::kCustomPointer);
         EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
     }
     {
-        FormHarness harness;
-        QFile file(harness.programFile(QStringLiteral("HAND-M.CUR")));
+        WindowHarness harness;
+        QFile file(QString::fromStdString(harness.programFile("HAND-M.CUR")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(cursorFileBytes());
         file.close();
-        Form1& form = harness.load();
+        Form1Widget& form = harness.load();
         EXPECT_TRUE(harness.dialogs.messages.empty());
-        form.setMousePointer(Form1::kCustomPointer);
+        form.form().setMousePointer(Form1::kCustomPointer);
         EXPECT_EQ(form.cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(form.cursor().hotSpot(), QPoint(3, 1));
-        form.setMousePointer(Form1::kDefaultPointer);
+        form.form().setMousePointer(Form1::kDefaultPointer);
         EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
     }
     {
         // A file that is no picture is reported at the line that loads it.
-        FormHarness harness;
-        QFile file(harness.programFile(QStringLiteral("HAND-M.CUR")));
+        WindowHarness harness;
+        QFile file(QString::fromStdString(harness.programFile("HAND-M.CUR")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("not a cursor");
         file.close();
-        Form1& form = harness.load();
+        Form1Widget& form = harness.load();
         ASSERT_EQ(harness.dialogs.messages.size(), 1u);
-        EXPECT_EQ(
-            harness.dialogs.messages[0].text,
-            QString::fromStdString(ErrorReportText("Invalid picture", procedure::kFormLoad, 108)));
-        form.setMousePointer(Form1::kCustomPointer);
+        EXPECT_EQ(harness.dialogs.messages[0].text,
+                  ErrorReportText("Invalid picture", procedure::kFormLoad, 108));
+        form.form().setMousePointer(Form1::kCustomPointer);
         EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
     }
 }

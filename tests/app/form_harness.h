@@ -1,84 +1,75 @@
 #pragma once
 
 #include <QApplication>
-#include <QDir>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-#include "app/form1.h"
-#include "fake_dialogs.h"
-#include "fake_services.h"
+#include "app/form1_widget.h"
+#include "form/fake_services.h"
+#include "qt_printers.h"
+#include "support/fixture_tree.h"
+#include "support/temp_folder.h"
 
 namespace quorvane::test {
 
-// A main window on fakes: its settings in a file of the test's own, a folder standing in for
-// the program's folder, a desktop folder that exists only by name, and a scratch file path in
-// the test's folder. Ending the program is only counted.
-class FormHarness {
+// The Qt window on fakes: settings in memory, a folder standing in for the program's folder,
+// a desktop folder that exists only by name, and a scratch file path in the test's folder.
+// Ending the program is only counted.
+class WindowHarness {
   public:
-    FormHarness()
-        : settingsPath_(dir_.filePath(QStringLiteral("settings.ini"))), settings(settingsPath_) {
-        desktop.folder = QDir::cleanPath(dir_.filePath(QStringLiteral("Desktop")));
-        applicationFolder = dir_.filePath(QStringLiteral("program"));
-        QDir().mkpath(applicationFolder);
-        scratchFile = dir_.filePath(QStringLiteral("vrn.txt"));
+    WindowHarness() : applicationFolder(folder / "program"), scratchFile(folder / "vrn.txt") {
+        MakeFolder(applicationFolder);
+        desktop.folder = folder / "Desktop";
     }
 
-    Form1Services services() {
-        return {dialogs,  desktop,           drives,      random,
-                settings, applicationFolder, scratchFile, [this] { ++endProgramCalls; },
-                locale};
+    FormServices services() {
+        return {dialogs,     desktop,           drives,      random,
+                settings,    applicationFolder, scratchFile, [this] { ++endProgramCalls; },
+                numberFormat};
     }
 
     // Creates the window and runs its start-up, as the program does before showing it.
-    Form1& load() {
-        form = std::make_unique<Form1>(services());
-        form->Form_Load();
-        return *form;
+    Form1Widget& load() {
+        window = std::make_unique<Form1Widget>(services());
+        window->form().Form_Load();
+        return *window;
     }
 
     // Shows the loaded window as the active one, so that focus moves as for the user.
     void showActive() {
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    // A value as it lies in the settings file, read past the store under test.
-    QString stored(const QString& key) const {
-        return QSettings(settingsPath_, QSettings::IniFormat).value(key).toString();
-    }
-    QStringList storedKeys() const {
-        QStringList keys = QSettings(settingsPath_, QSettings::IniFormat).childKeys();
-        keys.sort();
-        return keys;
-    }
-    // Puts a value in the store before the window starts.
-    void store(const QString& key, const QString& value) {
-        settings.SettingsStore::write(key, value);
+    std::string programFile(const std::string& name) const {
+        return applicationFolder + TempFolder::kSeparator + name;
     }
 
-    QString programFile(const QString& name) const {
-        return QDir(applicationFolder).filePath(name);
-    }
-
-  private:
-    QTemporaryDir dir_;
-    QString settingsPath_;
-
-  public:
+    TempFolder folder;
     FakeDialogs dialogs;
     FakeDesktop desktop;
     FakeDrives drives;
     FakeRandom random;
-    RecordingSettingsStore settings;
-    QString applicationFolder;
-    QString scratchFile;
-    QLocale locale{QLocale::English, QLocale::UnitedStates};
+    FakeSettings settings;
+    std::string applicationFolder;
+    std::string scratchFile;
+    NumberFormat numberFormat;
     int endProgramCalls = 0;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<Form1Widget> window;
 };
+
+inline void FillResults(Form1& form, const std::vector<std::string>& entries) {
+    for (const std::string& entry : entries)
+        form.Results().append(entry);
+    form.Results().publishAppended();
+}
+
+inline std::vector<std::string> ResultEntries(const Form1& form) {
+    std::vector<std::string> entries;
+    for (std::int64_t i = 1; i <= form.Results().count(); ++i)
+        entries.emplace_back(form.Results().text(i));
+    return entries;
+}
 
 }  // namespace quorvane::test

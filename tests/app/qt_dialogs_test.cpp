@@ -10,5 +10,10 @@ TEST(QtDialogs, EachCarriageReturnOrCrLfIsOneLineBreak) {
               QStringLiteral("a\n\nb\nc\n\nd\ne\n"));
 }
 
+TEST(QtDialogs, ClassicFilterBecomesQtsForm) {
+    EXPECT_EQ(QtFileFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"),
+              QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
+}
+
 }  // namespace
 }  // namespace quorvane::test

@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/settings_store.h"
+#include "app/qt_settings_store.h"
 #include "qt_printers.h"
 
 namespace quorvane::test {
@@ -16,41 +16,38 @@ class SettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStoreTest, KeysAreFoundWhateverTheirLetterCase) {
-    SettingsStore store(path);
-    store.write(QStringLiteral("Option5"), QStringLiteral("True"));
-    EXPECT_EQ(store.read(QStringLiteral("OPTION5"), QStringLiteral("x")), QStringLiteral("True"));
+    QtSettingsStore store(path);
+    store.write("Option5", "True");
+    EXPECT_EQ(store.read("OPTION5", "x"), "True");
 
     // A write under another spelling updates the key that is there.
-    store.write(QStringLiteral("option5"), QStringLiteral("False"));
+    store.write("option5", "False");
     EXPECT_EQ(store.keys(), QStringList{QStringLiteral("Option5")});
-    EXPECT_EQ(store.read(QStringLiteral("Option5"), QStringLiteral("x")), QStringLiteral("False"));
+    EXPECT_EQ(store.read("Option5", "x"), "False");
 
-    EXPECT_EQ(store.read(QStringLiteral("Text2"), QStringLiteral("3")), QStringLiteral("3"));
+    EXPECT_EQ(store.read("Text2", "3"), "3");
 }
 
 TEST_F(SettingsStoreTest, EveryWriteIsOnDiskBeforeWriteReturns) {
-    SettingsStore store(path);
-    store.write(QStringLiteral("Folder"), QStringLiteral("/srv/data"));
+    QtSettingsStore store(path);
+    store.write("Folder", "/srv/data");
     // Read past the store while it is still open, as after a sudden end of the program.
     EXPECT_EQ(QSettings(path, QSettings::IniFormat).value(QStringLiteral("Folder")).toString(),
               QStringLiteral("/srv/data"));
 }
 
 TEST_F(SettingsStoreTest, TextsComeBackExactlyAsWritten) {
-    const QStringList texts = {
-        QStringLiteral("C:\\Data, Reports\\"),          QStringLiteral("@Variant(not one)"),
-        QStringLiteral("a;b \"quoted\" = [x]"),         QStringLiteral("  blanks around  "),
-        QStringLiteral("/home/j\u00f6rg/\u6587\u66f8"), QString()};
+    const std::vector<std::string> texts = {"C:\\Data, Reports\\",          "@Variant(not one)",
+                                            "a;b \"quoted\" = [x]",         "  blanks around  ",
+                                            "/home/j\u00f6rg/\u6587\u66f8", ""};
     {
-        SettingsStore store(path);
-        for (int i = 0; i < texts.size(); ++i)
-            store.write(QStringLiteral("Key%1").arg(i), texts[i]);
+        QtSettingsStore store(path);
+        for (size_t i = 0; i < texts.size(); ++i)
+            store.write("Key" + std::to_string(i), texts[i]);
     }
-    SettingsStore reopened(path);
-    for (int i = 0; i < texts.size(); ++i) {
-        EXPECT_EQ(reopened.read(QStringLiteral("Key%1").arg(i), QStringLiteral("missing")),
-                  texts[i]);
-    }
+    QtSettingsStore reopened(path);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(reopened.read("Key" + std::to_string(i), "missing"), texts[i]);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ echo "built $(basename "$package")"
 field() { dpkg-deb -f "$package" "$1"; }
 depends=$(field Depends)
 grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks the Qt library found by dpkg-shlibdeps: $depends"
-grep -q 'libxlsxwriter' <<<"$depends" || fail "Depends lacks libxlsxwriter: $depends"
+grep -q 'zlib1g' <<<"$depends" || fail "Depends lacks zlib, which the workbooks need: $depends"
 grep -q 'qt6-qpa-plugins' <<<"$depends" || fail "Depends lacks the platform plugins: $depends"
 for name in $(sed -E 's/\([^)]*\)//g; s/[,|]/ /g' <<<"$depends, $(field Recommends)"); do
     apt-cache show "$name" >/dev/null 2>&1 || fail "Debian has no package $name"

@@ -1,26 +1,15 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
+
+#include "support/zip_reader.h"
 
 namespace quorvane::testing {
 
-// One member of a zip archive as text, read with the unzip program; empty when missing.
-inline std::string ReadZipMember(const std::string& archive, const std::string& member) {
-    const std::string command = "unzip -p '" + archive + "' '" + member + "' 2>/dev/null";
-    std::string text;
-    if (std::FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            text.append(buffer, got);
-        pclose(pipe);
-    }
-    return text;
-}
-
+// The XML of sheet `sheet` of a workbook; empty when there is no such sheet.
 inline std::string SheetXml(const std::string& workbook, int sheet) {
-    return ReadZipMember(workbook, "xl/worksheets/sheet" + std::to_string(sheet) + ".xml");
+    return test::ZipMember(workbook, "xl/worksheets/sheet" + std::to_string(sheet) + ".xml")
+        .value_or("");
 }
 
 // The XML of cell `reference` holding `text` as a string of its own, never as a formula or a

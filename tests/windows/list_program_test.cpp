@@ -7,6 +7,7 @@
 
 #include "results/clipboard_text.h"
 #include "results/text_file_export.h"
+#include "results/workbook_reader.h"
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/run_program.h"
@@ -89,13 +90,14 @@ TEST(WindowsQuorvaneList, TextFileAndClipboardFormatsAreTheWindowsBytes) {
     EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
 }
 
-TEST(WindowsQuorvaneList, WorkbookOptionIsRefusedWithoutTheWorkbookExport) {
+TEST(WindowsQuorvaneList, WorkbookGoesToANameBeyondTheCodePage) {
     TempFolder temp;
-    const ProgramResult refused = List({"--xlsx", temp / "list.xlsx", temp.path()});
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("--xlsx"), std::string::npos) << refused.err;
-    EXPECT_EQ(test::ListedNames(temp.path()), std::vector<std::string>{});
-    EXPECT_EQ(List({"--help"}).out.find("--xlsx"), std::string::npos);
+    test::MakeFolder(temp / "Φάκελος");
+    const std::string file = temp / "Λίστα.xlsx";
+    const ProgramResult written = List({"--xlsx", file, temp.path()});
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    const std::string sheet = testing::SheetXml(file, 1);
+    EXPECT_NE(sheet.find(testing::TextCell("A2", temp / "Φάκελος")), std::string::npos) << sheet;
 }
 
 }  // namespace

@@ -1,0 +1,219 @@
+#include "app/form1_widget.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+
+#include "app/hand_cursor.h"
+#include "app/program_icon.h"
+#include "app/qt_results_model.h"
+
+namespace quorvane {
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The shift state of a key press as the form takes it: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+}  // namespace
+
+Form1Widget::Form1Widget(const FormServices& services, QWidget* parent) : QWidget(parent) {
+    createControls();
+    form_ = std::make_unique<Form1>(*this, services);
+    results_ = new ResultsListModel(form_->Results(), this);
+    ListView1->setModel(results_);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionsMovable(false);
+    setTabOrderOfControls();
+    connectHandlers();
+}
+
+Form1Widget::~Form1Widget() {
+    // The model observes the form's list: both go before the list.
+    ListView1->setModel(nullptr);
+    delete results_;
+    results_ = nullptr;
+}
+
+QWidget* Form1Widget::control(Control control) const {
+    if (control == Control::Form1) return const_cast<Form1Widget*>(this);
+    return controls_.at(control);
+}
+
+void Form1Widget::connectHandlers() {
+    for (const ControlLayout& layout : Form1Layout()) {
+        const Control id = layout.control;
+        if (layout.kind == ControlKind::Option || layout.kind == ControlKind::PushButton) {
+            connect(static_cast<QAbstractButton*>(control(id)), &QAbstractButton::clicked, this,
+                    [this, id] { form_->Click(id); });
+        }
+    }
+    connect(Text1, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text1); });
+    connect(Text2, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text2); });
+    // Enter in the folder box starts the list, as "Start Creating List" does.
+    connect(Text1, &QLineEdit::returnPressed, this, [this] { form_->PushButton1_Click(); });
+    Text2->installEventFilter(this);
+    ListView1->installEventFilter(this);
+    ListView1->viewport()->installEventFilter(this);
+}
+
+void Form1Widget::closeEvent(QCloseEvent* event) {
+    form_->Form_Unload();
+    event->accept();
+}
+
+void Form1Widget::queueDepthCheck() {
+    if (depthCheckQueued_) return;
+    depthCheckQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            depthCheckQueued_ = false;
+            form_->Text2_LostFocus();
+        },
+        Qt::QueuedConnection);
+}
+
+bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseMove: {
+            const auto surface = pointerSurfaces_.constFind(watched);
+            if (surface != pointerSurfaces_.constEnd()) form_->MouseMove(*surface);
+            break;
+        }
+        case QEvent::FocusIn:
+        case QEvent::FocusOut: {
+            if (watched != Text2) break;
+            // Focus that comes and goes with the whole window (another window activated, a
+            // menu opened) never left the control for another one of this window.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+            if (event->type() == QEvent::FocusIn) {
+                form_->Text2_GotFocus();
+            } else {
+                queueDepthCheck();
+            }
+            break;
+        }
+        case QEvent::KeyPress: {
+            if (watched != ListView1) break;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            form_->ListView1_KeyDown(key->key() == Qt::Key_Delete ? Form1::kDeleteKeyCode : 0,
+                                     ShiftState(key->modifiers()));
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            // The press before it has selected the entry under the pointer.
+            if (watched != ListView1->viewport()) break;
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                form_->ListView1_DblClick();
+            }
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Form1Widget::isChecked(Control option) const {
+    return static_cast<QRadioButton*>(control(option))->isChecked();
+}
+
+void Form1Widget::setChecked(Control option, bool checked) {
+    auto* button = static_cast<QRadioButton*>(control(option));
+    if (checked) {
+        button->setChecked(true);
+        return;
+    }
+    // The user cannot clear an option of an exclusive group, but code can.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+std::string Form1Widget::text(Control id) const {
+    QWidget* widget = control(id);
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title().toStdString();
+    return widget->windowTitle().toStdString();
+}
+
+void Form1Widget::setText(Control id, const std::string& text) {
+    QWidget* widget = control(id);
+    // QLineEdit tells of a change only when the text differs.
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        box->setText(FromUtf8(text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(FromUtf8(text));
+    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        frame->setTitle(FromUtf8(text));
+    }
+}
+
+void Form1Widget::setFocus(Control id) {
+    control(id)->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1Widget::selectAllText(Control textBox) {
+    if (auto* box = qobject_cast<QLineEdit*>(control(textBox))) box->selectAll();
+}
+
+void Form1Widget::showDrives(const std::vector<std::string>& texts, int current) {
+    Drive1->clear();
+    for (const std::string& text : texts)
+        Drive1->addItem(FromUtf8(text));
+    Drive1->setCurrentIndex(current);
+}
+
+int Form1Widget::currentDrive() const {
+    return Drive1->currentIndex();
+}
+
+std::int64_t Form1Widget::selectedResult() const {
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? 0 : selected.first().row() + 1;
+}
+
+void Form1Widget::setResultsColumnWidth(int twips) {
+    ListView1->setColumnWidth(0, PixelsFromTwips(twips));
+}
+
+void Form1Widget::setCaption(const std::string& caption) {
+    setWindowTitle(FromUtf8(caption));
+}
+
+void Form1Widget::showProgramIcon() {
+    setWindowIcon(ProgramIcon());
+}
+
+bool Form1Widget::loadMouseIcon(const std::string& cursorFile) {
+    std::optional<QCursor> cursor = LoadCursorFile(FromUtf8(cursorFile));
+    if (!cursor) return false;
+    mouseIcon_ = std::move(cursor);
+    return true;
+}
+
+void Form1Widget::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+}  // namespace quorvane

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QCursor>
+#include <QHash>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "form/form1.h"
+#include "form/form_view.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeView;
+
+namespace quorvane {
+
+class ResultsListModel;
+
+// The main window in Qt Widgets: every control of the shared layout under its design name,
+// shown as the form (Form1) asks, with the user's actions passed on to the form's handlers.
+// The sources are split by concern:
+//   form1_widget.cpp          construction, event routing, the values of the controls
+//   form1_widget_layout.cpp   controls, positions, fonts, colours, Alt letters, tab order,
+//                             what screen readers say of each control
+//   form1_widget_pointer.cpp  the pointer shown and the movements that feed the form's mode
+class Form1Widget : public QWidget, public FormView {
+    Q_OBJECT
+
+  public:
+    explicit Form1Widget(const FormServices& services, QWidget* parent = nullptr);
+    ~Form1Widget() override;
+
+    Form1& form() { return *form_; }
+    ResultsListModel& resultsModel() { return *results_; }
+    QWidget* control(Control control) const;
+
+    // FormView
+    bool isChecked(Control option) const override;
+    void setChecked(Control option, bool checked) override;
+    std::string text(Control control) const override;
+    void setText(Control control, const std::string& text) override;
+    void setFocus(Control control) override;
+    void selectAllText(Control textBox) override;
+    void showDrives(const std::vector<std::string>& texts, int current) override;
+    int currentDrive() const override;
+    std::int64_t selectedResult() const override;
+    void setResultsColumnWidth(int twips) override;
+    void setCaption(const std::string& caption) override;
+    void showProgramIcon() override;
+    void useButtonFaceColour() override;
+    bool loadMouseIcon(const std::string& cursorFile) override;
+    void showPointer(int mousePointer) override;
+    void processEvents() override;
+
+    // The controls, owned by the window. Their object names are these names.
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QRadioButton* Option4 = nullptr;
+    QRadioButton* Option5 = nullptr;
+    QRadioButton* Option6 = nullptr;
+    QRadioButton* Option7 = nullptr;
+    QRadioButton* Option8 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QComboBox* Drive1 = nullptr;
+    QTreeView* ListView1 = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton3 = nullptr;
+    QPushButton* PushButton4 = nullptr;
+    QPushButton* PushButton5 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+    QPushButton* PushButton7 = nullptr;
+    QPushButton* PushButton8 = nullptr;
+    QPushButton* PushButton9 = nullptr;
+    QPushButton* PushButton19 = nullptr;
+    QPushButton* PushButton20 = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    // form1_widget_layout.cpp
+    void createControls();
+    void setTabOrderOfControls();
+    static void SetBackColor(QWidget* control, const QColor& colour);
+
+    // form1_widget.cpp
+    void connectHandlers();
+    void queueDepthCheck();
+
+    // form1_widget_pointer.cpp
+    void watchPointer(QWidget* surface, Control reportedAs);
+    void keepPointerMovesToItself(QWidget* control);
+
+    std::unique_ptr<Form1> form_;
+    ResultsListModel* results_ = nullptr;
+    std::map<Control, QWidget*> controls_;
+    std::optional<QCursor> mouseIcon_;
+    // The control whose movements each watched widget reports (the list's parts report the
+    // list).
+    QHash<const QObject*, Control> pointerSurfaces_;
+    bool depthCheckQueued_ = false;
+};
+
+}  // namespace quorvane

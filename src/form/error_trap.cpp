@@ -1,0 +1,33 @@
+#include "form/error_trap.h"
+
+#include <new>
+#include <system_error>
+
+#include "engine/run_time_error.h"
+#include "form/error_report.h"
+
+namespace quorvane {
+
+FailureDetails DescribeFailure(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const RunTimeError& error) {
+        return {error.what(), error.number()};
+    } catch (const std::bad_alloc&) {
+        return {"Out of memory", 7};
+    } catch (const std::system_error& error) {
+        return {error.code().message(), error.code().value()};
+    } catch (const std::exception& error) {
+        return {error.what(), 0};
+    } catch (...) {
+        return {"Unknown error", 0};
+    }
+}
+
+void ErrorTrap::report(std::exception_ptr failure) {
+    const FailureDetails details = DescribeFailure(failure);
+    dialogs_.message(ErrorReportText(details.description, procedurePath_, line_), kErrorReportTitle,
+                     MessageStyle::Exclamation);
+}
+
+}  // namespace quorvane

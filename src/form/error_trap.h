@@ -1,0 +1,65 @@
+#pragma once
+
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "form/dialogs.h"
+
+namespace quorvane {
+
+// The error trap of one command handler. The handler runs its numbered steps through it; a
+// step that fails is reported with the standard error report, naming the handler and the
+// number of the last step begun (0 before the first), and the handler goes on with its next
+// step, so a command is never abandoned half-way and always clears its busy state.
+class ErrorTrap {
+  public:
+    ErrorTrap(Dialogs& dialogs, const char* procedurePath)
+        : dialogs_(dialogs), procedurePath_(procedurePath) {}
+
+    // Runs the step numbered `line`. A failure loses the step's effect and is reported.
+    template <typename Step>
+    void step(int line, Step&& body) {
+        line_ = line;
+        guard(std::forward<Step>(body));
+    }
+
+    // Runs the test of a conditional numbered `line`. A test that fails is reported and
+    // counts as true: execution goes into the guarded block, as the next statement after a
+    // failed test is the block's first one.
+    template <typename Test>
+    bool test(int line, Test&& condition) {
+        line_ = line;
+        bool result = true;
+        guard([&] { result = condition(); });
+        return result;
+    }
+
+    // Runs code that belongs to the last numbered step begun.
+    template <typename Body>
+    void guard(Body&& body) {
+        try {
+            body();
+        } catch (...) {
+            report(std::current_exception());
+        }
+    }
+
+    int line() const { return line_; }
+
+  private:
+    void report(std::exception_ptr failure);
+
+    Dialogs& dialogs_;
+    const char* procedurePath_;
+    int line_ = 0;
+};
+
+// The description and number of a failure, in the terms the error report uses.
+struct FailureDetails {
+    std::string description;
+    long number = 0;
+};
+FailureDetails DescribeFailure(std::exception_ptr failure);
+
+}  // namespace quorvane

@@ -1,0 +1,135 @@
+// The exports of the results list: text file, clipboard and spreadsheet.
+
+#include <optional>
+#include <string>
+
+#include "engine/run_time_error.h"
+#include "form/error_report.h"
+#include "form/error_trap.h"
+#include "form/form1.h"
+#include "form/window_yield_hook.h"
+#include "results/clipboard_text.h"
+#include "results/new_file.h"
+#include "results/results_workbook.h"
+#include "results/text_file_export.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr char kSaveTitle[] = "Save";
+constexpr char kTextFileFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|";
+constexpr char kDone[] = "Done.";
+constexpr char kCopied[] =
+    "Results have been copied to the clipboard.\r\r"
+    "Click a text area where you normally type and press Ctrl+V to paste the clipboard.";
+constexpr char kNoSpreadsheetForSoftware[] =
+    "Excel is not installed on this computer. You need to have it installed to use this "
+    "software without error.";
+constexpr char kNoSpreadsheetForFeature[] =
+    "Excel is not installed on this computer. You need to have it installed to use this "
+    "feature.";
+
+// Errors that the core returns as values become failures for the command's trap.
+void ThrowIfFailed(const std::optional<RunTimeError>& failure) {
+    if (failure) throw *failure;
+}
+
+}  // namespace
+
+void Form1::PushButton2_Click() {
+    ErrorTrap trap(services_.dialogs, procedure::kSaveTextFile);
+    std::string path;
+    trap.step(112, [&] { path = services_.dialogs.saveFile(kSaveTitle, kTextFileFilter); });
+    if (trap.test(116, [&] { return path.empty(); })) return;
+    trap.step(118, [&] { setMousePointer(kHourglassPointer); });
+    bool saved = false;
+    trap.step(120, [&] {
+        WindowYieldHook hook(view_);
+        ThrowIfFailed(SaveResultsToTextFile(results_.paths(), path, &hook));
+        saved = true;
+    });
+    // After a failed write the report stands alone: "Done." would read as success.
+    if (saved) trap.step(122, [&] { message(kDone); });
+    trap.step(124, [&] { setMousePointer(kDefaultPointer); });
+}
+
+void Form1::PushButton7_Click() {
+    ErrorTrap trap(services_.dialogs, procedure::kCopyToClipboard);
+    trap.step(104, [&] { setMousePointer(kHourglassPointer); });
+    bool copied = false;
+    trap.step(106, [&] {
+        CopyResultsToClipboard();
+        copied = true;
+    });
+    trap.step(106, [&] { setMousePointer(kDefaultPointer); });
+    // A list that could not be read left the clipboard as it was; saying otherwise would
+    // mislead.
+    if (copied) trap.step(108, [&] { message(kCopied); });
+}
+
+void Form1::CopyResultsToClipboard() {
+    WindowYieldHook hook(view_);
+    const std::string text = ResultsClipboardText(results_.paths(), &hook);
+    // An empty list leaves the clipboard alone.
+    if (text.empty()) return;
+    services_.desktop.setClipboardText(text, &hook);
+}
+
+bool Form1::SaveResultsAsExcelFileIsExcelInstalled() {
+    // Never reports: any failure of the check means no spreadsheet application.
+    bool installed = false;
+    try {
+        installed = services_.desktop.hasSpreadsheetApplication();
+    } catch (...) {
+    }
+    if (!installed) {
+        try {
+            message(kNoSpreadsheetForSoftware);
+        } catch (...) {
+        }
+    }
+    return installed;
+}
+
+void Form1::PushButton4_Click() {
+    ErrorTrap trap(services_.dialogs, procedure::kSaveExcelFile);
+    bool installed = true;
+    trap.step(100, [&] { installed = SaveResultsAsExcelFileIsExcelInstalled(); });
+    if (!installed) {
+        trap.step(178, [&] { message(kNoSpreadsheetForFeature); });
+        return;
+    }
+    if (trap.test(108, [&] { return results_.count() == 0; })) return;
+    trap.step(110, [&] { setMousePointer(kHourglassPointer); });
+
+    // The workbook goes to a new file in the temporary folder, which the spreadsheet
+    // application then shows; saving it elsewhere is the user's affair, as with a new workbook.
+    std::string workbook;
+    PendingFile pending;  // until the spreadsheet program has it
+    trap.step(112, [&] {
+        workbook = ReserveTemporaryWorkbookPath();
+        pending = PendingFile(workbook);
+    });
+    bool written = false;
+    if (!workbook.empty()) {
+        // One report for a workbook that cannot be written, however many entries it held.
+        trap.step(114, [&] {
+            WindowYieldHook hook(view_);
+            ThrowIfFailed(WriteResultsWorkbook(results_.paths(), workbook, &hook));
+            written = true;
+        });
+        if (!written) RemoveFile(workbook);
+    }
+    if (written) {
+        trap.step(174, [&] {
+            if (!services_.desktop.openFile(workbook)) {
+                unopenedWorkbooks_.push_back(std::move(pending));
+                throw RunTimeError("No application could open the workbook " + workbook, 0);
+            }
+        });
+    }
+    trap.step(176, [&] { setMousePointer(kDefaultPointer); });
+}
+
+}  // namespace quorvane

@@ -1,0 +1,33 @@
+// The two help messages and the sample folder command.
+
+#include "form/error_report.h"
+#include "form/error_trap.h"
+#include "form/form1.h"
+#include "form/sample_folder.h"
+#include "help/help_texts.h"
+
+namespace quorvane {
+
+void Form1::PushButton3_Click() {
+    ErrorTrap trap(services_.dialogs, procedure::kHelp);
+    trap.step(100, [&] { message(GeneralHelpText()); });
+}
+
+void Form1::PushButton9_Click() {
+    ErrorTrap trap(services_.dialogs, procedure::kDepthHelp);
+    // The caption as the window shows it now, not as it was designed.
+    trap.step(
+        100, [&] { message(DepthHelpText(CaptionWithoutMnemonic(view_.text(Control::Option8)))); });
+}
+
+void Form1::PushButton8_Click() {
+    ErrorTrap trap(services_.dialogs, procedure::kLoadSample);
+    // Selecting runs Option5's click handler, which stores the target choice.
+    trap.step(100, [&] { SetOptionValue(Control::Option5, true); });
+    // A missing folder is the run's to report. The change handler stores the path under
+    // "Folder".
+    trap.step(
+        102, [&] { view_.setText(Control::Text1, FindSampleFolder(services_.applicationFolder)); });
+}
+
+}  // namespace quorvane

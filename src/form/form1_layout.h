@@ -1,0 +1,113 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// The controls of the main window under their design names, the window itself first.
+enum class Control {
+    Form1,
+    Frame1,
+    Frame2,
+    Option3,
+    Option4,
+    Option5,
+    Option6,
+    Option7,
+    Option8,
+    Text1,
+    Text2,
+    Drive1,
+    ListView1,
+    PushButton1,
+    PushButton2,
+    PushButton3,
+    PushButton4,
+    PushButton5,
+    PushButton6,
+    PushButton7,
+    PushButton8,
+    PushButton9,
+    PushButton19,
+    PushButton20,
+};
+
+enum class ControlKind { Window, Frame, Option, TextBox, DriveList, ListView, PushButton };
+
+// What a movement of the pointer over a control does to the window's pointer mode: the push
+// buttons show the custom pointer, the surfaces the default one, and the option buttons and
+// the drive list leave the mode as it was.
+enum class PointerReaction { Keep, PushButton, Surface };
+
+// One control as designed. Positions are in twips from the top-left corner of the container's
+// client area; a frame is the container of the controls drawn inside it.
+//
+// A caption's "&" marks the letter that Alt presses the control with ("&&" is an "&"), as both
+// toolkits read it; a button whose caption has no letter gets its Alt key from `altKey`. What
+// screen readers say of the control: its caption, or `accessibleName` where the control shows
+// no words of its own, and `description`, what it does.
+struct ControlLayout {
+    Control control;
+    const char* name;
+    ControlKind kind;
+    Control container;
+    const char* caption;  // nullptr for controls without one
+    int left, top, width, height;
+    int tabIndex;  // the design's tab index; the frames take no focus
+    char altKey = 0;
+    const char* accessibleName = nullptr;
+    const char* description = nullptr;
+};
+
+// Window geometry is designed in twips: 1440 to the inch, so 15 to a pixel at 96 dots per inch.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kDesignDpi = 96;
+constexpr int PixelsFromTwips(int twips, int dpi = kDesignDpi) {
+    return twips * dpi / kTwipsPerInch;
+}
+
+// The client area of the fixed-size window.
+inline constexpr int kFormClientWidth = 8040;
+inline constexpr int kFormClientHeight = 8700;
+
+struct FontDesign {
+    const char* family;
+    double points;
+    bool bold;
+    int characterSet;
+};
+// Every control without a font of its own uses the window's.
+inline constexpr FontDesign kWindowFont{"Arial", 9, true, 204};
+inline constexpr FontDesign kPushButtonFont{"Arial", 11.25, true, 204};
+
+inline constexpr char kResultsToolTip[] =
+    "Double-click item to remove it. Move | line to right and out of window to reveal full "
+    "names.";
+inline constexpr char kResultsHeading[] = "Results";
+inline constexpr int kResultsColumnWidth = 7000;  // twips; the list itself is 7800 wide
+
+// A caption as the window shows it: without the "&" that marks its Alt letter, and with "&&"
+// shown as one "&".
+std::string CaptionWithoutMnemonic(std::string_view caption);
+
+// Every control of the window, in the design's stacking order: within one container, a
+// control listed earlier lies on top of one listed later.
+std::span<const ControlLayout> Form1Layout();
+const ControlLayout& LayoutOf(Control control);
+// The controls that take the focus, in tab order.
+std::vector<Control> TabOrder();
+PointerReaction PointerReactionOf(Control control);
+
+// A control's rectangle in pixels from the top-left corner of the window's client area, each
+// level of containers converted on its own, so that every view places a control on the same
+// pixel.
+struct PixelRect {
+    int left, top, width, height;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+PixelRect PixelRectInWindow(Control control, int dpi = kDesignDpi);
+
+}  // namespace quorvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "engine/numeric_text.h"
+#include "form/desktop.h"
+#include "form/dialogs.h"
+#include "form/drive_source.h"
+#include "form/random_source.h"
+#include "form/settings_store.h"
+
+namespace quorvane {
+
+// Everything the main window takes from outside itself but its view. The program hands it the
+// platform's services; tests hand it fakes, a settings store of their own and a folder to play
+// the program's folder. The form keeps references: the services must outlive it.
+struct FormServices {
+    Dialogs& dialogs;
+    Desktop& desktop;
+    DriveSource& drives;
+    RandomSource& random;
+    SettingsStore& settings;
+    // The folder of the program file, where the skin (x/o.cjs), the hand cursor (HAND-M.CUR)
+    // and the sample folder (Samples) are looked up.
+    std::string applicationFolder;
+    // The file that shut-down removes.
+    std::string scratchFile;
+    // Ends the process at once, once shut-down has cleaned up. The program exits; tests
+    // record the call.
+    std::function<void()> endProgram;
+    // The user's separators, with which the depth box is read.
+    NumberFormat numberFormat;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/results_list_observer.h"
+#include "results/path_list.h"
+
+namespace quorvane {
+
+// The results list behind `ListView1`: the folder paths a run found, kept byte for byte in a
+// PathList, with the list control's operations addressed from 1 as the commands use them, and
+// its column headers.
+//
+// Views learn of new entries in batches. append() adds to the list at once (count() and
+// text() see the entry), but the view only hears of it at the next publishAppended(), with
+// one notification for the whole batch; a run calls it before each pass of the event loop.
+// Removals that touch many entries compact the list in one pass and reset the view once.
+class ResultsList {
+  public:
+    // The view that shows the list; null for none.
+    void setObserver(ResultsListObserver* observer) { observer_ = observer; }
+
+    // Column headers: the new one becomes the last column.
+    void addColumn(const std::string& heading);
+    int columnHeaderCount() const { return static_cast<int>(headings_.size()); }
+    // Heading of column `column`, counted from 1. Throws "Index out of bounds" past the end.
+    const std::string& columnHeading(int column) const;
+
+    std::int64_t count() const { return static_cast<std::int64_t>(paths_.size()); }
+    // Text of entry `index`, counted from 1: the bytes the file system gave. Throws "Index out
+    // of bounds" for an index outside 1 to count().
+    std::string_view text(std::int64_t index) const { return paths_.at(index); }
+    // Sub-text of column `column` (2 or more) of entry `index`: the entries carry none, so it
+    // is empty. Throws like text() for a missing entry or column.
+    std::string subText(std::int64_t index, int column) const;
+    const PathList& paths() const { return paths_; }
+    // The entries the view has been told of: the first shownCount() ones.
+    size_t shownCount() const { return shown_; }
+
+    // Appends an entry at the end; the view sees it at the next publishAppended().
+    void append(std::string_view path);
+    // Tells the view of every entry appended since the last call, in one notification.
+    void publishAppended();
+    // Removes every entry.
+    void clear();
+    // Removes entry `index`, counted from 1; later entries move down by one. Throws "Index
+    // out of bounds" for an index outside 1 to count().
+    void removeAt(std::int64_t index);
+    // Removes every entry whose 0-based position `remove` accepts, in one pass that keeps the
+    // order of the rest. Returns how many went.
+    size_t removeIf(const std::function<bool(size_t)>& remove);
+
+  private:
+    ResultsListObserver& view() { return observer_ ? *observer_ : silent_; }
+    template <typename Change>
+    void resetWith(Change&& change);
+
+    PathList paths_;
+    size_t shown_ = 0;
+    std::vector<std::string> headings_;
+    ResultsListObserver* observer_ = nullptr;
+    ResultsListObserver silent_;
+};
+
+}  // namespace quorvane

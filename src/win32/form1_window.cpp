@@ -1,0 +1,312 @@
+#include "win32/form1_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <initguid.h>
+#include <oleacc.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "win32/program_resources.h"
+#include "win32/wide_text.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Room below the drive list's field for its drop-down list.
+constexpr int kDropDownPixels = 200;
+
+// The empty dialog the controls are made in; it is sized in pixels once it exists.
+struct EmptyDialog {
+    DLGTEMPLATE header;
+    WORD menu, windowClass, title;
+};
+
+}  // namespace
+
+Form1Window::Form1Window(HINSTANCE instance, const FormServices& services) : instance_(instance) {
+    white_ = CreateSolidBrush(kWhite);
+    createWindow();
+    createControls();
+    form_ = std::make_unique<Form1>(*this, services);
+    form_->Results().setObserver(this);
+}
+
+Form1Window::~Form1Window() {
+    if (form_) form_->Results().setObserver(nullptr);
+    if (window_) DestroyWindow(window_);
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(windowFont_), static_cast<HGDIOBJ>(buttonFont_),
+                           static_cast<HGDIOBJ>(white_)}) {
+        if (object) DeleteObject(object);
+    }
+    if (mouseIcon_) DestroyCursor(mouseIcon_);
+}
+
+int Form1Window::pixels(int twips) const {
+    return PixelsFromTwips(twips, dpi_);
+}
+
+HFONT Form1Window::createFont(const FontDesign& design) const {
+    const int height = -static_cast<int>(std::lround(design.points * dpi_ / 72));
+    return CreateFontW(height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       static_cast<DWORD>(design.characterSet), OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       Wide(design.family).c_str());
+}
+
+void Form1Window::createWindow() {
+    if (HDC screen = GetDC(nullptr)) {
+        dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    EmptyDialog empty{};
+    empty.header.style = kWindowStyle;
+    window_ = CreateDialogIndirectParamW(instance_, &empty.header, nullptr, DialogProcedure,
+                                         reinterpret_cast<LPARAM>(this));
+    if (!window_) throw std::runtime_error("the main window cannot be created");
+    SetWindowTextW(window_, L"Form1");
+
+    // A fixed client area, centred in the screen's work area.
+    RECT frame{0, 0, pixels(kFormClientWidth), pixels(kFormClientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)));
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame may differ from what AdjustWindowRectEx foresaw: make the client area exact.
+    RECT client{};
+    GetClientRect(window_, &client);
+    SetWindowPos(window_, nullptr, 0, 0, width + pixels(kFormClientWidth) - client.right,
+                 height + pixels(kFormClientHeight) - client.bottom,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void Form1Window::createControls() {
+    windowFont_ = createFont(kWindowFont);
+    buttonFont_ = createFont(kPushButtonFont);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
+
+    // The stacking order is the tab order, since the dialog manager tabs down the stack; the
+    // frames, which take no focus, lie below everything they hold.
+    std::vector<Control> order = TabOrder();
+    for (const ControlLayout& c : Form1Layout()) {
+        if (c.kind == ControlKind::Frame) order.push_back(c.control);
+    }
+    HWND above = HWND_TOP;
+    for (const Control id : order) {
+        const ControlLayout& layout = LayoutOf(id);
+        const PixelRect at = PixelRectInWindow(id, dpi_);
+        const wchar_t* windowClass = L"BUTTON";
+        // Every control starts a group of its own: arrow keys stay inside the control.
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP;
+        DWORD extended = 0;
+        int height = at.height;
+        switch (layout.kind) {
+            case ControlKind::Frame:
+                style = (style & ~WS_GROUP) | BS_GROUPBOX;
+                break;
+            case ControlKind::Option:
+                // Checked by the window itself, so that a click is told as the design has it.
+                style |= BS_RADIOBUTTON | WS_TABSTOP;
+                break;
+            case ControlKind::PushButton:
+                style |= BS_PUSHBUTTON | WS_TABSTOP;
+                break;
+            case ControlKind::TextBox:
+                windowClass = L"EDIT";
+                style |= ES_AUTOHSCROLL | WS_TABSTOP;
+                extended = WS_EX_CLIENTEDGE;
+                break;
+            case ControlKind::DriveList:
+                windowClass = WC_COMBOBOXW;
+                style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+                height += kDropDownPixels;
+                break;
+            case ControlKind::ListView:
+                windowClass = WC_LISTVIEWW;
+                style |=
+                    LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+                extended = WS_EX_CLIENTEDGE;
+                break;
+            case ControlKind::Window:
+                continue;
+        }
+        const std::wstring caption = layout.caption ? Wide(layout.caption) : std::wstring();
+        HWND created = CreateWindowExW(extended, windowClass, caption.c_str(), style, at.left,
+                                       at.top, at.width, height, window_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(id))),
+                                       instance_, nullptr);
+        if (!created) throw std::runtime_error(std::string("cannot create ") + layout.name);
+        SendMessageW(created, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(layout.kind == ControlKind::PushButton ? buttonFont_
+                                                                                     : windowFont_),
+                     FALSE);
+        SetWindowPos(created, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = created;
+        controls_[id] = created;
+    }
+
+    // The closed drive list is as high as designed. Its field's height is what can be set,
+    // and systems differ in how they count it, so it is corrected until the box fits.
+    HWND drives = control(Control::Drive1);
+    const int wanted = PixelRectInWindow(Control::Drive1, dpi_).height;
+    auto field = SendMessageW(drives, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        RECT closed{};
+        GetWindowRect(drives, &closed);
+        const int missing = wanted - (closed.bottom - closed.top);
+        if (missing == 0) break;
+        field += missing;
+        SendMessageW(drives, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+
+    HWND list = control(Control::ListView1);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    toolTip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+    std::wstring tip = Wide(kResultsToolTip);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = tip.data();
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+
+    // The design's initial choice; Form_Load then restores the user's.
+    setChecked(Control::Option5, true);
+    setChecked(Control::Option8, true);
+    describeControls();
+}
+
+void Form1Window::describeControls() {
+    // What screen readers say of each control beyond its caption, through the annotations of
+    // Active Accessibility. Without them the controls keep what the system tells of them.
+    IAccPropServices* annotations = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&annotations)))) {
+        return;
+    }
+    for (const ControlLayout& c : Form1Layout()) {
+        for (const auto& [property, text] : {std::pair{PROPID_ACC_NAME, c.accessibleName},
+                                             std::pair{PROPID_ACC_DESCRIPTION, c.description}}) {
+            if (!text) continue;
+            annotations->SetHwndPropStr(control(c.control), static_cast<DWORD>(OBJID_CLIENT),
+                                        CHILDID_SELF, property, Wide(text).c_str());
+        }
+    }
+    annotations->Release();
+}
+
+void Form1Window::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    setFocus(Control::ListView1);
+}
+
+bool Form1Window::isChecked(Control option) const {
+    return SendMessageW(control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form1Window::setChecked(Control option, bool checked) {
+    if (checked) {
+        const Control frame = LayoutOf(option).container;
+        for (const ControlLayout& c : Form1Layout()) {
+            if (c.kind == ControlKind::Option && c.container == frame && c.control != option) {
+                SendMessageW(control(c.control), BM_SETCHECK, BST_UNCHECKED, 0);
+            }
+        }
+    }
+    SendMessageW(control(option), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string Form1Window::text(Control id) const {
+    HWND window = id == Control::Form1 ? window_ : control(id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+void Form1Window::setText(Control id, const std::string& text) {
+    // An edit control tells of every text it is given; the form hears only of changes.
+    if (this->text(id) == text) return;
+    SetWindowTextW(id == Control::Form1 ? window_ : control(id), Wide(text).c_str());
+}
+
+void Form1Window::setFocus(Control id) {
+    // Through the dialog manager, which keeps the default button in step.
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(id)), TRUE);
+}
+
+void Form1Window::selectAllText(Control textBox) {
+    SendMessageW(control(textBox), EM_SETSEL, 0, -1);
+}
+
+void Form1Window::showDrives(const std::vector<std::string>& texts, int current) {
+    HWND drives = control(Control::Drive1);
+    SendMessageW(drives, CB_RESETCONTENT, 0, 0);
+    for (const std::string& text : texts) {
+        SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    }
+    SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(current), 0);
+}
+
+int Form1Window::currentDrive() const {
+    const LRESULT current = SendMessageW(control(Control::Drive1), CB_GETCURSEL, 0, 0);
+    return current == CB_ERR ? -1 : static_cast<int>(current);
+}
+
+void Form1Window::setCaption(const std::string& caption) {
+    SetWindowTextW(window_, Wide(caption).c_str());
+}
+
+void Form1Window::showProgramIcon() {
+    for (const auto& [which, metric] :
+         {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const int size = GetSystemMetrics(metric);
+        HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size,
+                                 size, LR_DEFAULTCOLOR);
+        if (icon) SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void Form1Window::useButtonFaceColour() {
+    buttonFace_ = true;
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+bool Form1Window::loadMouseIcon(const std::string& cursorFile) {
+    HCURSOR cursor = LoadCursorFromFileW(Wide(cursorFile).c_str());
+    if (!cursor) return false;
+    if (mouseIcon_) DestroyCursor(mouseIcon_);
+    mouseIcon_ = cursor;
+    return true;
+}
+
+void Form1Window::showPointer(int mousePointer) {
+    mousePointer_ = mousePointer;
+    // The pointer changes at once where it rests, not only at its next movement.
+    POINT at{};
+    if (!GetCursorPos(&at)) return;
+    HWND under = WindowFromPoint(at);
+    if (under != window_ && !IsChild(window_, under)) return;
+    const std::optional<Control> over = controlOf(under);
+    HCURSOR cursor = over ? cursorOver(*over) : nullptr;
+    if (!cursor) cursor = reinterpret_cast<HCURSOR>(GetClassLongPtrW(under, GCLP_HCURSOR));
+    SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,213 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "win32/form1_window.h"
+
+namespace quorvane {
+
+namespace {
+
+// Posted when Text2 has lost the focus: the check runs once the press that moved the focus
+// has reached its control.
+constexpr UINT kDepthCheckDue = WM_APP + 1;
+
+// The shift state of a key press as the form takes it: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState() {
+    const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    return (down(VK_SHIFT) ? 1 : 0) | (down(VK_CONTROL) ? 2 : 0) | (down(VK_MENU) ? 4 : 0);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK Form1Window::DialogProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        return FALSE;
+    }
+    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, DWLP_USER));
+    // Messages that arrive before the controls exist, or after the form is gone, are the
+    // dialog manager's alone.
+    if (!self || !self->form_) return FALSE;
+    return self->onMessage(message, wParam, lParam);
+}
+
+INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto result = [this](LRESULT value) {
+        SetWindowLongPtrW(window_, DWLP_MSGRESULT, value);
+        return TRUE;
+    };
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY:
+            return result(onNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+        case WM_SETCURSOR:
+            if (!onSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam))) {
+                return FALSE;
+            }
+            return result(TRUE);
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC: {
+            // The window, its frames and its option buttons: white, or the button face when
+            // the skin is there. The text boxes and the list keep the system's colours.
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetBkColor(dc, buttonFace_ ? GetSysColor(COLOR_BTNFACE) : RGB(255, 255, 255));
+            return reinterpret_cast<INT_PTR>(buttonFace_ ? GetSysColorBrush(COLOR_BTNFACE)
+                                                         : white_);
+        }
+        case kDepthCheckDue:
+            onDepthCheckDue();
+            return TRUE;
+        case WM_CLOSE:
+            form_->Form_Unload();
+            // The program has ended unless its end was only recorded.
+            PostQuitMessage(0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void Form1Window::onCommand(int id, int code) {
+    // Enter and Escape reach a dialog as IDOK and IDCANCEL. Enter in the folder box starts the
+    // list, as "Start Creating List" does; elsewhere neither does anything.
+    if (id == IDOK && GetFocus() == control(Control::Text1)) {
+        form_->PushButton1_Click();
+        return;
+    }
+    if (id < kFirstControlId) return;
+    const auto control = static_cast<Control>(id - kFirstControlId);
+    switch (LayoutOf(control).kind) {
+        case ControlKind::Option:
+            if (code != BN_CLICKED) return;
+            setChecked(control, true);
+            form_->Click(control);
+            return;
+        case ControlKind::PushButton:
+            if (code == BN_CLICKED) form_->Click(control);
+            return;
+        case ControlKind::TextBox:
+            if (code == EN_CHANGE) form_->Change(control);
+            if (control != Control::Text2) return;
+            if (code == EN_SETFOCUS) {
+                // Focus that comes back with the whole window never left for another control.
+                if (text2LeftWithTheWindow_) {
+                    text2LeftWithTheWindow_ = false;
+                } else {
+                    form_->Text2_GotFocus();
+                }
+            } else if (code == EN_KILLFOCUS && !depthCheckQueued_) {
+                depthCheckQueued_ = true;
+                PostMessageW(window_, kDepthCheckDue, 0, 0);
+            }
+            return;
+        default:
+            return;
+    }
+}
+
+void Form1Window::onDepthCheckDue() {
+    depthCheckQueued_ = false;
+    HWND focus = GetFocus();
+    if (focus && (focus == window_ || IsChild(window_, focus))) {
+        form_->Text2_LostFocus();
+    } else {
+        // Another window took the focus: a message box, another program.
+        text2LeftWithTheWindow_ = true;
+    }
+}
+
+LRESULT Form1Window::onNotify(const NMHDR& header) {
+    if (header.hwndFrom != control(Control::ListView1)) return 0;
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            fillRowText(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+            return 0;
+        case LVN_KEYDOWN: {
+            const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
+            // Virtual key codes are the key codes the form takes: Delete is 46.
+            form_->ListView1_KeyDown(key.wVKey, ShiftState());
+            return 0;
+        }
+        case NM_DBLCLK:
+            // The first click has selected the entry under the pointer.
+            form_->ListView1_DblClick();
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+std::optional<Control> Form1Window::controlOf(HWND window) const {
+    if (window == window_) return Control::Form1;
+    // A part of a control (the list's header, the drive list's field) counts as the control.
+    while (window && GetParent(window) != window_) {
+        window = GetParent(window);
+    }
+    if (!window) return std::nullopt;
+    const int id = GetDlgCtrlID(window);
+    if (id < kFirstControlId || id > ControlId(Control::PushButton20)) return std::nullopt;
+    return static_cast<Control>(id - kFirstControlId);
+}
+
+HCURSOR Form1Window::cursorOver(Control control) const {
+    if (mousePointer_ == Form1::kHourglassPointer) return LoadCursorW(nullptr, IDC_WAIT);
+    // The text boxes keep their own pointer for placing the caret.
+    if (mousePointer_ == Form1::kCustomPointer && mouseIcon_ &&
+        (control == Control::Form1 || LayoutOf(control).kind != ControlKind::TextBox)) {
+        return mouseIcon_;
+    }
+    return nullptr;
+}
+
+bool Form1Window::onSetCursor(HWND under, int hitTest, int mouseMessage) {
+    if (hitTest != HTCLIENT) return false;
+    const std::optional<Control> over = controlOf(under);
+    if (!over) return false;
+    if (mouseMessage == WM_MOUSEMOVE) form_->MouseMove(*over);
+    HCURSOR cursor = cursorOver(*over);
+    if (!cursor) return false;
+    SetCursor(cursor);
+    return true;
+}
+
+void Form1Window::dispatch(MSG& message) {
+    // A caption's "&" gives its Alt letter through the dialog manager; a button without a
+    // letter in its caption has its Alt key in the layout.
+    if (message.message == WM_SYSKEYDOWN &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        for (const ControlLayout& c : Form1Layout()) {
+            if (c.altKey && message.wParam == static_cast<WPARAM>(c.altKey)) {
+                SendMessageW(control(c.control), BM_CLICK, 0, 0);
+                return;
+            }
+        }
+    }
+    if (IsDialogMessageW(window_, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void Form1Window::processEvents() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // For the loop that runs the program.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        dispatch(message);
+    }
+}
+
+int Form1Window::run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        dispatch(message);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace quorvane

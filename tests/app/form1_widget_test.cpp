@@ -1,0 +1,210 @@
+// The Qt window passes the user's actions on to the form and shows what the form sets: real
+// widgets and real events on the offscreen platform. What the form does with them is tested
+// in tests/form.
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+
+#include "app/qt_results_model.h"
+#include "form_harness.h"
+
+namespace quorvane::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+using Writes = std::vector<FakeSettings::Write>;
+
+void Select(Form1Widget& window, int row) {
+    window.ListView1->selectionModel()->select(window.resultsModel().index(row - 1, 0),
+                                               QItemSelectionModel::ClearAndSelect);
+}
+
+// A double-click as the window system delivers it: the first click, then the second press
+// as a double-click.
+void DoubleClick(Form1Widget& window, Qt::MouseButton button, int row) {
+    QWidget* viewport = window.ListView1->viewport();
+    const QPoint at =
+        window.ListView1->visualRect(window.resultsModel().index(row - 1, 0)).center();
+    QTest::mouseClick(viewport, button, {}, at);
+    QTest::mouseDClick(viewport, button, {}, at);
+    QTest::mouseRelease(viewport, button, {}, at);
+}
+
+TEST(Form1Widget, StartUpShowsTheRestoredChoicesTheCaptionAndEveryIconSize) {
+    WindowHarness harness;
+    harness.settings.put("Option3", "True");
+    harness.settings.put("Folder", "/srv/data");
+    Form1Widget& window = harness.load();
+
+    EXPECT_TRUE(window.Option3->isChecked());
+    EXPECT_FALSE(window.Option5->isChecked());
+    EXPECT_TRUE(window.Option8->isChecked());
+    EXPECT_EQ(window.Text1->text(), QStringLiteral("/srv/data"));
+    EXPECT_EQ(window.Text2->text(), QStringLiteral("3"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvane"));
+    // Missing sizes mean the built-in pictures did not reach the program.
+    EXPECT_EQ(window.windowIcon().availableSizes(),
+              (QList<QSize>{{32, 32}, {48, 48}, {128, 128}, {256, 256}}));
+}
+
+TEST(Form1Widget, SkinFileGivesWindowFramesAndOptionsTheButtonFace) {
+    const QColor buttonFace = QGuiApplication::palette().color(QPalette::Button);
+    const auto backColour = [](QWidget* control) {
+        return control->palette().color(control->backgroundRole());
+    };
+    {
+        WindowHarness harness;
+        Form1Widget& window = harness.load();
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 &window, window.Frame1, window.Frame2, window.Option3, window.Option6}) {
+            EXPECT_EQ(backColour(control), QColor(Qt::white))
+                << control->objectName().toStdString();
+        }
+    }
+    {
+        WindowHarness harness;
+        MakeFolder(harness.programFile("x"));
+        MakeFile(harness.programFile("x") + TempFolder::kSeparator + "o.cjs");
+        Form1Widget& window = harness.load();
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 &window, window.Frame1, window.Frame2, window.Option3, window.Option4,
+                 window.Option5, window.Option6, window.Option7, window.Option8}) {
+            EXPECT_EQ(backColour(control), buttonFace) << control->objectName().toStdString();
+        }
+        EXPECT_EQ(backColour(window.Text1), window.Text1->palette().color(QPalette::Base))
+            << "text boxes keep the system window colours";
+    }
+}
+
+TEST(Form1Widget, ClicksAndTypingReachTheHandlers) {
+    WindowHarness harness;
+    Form1Widget& window = harness.load();
+    harness.showActive();
+
+    harness.settings.writes.clear();
+    QTest::mouseClick(window.Option4, Qt::LeftButton, {}, QPoint(8, window.Option4->height() / 2));
+    EXPECT_TRUE(window.Option4->isChecked());
+    EXPECT_EQ(harness.settings.writes,
+              (Writes{{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}));
+
+    window.Text1->clear();
+    harness.settings.writes.clear();
+    window.Text1->setFocus();
+    QTest::keyClicks(window.Text1, QStringLiteral("12"));
+    EXPECT_EQ(harness.settings.writes, (Writes{{"Folder", "1"}, {"Folder", "12"}}));
+
+    window.PushButton3->click();
+    ASSERT_EQ(harness.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(harness.dialogs.messages[0].text.starts_with("This software will create"));
+}
+
+// Types `entry` into the depth box and moves the focus on to Text1, as Tab does; returns
+// what the check said.
+std::vector<ShownMessage> leaveDepthBox(WindowHarness& harness, const QString& entry) {
+    Form1Widget& window = *harness.window;
+    harness.dialogs.messages.clear();
+    window.Text2->setFocus(Qt::TabFocusReason);
+    window.Text2->setText(entry);
+    window.Text1->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    return harness.dialogs.messages;
+}
+
+TEST(Form1Widget, DepthCheckRunsWhenTheFocusLeavesTheBoxAndGivesItBack) {
+    WindowHarness harness;
+    Form1Widget& window = harness.load();
+    harness.showActive();
+
+    EXPECT_EQ(leaveDepthBox(harness, QStringLiteral("abc")),
+              (std::vector<ShownMessage>{{"Must be a numeric entry.", "Quorvane"}}));
+    EXPECT_EQ(QApplication::focusWidget(), window.Text2);
+    EXPECT_EQ(window.Text2->selectedText(), QStringLiteral("abc"));
+    // Coming back to the box raises no second message.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(harness.dialogs.messages.size(), 1u);
+
+    EXPECT_TRUE(leaveDepthBox(harness, QStringLiteral("2")).empty());
+    EXPECT_EQ(QApplication::focusWidget(), window.Text1);
+}
+
+TEST(Form1Widget, DepthCheckWaitsForTheFocusToMoveWithinTheWindow) {
+    WindowHarness harness;
+    Form1Widget& window = harness.load();
+    harness.showActive();
+    window.Text2->setFocus(Qt::TabFocusReason);
+    window.Text2->setText(QStringLiteral("abc"));
+
+    // Another window, such as a command's message box, takes the focus and gives it back:
+    // the entry never left the box for another control.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+    EXPECT_EQ(QApplication::focusWidget(), window.Text2);
+}
+
+TEST(Form1Widget, DeleteKeyAndLeftDoubleClickRemoveTheSelectedEntry) {
+    WindowHarness harness;
+    Form1Widget& window = harness.load();
+    Form1& form = window.form();
+    harness.showActive();
+
+    FillResults(form, {"/1", "/2", "/3", "/4", "/5"});
+    QTest::keyClick(window.ListView1, Qt::Key_Delete);  // none selected
+    Select(window, 2);
+    for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_D, Qt::Key_Period, Qt::Key_Insert}) {
+        QTest::keyClick(window.ListView1, key);
+    }
+    EXPECT_EQ(form.Results().count(), 5);
+
+    QTest::keyClick(window.ListView1, Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(ResultEntries(form), Texts({"/1", "/3", "/4", "/5"}));
+    EXPECT_EQ(window.ListView1->model()->rowCount(), 4);
+
+    DoubleClick(window, Qt::LeftButton, 2);
+    EXPECT_EQ(ResultEntries(form), Texts({"/1", "/4", "/5"}));
+    DoubleClick(window, Qt::RightButton, 1);
+    EXPECT_EQ(ResultEntries(form), Texts({"/1", "/4", "/5"}));
+
+    form.setMousePointer(Form1::kHourglassPointer);
+    Select(window, 1);
+    QTest::keyClick(window.ListView1, Qt::Key_Delete);
+    DoubleClick(window, Qt::LeftButton, 1);
+    window.PushButton6->click();
+    EXPECT_EQ(ResultEntries(form), Texts({"/1", "/4", "/5"}));
+
+    form.setMousePointer(Form1::kDefaultPointer);
+    window.PushButton6->click();
+    EXPECT_EQ(window.ListView1->model()->rowCount(), 0);
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+}
+
+TEST(Form1Widget, RunFillsTheListViewWithEachEntryShownAsUtf8) {
+    WindowHarness harness;
+    TempFolder tree;
+    MakeFolder(tree / "A");
+    harness.settings.put("Folder", tree.path());
+    Form1Widget& window = harness.load();
+    window.PushButton1->click();
+
+    ASSERT_EQ(window.ListView1->model()->rowCount(), 1);
+    EXPECT_EQ(window.resultsModel().index(0, 0).data().toString().toStdString(), tree / "A");
+    EXPECT_EQ(window.resultsModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Results"));
+    EXPECT_EQ(harness.dialogs.messages, (std::vector<ShownMessage>{{"Done.", "Quorvane"}}));
+}
+
+}  // namespace
+}  // namespace quorvane::test

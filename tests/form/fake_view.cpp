@@ -1,0 +1,51 @@
+#include "fake_view.h"
+
+namespace quorvane::test {
+
+FakeView::FakeView() {
+    texts[Control::Form1] = "Form1";
+    for (const ControlLayout& c : Form1Layout()) {
+        texts[c.control] = c.caption ? c.caption : "";
+        if (c.kind == ControlKind::Option) checked[c.control] = false;
+    }
+    checked[Control::Option5] = true;
+    checked[Control::Option8] = true;
+}
+
+void FakeView::setChecked(Control option, bool value) {
+    if (value) {
+        const Control frame = LayoutOf(option).container;
+        for (auto& [other, on] : checked) {
+            if (LayoutOf(other).container == frame) on = false;
+        }
+    }
+    checked.at(option) = value;
+}
+
+void FakeView::setText(Control control, const std::string& text) {
+    std::string& shown = texts.at(control);
+    if (shown == text) return;
+    shown = text;
+    if (LayoutOf(control).kind == ControlKind::TextBox && form) form->Change(control);
+}
+
+void FakeView::showDrives(const std::vector<std::string>& texts, int currentDrive) {
+    driveTexts = texts;
+    current = currentDrive;
+}
+
+bool FakeView::loadMouseIcon(const std::string& cursorFile) {
+    if (!cursorFilesLoad) return false;
+    mouseIcon = cursorFile;
+    return true;
+}
+
+void FakeView::processEvents() {
+    ++passes;
+    std::deque<std::function<void()>> due;
+    due.swap(pending_);
+    for (auto& action : due)
+        action();
+}
+
+}  // namespace quorvane::test

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "form_harness.h"
+
+namespace quorvane::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const char kContaining[] = "Remove entries containing: ";
+const char kNotContaining[] = "Remove entries not containing: ";
+
+// Runs a filter button with `answer` typed into its input box.
+void Filter(FormHarness& harness, Control button, const std::string& answer) {
+    harness.dialogs.inputAnswers.push_back(answer);
+    harness.form->Click(button);
+}
+
+TEST(Form1Edit, FiltersIgnoreLetterCaseAndTreatEveryOtherCharacterPlainly) {
+    FormHarness harness;
+    Form1& form = harness.load();
+
+    FillResults(form, {"C:\\Windows", "C:\\Program Files"});
+    Filter(harness, Control::PushButton19, "WINDOWS");
+    EXPECT_EQ(ResultEntries(form), Texts{"C:\\Program Files"});
+    form.Results().clear();
+    FillResults(form, {"C:\\Windows", "C:\\Program Files"});
+    Filter(harness, Control::PushButton20, "windows");
+    EXPECT_EQ(ResultEntries(form), Texts{"C:\\Windows"});
+    // Each asks with its own prompt, trailing blank included, under the application's title.
+    EXPECT_EQ(harness.dialogs.inputs, (std::vector<DialogRequest>{{kContaining, "Quorvane"},
+                                                                  {kNotContaining, "Quorvane"}}));
+
+    const Texts paths = {"C:\\A", "C:\\Program Files", "C:\\Program", "D:\\a*b", "C:\\ÄRGER"};
+    form.Results().clear();
+    FillResults(form, paths);
+    Filter(harness, Control::PushButton20, "\\");
+    EXPECT_EQ(ResultEntries(form), paths);
+    Filter(harness, Control::PushButton19, "Program ");
+    Filter(harness, Control::PushButton19, "*");
+    EXPECT_EQ(ResultEntries(form), Texts({"C:\\A", "C:\\Program", "C:\\ÄRGER"}));
+    Filter(harness, Control::PushButton19, "ärger");
+    EXPECT_EQ(ResultEntries(form), Texts({"C:\\A", "C:\\Program"}));
+    Filter(harness, Control::PushButton19, "\\");
+    EXPECT_TRUE(ResultEntries(form).empty());
+
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+}
+
+TEST(Form1Edit, FilterRemovesNeighboursAndKeepsTheOrderOfTheRest) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    FillResults(form, {"/one", "/two/x", "/three/x", "/four", "/five/x", "/six"});
+    Filter(harness, Control::PushButton19, "/X");
+    EXPECT_EQ(ResultEntries(form), Texts({"/one", "/four", "/six"}));
+    EXPECT_EQ(form.Results().shownCount(), 3u);
+}
+
+TEST(Form1Edit, CancelledOrEmptyFilterChangesNothing) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    const Texts paths = {"C:\\A", "C:\\B"};
+    FillResults(form, paths);
+    form.setMousePointer(Form1::kCustomPointer);
+    harness.dialogs.inputAnswers = {"", ""};
+    form.PushButton19_Click();
+    form.PushButton20_Click();
+    form.PushButton19_Click();  // Cancel
+    form.PushButton20_Click();
+    EXPECT_EQ(harness.dialogs.inputs.size(), 4u);
+    EXPECT_EQ(ResultEntries(form), paths);
+    EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+}
+
+TEST(Form1Edit, FilterHoldsTheHourglassWhileScanningAndAlwaysEndsAtDefault) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    FillResults(form, {"/a", "/b"});
+    int duringScan = -1;
+    harness.view.atNextPass([&] { duringScan = form.MousePointer(); });
+    // Started while another command shows the hourglass.
+    form.setMousePointer(Form1::kHourglassPointer);
+    Filter(harness, Control::PushButton19, "/a");
+    EXPECT_EQ(duringScan, Form1::kHourglassPointer);
+    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(harness.view.pointerShown, Form1::kDefaultPointer);
+    EXPECT_EQ(ResultEntries(form), Texts{"/b"});
+}
+
+TEST(Form1Edit, ScanThatLosesEntriesRemovesNothingAndIsReportedAtLine106) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    FillResults(form, {"/keep", "/x/1", "/x/2", "/y"});
+    // While the first filter lets the window run, the user runs the other one.
+    harness.view.atNextPass([&] { Filter(harness, Control::PushButton19, "/x"); });
+    Filter(harness, Control::PushButton20, "keep");
+
+    // Only what the second filter removed is gone.
+    EXPECT_EQ(ResultEntries(form), Texts({"/keep", "/y"}));
+    EXPECT_EQ(harness.dialogs.messages,
+              std::vector<ShownMessage>{
+                  ErrorReport("Index out of bounds", procedure::kRemoveNotContaining, 106)});
+    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+}
+
+TEST(Form1Edit, DeleteKeyAndDoubleClickRemoveTheSelectedEntry) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    FakeView& view = harness.view;
+
+    form.ListView1_KeyDown(Form1::kDeleteKeyCode, 0);  // on an empty list
+    FillResults(form, {"/1", "/2", "/3", "/4", "/5"});
+    form.ListView1_KeyDown(Form1::kDeleteKeyCode, 0);  // none selected
+    form.ListView1_DblClick();
+    EXPECT_EQ(form.Results().count(), 5);
+
+    view.selected = 2;
+    for (const int otherKey : {8, 68, 190, 45})
+        form.ListView1_KeyDown(otherKey, 0);
+    EXPECT_EQ(form.Results().count(), 5);
+
+    form.ListView1_KeyDown(Form1::kDeleteKeyCode, 0);
+    EXPECT_EQ(ResultEntries(form), Texts({"/1", "/3", "/4", "/5"}));
+    view.selected = 3;
+    form.ListView1_KeyDown(Form1::kDeleteKeyCode, 1 | 2 | 4);
+    view.selected = 1;
+    form.ListView1_DblClick();
+    EXPECT_EQ(ResultEntries(form), Texts({"/3", "/5"}));
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+}
+
+TEST(Form1Edit, HourglassBlocksDeleteDoubleClickAndClear) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    const Texts paths = {"/1", "/2", "/3"};
+    FillResults(form, paths);
+    harness.view.selected = 2;
+
+    form.setMousePointer(Form1::kHourglassPointer);
+    form.ListView1_KeyDown(Form1::kDeleteKeyCode, 0);
+    form.ListView1_DblClick();
+    form.PushButton6_Click();
+    EXPECT_EQ(ResultEntries(form), paths);
+    EXPECT_EQ(form.MousePointer(), Form1::kHourglassPointer);
+
+    form.setMousePointer(Form1::kDefaultPointer);
+    form.PushButton6_Click();
+    EXPECT_EQ(form.Results().count(), 0);
+    form.PushButton6_Click();  // on an empty list
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+}
+
+}  // namespace
+}  // namespace quorvane::test

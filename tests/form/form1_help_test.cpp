@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "form/sample_folder.h"
+#include "form_harness.h"
+
+namespace quorvane::test {
+namespace {
+
+using Writes = std::vector<FakeSettings::Write>;
+
+TEST(Form1Help, GeneralHelpIsShownExactlyWithBareCarriageReturns) {
+    FormHarness harness;
+    Form1& form = harness.load();
+
+    form.Click(Control::PushButton3);
+    const std::string expected =
+        "This software will create a list of folders found within the target you specify\r\r"
+        "If the target is C:\\ then\r\r"
+        "C:\\Download\rC:\\Program Files\rC:\\Windows\retc.\r\r"
+        "will be returned.\r\r"
+        "Questions? Please contact Team Brindlework at https://www.brindlework.example/contact";
+    EXPECT_EQ(harness.dialogs.messages, std::vector<ShownMessage>{Notice(expected)});
+}
+
+TEST(Form1Help, DepthHelpEndsWithTheEveryLevelCaptionAsShownAtThePress) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    const std::string lines =
+        "If depth = 1 then C:\\parent\\child will be returned.\r\n\r\n"
+        "If depth = 2 then C:\\parent\\child\\child will be returned.\r\n\r\n"
+        "If depth = 3 then C:\\parent\\child\\child\\child will be returned.\r\n\r\n"
+        "If you are unsure, just select the first option: \r\n";
+
+    form.Click(Control::PushButton9);
+    harness.view.setText(Control::Option8, "Every level");
+    form.Click(Control::PushButton9);
+
+    EXPECT_EQ(harness.dialogs.messages,
+              (std::vector<ShownMessage>{
+                  Notice(lines + "All subfolders of target folder (depth = infinity)"),
+                  Notice(lines + "Every level")}));
+}
+
+TEST(Form1Help, SampleFolderReplacesADriveTargetAndTouchesNoDepthChoice) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    form.SetOptionValue(Control::Option6, true);
+    harness.view.setText(Control::Text2, "4");
+    form.SetOptionValue(Control::Option4, true);
+    harness.settings.writes.clear();
+
+    form.Click(Control::PushButton8);
+
+    // The program's folder has no Samples: the path is given all the same, without a word.
+    const std::string samples = harness.programFile("Samples");
+    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
+    EXPECT_EQ(harness.view.text(Control::Text1), samples);
+    EXPECT_EQ(
+        harness.settings.writes,
+        (Writes{
+            {"Option5", "True"}, {"Option4", "False"}, {"Option3", "False"}, {"Folder", samples}}));
+    EXPECT_TRUE(harness.view.isChecked(Control::Option6));
+    EXPECT_EQ(harness.view.text(Control::Text2), "4");
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+
+    // From every drive as well.
+    form.SetOptionValue(Control::Option3, true);
+    harness.view.setText(Control::Text1, "");
+    harness.settings.writes.clear();
+    form.Click(Control::PushButton8);
+    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
+    EXPECT_EQ(
+        harness.settings.writes,
+        (Writes{
+            {"Option5", "True"}, {"Option4", "False"}, {"Option3", "False"}, {"Folder", samples}}));
+}
+
+TEST(Form1Help, SampleFolderOfAProgramInTheRootKeepsBothSeparators) {
+    FormHarness harness;
+#ifdef _WIN32
+    harness.applicationFolder = "C:\\";
+    const std::string expected = "C:\\\\Samples";
+#else
+    harness.applicationFolder = "/";
+    const std::string expected = "//Samples";
+#endif
+    Form1& form = harness.load();
+    form.PushButton8_Click();
+    EXPECT_EQ(harness.view.text(Control::Text1), expected);
+}
+
+TEST(Form1Help, InstalledCopyFindsItsSampleFolderUnlessOneLiesBesideTheProgram) {
+    FormHarness harness;
+    harness.applicationFolder = harness.folder / "some";
+    MakeFolder(harness.applicationFolder);
+    harness.applicationFolder += TempFolder::kSeparator + std::string("bin");
+    MakeFolder(harness.applicationFolder);
+    const std::string installed = InstalledSampleFolder(harness.applicationFolder);
+    ASSERT_TRUE(installed.starts_with(harness.folder.path())) << "outside the test";
+    MakeFolders(installed);
+    Form1& form = harness.load();
+
+    form.PushButton8_Click();
+    EXPECT_EQ(harness.view.text(Control::Text1), installed);
+
+    const std::string beside = harness.programFile("Samples");
+    MakeFolder(beside);
+    form.PushButton8_Click();
+    EXPECT_EQ(harness.view.text(Control::Text1), beside);
+}
+
+}  // namespace
+}  // namespace quorvane::test

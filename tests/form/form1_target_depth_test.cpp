@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "form_harness.h"
+
+namespace quorvane::test {
+namespace {
+
+using Writes = std::vector<FakeSettings::Write>;
+
+TEST(Form1TargetDepth, ClickingAnOptionStoresItsWholeGroupInTheFixedOrder) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    FakeView& view = harness.view;
+    const auto click = [&](Control option) {
+        view.setChecked(option, true);  // as the platform does before it tells of the click
+        form.Click(option);
+    };
+
+    harness.settings.writes.clear();
+    click(Control::Option4);
+    EXPECT_EQ(harness.settings.writes,
+              (Writes{{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}));
+
+    harness.settings.writes.clear();
+    click(Control::Option3);
+    EXPECT_EQ(harness.settings.writes,
+              (Writes{{"Option5", "False"}, {"Option4", "False"}, {"Option3", "True"}}));
+
+    harness.settings.writes.clear();
+    click(Control::Option6);
+    EXPECT_EQ(harness.settings.writes,
+              (Writes{{"Option6", "True"}, {"Option7", "False"}, {"Option8", "False"}}));
+
+    harness.settings.writes.clear();
+    click(Control::Option8);
+    EXPECT_EQ(harness.settings.writes,
+              (Writes{{"Option6", "False"}, {"Option7", "False"}, {"Option8", "True"}}));
+    // The other frame's choice is untouched.
+    EXPECT_TRUE(view.isChecked(Control::Option3));
+}
+
+TEST(Form1TargetDepth, FolderFromTheCommandLineIsChosenAndStoredAsTheUsersChoice) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    form.SetOptionValue(Control::Option4, true);
+
+    harness.settings.writes.clear();
+    form.LookAtFolder(harness.folder.path());
+    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
+    EXPECT_EQ(harness.view.text(Control::Text1), harness.folder.path());
+    EXPECT_EQ(harness.settings.writes, (Writes{{"Option5", "True"},
+                                               {"Option4", "False"},
+                                               {"Option3", "False"},
+                                               {"Folder", harness.folder.path()}}));
+}
+
+TEST(Form1TargetDepth, TextsAreStoredAtEveryChangeAsTyped) {
+    FormHarness harness;
+    harness.load();
+    FakeView& view = harness.view;
+
+    view.setText(Control::Text1, "");
+    harness.settings.writes.clear();
+    view.setText(Control::Text1, "1");
+    view.setText(Control::Text1, "12");
+    view.setText(Control::Text1, "12");  // no change, no write
+    EXPECT_EQ(harness.settings.writes, (Writes{{"Folder", "1"}, {"Folder", "12"}}));
+
+    harness.settings.writes.clear();
+    view.setText(Control::Text2, " abc ");
+    view.setText(Control::Text2, "");
+    EXPECT_EQ(harness.settings.writes, (Writes{{"Text2", " abc "}, {"Text2", ""}}));
+}
+
+// Leaves the depth box with `entry` in it; returns what the check said.
+std::vector<ShownMessage> leaveDepthBox(FormHarness& harness, const std::string& entry) {
+    harness.dialogs.messages.clear();
+    harness.view.selectedAll.clear();
+    harness.view.setText(Control::Text2, entry);
+    harness.view.focus = Control::Text1;
+    harness.form->Text2_LostFocus();
+    return harness.dialogs.messages;
+}
+
+TEST(Form1TargetDepth, DepthCheckRefusesWhatIsNoNumberOrBelowOne) {
+    FormHarness harness;
+    harness.load();
+    FakeView& view = harness.view;
+
+    for (const char* entry : {"", "   ", "abc", "2 5", "1.2.3", "--1", "e5"}) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(leaveDepthBox(harness, entry),
+                  std::vector<ShownMessage>{Notice("Must be a numeric entry.")});
+        // Back in the box, the entry selected to be typed over; the entry stays.
+        EXPECT_EQ(view.focus, Control::Text2);
+        EXPECT_EQ(view.selectedAll, std::vector<Control>{Control::Text2});
+        EXPECT_EQ(view.text(Control::Text2), entry);
+    }
+    for (const char* entry : {"0", "-3", "0.5", "0.999", "-1e3"}) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(leaveDepthBox(harness, entry),
+                  std::vector<ShownMessage>{Notice("Must be 1 or higher.")});
+        EXPECT_EQ(view.focus, Control::Text2);
+    }
+    for (const char* entry : {"1", "2.5", " 7 ", "+3", "1e1", "1,000"}) {
+        SCOPED_TRACE(entry);
+        EXPECT_TRUE(leaveDepthBox(harness, entry).empty());
+        EXPECT_EQ(view.focus, Control::Text1);
+    }
+}
+
+TEST(Form1TargetDepth, DepthCheckRunsWhicheverDepthOptionIsSelectedAndChangesNothing) {
+    FormHarness harness;
+    harness.load();
+    ASSERT_TRUE(harness.view.isChecked(Control::Option8));
+
+    EXPECT_EQ(leaveDepthBox(harness, "abc"),
+              std::vector<ShownMessage>{Notice("Must be a numeric entry.")});
+    EXPECT_EQ(harness.settings.stored("Text2"), "abc");
+    EXPECT_TRUE(harness.view.isChecked(Control::Option8));
+}
+
+TEST(Form1TargetDepth, DepthCheckReadsNumbersWithTheUsersSeparators) {
+    FormHarness harness;
+    harness.numberFormat = {",", "."};
+    harness.load();
+
+    EXPECT_TRUE(leaveDepthBox(harness, "2,5").empty());
+    EXPECT_TRUE(leaveDepthBox(harness, "1.000").empty());
+    EXPECT_EQ(leaveDepthBox(harness, "0,5"),
+              std::vector<ShownMessage>{Notice("Must be 1 or higher.")});
+}
+
+TEST(Form1TargetDepth, GainingTheFocusSelectsTheDepthEntry) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    form.Text2_GotFocus();
+    EXPECT_EQ(harness.view.selectedAll, std::vector<Control>{Control::Text2});
+}
+
+TEST(Form1TargetDepth, FolderBrowserFillsTheFolderBoxOnlyWithAChoice) {
+    FormHarness harness;
+    harness.settings.put("LastFolder", "/srv/last");
+    Form1& form = harness.load();
+    form.SetOptionValue(Control::Option4, true);
+    const std::string folderBefore = harness.view.text(Control::Text1);
+
+    harness.settings.writes.clear();
+    form.PushButton5_Click();  // cancelled: no answer scripted
+    EXPECT_EQ(harness.dialogs.browses,
+              (std::vector<DialogRequest>{{"Please select folder:", "/srv/last"}}));
+    EXPECT_EQ(harness.view.text(Control::Text1), folderBefore);
+    EXPECT_TRUE(harness.settings.writes.empty());
+
+    harness.dialogs.browseAnswers = {"/srv/chosen"};
+    form.PushButton5_Click();
+    EXPECT_EQ(harness.view.text(Control::Text1), "/srv/chosen");
+    EXPECT_EQ(harness.settings.writes,
+              (Writes{{"Folder", "/srv/chosen"}, {"LastFolder", "/srv/chosen"}}));
+    EXPECT_TRUE(harness.view.isChecked(Control::Option4))
+        << "browsing does not choose the folder target";
+
+    form.PushButton5_Click();
+    EXPECT_EQ(harness.dialogs.browses.back().detail, "/srv/chosen");
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+}
+
+TEST(Form1TargetDepth, FolderBrowserOpensAtItsDefaultWithoutALastFolder) {
+    FormHarness harness;
+    Form1& form = harness.load();
+    form.PushButton5_Click();
+    ASSERT_EQ(harness.dialogs.browses.size(), 1u);
+    EXPECT_EQ(harness.dialogs.browses[0].detail, "");
+}
+
+}  // namespace
+}  // namespace quorvane::test
