@@ -6,20 +6,18 @@
 namespace quorvane {
 
 std::string_view FolderContents::name(size_t i) const {
-    const size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return std::string_view(names_).substr(begin, ends_[i] - begin);
+    const size_t begin = i == 0 ? 0 : ends_[i - 1] >> 1;
+    return std::string_view(names_).substr(begin, (ends_[i] >> 1) - begin);
 }
 
 void FolderContents::add(std::string_view name, bool throughLink) {
     names_.append(name);
-    ends_.push_back(static_cast<unsigned>(names_.size()));
-    links_.push_back(throughLink);
+    ends_.push_back(static_cast<std::uint32_t>(names_.size() << 1) | (throughLink ? 1 : 0));
 }
 
 void FolderContents::clear() {
     names_.clear();
     ends_.clear();
-    links_.clear();
     entriesSeen = 0;
     facts = {};
 }
@@ -35,15 +33,13 @@ void FolderContents::sort(NameOrder order) {
     ordered.names_.reserve(names_.size());
     ordered.ends_.reserve(ends_.size());
     for (size_t i : sorted)
-        ordered.add(name(i), links_[i]);
+        ordered.add(name(i), throughLink(i));
     names_.swap(ordered.names_);
     ends_.swap(ordered.ends_);
-    links_.swap(ordered.links_);
 }
 
 size_t FolderContents::memoryBytes() const {
-    return sizeof(*this) + names_.capacity() + ends_.capacity() * sizeof(unsigned) +
-           links_.capacity() / 8;
+    return sizeof(*this) + names_.capacity() + ends_.capacity() * sizeof(std::uint32_t);
 }
 
 }  // namespace quorvane

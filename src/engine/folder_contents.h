@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,7 @@ class FolderContents {
   public:
     size_t count() const { return ends_.size(); }
     std::string_view name(size_t i) const;
-    bool throughLink(size_t i) const { return links_[i]; }
+    bool throughLink(size_t i) const { return ends_[i] & 1; }
 
     void add(std::string_view name, bool throughLink);
     void clear();
@@ -37,8 +38,8 @@ class FolderContents {
 
   private:
     std::string names_;
-    std::vector<unsigned> ends_;
-    std::vector<bool> links_;
+    // Where each name ends in names_, times two, plus one for a name reached through a link.
+    std::vector<std::uint32_t> ends_;
 };
 
 }  // namespace quorvane

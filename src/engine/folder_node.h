@@ -33,8 +33,11 @@ struct FolderNode {
     // The read-ahead's bookkeeping of the subfolders, guarded by its lock: who reads each one
     // (see ReadAhead), and the reads that are done but not yet taken by the walk.
     enum class ChildState : std::uint8_t { Untouched, Reading, Ready, Walk };
-    std::vector<ChildState> childStates;
-    std::vector<std::shared_ptr<FolderNode>> readyChildren;  // where childStates says Ready
+    struct Child {
+        ChildState state = ChildState::Untouched;
+        std::shared_ptr<FolderNode> read;  // when Ready
+    };
+    std::vector<Child> children;  // one per subfolder once offered
     // The walk has left this folder, or dropped it: nothing below it is wanted any more.
     bool finished = false;
 };

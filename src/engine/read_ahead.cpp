@@ -109,25 +109,30 @@ bool ReadAhead::roomMade() {
     return idleReaders_ > 0;
 }
 
+bool ReadAhead::prepare(FolderNode& node) const {
+    const bool entersSubfolders =
+        node.descend || (rules_.facts != FactsWanted::None && !node.factsOnly);
+    if (!entersSubfolders || node.error != 0 || node.contents.count() == 0) return false;
+    if (nextReadable(node, 0) == node.contents.count()) return false;
+    try {
+        node.children.resize(node.contents.count());
+    } catch (const std::bad_alloc&) {
+        return false;  // not offered: the walk reads these subfolders itself
+    }
+    return true;
+}
+
 void ReadAhead::offer(const std::shared_ptr<FolderNode>& node) {
+    if (!prepare(*node)) return;
     std::lock_guard lock(mutex_);
     offerLocked(node);
 }
 
 void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
-    const bool entersSubfolders =
-        node->descend || (rules_.facts != FactsWanted::None && !node->factsOnly);
-    if (!entersSubfolders || node->error != 0 || node->contents.count() == 0) return;
-    const size_t first = nextReadable(*node, 0);
-    if (first == node->contents.count()) return;
     try {
-        node->childStates.assign(node->contents.count(), ChildState::Untouched);
-        node->readyChildren.resize(node->contents.count());
-        jobs_.push_back({node, first});
+        jobs_.push_back({node, nextReadable(*node, 0)});
     } catch (const std::bad_alloc&) {
-        // Not offered: the walk reads these subfolders itself.
-        node->childStates.clear();
-        node->readyChildren.clear();
+        node->children.clear();
         return;
     }
     std::push_heap(jobs_.begin(), jobs_.end(), Later{});
@@ -136,8 +141,8 @@ void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
 
 std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldHook* yield) {
     std::unique_lock lock(mutex_);
-    if (parent.childStates.empty()) return nullptr;
-    while (parent.childStates[i] == ChildState::Reading) {
+    if (parent.children.empty()) return nullptr;
+    while (parent.children[i].state == ChildState::Reading) {
         walkWaiting_ = true;
         const auto waited = readDone_.wait_for(lock, std::chrono::milliseconds(10));
         walkWaiting_ = false;
@@ -147,10 +152,10 @@ std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldH
             lock.lock();
         }
     }
-    const ChildState state = parent.childStates[i];
-    parent.childStates[i] = ChildState::Walk;
+    const ChildState state = parent.children[i].state;
+    parent.children[i].state = ChildState::Walk;
     if (state != ChildState::Ready) return nullptr;
-    std::shared_ptr<FolderNode> child = std::move(parent.readyChildren[i]);
+    std::shared_ptr<FolderNode> child = std::move(parent.children[i].read);
     release(*child);
     const bool wake = roomMade();
     lock.unlock();
@@ -159,6 +164,9 @@ std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldH
 }
 
 void ReadAhead::finish(FolderNode& node) {
+    // A node never offered has no job and no reads below it, so no reader will look at it;
+    // it was offered, if at all, before the walk got it, so this needs no lock.
+    if (node.children.empty()) return;
     std::unique_lock lock(mutex_);
     finishLocked(node);
     const bool wake = roomMade();
@@ -168,7 +176,8 @@ void ReadAhead::finish(FolderNode& node) {
 
 void ReadAhead::finishLocked(FolderNode& node) {
     node.finished = true;
-    for (std::shared_ptr<FolderNode>& child : node.readyChildren) {
+    for (FolderNode::Child& slot : node.children) {
+        std::shared_ptr<FolderNode>& child = slot.read;
         if (!child) continue;
         release(*child);
         finishLocked(*child);
@@ -193,7 +202,7 @@ void ReadAhead::work() {
         const std::shared_ptr<FolderNode> parentNode = jobs_.front().node;
         FolderNode& parent = *parentNode;
         const size_t i = jobs_.front().next;
-        const bool mine = !parent.finished && parent.childStates[i] == ChildState::Untouched;
+        const bool mine = !parent.finished && parent.children[i].state == ChildState::Untouched;
         const size_t following =
             parent.finished ? parent.contents.count() : nextReadable(parent, i + 1);
         if (mine && following < parent.contents.count()) {
@@ -210,7 +219,7 @@ void ReadAhead::work() {
             }
         }
         if (!mine) continue;
-        parent.childStates[i] = ChildState::Reading;
+        parent.children[i].state = ChildState::Reading;
         ++heldFolders_;
         lock.unlock();
         std::shared_ptr<FolderNode> child = read(parentNode, i);
@@ -236,6 +245,7 @@ std::shared_ptr<FolderNode> ReadAhead::read(const std::shared_ptr<FolderNode>& p
                              byPath ? RelativePathOf(*child) : std::string());
         child->error = outcome.error;
         child->identity = outcome.identity;
+        prepare(*child);
         return child;
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -248,12 +258,12 @@ void ReadAhead::store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> 
     const bool givenBack = !child || child->error == EMFILE || child->error == ENFILE;
     if (parent.finished || givenBack) {
         --heldFolders_;
-        if (!parent.finished) parent.childStates[i] = ChildState::Untouched;
+        if (!parent.finished) parent.children[i].state = ChildState::Untouched;
     } else {
         heldBytes_ += heldBytesOf(*child);
-        parent.childStates[i] = ChildState::Ready;
-        parent.readyChildren[i] = child;
-        offerLocked(child);
+        parent.children[i].state = ChildState::Ready;
+        parent.children[i].read = child;
+        if (!child->children.empty()) offerLocked(child);
     }
     if (walkWaiting_) readDone_.notify_one();
 }

@@ -69,6 +69,10 @@ class ReadAhead {
     void store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child);
     bool readable(const FolderNode& node, size_t i) const;
     size_t nextReadable(const FolderNode& node, size_t from) const;
+    // Sizes the bookkeeping of the node's subfolders, outside the lock; false when none of
+    // them is to be read ahead.
+    bool prepare(FolderNode& node) const;
+    // Offers a prepared node.
     void offerLocked(const std::shared_ptr<FolderNode>& node);
     void finishLocked(FolderNode& node);
     void release(const FolderNode& node);
