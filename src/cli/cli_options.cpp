@@ -82,7 +82,7 @@ std::string UsageText() {
            "                   is ISO 8601 UTC to the second (2026-12-08T06:00:00Z)\n"
            "  --total          files, folders and bytes of everything below each folder\n"
            "  -o, --output FILE  write to FILE, replaced only once the list is complete\n"
-           "  -j, --threads N  read folders with N threads ahead of the walk (default: 8);\n"
+           "  -j, --threads N  read folders with N threads ahead of the walk (default: 32);\n"
            "                   1 reads each folder only when the walk gets to it\n"
            "  --show-errors    name each folder that could not be read on standard error,\n"
            "                   and exit with 1 when there was any\n"

@@ -269,7 +269,10 @@ void ReadAhead::store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> 
 }
 
 unsigned DefaultReaders() {
-    return 8;
+    // A cold disk answers many reads at once faster than a few: on the benchmark's tree 32
+    // readers read in a fifth of find's time and 8 in a third. With the cache warm they cost
+    // no more than 8, even on 2 cores, since they mostly wait.
+    return 32;
 }
 
 }  // namespace quorvane
