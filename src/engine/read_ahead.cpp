@@ -60,14 +60,9 @@ ReadAhead::ReadAhead(unsigned readers, bool recurse, bool limitDepth,
       limitDepth_(limitDepth),
       requiredDevice_(requiredDevice),
       limits_(limits),
-      rules_(rules) {
+      rules_(rules),
+      maxReaders_(readers) {
     readers_.reserve(readers);
-    try {
-        for (unsigned k = 0; k < readers; ++k)
-            readers_.emplace_back([this] { work(); });
-    } catch (const std::system_error&) {
-        // Fewer threads than asked for (or none) only make the walk read more for itself.
-    }
 }
 
 ReadAhead::~ReadAhead() {
@@ -136,7 +131,17 @@ void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
         return;
     }
     std::push_heap(jobs_.begin(), jobs_.end(), Later{});
-    if (idleReaders_ > 0 && !full_) workWaiting_.notify_one();
+    if (full_) return;
+    if (idleReaders_ > 0) {
+        workWaiting_.notify_one();
+    } else if (readers_.size() < maxReaders_) {
+        // Readers start as work appears for them, so a small walk starts few.
+        try {
+            readers_.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            maxReaders_ = readers_.size();  // fewer only make the walk read more for itself
+        }
+    }
 }
 
 std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldHook* yield) {

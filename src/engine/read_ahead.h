@@ -100,7 +100,8 @@ class ReadAhead {
     bool walkWaiting_ = false;
     unsigned idleReaders_ = 0;
     bool stopping_ = false;
-    std::vector<std::thread> readers_;
+    size_t maxReaders_;
+    std::vector<std::thread> readers_;  // started as work appears for them, up to maxReaders_
 };
 
 // The number of readers a walk uses by default: enough to keep a cold disk busy.
