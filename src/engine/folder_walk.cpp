@@ -11,13 +11,12 @@
 
 #include "engine/folder_node.h"
 #include "engine/folder_read.h"
+#include "engine/open_chain_posix.h"
 #include "engine/path_rules.h"
 #include "engine/read_ahead.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
-#include <limits.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -45,32 +44,12 @@ struct Frame {
     // that could not be read), and the totals of everything below this folder.
     std::vector<std::optional<FolderFacts>> subfolderFacts = {};
     FolderFacts below = {};
-#ifndef _WIN32
-    // Held open while subfolders may still be opened relative to it; see Walk::handleOf.
-    int handle = kNoHandle;
-    // The folder's path is this long a start of the walk's chain path.
-    size_t pathEnd = 0;
-#else
+#ifdef _WIN32
     // Read only when a folder below a link needs to be compared with it.
     std::optional<FolderIdentity> identity = std::nullopt;
     bool identityRead = false;
 #endif
 };
-
-#ifndef _WIN32
-// How many folders the walk holds open at once: half of what the descriptor limit leaves
-// once the program's own files and the readers' are counted. Deeper folders give up theirs
-// and are opened again when needed.
-size_t HandleBudget(unsigned readers) {
-    rlimit limit{};
-    rlim_t soft = 1024;
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
-        soft = limit.rlim_cur;
-    }
-    const long spare = static_cast<long>(std::min<rlim_t>(soft, 1 << 16)) - 32 - readers;
-    return static_cast<size_t>(std::max(4L, spare / 2));
-}
-#endif
 
 class Walk {
   public:
@@ -209,34 +188,26 @@ class Walk {
         Frame& frame = frames_.back();
         passFactsUp(frame);
 #ifndef _WIN32
-        if (frame.handle >= 0) {
-            close(frame.handle);
-            --held_;
-        }
-        if (frame.node->identity) chain_.erase(*frame.node->identity);
+        if (frame.node->identity) inside_.erase(*frame.node->identity);
+        chain_.pop();
 #endif
         if (readAhead_) readAhead_->finish(*frame.node);
         frames_.pop_back();
-        leavePath();
     }
 
 #ifndef _WIN32
-    // Paths. The chain path is the path of the deepest folder entered (or being entered); a
-    // folder's path is a start of it. Nodes keep a copy only while it is short enough for a
-    // reader to open, so a chain of any depth costs memory in proportion to its depth.
+    // Paths and descriptors are the chain's (OpenChain). Nodes keep a copy of their path only
+    // while it is short enough for a reader to open.
     std::string_view pathOf(size_t level) const {
-        return level < frames_.size()
-                   ? std::string_view(chainPath_).substr(0, frames_[level].pathEnd)
-                   : std::string_view(chainPath_);
+        return level < frames_.size() ? chain_.pathOf(level) : std::string_view(chain_.path());
     }
 
     void enterPath(size_t level, size_t i) {
-        chainPath_.resize(frames_[level].pathEnd);
-        chainPath_.append(frames_[level].node->contents.name(i)).push_back('/');
+        chain_.enter(level, frames_[level].node->contents.name(i));
     }
 
     void leavePath() {
-        chainPath_.resize(frames_.empty() ? 0 : frames_.back().pathEnd);
+        chain_.leave();
     }
 
     const std::string& subfolderPath(size_t level, size_t i) {
@@ -248,11 +219,11 @@ class Walk {
         auto node = std::make_shared<FolderNode>();
         // The POSIX rule is idempotent, so one pass over the root keeps every path below it
         // clean.
-        chainPath_ = CollapseSlashRuns(root);
-        node->path = chainPath_;
+        chain_.start(CollapseSlashRuns(root), context_.readers);
+        node->path = chain_.path();
         node->depth = depth;
         node->descend = descends(depth);
-        const int handle = OpenFolderAt(AT_FDCWD, chainPath_.c_str());
+        const int handle = OpenFolderAt(AT_FDCWD, chain_.path().c_str());
         node->error = handle < 0 ? errno : 0;
         std::optional<std::int64_t> modified;
         if (handle >= 0) node->identity = IdentityOfHandle(handle, &modified);
@@ -263,35 +234,29 @@ class Walk {
             return;
         }
         if (context_.stayOnVolume && node->identity) device_ = node->identity->device;
-        budget_ = HandleBudget(context_.readers);
         node->error = ReadSubfolders(handle, node->contents, context_.yield, context_.rules);
         node->contents.facts.modified = modified;
         report(*node);
         push(std::move(node), false, handle);
     }
 
+    // A folder the walk is inside (a link or a mount leading back up): listed in its
+    // parent's block, never entered again.
     bool leadsBackInside(const FolderNode& node) const {
-        return node.identity && chain_.contains(*node.identity);
+        return node.identity && inside_.contains(*node.identity);
     }
 
     void read(size_t level, size_t i, bool belowLink) {
         auto node = subfolderNode(level, i);
         // Readers open by full path, so only a folder with a short one is offered to them.
-        const bool offer = readAhead_ && !belowLink && chainPath_.size() <= LongestPathReadAhead();
-        if (offer) node->path = chainPath_;
-        const int at = handleOf(level);
-        int handle = kNoHandle;
-        if (at >= 0) {
-            // The name as the path ends it, separator and all: a folder is what it must be.
-            const char* name = chainPath_.c_str() + frames_[level].pathEnd;
-            handle = openRetrying(at, level, name);
-        }
+        const bool offer =
+            readAhead_ && !belowLink && chain_.path().size() <= LongestPathReadAhead();
+        if (offer) node->path = chain_.path();
+        const int handle = chain_.openEntered(level);
         node->error = handle < 0 ? errno : 0;
         std::optional<std::int64_t> modified;
         if (handle >= 0) {
             node->identity = IdentityOfHandle(handle, &modified);
-            // A folder the walk is inside (a link or a mount leading back up): listed in its
-            // parent's block, never entered again.
             if (leadsBackInside(*node)) {
                 close(handle);
                 leavePath();
@@ -318,90 +283,12 @@ class Walk {
     }
 
     void push(std::shared_ptr<FolderNode> node, bool belowLink, int handle) {
-        if (node->identity) chain_.insert(*node->identity);
-        const bool keepHandle = entersSubfolders(*node) && node->contents.count() > 0;
-        frames_.push_back({std::move(node), 0, belowLink, {}, {}, kNoHandle, chainPath_.size()});
+        if (node->identity) inside_.insert(*node->identity);
+        chain_.push(handle, entersSubfolders(*node) && node->contents.count() > 0);
+        frames_.push_back({std::move(node), 0, belowLink});
         prepareFacts(frames_.back());
-        if (handle < 0) return;
-        if (keepHandle) {
-            keep(frames_.size() - 1, handle);
-        } else {
-            close(handle);
-        }
     }
 
-    // The open folder at `level`, opened again when it was given up: by its full path when
-    // the system takes that, otherwise step by step from the nearest folder above it that is
-    // open or has a short enough path, each step as long as one open takes.
-    int handleOf(size_t level) {
-        if (frames_[level].handle >= 0) return frames_[level].handle;
-        if (frames_[level].pathEnd < PATH_MAX) {
-            const std::string path(pathOf(level));
-            const int handle = openRetrying(AT_FDCWD, kNoLevel, path.c_str());
-            if (handle >= 0) keep(level, handle);
-            return handle;
-        }
-        size_t reached = level - 1;
-        while (frames_[reached].handle < 0 && frames_[reached].pathEnd >= PATH_MAX)
-            --reached;
-        if (handleOf(reached) < 0) return kNoHandle;
-        while (reached < level) {
-            const size_t start = frames_[reached].pathEnd;
-            size_t to = reached + 1;
-            while (to < level && frames_[to + 1].pathEnd - start < PATH_MAX)
-                ++to;
-            const std::string step(pathOf(to).substr(start));
-            const int handle = openRetrying(frames_[reached].handle, reached, step.c_str());
-            if (handle < 0) return kNoHandle;
-            keep(to, handle);
-            reached = to;
-        }
-        return frames_[level].handle;
-    }
-
-    // Opens a folder; when the process is out of descriptors, gives up held ones (never that
-    // of `spare`, the folder opened from) until the open succeeds or none is left to give up.
-    int openRetrying(int at, size_t spare, const char* name) {
-        for (;;) {
-            const int handle = OpenFolderAt(at, name);
-            if (handle >= 0 || (errno != EMFILE && errno != ENFILE)) return handle;
-            const int error = errno;
-            if (!giveUpOne(spare)) {
-                errno = error;
-                return kNoHandle;
-            }
-        }
-    }
-
-    void keep(size_t level, int handle) {
-        while (held_ >= budget_ && giveUpOne(level)) {
-        }
-        frames_[level].handle = handle;
-        ++held_;
-        scanFrom_ = std::min(scanFrom_, level);
-    }
-
-    // Closes the handle of the folder nearest the target, which the walk needs again last.
-    // No frame below scanFrom_ holds one, other than `spare`.
-    bool giveUpOne(size_t spare) {
-        for (size_t k = scanFrom_; k < frames_.size(); ++k) {
-            if (k == spare || frames_[k].handle < 0) continue;
-            close(frames_[k].handle);
-            frames_[k].handle = kNoHandle;
-            --held_;
-            scanFrom_ = spare < k && frames_[spare].handle >= 0 ? spare : k + 1;
-            return true;
-        }
-        return false;
-    }
-
-    static constexpr size_t kNoLevel = SIZE_MAX;
-
-    std::string chainPath_;
-    std::unordered_set<FolderIdentity, IdentityHash> chain_;
-    size_t budget_ = 4;
-    size_t held_ = 0;
-    size_t scanFrom_ = 0;
 #else
     // Paths. Each folder keeps its own, formed from its parent's by the Windows rule, which
     // is not idempotent; Windows takes no path beyond 32,767 characters anyway.
@@ -494,6 +381,11 @@ class Walk {
     std::vector<Frame> frames_;
     std::optional<ReadAhead> readAhead_;
     std::string scratch_;
+#ifndef _WIN32
+    OpenChain chain_;
+    // The identities of the folders on the chain.
+    std::unordered_set<FolderIdentity, IdentityHash> inside_;
+#endif
 };
 
 }  // namespace
