@@ -6,9 +6,9 @@
 
 #include "cli/row_columns.h"
 #include "cli/row_writer.h"
-#include "engine/list_run.h"
 #include "engine/name_glob.h"
 #include "engine/name_order.h"
+#include "engine/walk_levels.h"
 
 namespace quorvane::cli {
 

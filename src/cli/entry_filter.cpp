@@ -2,7 +2,7 @@
 
 namespace quorvane::cli {
 
-EntryFilter::EntryFilter(const std::vector<TextFilter>& filters, EntrySink& next) : next_(next) {
+EntryFilter::EntryFilter(const std::vector<TextFilter>& filters, FolderSink& next) : next_(next) {
     steps_.reserve(filters.size());
     for (const TextFilter& filter : filters) {
         steps_.push_back({TextMatcher(filter.text), filter.removeContaining});
@@ -16,12 +16,8 @@ bool EntryFilter::kept(std::string_view entry) {
     return true;
 }
 
-void EntryFilter::appendEntry(std::string_view entry) {
-    if (kept(entry)) next_.appendEntry(entry);
-}
-
-void EntryFilter::appendFolder(const ListedFolder& folder) {
-    if (kept(folder.entry)) next_.appendFolder(folder);
+void EntryFilter::append(const ListedFolder& folder) {
+    if (kept(folder.entry)) next_.append(folder);
 }
 
 void EntryFilter::unreadable(std::string_view folderPath, int error) {

@@ -4,19 +4,18 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "engine/list_run.h"
+#include "engine/folder_sink.h"
 #include "results/text_matcher.h"
 
 namespace quorvane::cli {
 
 // Passes on to `next` the entries that the window's filters, applied in turn, would leave in
 // the list; tells it every unreadable folder. Entry by entry, so nothing is held.
-class EntryFilter : public EntrySink {
+class EntryFilter : public FolderSink {
   public:
-    EntryFilter(const std::vector<TextFilter>& filters, EntrySink& next);
+    EntryFilter(const std::vector<TextFilter>& filters, FolderSink& next);
 
-    void appendEntry(std::string_view entry) override;
-    void appendFolder(const ListedFolder& folder) override;
+    void append(const ListedFolder& folder) override;
     void unreadable(std::string_view folderPath, int error) override;
     bool stopped() const override { return next_.stopped(); }
 
@@ -28,7 +27,7 @@ class EntryFilter : public EntrySink {
         bool removeContaining;
     };
     std::vector<Step> steps_;
-    EntrySink& next_;
+    FolderSink& next_;
 };
 
 }  // namespace quorvane::cli

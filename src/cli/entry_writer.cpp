@@ -34,9 +34,9 @@ EntryWriter::EntryWriter(RowFormat format, std::vector<Column> columns, Output o
     AppendRowHeader(buffer_, format, columns_);
 }
 
-void EntryWriter::appendFolder(const ListedFolder& folder) {
+void EntryWriter::append(const ListedFolder& folder) {
     if (!rowFormat_) {
-        appendEntry(folder.entry);
+        appendLine(folder.entry);
         return;
     }
     FolderRow row;
@@ -53,7 +53,7 @@ void EntryWriter::appendFolder(const ListedFolder& folder) {
     if (buffer_.size() >= kBlockSize) flush();
 }
 
-void EntryWriter::appendEntry(std::string_view entry) {
+void EntryWriter::appendLine(std::string_view entry) {
     if (crlf_) {
         AppendTextFileEntry(buffer_, entry);
     } else {

@@ -7,7 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/row_writer.h"
-#include "engine/list_run.h"
+#include "engine/folder_sink.h"
 
 namespace quorvane::cli {
 
@@ -17,15 +17,14 @@ namespace quorvane::cli {
 // With a row format (--format), each folder is a line of that format instead, after the
 // format's header. `output` gets each block and answers false when it could not be written;
 // from then on nothing more is written, and failed() and stopped() are true, so the walk ends.
-class EntryWriter : public EntrySink {
+class EntryWriter : public FolderSink {
   public:
     using Output = std::function<bool(std::string_view)>;
 
     EntryWriter(LineEnd lineEnd, Output output);
     EntryWriter(RowFormat format, std::vector<Column> columns, Output output);
 
-    void appendEntry(std::string_view entry) override;
-    void appendFolder(const ListedFolder& folder) override;
+    void append(const ListedFolder& folder) override;
     bool stopped() const override { return failed_; }
     // Writes what is still buffered, and with CR LF line ends the one extra CR LF that ends
     // the text file format. Returns false when any write failed.
@@ -34,6 +33,7 @@ class EntryWriter : public EntrySink {
     bool failed() const { return failed_; }
 
   private:
+    void appendLine(std::string_view entry);
     void flush();
 
     std::string_view lineEnd_;

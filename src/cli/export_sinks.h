@@ -2,16 +2,16 @@
 
 #include <string_view>
 
-#include "engine/list_run.h"
+#include "engine/folder_sink.h"
 #include "results/path_list.h"
 #include "results/workbook_writer.h"
 
 namespace quorvane::cli {
 
 // Keeps every entry, for a format that needs the whole list before its first line.
-class ListCollector : public EntrySink {
+class ListCollector : public FolderSink {
   public:
-    void appendEntry(std::string_view entry) override { list_.append(entry); }
+    void append(const ListedFolder& folder) override { list_.append(folder.entry); }
     const PathList& list() const { return list_; }
 
   private:
@@ -19,10 +19,10 @@ class ListCollector : public EntrySink {
 };
 
 // Hands every entry to a workbook as it arrives, until the workbook fails.
-class WorkbookSink : public EntrySink {
+class WorkbookSink : public FolderSink {
   public:
     explicit WorkbookSink(WorkbookWriter& writer) : writer_(writer) {}
-    void appendEntry(std::string_view entry) override { writer_.append(entry); }
+    void append(const ListedFolder& folder) override { writer_.append(folder.entry); }
     bool stopped() const override { return writer_.failed(); }
 
   private:

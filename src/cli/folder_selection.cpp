@@ -16,14 +16,14 @@ std::string_view PathBelowTarget(std::string_view entry, int level) {
     return entry.substr(start + 1);
 }
 
-void FolderSelection::appendFolder(const ListedFolder& folder) {
+void FolderSelection::append(const ListedFolder& folder) {
     if (folder.level < choice_.minimumLevel) return;
     if (choice_.onlyEmpty && (!folder.facts || folder.facts->entries != 0)) return;
     if (!choice_.relative) {
-        next_.appendFolder(folder);
+        next_.append(folder);
         return;
     }
-    next_.appendFolder({PathBelowTarget(folder.entry, folder.level), folder.level, folder.facts});
+    next_.append({PathBelowTarget(folder.entry, folder.level), folder.level, folder.facts});
 }
 
 }  // namespace quorvane::cli

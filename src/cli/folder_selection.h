@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "engine/list_run.h"
+#include "engine/folder_sink.h"
 
 namespace quorvane::cli {
 
 // Passes on only the folders that --min-depth, --exact-depth and --empty leave, with each
 // entry as --relative wants it: below the target, without it. Entries reach `next` through
-// appendFolder; unreadable folders and the stop pass straight through.
-class FolderSelection : public EntrySink {
+// append; unreadable folders and the stop pass straight through.
+class FolderSelection : public FolderSink {
   public:
     struct Choice {
         int minimumLevel = 1;
@@ -17,10 +17,9 @@ class FolderSelection : public EntrySink {
         bool relative = false;
     };
 
-    FolderSelection(Choice choice, EntrySink& next) : choice_(choice), next_(next) {}
+    FolderSelection(Choice choice, FolderSink& next) : choice_(choice), next_(next) {}
 
-    void appendEntry(std::string_view entry) override { appendFolder({entry, 1, nullptr}); }
-    void appendFolder(const ListedFolder& folder) override;
+    void append(const ListedFolder& folder) override;
     void unreadable(std::string_view folderPath, int error) override {
         next_.unreadable(folderPath, error);
     }
@@ -28,7 +27,7 @@ class FolderSelection : public EntrySink {
 
   private:
     Choice choice_;
-    EntrySink& next_;
+    FolderSink& next_;
 };
 
 // The last `level` names of `entry`: the folder's path below the target it was found in.

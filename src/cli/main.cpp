@@ -23,8 +23,8 @@
 #include "cli/terminal_text.h"
 #include "engine/drive_list.h"
 #include "engine/folder_exists.h"
+#include "engine/folder_walk.h"
 #include "engine/path_rules.h"
-#include "engine/read_ahead.h"
 #include "quorvane_version.h"
 #include "results/atomic_file.h"
 #include "results/clipboard_text.h"
@@ -80,12 +80,11 @@ class StandardOutput {
 };
 
 // Counts the folders that could not be read and names them when asked to; passes every entry on.
-class UnreadableReport : public EntrySink {
+class UnreadableReport : public FolderSink {
   public:
-    UnreadableReport(EntrySink& next, bool report) : next_(next), report_(report) {}
+    UnreadableReport(FolderSink& next, bool report) : next_(next), report_(report) {}
 
-    void appendEntry(std::string_view entry) override { next_.appendEntry(entry); }
-    void appendFolder(const ListedFolder& folder) override { next_.appendFolder(folder); }
+    void append(const ListedFolder& folder) override { next_.append(folder); }
     bool stopped() const override { return next_.stopped(); }
 
     void unreadable(std::string_view folderPath, int error) override {
@@ -99,7 +98,7 @@ class UnreadableReport : public EntrySink {
     int unreadableCount() const { return unreadable_; }
 
   private:
-    EntrySink& next_;
+    FolderSink& next_;
     bool report_;
     int unreadable_ = 0;
 };
@@ -153,17 +152,19 @@ ListingRules listingRules(const cli::Options& options, const FolderExclusion* ex
 // Walks the targets and hands `sink` every entry that the options leave: those at the levels
 // asked for, empty if asked, below the target if asked, and then through the text filters.
 // Returns the exit status for a list that was written.
-int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets, EntrySink& sink) {
+int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets,
+             FolderSink& sink) {
     UnreadableReport report(sink, options.showErrors);
     cli::EntryFilter filter(options.filters, report);
     cli::FolderSelection selection({options.minDepth, options.onlyEmpty, options.relative}, filter);
     const cli::GlobExclusion exclusion(options.excludes);
-    WalkContext context;
-    context.readers = options.readers != 0 ? options.readers : DefaultReaders();
-    context.rules = listingRules(options, options.excludes.empty() ? nullptr : &exclusion);
+    WalkOptions walk;
+    walk.depth = options.depth;
+    walk.readers = options.readers;
+    walk.rules = listingRules(options, options.excludes.empty() ? nullptr : &exclusion);
     for (const WalkTarget& target : targets) {
-        context.stayOnVolume = target.stayOnVolume;
-        ListFolders(target.root, options.depth, selection, context);
+        walk.stayOnVolume = target.stayOnVolume;
+        WalkFolders(target.root, walk, selection);
         if (selection.stopped()) break;
     }
     return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <sstream>
 
+#include "engine/mount_info.h"
 #include "engine/path_rules.h"
 
 #ifdef _WIN32
@@ -12,7 +12,6 @@
 #include "engine/native_text.h"
 #else
 #include <filesystem>
-#include <fstream>
 #endif
 
 namespace quorvane {
@@ -32,60 +31,15 @@ bool isPseudo(std::string_view type) {
            std::end(kPseudoFileSystems);
 }
 
-int digitValue(char c, int base) {
-    const int value = (c >= '0' && c <= '9')   ? c - '0'
-                      : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                      : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                               : 99;
-    return value < base ? value : -1;
-}
-
-// Undoes escapes of the form backslash, `prefix`, then `width` digits in `base`: mountinfo
-// writes blanks in paths as octal (\040), udev writes them in label names as hexadecimal (\x20).
-std::string unescape(std::string_view text, std::string_view prefix, size_t width, int base) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t digits = i + 1 + prefix.size();
-        if (text[i] == '\\' && text.substr(i + 1, prefix.size()) == prefix &&
-            digits + width <= text.size()) {
-            int value = 0;
-            bool valid = true;
-            for (size_t k = 0; k < width; ++k) {
-                const int digit = digitValue(text[digits + k], base);
-                valid = valid && digit >= 0;
-                value = value * base + digit;
-            }
-            if (valid) {
-                out.push_back(static_cast<char>(value));
-                i = digits + width - 1;
-                continue;
-            }
-        }
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
 }  // namespace
 
 std::vector<Drive> DrivesFromMountInfo(std::string_view mountInfo,
                                        const std::map<std::string, std::string>& labels) {
     std::vector<Drive> drives;
-    std::istringstream lines{std::string(mountInfo)};
-    std::string line;
-    while (std::getline(lines, line)) {
-        // id parent major:minor root mountpoint options [optional fields...] - type source ...
-        std::istringstream fields(line);
-        std::string id, parent, device, root, mountPoint, options, field;
-        if (!(fields >> id >> parent >> device >> root >> mountPoint >> options)) continue;
-        while (fields >> field && field != "-") {
-        }
-        std::string type, source;
-        if (!(fields >> type >> source) || isPseudo(type)) continue;
-        mountPoint = unescape(mountPoint, "", 3, 8);
-        source = unescape(source, "", 3, 8);
-        Drive drive{mountPoint, ToFolderPathForm(mountPoint)};
-        if (const auto label = labels.find(source); label != labels.end()) {
+    for (const MountInfoEntry& mount : ParseMountInfo(mountInfo)) {
+        if (isPseudo(mount.type)) continue;
+        Drive drive{mount.mountPoint, ToFolderPathForm(mount.mountPoint)};
+        if (const auto label = labels.find(mount.source); label != labels.end()) {
             drive.displayText += " [" + label->second + "]";
         }
         // A later mount on the same point hides the earlier one.
@@ -147,12 +101,9 @@ std::vector<Drive> ListDrives() {
     for (const auto& entry : std::filesystem::directory_iterator(byLabel, error)) {
         const auto device = std::filesystem::canonical(entry.path(), error);
         if (!error)
-            labels[device.string()] = unescape(entry.path().filename().string(), "x", 2, 16);
+            labels[device.string()] = UndoEscapes(entry.path().filename().string(), "x", 2, 16);
     }
-    std::ifstream file("/proc/self/mountinfo");
-    std::stringstream text;
-    text << file.rdbuf();
-    return DrivesFromMountInfo(text.str(), labels);
+    return DrivesFromMountInfo(ReadMountInfo(), labels);
 }
 
 #endif

@@ -1,13 +1,11 @@
 #include "engine/read_ahead.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <new>
 #include <system_error>
 
-#include "engine/folder_read.h"
-#include "engine/path_rules.h"
+#include "engine/folder_access.h"
 
 namespace quorvane {
 
@@ -43,8 +41,14 @@ bool entersBefore(const FolderNode* a, size_t i, const FolderNode* b, size_t j) 
     return bLifted && !aLifted;
 }
 
-size_t heldBytesOf(const FolderNode& node) {
-    return sizeof node + node.path.capacity() + node.contents.memoryBytes();
+// Readers never read through a link: the walk checks those for loops as it enters them.
+bool readable(const FolderNode& node, size_t i) {
+    return !node.contents.throughLink(i);
+}
+
+size_t bytesOf(const FolderNode& node) {
+    return sizeof node + node.contents.memoryBytes() +
+           node.children.capacity() * sizeof(FolderNode::Child) + node.held.memoryBytes();
 }
 
 }  // namespace
@@ -53,62 +57,40 @@ bool ReadAhead::Later::operator()(const Job& a, const Job& b) const {
     return entersBefore(b.node.get(), b.next, a.node.get(), a.next);
 }
 
-ReadAhead::ReadAhead(unsigned readers, bool recurse, bool limitDepth,
-                     std::optional<std::uint64_t> requiredDevice, ReadAheadLimits limits,
-                     const ListingRules& rules)
-    : recurse_(recurse),
-      limitDepth_(limitDepth),
-      requiredDevice_(requiredDevice),
+ReadAhead::ReadAhead(const FolderReading& reading, unsigned maxReaders, ReadAheadLimits limits,
+                     size_t heldFolders)
+    : reading_(reading),
       limits_(limits),
-      rules_(rules),
-      maxReaders_(readers) {
-    readers_.reserve(readers);
-}
+      heldFolderLimit_(std::max<size_t>(1, heldFolders)),
+      maxReaders_(maxReaders),
+      affordable_(ReaderThread::Affordable()) {}
 
 ReadAhead::~ReadAhead() {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    workWaiting_.notify_all();
-    for (std::thread& reader : readers_)
-        reader.join();
+    stop();
+    std::lock_guard lock(mutex_);
     // Nodes hold their parents and their parents hold their ready reads: undo those links.
     for (Job& job : jobs_)
         finishLocked(*job.node);
     jobs_.clear();
 }
 
-bool ReadAhead::readable(const FolderNode& node, size_t i) const {
-    return !node.path.empty() && !node.contents.throughLink(i) &&
-           node.path.size() + node.contents.name(i).size() + 1 <= LongestPathReadAhead();
-}
-
-size_t ReadAhead::nextReadable(const FolderNode& node, size_t from) const {
-    while (from < node.contents.count() && !readable(node, from))
-        ++from;
-    return from;
-}
-
-bool ReadAhead::roomLeft() {
-    if (full_) return false;
-    full_ = heldFolders_ >= limits_.folders || heldBytes_ >= limits_.bytes;
-    return !full_;
-}
-
-bool ReadAhead::roomMade() {
-    if (!full_ || heldFolders_ > limits_.folders / 2 || heldBytes_ > limits_.bytes / 2) {
-        return false;
+void ReadAhead::stop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
     }
-    full_ = false;
-    return idleReaders_ > 0;
+    workReady_.notify_all();
+    threads_.clear();  // each waits for its thread
+}
+
+void ReadAhead::grow(unsigned readers) {
+    std::lock_guard lock(mutex_);
+    wanted_ = static_cast<unsigned>(std::min<size_t>(std::max(wanted_, readers), maxReaders_));
+    wakeReaders();
 }
 
 bool ReadAhead::prepare(FolderNode& node) const {
-    const bool entersSubfolders =
-        node.descend || (rules_.facts != FactsWanted::None && !node.factsOnly);
-    if (!entersSubfolders || node.error != 0 || node.contents.count() == 0) return false;
-    if (nextReadable(node, 0) == node.contents.count()) return false;
+    if (node.belowLink || !reading_.entersSubfolders(node)) return false;
     try {
         node.children.resize(node.contents.count());
     } catch (const std::bad_alloc&) {
@@ -117,70 +99,129 @@ bool ReadAhead::prepare(FolderNode& node) const {
     return true;
 }
 
-void ReadAhead::offer(const std::shared_ptr<FolderNode>& node) {
+void ReadAhead::offer(const std::shared_ptr<FolderNode>& node, size_t from) {
     if (!prepare(*node)) return;
     std::lock_guard lock(mutex_);
-    offerLocked(node);
+    offerLocked(node, from);
 }
 
-void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node) {
+void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node, size_t from) {
+    size_t unclaimed = 0;
+    for (size_t i = 0; i < node->children.size(); ++i) {
+        if (i < from || !readable(*node, i)) {
+            node->children[i].state = ChildState::Walk;
+        } else {
+            ++unclaimed;
+        }
+    }
+    if (unclaimed == 0) return;
     try {
-        jobs_.push_back({node, nextReadable(*node, 0)});
+        jobs_.push_back({node, from});
     } catch (const std::bad_alloc&) {
-        node->children.clear();
+        for (FolderNode::Child& child : node->children)
+            child.state = ChildState::Walk;
         return;
     }
     std::push_heap(jobs_.begin(), jobs_.end(), Later{});
-    if (full_) return;
-    if (idleReaders_ > 0) {
-        workWaiting_.notify_one();
-    } else if (readers_.size() < maxReaders_) {
-        // Readers start as work appears for them, so a small walk starts few.
-        try {
-            readers_.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
-            maxReaders_ = readers_.size();  // fewer only make the walk read more for itself
+    node->unclaimed = unclaimed;
+    unclaimed_ += unclaimed;
+    wakeReaders();
+}
+
+// Wakes, or starts, as many readers as the unclaimed work keeps busy in batches.
+void ReadAhead::wakeReaders() {
+    if (stopping_ || full_ || unclaimed_ == 0) return;
+    const size_t batch = std::clamp<size_t>(unclaimed_ / std::max(1u, wanted_), 1, kMostInBatch);
+    size_t running = threads_.size() - endedReaders_;
+    size_t busy = running - idleReaders_ + std::min(waking_, size_t{idleReaders_});
+    while (busy * batch < unclaimed_) {
+        if (idleReaders_ > waking_) {
+            ++waking_;
+            workReady_.notify_one();
+        } else if (running < wanted_ && affordable_ > 0) {
+            try {
+                threads_.emplace_back([this] { work(); });
+                ++running;
+                --affordable_;
+            } catch (const std::exception&) {
+                // No thread, or no memory for one: fewer readers only make the walk read more
+                // for itself.
+                maxReaders_ = wanted_ = static_cast<unsigned>(running);
+                return;
+            }
+        } else {
+            return;
         }
+        ++busy;
     }
 }
 
-std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldHook* yield) {
+std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldHook* yield,
+                                            bool& waited) {
+    using Clock = std::chrono::steady_clock;
     std::unique_lock lock(mutex_);
     if (parent.children.empty()) return nullptr;
-    while (parent.children[i].state == ChildState::Reading) {
-        walkWaiting_ = true;
-        const auto waited = readDone_.wait_for(lock, std::chrono::milliseconds(10));
-        walkWaiting_ = false;
-        if (waited == std::cv_status::timeout) {
-            lock.unlock();
-            yieldTo(yield);
-            lock.lock();
+    FolderNode::Child& slot = parent.children[i];
+    if (slot.state == ChildState::Reading) {
+        const Clock::time_point start = Clock::now();
+        while (slot.state == ChildState::Reading) {
+            walkWaiting_ = true;
+            const auto done = readDone_.wait_for(lock, std::chrono::milliseconds(10));
+            walkWaiting_ = false;
+            if (done == std::cv_status::timeout) {
+                lock.unlock();
+                yieldTo(yield);
+                lock.lock();
+            }
         }
+        waited = Clock::now() - start > std::chrono::milliseconds(1);
     }
-    const ChildState state = parent.children[i].state;
-    parent.children[i].state = ChildState::Walk;
+    // A folder claimed but not started on is the walk's: it would only wait for its turn.
+    const ChildState state = slot.state;
+    slot.state = ChildState::Walk;
+    if (state == ChildState::Untouched) {
+        --parent.unclaimed;
+        --unclaimed_;
+    }
     if (state != ChildState::Ready) return nullptr;
-    std::shared_ptr<FolderNode> child = std::move(parent.children[i].read);
+    std::shared_ptr<FolderNode> child = std::move(slot.read);
     release(*child);
-    const bool wake = roomMade();
-    lock.unlock();
-    if (wake) workWaiting_.notify_all();
+    if (roomMade()) wakeReaders();
     return child;
 }
 
+void ReadAhead::closeToReaders(FolderNode& node) {
+    if (node.children.empty()) return;  // never offered: no reader opens from it
+    std::unique_lock lock(mutex_);
+    node.closedToReaders = true;
+    for (FolderNode::Child& child : node.children) {
+        if (child.state == ChildState::Untouched || child.state == ChildState::Claimed) {
+            child.state = ChildState::Walk;
+        }
+    }
+    unclaimed_ -= node.unclaimed;
+    node.unclaimed = 0;
+    waitForOpens(node, lock);
+}
+
 void ReadAhead::finish(FolderNode& node) {
-    // A node never offered has no job and no reads below it, so no reader will look at it;
-    // it was offered, if at all, before the walk got it, so this needs no lock.
+    // A node never offered has no reads below it and no reader opening from it; it was
+    // offered, if at all, before the walk got it, so this needs no lock.
     if (node.children.empty()) return;
     std::unique_lock lock(mutex_);
     finishLocked(node);
-    const bool wake = roomMade();
-    lock.unlock();
-    if (wake) workWaiting_.notify_all();
+    waitForOpens(node, lock);
+    // Jobs of folders the walk is done with lead nowhere; those on top go now.
+    while (!jobs_.empty() && jobs_.front().node->closedToReaders)
+        dropJob();
+    if (roomMade()) wakeReaders();
 }
 
 void ReadAhead::finishLocked(FolderNode& node) {
     node.finished = true;
+    node.closedToReaders = true;
+    unclaimed_ -= node.unclaimed;
+    node.unclaimed = 0;
     for (FolderNode::Child& slot : node.children) {
         std::shared_ptr<FolderNode>& child = slot.read;
         if (!child) continue;
@@ -190,94 +231,163 @@ void ReadAhead::finishLocked(FolderNode& node) {
     }
 }
 
+void ReadAhead::waitForOpens(FolderNode& node, std::unique_lock<std::mutex>& lock) {
+    readDone_.wait(lock, [&] { return node.opening == 0; });
+}
+
 void ReadAhead::release(const FolderNode& node) {
-    --heldFolders_;
-    heldBytes_ -= heldBytesOf(node);
+    --heldCount_;
+    heldBytes_ -= bytesOf(node);
+    if (node.held.held()) --heldFolders_;
+}
+
+bool ReadAhead::roomLeft() {
+    if (full_) return false;
+    full_ = heldCount_ >= limits_.folders || heldBytes_ >= limits_.bytes ||
+            heldFolders_ >= heldFolderLimit_;
+    return !full_;
+}
+
+bool ReadAhead::roomMade() {
+    if (!full_ || heldCount_ > limits_.folders / 2 || heldBytes_ > limits_.bytes / 2 ||
+        heldFolders_ > heldFolderLimit_ / 2) {
+        return false;
+    }
+    full_ = false;
+    return true;
+}
+
+bool ReadAhead::workWaiting() {
+    if (jobs_.empty()) return false;
+    const FolderNode& top = *jobs_.front().node;
+    return top.closedToReaders || top.unclaimed == 0 || roomLeft();
+}
+
+void ReadAhead::dropJob() {
+    FolderNode& node = *jobs_.front().node;
+    unclaimed_ -= node.unclaimed;
+    node.unclaimed = 0;
+    std::pop_heap(jobs_.begin(), jobs_.end(), Later{});
+    jobs_.pop_back();
+}
+
+ReadAhead::Batch ReadAhead::claim() {
+    Job& top = jobs_.front();
+    FolderNode& parent = *top.node;
+    Batch batch;
+    if (parent.closedToReaders || parent.unclaimed == 0) {
+        dropJob();
+        return batch;
+    }
+    size_t most = std::clamp<size_t>(parent.unclaimed / std::max(1u, wanted_), 1, kMostInBatch);
+    most = std::min({most, limits_.folders - heldCount_, heldFolderLimit_ - heldFolders_});
+    batch.parent = top.node;
+    size_t i = top.next;
+    for (; i < parent.children.size() && batch.count < most; ++i) {
+        if (parent.children[i].state != ChildState::Untouched) continue;
+        parent.children[i].state = ChildState::Claimed;
+        batch.subfolders[batch.count++] = i;
+    }
+    // Nothing below the claimed subfolders is known yet, so nothing lies between them and the
+    // next one: the top stays the top.
+    top.next = i;
+    parent.unclaimed -= batch.count;
+    unclaimed_ -= batch.count;
+    heldCount_ += batch.count;
+    heldFolders_ += batch.count;
+    ++parent.opening;
+    if (parent.unclaimed == 0) dropJob();
+    return batch;
 }
 
 void ReadAhead::work() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        ++idleReaders_;
-        workWaiting_.wait(lock, [this] {
-            return stopping_ || (!jobs_.empty() && (jobs_.front().node->finished || roomLeft()));
-        });
-        --idleReaders_;
-        if (stopping_) return;
-        const std::shared_ptr<FolderNode> parentNode = jobs_.front().node;
-        FolderNode& parent = *parentNode;
-        const size_t i = jobs_.front().next;
-        const bool mine = !parent.finished && parent.children[i].state == ChildState::Untouched;
-        const size_t following =
-            parent.finished ? parent.contents.count() : nextReadable(parent, i + 1);
-        if (mine && following < parent.contents.count()) {
-            // Nothing below subfolder i is known yet, so nothing lies between it and the
-            // following one: the top stays the top.
-            jobs_.front().next = following;
-        } else {
-            std::pop_heap(jobs_.begin(), jobs_.end(), Later{});
-            if (following < parent.contents.count()) {
-                jobs_.back().next = following;
-                std::push_heap(jobs_.begin(), jobs_.end(), Later{});
-            } else {
-                jobs_.pop_back();
-            }
+        if (!stopping_ && !workWaiting()) {
+            ++idleReaders_;
+            do {
+                workReady_.wait(lock);
+                if (waking_ > 0) --waking_;
+            } while (!stopping_ && !workWaiting());
+            --idleReaders_;
         }
-        if (!mine) continue;
-        parent.children[i].state = ChildState::Reading;
-        ++heldFolders_;
+        if (stopping_) return;
+        Batch batch = claim();
+        if (batch.count > 0 && !readBatch(batch, lock)) {
+            // Out of memory: one reader fewer, and the walk reads what it would have.
+            ++endedReaders_;
+            wanted_ = std::min(wanted_, static_cast<unsigned>(threads_.size() - endedReaders_));
+            maxReaders_ = wanted_;
+            return;
+        }
+    }
+}
+
+bool ReadAhead::readBatch(Batch& batch, std::unique_lock<std::mutex>& lock) {
+    FolderNode& parent = *batch.parent;
+    bool memoryLeft = true;
+    for (size_t k = 0; k < batch.count; ++k) {
+        const size_t i = batch.subfolders[k];
+        ChildState& state = parent.children[i].state;
+        if (!memoryLeft || state != ChildState::Claimed || parent.closedToReaders || stopping_) {
+            // The walk got to it first, has taken the folder back, or ends, or this reader
+            // cannot go on: it is the walk's.
+            giveBack(parent, i);
+            continue;
+        }
+        state = ChildState::Reading;
         lock.unlock();
-        std::shared_ptr<FolderNode> child = read(parentNode, i);
+        std::shared_ptr<FolderNode> child = read(batch.parent, i);
         lock.lock();
+        memoryLeft = child != nullptr;
         store(parent, i, std::move(child));
     }
+    if (--parent.opening == 0) readDone_.notify_all();
+    return memoryLeft;
 }
 
 std::shared_ptr<FolderNode> ReadAhead::read(const std::shared_ptr<FolderNode>& parent,
                                             size_t i) const {
     try {
-        auto child = std::make_shared<FolderNode>();
-        child->parent = parent;
-        child->indexInParent = i;
-        child->level = parent->level + 1;
-        child->depth = parent->depth - 1;
-        child->factsOnly = !parent->descend;
-        child->descend = !child->factsOnly && recurse_ && (!limitDepth_ || child->depth > 1);
-        FormSubfolderPath(child->path, parent->path, parent->contents.name(i));
-        const bool byPath = rules_.exclude && rules_.exclude->needsPath();
-        const FolderReadOutcome outcome =
-            ReadFolderAtPath(child->path, child->contents, requiredDevice_, rules_,
-                             byPath ? RelativePathOf(*child) : std::string());
-        child->error = outcome.error;
-        child->identity = outcome.identity;
-        prepare(*child);
+        std::shared_ptr<FolderNode> child = reading_.subfolderNode(parent, i);
+        child->status = OpenSubfolder(parent->held, parent->contents.name(i), false, child->held);
+        if (!child->status.ok()) return child;
+        if (reading_.identifyAndCheckVolume(*child)) {
+            child->held.close();
+            return child;
+        }
+        reading_.read(*child, nullptr, nullptr);
+        // The walk opens nothing from a folder it does not enter.
+        if (reading_.entersSubfolders(*child)) {
+            prepare(*child);
+        } else {
+            child->held.close();
+        }
         return child;
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
 }
 
+void ReadAhead::giveBack(FolderNode& parent, size_t i) {
+    --heldCount_;
+    --heldFolders_;
+    if (!parent.finished) parent.children[i].state = ChildState::Walk;
+}
+
 void ReadAhead::store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child) {
     // Out of memory or of descriptors is no fault of the folder's: the walk reads it itself,
     // and meets the shortage, if it lasts, where it reports it.
-    const bool givenBack = !child || child->error == EMFILE || child->error == ENFILE;
-    if (parent.finished || givenBack) {
-        --heldFolders_;
-        if (!parent.finished) parent.children[i].state = ChildState::Untouched;
+    if (parent.finished || !child || TooManyOpen(child->status)) {
+        giveBack(parent, i);
     } else {
-        heldBytes_ += heldBytesOf(*child);
+        heldBytes_ += bytesOf(*child);
+        if (!child->held.held()) --heldFolders_;
         parent.children[i].state = ChildState::Ready;
-        parent.children[i].read = child;
-        if (!child->children.empty()) offerLocked(child);
+        if (!child->children.empty()) offerLocked(child, 0);
+        parent.children[i].read = std::move(child);
     }
-    if (walkWaiting_) readDone_.notify_one();
-}
-
-unsigned DefaultReaders() {
-    // A cold disk answers many reads at once faster than a few: on the benchmark's tree 32
-    // readers read in a fifth of find's time and 8 in a third. With the cache warm they cost
-    // no more than 8, even on 2 cores, since they mostly wait.
-    return 32;
+    if (walkWaiting_) readDone_.notify_all();
 }
 
 }  // namespace quorvane

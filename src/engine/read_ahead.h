@@ -1,15 +1,14 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <mutex>
-#include <optional>
-#include <thread>
 #include <vector>
 
 #include "engine/folder_node.h"
-#include "engine/listing_rules.h"
+#include "engine/folder_reading.h"
+#include "engine/reader_thread.h"
 #include "engine/yield_hook.h"
 
 namespace quorvane {
@@ -17,94 +16,116 @@ namespace quorvane {
 // How much the read-ahead may hold that the walk has not taken yet.
 struct ReadAheadLimits {
     size_t folders = 4096;
-    size_t bytes = size_t{16} << 20;
+    size_t bytes = size_t{16} << 20;  // everything the held reads take in memory
 };
 
-// Reader threads that read folders before the walk needs them, so that on a cold disk many
-// folder reads wait on the disk at once, while the walk itself stays one ordered consumer.
+// Reader threads that read folders before the walk needs them, so that on a disk read for the
+// first time many folder reads wait on it at once, while the walk stays one ordered consumer.
 //
-// The readers take the folders in the order the walk will enter them: depth first, nearest
-// first. The walk takes each read from here; when no reader has started on a folder, the walk
-// reads it itself, so it waits only on a folder that a reader is reading at that moment. Only
-// plain subfolders of folders that the walk descends into are read ahead: never a folder
-// reached through a link, whose loops the walk checks as it goes, and never one whose path is
-// longer than a single open takes. Reads not yet taken are capped in count and bytes; a
-// reader waits for room. The readers never touch the walk's sink or yield hook.
+// A reader opens each folder relative to its parent, which the walk or the reader that read it
+// holds open for as long as subfolders of it wait to be read; no path is resolved again, so
+// depth costs nothing and a rename in the tree cannot lead a read outside it. Readers take the
+// folders in the order the walk will enter them (depth first, nearest first), siblings in
+// batches, and are woken one per batch, as many as the work waiting keeps busy. When no reader
+// has started on a folder the walk reads it itself, so it waits only on a folder being read at
+// that moment. Readers never read through a link, nor below one (the walk checks those for
+// loops as it goes), and never touch the walk's sink or yield hook. Reads not yet taken are
+// capped in count, bytes and held folders; a reader waits for room.
 class ReadAhead {
   public:
-    ReadAhead(unsigned readers, bool recurse, bool limitDepth,
-              std::optional<std::uint64_t> requiredDevice, ReadAheadLimits limits = {},
-              const ListingRules& rules = {});
-    // Stops the readers and waits for them; each ends after the folder it is reading.
+    // `heldFolders`: how many of the reads not yet taken may hold their folder open.
+    ReadAhead(const FolderReading& reading, unsigned maxReaders, ReadAheadLimits limits,
+              size_t heldFolders);
+    // Stops the readers and lets go of what was not taken.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    // Offers the subfolders of `node`, which the walk has just read, for reading ahead.
-    void offer(const std::shared_ptr<FolderNode>& node);
+    // Lets the read-ahead use up to `readers` threads (no more than the most it was given);
+    // they start as work appears for them.
+    void grow(unsigned readers);
+    unsigned readers() const { return wanted_; }
+
+    // Offers subfolders `from` on of `node`, which the walk has read and holds, for reading.
+    void offer(const std::shared_ptr<FolderNode>& node, size_t from = 0);
 
     // The read of subfolder `i` of `parent`, which the walk is about to enter: done by a
     // reader, or by one busy with it (then the walk waits, yielding now and then so that the
-    // window stays live). Null when the walk must read it itself; no reader will then.
-    std::shared_ptr<FolderNode> take(FolderNode& parent, size_t i, YieldHook* yield);
+    // window stays live, and `waited` tells that it waited long). Null when the walk must read
+    // it itself; no reader will then.
+    std::shared_ptr<FolderNode> take(FolderNode& parent, size_t i, YieldHook* yield, bool& waited);
 
+    // No reader opens anything more from `node.held` once this returns, so the walk may let it
+    // go; subfolders no reader has started on are left to the walk.
+    void closeToReaders(FolderNode& node);
     // The walk is done with `node`, or drops it: reads below it that were not taken are let go
     // and nothing more below it is read.
     void finish(FolderNode& node);
 
+    // Stops the readers and waits for them; each ends after the folder it is reading.
+    void stop();
+
   private:
-    // The next subfolders of a node to read: from `next` on, as far as they are worth reading.
     struct Job {
         std::shared_ptr<FolderNode> node;
-        size_t next;
+        size_t next;  // the first of its subfolders that may still be unclaimed
     };
     struct Later {
         bool operator()(const Job& a, const Job& b) const;
     };
+    // Siblings a reader takes at once: enough to spare most wake-ups when the folders come
+    // from memory, few enough that a batch does not hold up the walk behind a slow disk.
+    static constexpr size_t kMostInBatch = 8;
+    struct Batch {
+        std::shared_ptr<FolderNode> parent;
+        size_t subfolders[kMostInBatch];
+        size_t count = 0;
+    };
 
     void work();
-    // Reads subfolder i of `parent` without the lock; null when memory ran short.
+    bool workWaiting();
+    Batch claim();
+    // Returns false when the reader ran out of memory and must end.
+    bool readBatch(Batch& batch, std::unique_lock<std::mutex>& lock);
     std::shared_ptr<FolderNode> read(const std::shared_ptr<FolderNode>& parent, size_t i) const;
-    // Hands a reader's read to the walk, or gives the folder back to it.
     void store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child);
-    bool readable(const FolderNode& node, size_t i) const;
-    size_t nextReadable(const FolderNode& node, size_t from) const;
-    // Sizes the bookkeeping of the node's subfolders, outside the lock; false when none of
-    // them is to be read ahead.
+    void giveBack(FolderNode& parent, size_t i);
     bool prepare(FolderNode& node) const;
-    // Offers a prepared node.
-    void offerLocked(const std::shared_ptr<FolderNode>& node);
+    void offerLocked(const std::shared_ptr<FolderNode>& node, size_t from);
+    void dropJob();
     void finishLocked(FolderNode& node);
+    void waitForOpens(FolderNode& node, std::unique_lock<std::mutex>& lock);
     void release(const FolderNode& node);
+    void wakeReaders();
     bool roomLeft();
     bool roomMade();
 
-    const bool recurse_;
-    const bool limitDepth_;
-    const std::optional<std::uint64_t> requiredDevice_;
+    const FolderReading& reading_;
     const ReadAheadLimits limits_;
-    const ListingRules rules_;
+    const size_t heldFolderLimit_;
+    size_t maxReaders_;
+    unsigned affordable_;  // reader threads the memory left allows
 
     std::mutex mutex_;
-    std::condition_variable workWaiting_;  // readers wait here
-    std::condition_variable readDone_;     // the walk waits here
-    // A heap whose top is the job the walk will need first. No job lies between the top's
-    // next subfolder and its following one (nothing below them is read yet), so a reader
-    // moves the top on in place and the heap needs no work for it.
+    std::condition_variable workReady_;  // readers wait here
+    std::condition_variable readDone_;   // the walk waits here
+    // A heap whose top is the job the walk will need first. Nothing below the top's next
+    // subfolders is known yet, so a reader claims them in place and the top stays the top.
     std::vector<Job> jobs_;
-    size_t heldFolders_ = 0;  // being read, or read and not yet taken
+    size_t unclaimed_ = 0;    // subfolders offered that no one has claimed
+    size_t heldCount_ = 0;    // being read, or read and not yet taken
     size_t heldBytes_ = 0;    // of those read and not yet taken
+    size_t heldFolders_ = 0;  // folders held open by them, or being opened
     // The cap was reached: readers wait until the walk has taken half of what is held, so
     // that they wake in a batch rather than once per folder taken.
     bool full_ = false;
     bool walkWaiting_ = false;
     unsigned idleReaders_ = 0;
+    unsigned endedReaders_ = 0;  // ended early, out of memory
+    size_t waking_ = 0;          // readers told of work that have not woken yet
+    unsigned wanted_ = 0;
     bool stopping_ = false;
-    size_t maxReaders_;
-    std::vector<std::thread> readers_;  // started as work appears for them, up to maxReaders_
+    std::vector<ReaderThread> threads_;
 };
-
-// The number of readers a walk uses by default: enough to keep a cold disk busy.
-unsigned DefaultReaders();
 
 }  // namespace quorvane

@@ -10,10 +10,9 @@
 #include <optional>
 
 #include "engine/folder_exists.h"
-#include "engine/list_run.h"
+#include "engine/folder_walk.h"
 #include "engine/numeric_text.h"
 #include "engine/path_rules.h"
-#include "engine/read_ahead.h"
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
@@ -32,14 +31,14 @@ constexpr char kFolderMissing[] = "Folder does not exist. Please select another 
 // loop, which takes longer the longer the list is. So the rows are told at intervals that
 // grow with what that pass cost (ten times as long, from every pass up to every half second):
 // the list visibly fills while the layouts stay a small share of the run.
-class ResultsAppender : public EntrySink {
+class ResultsAppender : public FolderSink {
   public:
     using Clock = std::chrono::steady_clock;
 
     explicit ResultsAppender(ResultsList& results)
         : results_(results), lastPublished_(Clock::now()) {}
 
-    void appendEntry(std::string_view entry) override { results_.append(entry); }
+    void append(const ListedFolder& folder) override { results_.append(folder.entry); }
 
     void beforePass() {
         if (Clock::now() - lastPublished_ < interval_) return;
@@ -99,7 +98,11 @@ void Form1::PushButton1_Click() {
     yield.setAfterEvents([&] { appender.afterPass(); });
     const auto walk = [&](int line, const std::string& root, bool stayOnVolume) {
         trap.step(line, [&] {
-            ListFolders(root, depth, appender, WalkContext{&yield, stayOnVolume, DefaultReaders()});
+            WalkOptions options;
+            options.depth = depth;
+            options.stayOnVolume = stayOnVolume;
+            options.yield = &yield;
+            WalkFolders(root, options, appender);
         });
         appender.finish();
     };

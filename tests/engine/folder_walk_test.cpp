@@ -9,13 +9,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "engine/folder_read.h"
+#include "engine/folder_access.h"
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/run_program.h"
@@ -42,12 +44,13 @@ struct Unreadable {
     int error;
 };
 
+// Records each folder in folder path form, as the expected walks give them.
 class RecordingSink : public FolderSink {
   public:
     explicit RecordingSink(const CountingYield* yields = nullptr) : yields_(yields) {}
 
-    void append(std::string_view folderPath) override {
-        paths.emplace_back(folderPath);
+    void append(const ListedFolder& folder) override {
+        paths.push_back(std::string(folder.entry) + "/");
         if (yields_) yieldsAtAppend.push_back(yields_->count);
     }
     void unreadable(std::string_view folderPath, int error) override {
@@ -72,23 +75,29 @@ struct Threads {
 
 class FolderWalk : public testing::TestWithParam<Threads> {};
 
-WalkContext Context(YieldHook* yield = nullptr, bool stayOnVolume = false) {
+WalkOptions Options(YieldHook* yield = nullptr, bool stayOnVolume = false) {
     const Threads& threads = FolderWalk::GetParam();
-    return {yield, stayOnVolume, threads.readers, threads.limits};
+    WalkOptions options;
+    options.yield = yield;
+    options.stayOnVolume = stayOnVolume;
+    options.readers = threads.readers;
+    options.readAheadLimits = threads.limits;
+    return options;
 }
 
-std::vector<std::string> Walk(const std::string& root, bool recurse, bool limitDepth,
-                              std::int16_t depth) {
+std::vector<std::string> Walk(const std::string& root, DepthChoice depth = {}) {
     RecordingSink sink;
-    GetSubDirectoriesUnique(root, sink, recurse, limitDepth, depth, Context());
+    WalkOptions options = Options();
+    options.depth = depth;
+    WalkFolders(root, options, sink);
     return sink.paths;
 }
 
 std::vector<std::string> WalkEvery(const std::string& root) {
-    return Walk(root, true, false, 0);
+    return Walk(root);
 }
 std::vector<std::string> WalkDepth(const std::string& root, std::int16_t depth) {
-    return Walk(root, true, true, depth);
+    return Walk(root, {true, depth});
 }
 
 std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -146,7 +155,7 @@ TEST_P(FolderWalk, DepthLimitGivesLevelsOneToN) {
     }
 }
 
-TEST_P(FolderWalk, DepthBelowOneAndRecurseFalseGiveOnlyTheFirstLevel) {
+TEST_P(FolderWalk, DepthBelowOneGivesOnlyTheFirstLevel) {
     TempFolder temp;
     const std::string t = BuildExampleTree(temp);
     const auto first = WalkDepth(t, 1);
@@ -154,8 +163,6 @@ TEST_P(FolderWalk, DepthBelowOneAndRecurseFalseGiveOnlyTheFirstLevel) {
     EXPECT_EQ(WalkDepth(t, 0), first);
     EXPECT_EQ(WalkDepth(t, -1), first);
     EXPECT_EQ(WalkDepth(t, -32768), first);
-    EXPECT_EQ(Walk(t, false, false, 0), first);
-    EXPECT_EQ(Walk(t, false, true, 5), first);
 }
 
 TEST_P(FolderWalk, AwkwardTreeGivesTheListingOrderAndNothingElse) {
@@ -211,7 +218,7 @@ TEST_P(FolderWalk, UnreadableFolderAddsNothingAndIsReported) {
 
     const auto walk = [&] {
         RecordingSink sink;
-        GetSubDirectoriesUnique(t, sink, true, false, 0, Context());
+        WalkFolders(t, Options(), sink);
         std::string outcome;
         for (const auto& path : sink.paths)
             outcome += path + "\n";
@@ -254,7 +261,7 @@ TEST_P(FolderWalk, DriveWalkListsButNeverEntersAnotherVolume) {
         std::string outcome;
         for (bool stayOnVolume : {true, false}) {
             RecordingSink sink;
-            GetSubDirectoriesUnique(t, sink, true, false, 0, Context(nullptr, stayOnVolume));
+            WalkFolders(t, Options(nullptr, stayOnVolume), sink);
             for (const auto& path : sink.paths)
                 outcome += path + "\n";
             outcome += "unreadable: " + std::to_string(sink.failures.size()) + "\n";
@@ -298,7 +305,7 @@ TEST_P(FolderWalk, FolderGoneBeforeItsDescentAddsNothingAndTheWalkGoesOn) {
     const auto listed = ListedNames(t);
     RenamingYield renamer(t + "gone", t + ".moved away");
     RecordingSink sink;
-    GetSubDirectoriesUnique(t, sink, true, false, 0, Context(&renamer));
+    WalkFolders(t, Options(&renamer), sink);
 
     std::vector<std::string> expected{t + "stays/below/"};
     for (const auto& name : listed)
@@ -319,7 +326,7 @@ TEST_P(FolderWalk, MissingTargetAddsNothingAndIsReportedWithItsOwnError) {
     TempFolder temp;
     RecordingSink sink;
     ErrnoChangingYield yield;
-    GetSubDirectoriesUnique(temp / "no such folder/", sink, true, false, 0, Context(&yield));
+    WalkFolders(temp / "no such folder/", Options(&yield), sink);
     EXPECT_TRUE(sink.paths.empty());
     ASSERT_EQ(sink.failures.size(), 1u);
     EXPECT_EQ(sink.failures[0].path, temp / "no such folder/");
@@ -343,7 +350,10 @@ TEST(FolderWalkOnOneThread, YieldsOnceAtEachListingStartEachEntryAndEachResult) 
 
     CountingYield yields;
     RecordingSink sink(&yields);
-    GetSubDirectoriesUnique(t, sink, true, false, 0, {&yields});
+    WalkOptions options;
+    options.yield = &yields;
+    options.readers = 1;
+    WalkFolders(t, options, sink);
 
     // Every folder found is listed too; each listing yields as it starts and once per entry
     // that the file system gives, "." and ".." and hidden ones included.
@@ -419,7 +429,7 @@ TEST_P(FolderWalk, ChainLongerThanAPathAndDeeperThanTheDescriptorsIsListedInFull
         limit.rlim_cur = 24;
         if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("no limit");
         RecordingSink sink;
-        GetSubDirectoriesUnique(t, sink, true, false, 0, Context());
+        WalkFolders(t, Options(), sink);
         std::multiset<std::string> found(sink.paths.begin(), sink.paths.end());
         std::string outcome = "listed " + std::to_string(sink.paths.size()) + "\n";
         for (const auto& path : expected) {
@@ -446,7 +456,7 @@ TEST_P(FolderWalk, MountOfAnOuterFolderInsideIsListedButNotEntered) {
             return std::string("cannot mount");
         }
         std::string outcome;
-        for (const auto& path : Walk(t, true, false, 0))
+        for (const auto& path : WalkEvery(t))
             outcome += path + "\n";
         return outcome;
     };
@@ -458,11 +468,125 @@ TEST_P(FolderWalk, MountOfAnOuterFolderInsideIsListedButNotEntered) {
     EXPECT_EQ(outcome, block + t + "sub/\n");
 }
 
+// Puts a link to a folder outside the tree in place of `folder` once the target's listing has
+// read its first entry: the walk has the folder's name, but has not opened it yet.
+class ReplacingYield : public YieldHook {
+  public:
+    ReplacingYield(std::string folder, std::string outside, std::string movedTo)
+        : folder_(std::move(folder)), outside_(std::move(outside)), movedTo_(std::move(movedTo)) {}
+    void yield() override {
+        if (++count_ != 2) return;
+        std::rename(folder_.c_str(), movedTo_.c_str());
+        MakeLink(folder_, outside_);
+    }
+
+  private:
+    std::string folder_, outside_, movedTo_;
+    int count_ = 0;
+};
+
+TEST_P(FolderWalk, FolderReplacedByALinkOnceListedLeadsNowhere) {
+    TempFolder temp;
+    const std::string t = temp / "T/";
+    MakeFolders(t + "inner/genuine");
+    MakeFolders(temp / "outside/secret");
+    ReplacingYield replacer(t + "inner", temp / "outside", t + ".moved");
+    RecordingSink sink;
+    WalkFolders(t, Options(&replacer), sink);
+    EXPECT_EQ(sink.paths, std::vector<std::string>{t + "inner/"});
+    ASSERT_EQ(sink.failures.size(), 1u);
+    EXPECT_EQ(sink.failures[0].path, t + "inner/");
+    EXPECT_NE(sink.failures[0].error, 0);
+}
+
+TEST_P(FolderWalk, RenamesDuringTheWalkNeverMixAFolderWithOneFromOutside) {
+    TempFolder temp;
+    const std::string t = temp / "T/";
+    for (int i = 0; i < 20; ++i) {
+        MakeFolders(t + "A/sub" + std::to_string(i) + "/genuine");
+        MakeFolders(temp / "outside/sub" + std::to_string(i) + "/intruder");
+    }
+    // Over and over: A moved away and a link to the lookalike outside put in its place, then
+    // A put back.
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        const std::string a = t + "A", away = t + ".A";
+        while (!done) {
+            std::rename(a.c_str(), away.c_str());
+            symlink((temp / "outside").c_str(), a.c_str());
+            unlink(a.c_str());
+            std::rename(away.c_str(), a.c_str());
+        }
+    });
+    for (int round = 0; round < 100; ++round) {
+        bool genuine = false, intruder = false;
+        for (const std::string& path : WalkEvery(t)) {
+            genuine = genuine || path.find("/genuine/") != std::string::npos;
+            intruder = intruder || path.find("/intruder/") != std::string::npos;
+        }
+        EXPECT_FALSE(genuine && intruder) << "round " << round;
+    }
+    done = true;
+    swapper.join();
+}
+
+// Once the walk is at the bottom of a chain deeper than it may hold, swaps the upper chain for
+// a lookalike whose every level also holds "side/intruder".
+class SwappingSink : public RecordingSink {
+  public:
+    SwappingSink(std::string upper, int levels) : upper_(std::move(upper)), levels_(levels) {}
+    void append(const ListedFolder& folder) override {
+        RecordingSink::append(folder);
+        if (swapped_) return;
+        swapped_ = true;
+        std::rename(upper_.c_str(), (upper_ + ".gone").c_str());
+        std::string level = upper_ + "/";
+        MakeFolder(level);
+        for (int i = 0; i < levels_; ++i) {
+            MakeFolders(level + "side/intruder");
+            level += "c/";
+            MakeFolder(level);
+        }
+    }
+
+  private:
+    std::string upper_;
+    int levels_;
+    bool swapped_ = false;
+};
+
+TEST_P(FolderWalk, FolderOpenedAgainIsTakenOnlyWhenItIsTheSameFolder) {
+    TempFolder temp;
+    const std::string t = temp / "T/";
+    std::string level = t;
+    MakeFolder(t);
+    for (int i = 1; i <= 40; ++i) {
+        level += "c/";
+        MakeFolder(level);
+        MakeFolder(level + "side");
+    }
+    const auto walk = [&] {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = 24;
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("no limit");
+        SwappingSink sink(t + "c/c", 38);
+        WalkFolders(t, Options(), sink);
+        int intruders = 0, moved = 0;
+        for (const auto& path : sink.paths)
+            intruders += path.find("intruder") != std::string::npos;
+        for (const auto& failure : sink.failures)
+            moved += failure.error == ENOENT;
+        return "intruders " + std::to_string(intruders) + ", moved " + std::to_string(moved > 0);
+    };
+    EXPECT_EQ(test::RunInChild(walk), "intruders 0, moved 1");
+}
+
 // Takes a few folders, then says it has stopped, as a sink whose output failed does.
 class StoppingSink : public RecordingSink {
   public:
-    void append(std::string_view folderPath) override {
-        RecordingSink::append(folderPath);
+    void append(const ListedFolder& folder) override {
+        RecordingSink::append(folder);
         if (paths.size() == 3) full = true;
     }
     bool stopped() const override { return full; }
@@ -473,7 +597,7 @@ TEST_P(FolderWalk, StopsAtOnceWhenTheSinkHasStopped) {
     TempFolder temp;
     const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
     StoppingSink sink;
-    GetSubDirectoriesUnique(t, sink, true, false, 0, Context());
+    WalkFolders(t, Options(), sink);
     const auto every = ExpectedWalk(t);
     ASSERT_GT(every.size(), 3u);
     EXPECT_EQ(sink.paths, std::vector<std::string>(every.begin(), every.begin() + 3));
@@ -491,16 +615,13 @@ INSTANTIATE_TEST_SUITE_P(Threads, FolderWalk,
 TEST(FolderRead, ReaddirGivesWhatGetdentsGivesAndNoFalseError) {
     TempFolder temp;
     const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
-    // Each reading from a handle of its own: they share nothing, not even a read position.
-    const int first = OpenFolderAt(AT_FDCWD, t.c_str());
-    const int second = OpenFolderAt(AT_FDCWD, t.c_str());
-    ASSERT_GE(first, 0);
-    ASSERT_GE(second, 0);
+    // Each reading from a folder held apart: they share nothing, not even a read position.
+    HeldFolder first, second;
+    ASSERT_TRUE(OpenFolderPath(t, first).ok());
+    ASSERT_TRUE(OpenFolderPath(t, second).ok());
     FolderContents fast, portable;
-    EXPECT_EQ(ReadSubfolders(first, fast, nullptr), 0);
-    EXPECT_EQ(ReadSubfoldersWithReaddir(second, portable, nullptr), 0);
-    close(first);
-    close(second);
+    EXPECT_TRUE(ReadSubfolders(first, fast, {}).ok());
+    EXPECT_TRUE(ReadSubfoldersWithReaddir(second, portable, {}).ok());
     ASSERT_EQ(portable.count(), fast.count());
     for (size_t i = 0; i < fast.count(); ++i) {
         EXPECT_EQ(portable.name(i), fast.name(i));

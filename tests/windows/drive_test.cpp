@@ -71,14 +71,16 @@ class ScratchDrive : public ::testing::Test {
 
 TEST_F(ScratchDrive, RootIsWalkedLikeAnyFolderAndGivesNoDotEntries) {
     // An empty root lists nothing at all, not even "." and "..": no failure, no result.
+    WalkOptions drive;
+    drive.stayOnVolume = true;
     RecordingSink empty;
-    GetSubDirectoriesUnique(root, empty, true, false, 0, {nullptr, true});
+    WalkFolders(root, drive, empty);
     EXPECT_TRUE(empty.paths.empty());
     EXPECT_TRUE(empty.failures.empty());
 
     build();
     RecordingSink sink;
-    GetSubDirectoriesUnique(root, sink, true, false, 0, {nullptr, true});
+    WalkFolders(root, drive, sink);
     EXPECT_EQ(sink.paths, test::ExpectedWalk(root));
     EXPECT_EQ(sink.paths.size(), 6u);
     EXPECT_TRUE(sink.failures.empty());

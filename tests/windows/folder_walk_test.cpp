@@ -10,7 +10,7 @@
 
 #include <set>
 
-#include "engine/folder_read.h"
+#include "engine/folder_access.h"
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
@@ -128,7 +128,7 @@ TEST(WindowsWalk, NamesBeyondTheAnsiCodePageComeBackExactly) {
     }
 }
 
-TEST(WindowsWalk, DepthLimitGivesLevelsOneToNAndRecurseFalseOnlyTheFirst) {
+TEST(WindowsWalk, DepthLimitGivesLevelsOneToNAndBelowOneOnlyTheFirst) {
     TempFolder temp;
     const std::string t = BuildWindowsTree(temp) + "\\";
     for (int depth : {1, 2, 3, 4}) {
@@ -144,7 +144,6 @@ TEST(WindowsWalk, DepthLimitGivesLevelsOneToNAndRecurseFalseOnlyTheFirst) {
     const auto first = WalkDepth(t, 1);
     EXPECT_EQ(WalkDepth(t, 0), first);
     EXPECT_EQ(WalkDepth(t, -1), first);
-    EXPECT_EQ(Walk(t, false, false, 0), first);
 }
 
 TEST(WindowsWalk, DoubledBackslashesAndSlashesInTheTargetDoNotReachTheResults) {
@@ -199,7 +198,9 @@ TEST(WindowsWalk, FolderThatCannotBeListedAddsNothingAndIsReportedWithItsOwnErro
     ErrorChangingYield yield;
     const auto walk = [&](const std::string& root) {
         RecordingSink sink;
-        GetSubDirectoriesUnique(root, sink, true, false, 0, {&yield});
+        WalkOptions options;
+        options.yield = &yield;
+        WalkFolders(root, options, sink);
         return sink;
     };
 
@@ -216,6 +217,10 @@ TEST(WindowsWalk, FolderThatCannotBeListedAddsNothingAndIsReportedWithItsOwnErro
     const RecordingSink empty = walk(temp / "empty\\");
     EXPECT_TRUE(empty.paths.empty());
     EXPECT_TRUE(empty.failures.empty());
+}
+
+std::optional<FolderIdentity> IdentityOfFolder(const std::string& path) {
+    return IdentityOf(HeldFolder(path));
 }
 
 TEST(WindowsWalk, IdentityNamesTheFolderWhicheverPathReachesIt) {
@@ -244,10 +249,10 @@ TEST(WindowsWalk, ReadersAheadOfTheWalkChangeNothingInTheList) {
     MakeFolders(deep + "bottom\\below the bottom");
     for (const std::string& root : {tree, temp.path() + "\\"}) {
         SCOPED_TRACE(root);
-        const auto alone = Walk(root, true, false, 0);
-        EXPECT_EQ(Walk(root, true, false, 0, {nullptr, false, 4}), alone);
-        EXPECT_EQ(Walk(root, true, false, 0, {nullptr, false, 3, {2, 1}}), alone);
-        EXPECT_EQ(Walk(root, true, true, 2, {nullptr, false, 4}), Walk(root, true, true, 2));
+        const auto alone = Walk(root, WithReaders(1));
+        EXPECT_EQ(Walk(root, WithReaders(4)), alone);
+        EXPECT_EQ(Walk(root, WithReaders(3, {2, 1})), alone);
+        EXPECT_EQ(Walk(root, WithReaders(4, {}, {true, 2})), WalkDepth(root, 2));
     }
 }
 

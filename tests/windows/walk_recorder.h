@@ -16,9 +16,12 @@ struct Unreadable {
     int error;
 };
 
+// Records each folder in folder path form, as the expected walks give them.
 class RecordingSink : public FolderSink {
   public:
-    void append(std::string_view folderPath) override { paths.emplace_back(folderPath); }
+    void append(const ListedFolder& folder) override {
+        paths.push_back(std::string(folder.entry) + "\\");
+    }
     void unreadable(std::string_view folderPath, int error) override {
         failures.push_back({std::string(folderPath), error});
     }
@@ -27,19 +30,30 @@ class RecordingSink : public FolderSink {
     std::vector<Unreadable> failures;
 };
 
-inline std::vector<std::string> Walk(const std::string& root, bool recurse, bool limitDepth,
-                                     std::int16_t depth, const WalkContext& context = {}) {
+inline std::vector<std::string> Walk(const std::string& root, WalkOptions options = {}) {
     RecordingSink sink;
-    GetSubDirectoriesUnique(root, sink, recurse, limitDepth, depth, context);
+    WalkFolders(root, options, sink);
     return sink.paths;
 }
 
 inline std::vector<std::string> WalkEvery(const std::string& root) {
-    return Walk(root, true, false, 0);
+    return Walk(root);
 }
 
 inline std::vector<std::string> WalkDepth(const std::string& root, std::int16_t depth) {
-    return Walk(root, true, true, depth);
+    WalkOptions options;
+    options.depth = {true, depth};
+    return Walk(root, options);
+}
+
+// The options of a walk with `readers` threads ahead of it.
+inline WalkOptions WithReaders(unsigned readers, ReadAheadLimits limits = {},
+                               DepthChoice depth = {}) {
+    WalkOptions options;
+    options.readers = readers;
+    options.readAheadLimits = limits;
+    options.depth = depth;
+    return options;
 }
 
 inline bool Contains(const std::vector<std::string>& paths, const std::string& path) {

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "engine/extended_length_path.h"
-#include "engine/folder_read.h"
+#include "engine/folder_access.h"
 #include "engine/native_text.h"
+#include "engine/path_rules.h"
 
 namespace quorvane {
 
@@ -35,8 +38,43 @@ bool excluded(const ListingRules& rules, std::string_view relativePrefix, std::s
 
 }  // namespace
 
-std::optional<FolderIdentity> IdentityOfFolder(const std::string& path) {
-    HANDLE file = CreateFileW(ToExtendedLengthPath(path).c_str(), 0,
+void HeldFolder::close() {
+    path_.clear();
+    held_ = false;
+}
+
+size_t HeldFolder::memoryBytes() const {
+    return path_.capacity();
+}
+
+void HeldFolder::swap(HeldFolder& other) noexcept {
+    path_.swap(other.path_);
+    std::swap(held_, other.held_);
+}
+
+// The listing calls take the path, so holding a folder is keeping its path; whether it can be
+// read shows when it is.
+SystemStatus OpenFolderPath(const std::string& path, HeldFolder& folder) {
+    folder = HeldFolder(path);
+    return {};
+}
+
+SystemStatus OpenFolderBelow(const HeldFolder& at, const std::string& relativePath,
+                             HeldFolder& folder) {
+    folder = HeldFolder(at.path() + relativePath);
+    return {};
+}
+
+SystemStatus OpenSubfolder(const HeldFolder& parent, std::string_view name, bool,
+                           HeldFolder& folder) {
+    std::string path;
+    FormSubfolderPath(path, parent.path(), name);
+    folder = HeldFolder(std::move(path));
+    return {};
+}
+
+std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder) {
+    HANDLE file = CreateFileW(ToExtendedLengthPath(folder.path()).c_str(), 0,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -48,19 +86,22 @@ std::optional<FolderIdentity> IdentityOfFolder(const std::string& path) {
                           (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
-int ReadSubfolders(const std::string& path, FolderContents& contents, YieldHook* yield,
-                   const ListingRules& rules, std::string_view relativePrefix) {
+SystemStatus ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
+                            const ReadSettings& settings) {
+    static const ListingRules kNone;
+    const ListingRules& rules = settings.rules ? *settings.rules : kNone;
     contents.clear();
-    const std::wstring pattern = ToExtendedLengthPath(path) + L"*";
+    const std::wstring pattern = ToExtendedLengthPath(folder.path()) + L"*";
     WIN32_FIND_DATAW data;
+    if (settings.meter) settings.meter->begin();
     HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    // Read before the yield, whose event handling may well change the last error.
-    const DWORD openError = find == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-    yieldTo(yield);
+    if (settings.meter) settings.meter->end();
     if (find == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
         // A drive root has no "." entry, so an empty one lists as "no file found".
-        return openError == ERROR_FILE_NOT_FOUND ? 0 : static_cast<int>(openError);
+        return error == ERROR_FILE_NOT_FOUND ? SystemStatus()
+                                             : SystemStatus::failure(static_cast<int>(error));
     }
     const bool facts = rules.facts != FactsWanted::None;
     std::string utf8;
@@ -68,7 +109,7 @@ int ReadSubfolders(const std::string& path, FolderContents& contents, YieldHook*
     DWORD error = ERROR_SUCCESS;
     for (;;) {
         ++contents.entriesSeen;
-        yieldTo(yield);
+        yieldTo(settings.yield);
         const DWORD attributes = data.dwFileAttributes;
         const std::wstring_view name = data.cFileName;
         if (name == L".") {
@@ -76,13 +117,13 @@ int ReadSubfolders(const std::string& path, FolderContents& contents, YieldHook*
         } else if (name != L"..") {
             if (facts) ++contents.facts.entries;
             const bool hidden = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-            const bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+            const bool isFolder = attributes & FILE_ATTRIBUTE_DIRECTORY;
             if (hidden && !rules.hidden) {
                 // neither listed nor counted
-            } else if (folder) {
+            } else if (isFolder) {
                 utf8.clear();
                 AppendFromNativePath(utf8, name);
-                if (!excluded(rules, relativePrefix, utf8, relativePath)) {
+                if (!excluded(rules, settings.relativePrefix, utf8, relativePath)) {
                     contents.add(utf8, isLink(data));
                 }
             } else if (facts) {
@@ -99,27 +140,20 @@ int ReadSubfolders(const std::string& path, FolderContents& contents, YieldHook*
     FindClose(find);
     contents.sort(rules.order);
     contents.facts.folders = contents.count();
-    return error == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(error);
+    return error == ERROR_NO_MORE_FILES ? SystemStatus()
+                                        : SystemStatus::failure(static_cast<int>(error));
 }
 
-FolderReadOutcome ReadFolderAtPath(const std::string& path, FolderContents& contents,
-                                   std::optional<std::uint64_t> requiredDevice,
-                                   const ListingRules& rules, std::string_view relativePrefix) {
-    FolderReadOutcome outcome;
-    if (requiredDevice) {
-        outcome.identity = IdentityOfFolder(path);
-        if (outcome.identity && outcome.identity->device != *requiredDevice) {
-            contents.clear();
-            outcome.error = kOtherVolume;
-            return outcome;
-        }
-    }
-    outcome.error = ReadSubfolders(path, contents, nullptr, rules, relativePrefix);
-    return outcome;
+MountPoints MountPointsBelow(const HeldFolder&) {
+    return MountPoints::None();
 }
 
-std::size_t LongestPathReadAhead() {
-    return 32000;  // the extended-length form's limit, less its prefix
+size_t HeldFolderBudget() {
+    return static_cast<size_t>(-1) / 4;
+}
+
+bool TooManyOpen(SystemStatus) {
+    return false;
 }
 
 }  // namespace quorvane

@@ -1,0 +1,201 @@
+#include "engine/folder_chain.h"
+
+#include <algorithm>
+
+#include "engine/path_rules.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <limits.h>
+
+#include <cerrno>
+#endif
+
+namespace quorvane {
+
+namespace {
+
+#ifdef _WIN32
+constexpr size_t kLongestOpen = 32000;
+// A folder opened again that is not the one it was: gone from where the walk found it.
+const SystemStatus kFolderMoved = SystemStatus::failure(ERROR_PATH_NOT_FOUND);
+#else
+constexpr size_t kLongestOpen = PATH_MAX;
+const SystemStatus kFolderMoved = SystemStatus::failure(ENOENT);
+#endif
+
+}  // namespace
+
+FolderChain::~FolderChain() {
+    while (!levels_.empty())
+        pop();
+}
+
+void FolderChain::start(std::string root) {
+    path_ = std::move(root);
+    rootLength_ = path_.size();
+}
+
+std::string_view FolderChain::pathOf(size_t level) const {
+#ifdef _WIN32
+    return levels_[level].path;
+#else
+    return std::string_view(path_).substr(0, levels_[level].pathEnd);
+#endif
+}
+
+void FolderChain::formEntry(size_t level, std::string_view name, std::string& entry) const {
+#ifdef _WIN32
+    FormSubfolderPath(entry, pathOf(level), name);
+    entry = EntryFromFolderPath(entry);
+#else
+    // Paths below the root are free of doubled separators already, so the entry is the path
+    // without its separator at the end.
+    entry.assign(pathOf(level)).append(name);
+#endif
+}
+
+void FolderChain::enter(size_t level, std::string_view name) {
+#ifdef _WIN32
+    FormSubfolderPath(path_, levels_[level].path, name);
+#else
+    path_.resize(levels_[level].pathEnd);
+    path_.append(name).push_back('/');
+#endif
+}
+
+SystemStatus FolderChain::openEntered(size_t level, std::string_view name, bool throughLink,
+                                      HeldFolder& folder) {
+    const HeldFolder* at = nullptr;
+    if (const SystemStatus status = heldAt(level, at); !status.ok()) return status;
+    return openRetrying(level, [&] { return OpenSubfolder(*at, name, throughLink, folder); });
+}
+
+void FolderChain::leave() {
+    if (levels_.empty()) {
+        path_.resize(rootLength_);
+        return;
+    }
+#ifdef _WIN32
+    path_ = levels_.back().path;
+#else
+    path_.resize(levels_.back().pathEnd);
+#endif
+}
+
+void FolderChain::push(HeldFolder* held, bool keep) {
+    Level level;
+    level.held = held;
+#ifdef _WIN32
+    level.path = path_;
+#else
+    level.pathEnd = path_.size();
+#endif
+    levels_.push_back(std::move(level));
+    if (!held->held()) return;
+    if (keep) {
+        this->keep(levels_.size() - 1);
+    } else {
+        held->close();
+    }
+}
+
+void FolderChain::pop() {
+    Level& level = levels_.back();
+    if (level.counted) --held_;
+    level.held->close();
+    levels_.pop_back();
+    scanFrom_ = std::min(scanFrom_, levels_.size());
+    leave();
+}
+
+SystemStatus FolderChain::heldAt(size_t level, const HeldFolder*& held) {
+    if (!levels_[level].held->held()) {
+        if (const SystemStatus status = reopen(level); !status.ok()) return status;
+    }
+    held = levels_[level].held;
+    return {};
+}
+
+std::optional<FolderIdentity> FolderChain::identityAt(size_t level) {
+    const Level& at = levels_[level];
+    return at.held->held() ? IdentityOf(*at.held) : at.identity;
+}
+
+// By its path when that fits one open, otherwise from the nearest folder above that is held
+// or has a short enough path, in steps that each fit one open.
+SystemStatus FolderChain::reopen(size_t level) {
+    if (level == 0 || pathOf(level).size() < kLongestOpen) {
+        return openKept(level, nullptr, std::string(pathOf(level)));
+    }
+    size_t reached = level - 1;
+    while (!levels_[reached].held->held() && pathOf(reached).size() >= kLongestOpen)
+        --reached;
+    const HeldFolder* at = nullptr;
+    if (const SystemStatus status = heldAt(reached, at); !status.ok()) return status;
+    while (reached < level) {
+        const size_t start = pathOf(reached).size();
+        size_t to = reached + 1;
+        while (to < level && pathOf(to + 1).size() - start < kLongestOpen)
+            ++to;
+        const std::string step(pathOf(to).substr(start));
+        if (const SystemStatus status = openKept(to, levels_[reached].held, step); !status.ok()) {
+            return status;
+        }
+        reached = to;
+    }
+    return {};
+}
+
+// Opens the folder at `level` again, by `path` below `at` (or a full path without it), and
+// keeps it if it is the folder that was let go.
+SystemStatus FolderChain::openKept(size_t level, const HeldFolder* at, const std::string& path) {
+    HeldFolder folder;
+    const SystemStatus status = openRetrying(at ? level - 1 : kNoLevel, [&] {
+        return at ? OpenFolderBelow(*at, path, folder) : OpenFolderPath(path, folder);
+    });
+    if (!status.ok()) return status;
+    const std::optional<FolderIdentity> identity = IdentityOf(folder);
+    if (!identity || identity != levels_[level].identity) return kFolderMoved;
+    *levels_[level].held = std::move(folder);
+    keep(level);
+    return {};
+}
+
+// Never lets go of `spare`, the folder opened from.
+SystemStatus FolderChain::openRetrying(size_t spare, const std::function<SystemStatus()>& open) {
+    for (;;) {
+        const SystemStatus status = open();
+        if (status.ok() || !TooManyOpen(status) || !letGoOne(spare)) return status;
+    }
+}
+
+void FolderChain::keep(size_t level) {
+    while (held_ >= budget_ && letGoOne(level)) {
+    }
+    levels_[level].counted = true;
+    ++held_;
+    scanFrom_ = std::min(scanFrom_, level);
+}
+
+bool FolderChain::letGoOne(size_t spare) {
+    for (size_t k = scanFrom_; k < levels_.size(); ++k) {
+        if (k == spare || !levels_[k].held->held()) continue;
+        letGo(k);
+        scanFrom_ = spare < k && levels_[spare].held->held() ? spare : k + 1;
+        return true;
+    }
+    return false;
+}
+
+void FolderChain::letGo(size_t level) {
+    Level& at = levels_[level];
+    if (beforeLettingGo_) beforeLettingGo_(level);
+    at.identity = IdentityOf(*at.held);
+    at.held->close();
+    if (at.counted) --held_;
+    at.counted = false;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "engine/folder_node.h"
+#include "engine/listing_rules.h"
+#include "engine/mount_points.h"
+#include "engine/wait_meter.h"
+#include "engine/walk_levels.h"
+#include "engine/yield_hook.h"
+
+namespace quorvane {
+
+// The rules by which the walk and its readers read folders, in one place for both: which
+// folders are read and entered, what a read keeps, where the walk must ask which folder a
+// subfolder is, and which volume it stays on.
+class FolderReading {
+  public:
+    FolderReading(WalkLevels levels, const ListingRules& rules, MountPoints mounts)
+        : levels_(levels), rules_(rules), mounts_(std::move(mounts)) {}
+
+    const WalkLevels& levels() const { return levels_; }
+    const ListingRules& rules() const { return rules_; }
+    bool factsWanted() const { return rules_.facts != FactsWanted::None; }
+
+    // Folders on another volume than `device` are listed but not entered.
+    void stayOn(std::uint64_t device) { volume_ = device; }
+
+    // Sets what the target's node needs to know of the mount points.
+    void prepareTarget(FolderNode& target) const;
+    // A node for subfolder `i` of `parent`, not yet opened.
+    std::shared_ptr<FolderNode> subfolderNode(const std::shared_ptr<FolderNode>& parent,
+                                              size_t i) const;
+
+    // Once the node's folder is open: asks which folder it is where that is needed, and says
+    // whether it lies on another volume (then it is listed, but neither read nor reported).
+    bool identifyAndCheckVolume(FolderNode& node) const;
+    // Reads the subfolders of the open node.
+    void read(FolderNode& node, YieldHook* yield, WaitMeter* meter) const;
+
+    // Whether the walk enters the subfolders of a node it has read (a read that failed part
+    // way keeps what it found).
+    bool entersSubfolders(const FolderNode& node) const {
+        return !node.otherVolume && node.contents.count() > 0 &&
+               levels_.entersSubfoldersOf(node.level);
+    }
+
+  private:
+    WalkLevels levels_;
+    const ListingRules& rules_;
+    MountPoints mounts_;
+    std::optional<std::uint64_t> volume_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace quorvane {
+
+// A thread for a reader ahead of the walk, on a small stack: readers need little, and a walk
+// may start dozens of them, whose default stacks (8 MiB each on Linux) would eat the address
+// space a memory limit leaves.
+class ReaderThread {
+  public:
+    // How many more reader threads the process can afford: where its address space is limited
+    // (ulimit -v), readers take at most a quarter of what is left, so that the walk itself
+    // never runs short because of them.
+    static unsigned Affordable();
+
+    // Throws std::system_error when no thread can be started.
+    explicit ReaderThread(std::function<void()> work);
+    ~ReaderThread();  // waits for the work to end
+    ReaderThread(ReaderThread&&) noexcept;
+    ReaderThread& operator=(ReaderThread&&) = delete;
+    ReaderThread(const ReaderThread&) = delete;
+    ReaderThread& operator=(const ReaderThread&) = delete;
+
+  private:
+    struct Running;
+    std::unique_ptr<Running> running_;
+};
+
+}  // namespace quorvane
