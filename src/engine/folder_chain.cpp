@@ -101,10 +101,10 @@ void FolderChain::push(HeldFolder* held, bool keep) {
     }
 }
 
-void FolderChain::pop() {
+void FolderChain::pop(bool close) {
     Level& level = levels_.back();
     if (level.counted) --held_;
-    level.held->close();
+    if (close) level.held->close();
     levels_.pop_back();
     scanFrom_ = std::min(scanFrom_, levels_.size());
     leave();

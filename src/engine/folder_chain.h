@@ -58,8 +58,9 @@ class FolderChain {
     // and staying where it is until pop) is kept when `keep`, since subfolders will be opened
     // from it; otherwise it is let go now.
     void push(HeldFolder* held, bool keep);
-    // The deepest folder leaves the chain and is let go.
-    void pop();
+    // The deepest folder leaves the chain and is let go; without `close` its owner closes it
+    // later.
+    void pop(bool close = true);
 
     // The held folder at `level`, opened again if it was let go.
     SystemStatus heldAt(size_t level, const HeldFolder*& held);

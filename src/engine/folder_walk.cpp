@@ -20,9 +20,11 @@ namespace quorvane {
 
 namespace {
 
-// Left to itself the walk brings readers in once it has waited this often on the file system,
-// this many at first, and twice as many each time it waits again.
-constexpr unsigned kWaitsBeforeReaders = 2;
+// Left to itself the walk brings readers in when it waits on the file system again and again:
+// twice within a few reads of its own. It starts two, and doubles them each time that happens
+// again. A wait now and then, a folder the cache had let go, brings none.
+constexpr unsigned kWaitsThatCount = 2;
+constexpr unsigned kReadsBetweenWaits = 32;
 constexpr unsigned kFirstReaders = 2;
 // Below this, a descriptor limit leaves too little for readers to hold what they read.
 constexpr size_t kFewestHeldForReaders = 16;
@@ -97,6 +99,7 @@ class Walk {
             if (node->identity) reading_->stayOn(node->identity->device);
         }
         reading_->read(*node, options_.yield, meter());
+        if (meter_) noteRead(meter_->takeWaits());
         report(*node);
         push(std::move(node));
         return true;
@@ -108,10 +111,7 @@ class Walk {
         std::shared_ptr<FolderNode> parent = frames_[level].node;
         chain_.enter(level, parent->contents.name(i));
         if (readAhead_) {
-            bool waited = false;
-            std::shared_ptr<FolderNode> node = readAhead_->take(*parent, i, options_.yield, waited);
-            if (waited) noteWaits(1);
-            if (node) {
+            if (std::shared_ptr<FolderNode> node = readAhead_->take(*parent, i)) {
                 adopt(std::move(node));
                 return;
             }
@@ -140,7 +140,7 @@ class Walk {
             return;
         }
         reading_->read(*node, options_.yield, meter());
-        if (meter_) noteWaits(meter_->takeWaits());
+        if (meter_) noteRead(meter_->takeWaits());
         report(*node);
         push(node);
         if (readAhead_) readAhead_->offer(node);
@@ -185,8 +185,9 @@ class Walk {
             if (frame.node->identity) inside_.erase(inside_.find(*frame.node->identity));
             knownInside_ = frames_.size() - 1;
         }
-        if (readAhead_) readAhead_->finish(*frame.node);
-        chain_.pop();
+        // A reader still opening from the folder holds its node, which closes it when it goes.
+        const bool readersOpening = readAhead_ && readAhead_->finish(*frame.node);
+        chain_.pop(!readersOpening);
         frames_.pop_back();
     }
 
@@ -243,12 +244,19 @@ class Walk {
         return &*meter_;
     }
 
-    void noteWaits(unsigned waits) {
-        if (options_.readers != 0 || waits == 0) return;
-        waits_ += waits;
+    // After each read of the walk's own, with the waits the meter counted in it.
+    void noteRead(unsigned waits) {
+        if (waits == 0) {
+            ++readsSinceWait_;
+            return;
+        }
+        recentWaits_ = readsSinceWait_ <= kReadsBetweenWaits ? recentWaits_ + waits : waits;
+        readsSinceWait_ = 0;
+        if (recentWaits_ < kWaitsThatCount) return;
+        recentWaits_ = 0;
         if (readAhead_) {
             readAhead_->grow(2 * readAhead_->readers());
-        } else if (waits_ >= kWaitsBeforeReaders) {
+        } else {
             startReadAhead(kFirstReaders);
         }
     }
@@ -275,7 +283,8 @@ class Walk {
     std::vector<Frame> frames_;
     std::optional<ReadAhead> readAhead_;
     std::optional<WaitMeter> meter_;
-    unsigned waits_ = 0;
+    unsigned recentWaits_ = 0;
+    unsigned readsSinceWait_ = 0;
     // The identities of the first knownInside_ folders on the chain.
     std::unordered_multiset<FolderIdentity, IdentityHash> inside_;
     size_t knownInside_ = 0;

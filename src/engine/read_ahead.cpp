@@ -1,7 +1,6 @@
 #include "engine/read_ahead.h"
 
 #include <algorithm>
-#include <chrono>
 #include <new>
 #include <system_error>
 
@@ -156,27 +155,13 @@ void ReadAhead::wakeReaders() {
     }
 }
 
-std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i, YieldHook* yield,
-                                            bool& waited) {
-    using Clock = std::chrono::steady_clock;
-    std::unique_lock lock(mutex_);
+std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i) {
+    std::lock_guard lock(mutex_);
     if (parent.children.empty()) return nullptr;
     FolderNode::Child& slot = parent.children[i];
-    if (slot.state == ChildState::Reading) {
-        const Clock::time_point start = Clock::now();
-        while (slot.state == ChildState::Reading) {
-            walkWaiting_ = true;
-            const auto done = readDone_.wait_for(lock, std::chrono::milliseconds(10));
-            walkWaiting_ = false;
-            if (done == std::cv_status::timeout) {
-                lock.unlock();
-                yieldTo(yield);
-                lock.lock();
-            }
-        }
-        waited = Clock::now() - start > std::chrono::milliseconds(1);
-    }
-    // A folder claimed but not started on is the walk's: it would only wait for its turn.
+    // A folder not read yet is the walk's, even one a reader is reading: reading it again
+    // costs less than waiting for the reader when it comes from memory, and no more when it
+    // comes from the disk, whose answer both get at once. The reader's read is dropped.
     const ChildState state = slot.state;
     slot.state = ChildState::Walk;
     if (state == ChildState::Untouched) {
@@ -201,20 +186,20 @@ void ReadAhead::closeToReaders(FolderNode& node) {
     }
     unclaimed_ -= node.unclaimed;
     node.unclaimed = 0;
-    waitForOpens(node, lock);
+    opensDone_.wait(lock, [&] { return node.opening == 0; });
 }
 
-void ReadAhead::finish(FolderNode& node) {
+bool ReadAhead::finish(FolderNode& node) {
     // A node never offered has no reads below it and no reader opening from it; it was
     // offered, if at all, before the walk got it, so this needs no lock.
-    if (node.children.empty()) return;
-    std::unique_lock lock(mutex_);
+    if (node.children.empty()) return false;
+    std::lock_guard lock(mutex_);
     finishLocked(node);
-    waitForOpens(node, lock);
     // Jobs of folders the walk is done with lead nowhere; those on top go now.
     while (!jobs_.empty() && jobs_.front().node->closedToReaders)
         dropJob();
     if (roomMade()) wakeReaders();
+    return node.opening > 0;
 }
 
 void ReadAhead::finishLocked(FolderNode& node) {
@@ -229,10 +214,6 @@ void ReadAhead::finishLocked(FolderNode& node) {
         finishLocked(*child);
         child.reset();
     }
-}
-
-void ReadAhead::waitForOpens(FolderNode& node, std::unique_lock<std::mutex>& lock) {
-    readDone_.wait(lock, [&] { return node.opening == 0; });
 }
 
 void ReadAhead::release(const FolderNode& node) {
@@ -342,7 +323,7 @@ bool ReadAhead::readBatch(Batch& batch, std::unique_lock<std::mutex>& lock) {
         memoryLeft = child != nullptr;
         store(parent, i, std::move(child));
     }
-    if (--parent.opening == 0) readDone_.notify_all();
+    if (--parent.opening == 0) opensDone_.notify_all();
     return memoryLeft;
 }
 
@@ -378,7 +359,8 @@ void ReadAhead::giveBack(FolderNode& parent, size_t i) {
 void ReadAhead::store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> child) {
     // Out of memory or of descriptors is no fault of the folder's: the walk reads it itself,
     // and meets the shortage, if it lasts, where it reports it.
-    if (parent.finished || !child || TooManyOpen(child->status)) {
+    if (parent.finished || parent.children[i].state != ChildState::Reading || !child ||
+        TooManyOpen(child->status)) {
         giveBack(parent, i);
     } else {
         heldBytes_ += bytesOf(*child);
@@ -387,7 +369,6 @@ void ReadAhead::store(FolderNode& parent, size_t i, std::shared_ptr<FolderNode> 
         if (!child->children.empty()) offerLocked(child, 0);
         parent.children[i].read = std::move(child);
     }
-    if (walkWaiting_) readDone_.notify_all();
 }
 
 }  // namespace quorvane

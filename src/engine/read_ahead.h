@@ -49,18 +49,17 @@ class ReadAhead {
     // Offers subfolders `from` on of `node`, which the walk has read and holds, for reading.
     void offer(const std::shared_ptr<FolderNode>& node, size_t from = 0);
 
-    // The read of subfolder `i` of `parent`, which the walk is about to enter: done by a
-    // reader, or by one busy with it (then the walk waits, yielding now and then so that the
-    // window stays live, and `waited` tells that it waited long). Null when the walk must read
-    // it itself; no reader will then.
-    std::shared_ptr<FolderNode> take(FolderNode& parent, size_t i, YieldHook* yield, bool& waited);
+    // The read of subfolder `i` of `parent`, which the walk is about to enter, when a reader
+    // has done it. Null when the walk must read it itself; no reader's read counts then.
+    std::shared_ptr<FolderNode> take(FolderNode& parent, size_t i);
 
     // No reader opens anything more from `node.held` once this returns, so the walk may let it
     // go; subfolders no reader has started on are left to the walk.
     void closeToReaders(FolderNode& node);
     // The walk is done with `node`, or drops it: reads below it that were not taken are let go
-    // and nothing more below it is read.
-    void finish(FolderNode& node);
+    // and nothing more below it is read. Returns whether a reader is still opening a subfolder
+    // from `node.held`, which must then stay open as long as the node lives.
+    bool finish(FolderNode& node);
 
     // Stops the readers and waits for them; each ends after the folder it is reading.
     void stop();
@@ -94,7 +93,6 @@ class ReadAhead {
     void offerLocked(const std::shared_ptr<FolderNode>& node, size_t from);
     void dropJob();
     void finishLocked(FolderNode& node);
-    void waitForOpens(FolderNode& node, std::unique_lock<std::mutex>& lock);
     void release(const FolderNode& node);
     void wakeReaders();
     bool roomLeft();
@@ -108,7 +106,7 @@ class ReadAhead {
 
     std::mutex mutex_;
     std::condition_variable workReady_;  // readers wait here
-    std::condition_variable readDone_;   // the walk waits here
+    std::condition_variable opensDone_;  // the walk waits here to let go of a folder
     // A heap whose top is the job the walk will need first. Nothing below the top's next
     // subfolders is known yet, so a reader claims them in place and the top stays the top.
     std::vector<Job> jobs_;
@@ -119,7 +117,6 @@ class ReadAhead {
     // The cap was reached: readers wait until the walk has taken half of what is held, so
     // that they wake in a batch rather than once per folder taken.
     bool full_ = false;
-    bool walkWaiting_ = false;
     unsigned idleReaders_ = 0;
     unsigned endedReaders_ = 0;  // ended early, out of memory
     size_t waking_ = 0;          // readers told of work that have not woken yet
