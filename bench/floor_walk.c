@@ -10,15 +10,18 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 static char path[1 << 16];
+// Each folder's block is read before its subfolders are entered, so one buffer serves every
+// level, and a deep chain needs no stack for it.
+static char buffer[32 * 1024];
 
 static void walk(int folder, size_t length) {
     // The visible subfolder names of this folder, each ending with a NUL.
     size_t capacity = 4096, used = 0;
     char* names = malloc(capacity);
-    char buffer[32 * 1024];
     ssize_t got;
     while ((got = getdents64(folder, buffer, sizeof buffer)) > 0) {
         for (ssize_t offset = 0; offset < got;) {
@@ -51,6 +54,12 @@ static void walk(int folder, size_t length) {
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
+    // One descriptor per level of the chain being walked: as many as the system allows.
+    struct rlimit limit;
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
     size_t length = strlen(argv[1]);
     if (length + 2 >= sizeof path) return 2;
     memcpy(path, argv[1], length);

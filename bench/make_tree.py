@@ -4,7 +4,8 @@
 The tree grows breadth first from ROOT until it holds about --folders folders: each folder
 gets a random number of subfolders around --fanout, a few of them hidden (a leading dot,
 with subtrees of their own that no walker here should enter), and some folders hold files.
-With --chain N it is one chain of N nested folders instead, for the memory of deep walks.
+With --chain N it is one chain of N nested folders instead, for the memory of deep walks; with
+--wide N one folder holding N subfolders.
 The same arguments always give the same tree. A marker file in ROOT records the arguments,
 so a second call with the same ones does nothing.
 """
@@ -60,6 +61,13 @@ def build_chain(root, levels):
     return levels, levels, 0
 
 
+def build_wide(root, count):
+    os.makedirs(root)
+    for i in range(count):
+        os.mkdir(os.path.join(root, "w%07d" % i))
+    return count, count, 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("root")
@@ -70,11 +78,13 @@ def main():
                         help="the share of folders that hold a few files")
     parser.add_argument("--chain", type=int, default=0,
                         help="instead of the tree, one chain of this many nested folders")
+    parser.add_argument("--wide", type=int, default=0,
+                        help="instead of the tree, one folder with this many subfolders")
     args = parser.parse_args()
 
     marker = os.path.join(args.root, ".tree-arguments")
-    wanted = "%d %d %d %g %d\n" % (args.folders, args.fanout, args.seed, args.file_share,
-                                     args.chain)
+    wanted = "%d %d %d %g %d %d\n" % (args.folders, args.fanout, args.seed, args.file_share,
+                                        args.chain, args.wide)
     if os.path.exists(marker):
         with open(marker) as f:
             if f.read() == wanted:
@@ -86,6 +96,8 @@ def main():
         shutil.rmtree(args.root)
     if args.chain:
         made, visible, files = build_chain(args.root, args.chain)
+    elif args.wide:
+        made, visible, files = build_wide(args.root, args.wide)
     else:
         made, visible, files = build(args.root, args.folders, args.fanout, args.seed,
                                      args.file_share)

@@ -127,13 +127,15 @@ void ReadAhead::offerLocked(const std::shared_ptr<FolderNode>& node, size_t from
     wakeReaders();
 }
 
-// Wakes, or starts, as many readers as the unclaimed work keeps busy in batches.
+// Wakes, or starts, as many readers as the unclaimed work keeps busy in batches. The first
+// folder waiting is likely the walk's next, which it reads itself before a woken reader could:
+// a folder with one subfolder wakes none.
 void ReadAhead::wakeReaders() {
     if (stopping_ || full_ || unclaimed_ == 0) return;
     const size_t batch = std::clamp<size_t>(unclaimed_ / std::max(1u, wanted_), 1, kMostInBatch);
     size_t running = threads_.size() - endedReaders_;
     size_t busy = running - idleReaders_ + std::min(waking_, size_t{idleReaders_});
-    while (busy * batch < unclaimed_) {
+    while (busy * batch + 1 < unclaimed_) {
         if (idleReaders_ > waking_) {
             ++waking_;
             workReady_.notify_one();

@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Times folder walkers on trees of several shapes, warm and cold, as walk_bench.sh sets up.
+
+Each tool runs in turn within each round (the order rotating), so a machine that gets busier
+or quieter during the run touches them alike. For each tree and cache it prints, per tool, the
+median wall time and its ratio to find's, the median CPU time (user and system) and its ratio
+to find's, and the peak memory (maximum resident set size) of the runs.
+
+Cold: the page cache, dentries and inodes are dropped before every single run, as on a disk
+read for the first time; that takes root, and is skipped with a word otherwise.
+"""
+
+import argparse
+import hashlib
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def tools(args, tree):
+    """name -> command, quorvane-list first; the floor only where its list is the same."""
+    listed = {
+        "quorvane-list": [args.list, tree],
+        "quorvane-list -j1": [args.list, "-j1", tree],
+        "quorvane-list -j32": [args.list, "-j32", tree],
+        "find": ["find", tree, "-mindepth", "1", "-name", ".*", "-prune", "-o", "-type", "d",
+                 "-print"],
+        "bfs": ["bfs", tree, "-mindepth", "1", "-nohidden", "-type", "d"],
+        "fdfind": ["fdfind", "--type", "d", "--no-ignore", ".", tree],
+        "floor": [args.floor, tree],
+    }
+    return listed
+
+
+def run(command):
+    """Runs `command` with its output thrown away; returns wall s, CPU s, peak KiB. GNU time
+    starts it and tells its peak memory, since a child forked from this script would count
+    the script's own; the CPU time comes from the system, to the microsecond."""
+    with tempfile.NamedTemporaryFile("r") as measured, open(os.devnull, "wb") as devnull:
+        start = time.perf_counter()
+        process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", measured.name] + command,
+                                   stdout=devnull, stderr=devnull)
+        _, status, usage = os.wait4(process.pid, 0)
+        wall = time.perf_counter() - start
+        peak = int(measured.read().split()[-1])
+    if os.waitstatus_to_exitcode(status) not in (0, 1):
+        sys.exit("walk_bench: %s failed" % " ".join(command))
+    return wall, usage.ru_utime + usage.ru_stime, peak
+
+
+def drop_cache():
+    subprocess.run(["sync"], check=True)
+    with open("/proc/sys/vm/drop_caches", "w") as f:
+        f.write("3\n")
+
+
+def can_drop_cache():
+    try:
+        drop_cache()
+        return True
+    except OSError:
+        return False
+
+
+def listing(command):
+    out = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+    lines = sorted(line.rstrip(b"/") for line in out.splitlines())
+    return hashlib.md5(b"\n".join(lines)).hexdigest(), len(lines)
+
+
+def check_same(name, commands, exact):
+    """Every tool must list the same folders, or the race is not a fair one. On a real system
+    folder the tools differ on links to folders (quorvane-list walks them), so there only the
+    counts are shown."""
+    results = {tool: listing(command) for tool, command in commands.items()}
+    reference = results["quorvane-list"]
+    for tool, result in results.items():
+        if exact and result[0] != reference[0]:
+            sys.exit("walk_bench: on %s, %s lists other folders than quorvane-list" % (name, tool))
+    if not exact:
+        print("  folders listed: " + ", ".join("%s %d" % (t, r[1]) for t, r in results.items()))
+
+
+def measure(commands, rounds, cold):
+    samples = {tool: [] for tool in commands}
+    names = list(commands)
+    for r in range(rounds):
+        for k in range(len(names)):
+            tool = names[(k + r) % len(names)]
+            if cold:
+                drop_cache()
+            samples[tool].append(run(commands[tool]))
+    return samples
+
+
+def report(samples):
+    find_wall = statistics.median(s[0] for s in samples["find"])
+    find_cpu = statistics.median(s[1] for s in samples["find"])
+    print("  %-20s %9s %7s %9s %7s %9s" % ("tool", "wall ms", "÷ find", "CPU ms", "÷ find",
+                                            "peak MiB"))
+    for tool, runs in samples.items():
+        wall = statistics.median(s[0] for s in runs)
+        cpu = statistics.median(s[1] for s in runs)
+        peak = max(s[2] for s in runs) / 1024
+        print("  %-20s %9.1f %7.2f %9.1f %7.2f %9.1f"
+              % (tool, wall * 1000, wall / find_wall, cpu * 1000,
+                 cpu / find_cpu if find_cpu else 0, peak))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--list", required=True, help="the quorvane-list to time")
+    parser.add_argument("--floor", required=True, help="the bare getdents64 walker")
+    parser.add_argument("--tree", action="append", required=True, metavar="NAME=PATH[:real]",
+                        help="a tree to walk; ':real' marks one whose folder lists differ")
+    parser.add_argument("--caches", default="warm,cold")
+    parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--cold-rounds", type=int, default=1)
+    args = parser.parse_args()
+
+    cold_possible = "cold" in args.caches.split(",") and can_drop_cache()
+    for spec in args.tree:
+        name, path = spec.split("=", 1)
+        exact = not path.endswith(":real")
+        path = path.removesuffix(":real")
+        commands = tools(args, path)
+        if not exact:
+            del commands["floor"]  # it neither follows links nor checks for loops
+        print("\n%s (%s)" % (name, path))
+        check_same(name, commands, exact)
+        for cache in args.caches.split(","):
+            if cache == "cold" and not cold_possible:
+                print("  cold: skipped, the page cache cannot be dropped here (it takes root)")
+                continue
+            if cache == "warm":
+                measure(commands, 1, False)  # warm the cache and the binaries
+            rounds = args.rounds if cache == "warm" else args.cold_rounds
+            print("  %s cache, median of %d" % (cache, rounds))
+            report(measure(commands, rounds, cache == "cold"))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
