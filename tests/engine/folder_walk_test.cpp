@@ -191,6 +191,54 @@ TEST_P(FolderWalk, AwkwardTreeGivesTheListingOrderAndNothingElse) {
     }
 }
 
+// Leaves out the folders named "deep", and the one folder "Beta Gamma/  two leading blanks".
+class TestExclusion : public FolderExclusion {
+  public:
+    bool needsPath() const override { return true; }
+    bool excludes(std::string_view name, std::string_view relativePath) const override {
+        return name == "deep" || relativePath == "Beta Gamma/  two leading blanks";
+    }
+};
+
+// Every rule of the listing (hidden folders, an order, exclusions by name and by path, the
+// facts of each folder and their totals) holds whoever reads the folders.
+TEST_P(FolderWalk, ListingRulesHoldWhoeverReadsTheFolders) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
+    test::MakeFile(t + "Alpha/file two.txt", "12345");
+    const TestExclusion exclusion;
+    class FactsSink : public FolderSink {
+      public:
+        void append(const ListedFolder& folder) override {
+            rows += std::string(folder.entry) + " " + std::to_string(folder.level);
+            if (folder.facts) {
+                rows += " " + std::to_string(folder.facts->entries) + " " +
+                        std::to_string(folder.facts->files) + " " +
+                        std::to_string(folder.facts->folders) + " " +
+                        std::to_string(folder.facts->bytes) + " " +
+                        std::to_string(folder.facts->modified.value_or(-1));
+            }
+            rows += "\n";
+        }
+        std::string rows;
+    };
+    for (const DepthChoice depth : {DepthChoice{}, DepthChoice{true, 2}}) {
+        WalkOptions options = Options();
+        options.depth = depth;
+        options.rules = {true, NameOrder::Natural, &exclusion, FactsWanted::CountsAndSize, true};
+        FactsSink ahead;
+        WalkFolders(t, options, ahead);
+        options.readers = 1;
+        FactsSink alone;
+        WalkFolders(t, options, alone);
+        EXPECT_EQ(ahead.rows, alone.rows);
+        EXPECT_NE(alone.rows.find(t + ".hidden"), std::string::npos);
+        EXPECT_EQ(alone.rows.find("/deep"), std::string::npos);
+        EXPECT_EQ(alone.rows.find("two leading"), std::string::npos);
+        EXPECT_NE(alone.rows.find(t + "Alpha 1 "), std::string::npos) << "no facts";
+    }
+}
+
 TEST_P(FolderWalk, LinkLoopEndsListingTheLinkOnceAndNothingBelowItTwice) {
     TempFolder temp;
     const std::string t = test::BuildAwkwardTree(temp.path()) + "/";
