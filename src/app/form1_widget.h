@@ -92,7 +92,7 @@ class Form1Widget : public QWidget, public FormView {
     // form1_widget_layout.cpp
     void createControls();
     void setTabOrderOfControls();
-    static void SetBackColor(QWidget* control, const QColor& colour);
+    static void SetColours(QWidget* control, const QColor& back, const QColor& text);
 
     // form1_widget.cpp
     void connectHandlers();
