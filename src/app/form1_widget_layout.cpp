@@ -9,6 +9,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "app/access_key_cues.h"
 #include "app/form1_widget.h"
 
 namespace quorvane {
@@ -193,6 +194,9 @@ void Form1Widget::createControls() {
     // The list reacts wherever the pointer is on it: items, header or scroll bars.
     for (QWidget* part : ListView1->findChildren<QWidget*>())
         watchPointer(part, Control::ListView1);
+
+    // The Alt letters' underlines show only while Alt is held.
+    AccessKeyCues::ApplyTo(this);
 
     if (QScreen* display = screen()) {
         move(display->availableGeometry().center() - rect().center());
