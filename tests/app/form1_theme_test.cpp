@@ -18,23 +18,11 @@
 namespace quorvane::test {
 namespace {
 
-// A dark theme as qt6ct or a GTK theme gives it: light text on dark surfaces.
+// A dark theme as qt6ct or a GTK theme gives it: Qt works out light text for the dark
+// surfaces.
 QPalette DarkPalette() {
-    QPalette dark;
-    const QColor surface(0x35, 0x35, 0x35), field(0x23, 0x23, 0x23), light(0xee, 0xee, 0xee);
-    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase}) {
-        dark.setColor(role, surface);
-    }
-    dark.setColor(QPalette::Base, field);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
-                            QPalette::BrightText, QPalette::HighlightedText}) {
-        dark.setColor(role, light);
-    }
-    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-    dark.setColor(QPalette::Light, surface.lighter(150));
-    dark.setColor(QPalette::Mid, surface.darker(120));
-    dark.setColor(QPalette::Dark, surface.darker(150));
-    dark.setColor(QPalette::Shadow, Qt::black);
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Base, QColor(0x23, 0x23, 0x23));
     return dark;
 }
 

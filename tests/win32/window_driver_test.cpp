@@ -133,65 +133,33 @@ class KeyboardCues {
 };
 
 // A dark colour scheme, light text on dark surfaces, for the life of the object. Windows'
-// dark schemes are its high-contrast ones, which turn the visual styles off, so that every
-// control draws in the system's colours; so does this one.
+// dark schemes are its high-contrast ones, which turn the visual styles off (Wine's own is on
+// in a new Wine), so that every control draws in the system's colours.
 class DarkColours {
   public:
     DarkColours() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kThemeKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) ==
-            ERROR_SUCCESS) {
-            theme_ = key;
-            wchar_t value[8] = {};
-            DWORD size = sizeof value;
-            if (RegQueryValueExW(key, L"ThemeActive", nullptr, nullptr,
-                                 reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS) {
-                themeActive_ = value;
-            }
-            RegSetValueExW(key, L"ThemeActive", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"0"),
-                           2 * sizeof(wchar_t));
-        }
         const COLORREF surface = RGB(45, 45, 48), field = RGB(30, 30, 30),
                        text = RGB(230, 230, 230);
-        const std::pair<int, COLORREF> scheme[] = {{COLOR_WINDOW, field},
-                                                   {COLOR_WINDOWTEXT, text},
-                                                   {COLOR_BTNFACE, surface},
-                                                   {COLOR_BTNTEXT, text},
-                                                   {COLOR_3DLIGHT, RGB(70, 70, 70)},
-                                                   {COLOR_BTNHIGHLIGHT, RGB(90, 90, 90)},
-                                                   {COLOR_BTNSHADOW, RGB(20, 20, 20)},
-                                                   {COLOR_3DDKSHADOW, RGB(0, 0, 0)},
-                                                   {COLOR_HIGHLIGHT, RGB(38, 79, 120)},
-                                                   {COLOR_HIGHLIGHTTEXT, text},
-                                                   {COLOR_GRAYTEXT, RGB(150, 150, 150)}};
-        std::vector<COLORREF> colours;
-        for (const auto& [element, colour] : scheme) {
-            elements_.push_back(element);
+        const COLORREF colours[] = {field, text, surface, text, RGB(38, 79, 120), text};
+        for (const INT element : kElements)
             before_.push_back(GetSysColor(element));
-            colours.push_back(colour);
-        }
-        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
+        SetSysColors(std::size(kElements), kElements, colours);
+        setVisualStyles(false);
     }
     ~DarkColours() {
-        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), before_.data());
-        if (!theme_) return;
-        if (themeActive_.empty()) {
-            RegDeleteValueW(theme_, L"ThemeActive");
-        } else {
-            RegSetValueExW(theme_, L"ThemeActive", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(themeActive_.c_str()),
-                           static_cast<DWORD>((themeActive_.size() + 1) * sizeof(wchar_t)));
-        }
-        RegCloseKey(theme_);
+        SetSysColors(std::size(kElements), kElements, before_.data());
+        setVisualStyles(true);
     }
 
   private:
-    static constexpr wchar_t kThemeKey[] =
-        L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
-    std::vector<INT> elements_;
+    static constexpr INT kElements[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                        COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT};
+    static void setVisualStyles(bool on) {
+        RegSetKeyValueW(HKEY_CURRENT_USER,
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager",
+                        L"ThemeActive", REG_SZ, on ? L"1" : L"0", 2 * sizeof(wchar_t));
+    }
     std::vector<COLORREF> before_;
-    HKEY theme_ = nullptr;
-    std::wstring themeActive_;
 };
 
 PathList ListOf(const Rows& rows) {
