@@ -10,11 +10,13 @@ set(CPACK_PACKAGE_NAME quorvane)
 set(CPACK_PACKAGE_VENDOR Brindlework)
 set(CPACK_PACKAGE_CONTACT "Brindlework <quorvane@brindlework.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "list every folder below a folder or drive")
+# Each line of the description within 80 columns, as the package's control file shows it.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvane lists every folder below a target you choose (one folder, one drive, or every
-drive) down to the depth you choose, shows the full path of each in a results list, lets you
-prune the list, and exports it: a text file, column-aligned clipboard text, or a spreadsheet
-workbook. The command quorvane-list gives the same lists to scripts.")
+    "Quorvane lists every folder below a target you choose (one folder, one drive,
+or every drive) down to the depth you choose, shows the full path of each in a
+results list, lets you prune the list, and exports it: a text file,
+column-aligned clipboard text, or a spreadsheet workbook. The command
+quorvane-list gives the same lists to scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

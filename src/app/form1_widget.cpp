@@ -38,6 +38,7 @@ int ShiftState(Qt::KeyboardModifiers modifiers) {
 Form1Widget::Form1Widget(const FormServices& services, QWidget* parent) : QWidget(parent) {
     createControls();
     form_ = std::make_unique<Form1>(*this, services);
+    depthCheck_ = new QueuedCheck(this, [this] { return form_->Text2_LostFocus(); });
     results_ = new ResultsListModel(form_->Results(), this);
     ListView1->setModel(results_);
     ListView1->header()->setStretchLastSection(false);
@@ -80,18 +81,6 @@ void Form1Widget::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Form1Widget::queueDepthCheck() {
-    if (depthCheckQueued_) return;
-    depthCheckQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            depthCheckQueued_ = false;
-            form_->Text2_LostFocus();
-        },
-        Qt::QueuedConnection);
-}
-
 bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseMove: {
@@ -109,7 +98,7 @@ bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
             if (event->type() == QEvent::FocusIn) {
                 form_->Text2_GotFocus();
             } else {
-                queueDepthCheck();
+                depthCheck_->queue();
             }
             break;
         }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/queued_check.h"
 #include "form/form1.h"
 #include "form/form_view.h"
 
@@ -91,11 +92,10 @@ class Form1Widget : public QWidget, public FormView {
     // form1_widget_layout.cpp
     void createControls();
     void setTabOrderOfControls();
-    static void SetBackColor(QWidget* control, const QColor& colour);
+    static void SetColours(QWidget* control, const QColor& back, const QColor& text);
 
     // form1_widget.cpp
     void connectHandlers();
-    void queueDepthCheck();
 
     // form1_widget_pointer.cpp
     void watchPointer(QWidget* surface, Control reportedAs);
@@ -108,7 +108,8 @@ class Form1Widget : public QWidget, public FormView {
     // The control whose movements each watched widget reports (the list's parts report the
     // list).
     QHash<const QObject*, Control> pointerSurfaces_;
-    bool depthCheckQueued_ = false;
+    // The depth entry check, queued when Text2 loses the focus to another control.
+    QueuedCheck* depthCheck_ = nullptr;
 };
 
 }  // namespace quorvane

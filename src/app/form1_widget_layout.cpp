@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "app/access_key_cues.h"
 #include "app/form1_widget.h"
 
 namespace quorvane {
@@ -23,20 +25,34 @@ QFont FontOf(const FontDesign& design) {
 
 }  // namespace
 
-void Form1Widget::SetBackColor(QWidget* control, const QColor& colour) {
-    // Buttons paint their background in the button role, frames and windows in the window
-    // role.
+void Form1Widget::SetColours(QWidget* control, const QColor& back, const QColor& text) {
+    // A text takes the colour of its role, and a desktop's dark theme makes that light: every
+    // role a background is set for gets its text colour with it, so no light text ever lands
+    // on a white surface. The window and the frames paint the window role, which their
+    // contents inherit; only the buttons themselves set the roles of a button's face and of
+    // an option's circle and its dot, so that the text boxes, the drive list and the results
+    // list keep the theme's colours, text and background alike.
     QPalette palette = control->palette();
-    palette.setColor(control->backgroundRole(), colour);
+    const auto pair = [&](QPalette::ColorRole backRole, QPalette::ColorRole textRole) {
+        palette.setColor(backRole, back);
+        palette.setColor(textRole, text);
+    };
+    pair(QPalette::Window, QPalette::WindowText);
+    if (qobject_cast<QAbstractButton*>(control)) {
+        pair(QPalette::Button, QPalette::ButtonText);
+        pair(QPalette::Base, QPalette::Text);
+    }
     control->setPalette(palette);
 }
 
 void Form1Widget::useButtonFaceColour() {
-    const QColor buttonFace = QGuiApplication::palette().color(QPalette::Button);
-    SetBackColor(this, buttonFace);
+    const QPalette theme = QGuiApplication::palette();
+    const QColor buttonFace = theme.color(QPalette::Button);
+    const QColor buttonText = theme.color(QPalette::ButtonText);
+    SetColours(this, buttonFace, buttonText);
     for (const ControlLayout& c : Form1Layout()) {
         if (c.kind == ControlKind::Frame || c.kind == ControlKind::Option) {
-            SetBackColor(control(c.control), buttonFace);
+            SetColours(control(c.control), buttonFace, buttonText);
         }
     }
 }
@@ -49,7 +65,7 @@ void Form1Widget::createControls() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(PixelsFromTwips(kFormClientWidth), PixelsFromTwips(kFormClientHeight));
     setFont(FontOf(kWindowFont));
-    SetBackColor(this, Qt::white);
+    SetColours(this, Qt::white, Qt::black);
     setAutoFillBackground(true);
     setMouseTracking(true);
 
@@ -70,7 +86,7 @@ void Form1Widget::createControls() {
         switch (c->kind) {
             case ControlKind::Frame: {
                 auto* box = new QGroupBox(caption, container);
-                SetBackColor(box, Qt::white);
+                SetColours(box, Qt::white, Qt::black);
                 box->setAutoFillBackground(true);
                 widget = box;
                 break;
@@ -79,7 +95,7 @@ void Form1Widget::createControls() {
                 // It takes the colour of its frame, and paints none of its own over the
                 // frame's, which a style may shade.
                 auto* button = new QRadioButton(caption, container);
-                SetBackColor(button, Qt::white);
+                SetColours(button, Qt::white, Qt::black);
                 widget = button;
                 break;
             }
@@ -101,14 +117,19 @@ void Form1Widget::createControls() {
                     button->setShortcut(QKeySequence(Qt::ALT | (Qt::Key_A + (c->altKey - 'A'))));
                 }
                 button->setFont(FontOf(kPushButtonFont));
-                QPalette palette = button->palette();
-                palette.setColor(QPalette::Button, Qt::white);
-                button->setPalette(palette);
+                SetColours(button, Qt::white, Qt::black);
                 widget = button;
                 break;
             }
             case ControlKind::Window:
                 continue;
+        }
+        if (c->kind == ControlKind::TextBox || c->kind == ControlKind::DriveList ||
+            c->kind == ControlKind::ListView) {
+            // The system's window colours, as designed, on every part of them: the white of
+            // the window and the frames around them is not theirs.
+            const QPalette theme = QGuiApplication::palette();
+            SetColours(widget, theme.color(QPalette::Window), theme.color(QPalette::WindowText));
         }
         widget->setObjectName(QString::fromLatin1(c->name));
         // What screen readers say: a caption is its control's name, without the mark of its
@@ -173,6 +194,9 @@ void Form1Widget::createControls() {
     // The list reacts wherever the pointer is on it: items, header or scroll bars.
     for (QWidget* part : ListView1->findChildren<QWidget*>())
         watchPointer(part, Control::ListView1);
+
+    // The Alt letters' underlines show only while Alt is held.
+    AccessKeyCues::ApplyTo(this);
 
     if (QScreen* display = screen()) {
         move(display->availableGeometry().center() - rect().center());

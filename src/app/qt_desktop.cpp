@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -49,7 +50,10 @@ bool QtDesktop::hasSpreadsheetApplication() {
 }
 
 std::string QtDesktop::desktopFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    // A new account has no desktop folder until a desktop makes one; the home folder, which
+    // file managers show in its place, is where the user would look first.
+    if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
     return QDir::toNativeSeparators(folder).toStdString();
 }
 

@@ -6,19 +6,19 @@
 namespace quorvane::cli {
 
 std::string ShortUsageText() {
-    return "Usage: quorvane-list [OPTIONS] FOLDER\n"
+    return "Usage: quorvane-list [OPTIONS] [FOLDER]\n"
            "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
            "       quorvane-list --list-drives\n"
            "Try 'quorvane-list --help' for the options.\n";
 }
 
 std::string UsageText() {
-    return "Usage: quorvane-list [OPTIONS] FOLDER\n"
+    return "Usage: quorvane-list [OPTIONS] [FOLDER]\n"
            "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
            "       quorvane-list --list-drives\n"
-           "Lists the full path of every folder below FOLDER, hidden folders left out\n"
-           "(unless --hidden), each folder's own subfolders after everything found below\n"
-           "them.\n"
+           "Lists the full path of every folder below FOLDER (the current folder when none\n"
+           "is given), hidden folders left out (unless --hidden), each folder's own\n"
+           "subfolders after everything found below them.\n"
            "\n"
            "  --depth N        levels 1 to N below FOLDER (default: every level)\n"
            "  --first-level    only the subfolders of FOLDER itself (the same as --depth 1)\n"
@@ -98,12 +98,12 @@ std::string UsageText() {
 
 std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth) {
     const auto number = ParseNumber(text);
-    if (!number) return "Must be a numeric entry.";
-    if (*number < 1) return "Must be 1 or higher.";
+    if (!number) return "must be a number";
+    if (*number < 1) return "must be 1 or higher";
     try {
         depth = ToInteger16(text);
     } catch (const RunTimeError&) {
-        return "Must be at most 32767.";
+        return "must be at most 32767";
     }
     return std::nullopt;
 }
@@ -218,6 +218,11 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         result.showUsage = true;
         return result;
     };
+    // A value the option cannot take: the option and why, without the synopsis.
+    const auto valueError = [&](const std::string& option, const std::string& why) {
+        result.error = option + ": " + why;
+        return result;
+    };
     bool onlyOperands = false;
     std::string lineEndOption;
     DepthOptions depths;
@@ -266,10 +271,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* text = value();
             if (!text) return usageError("--depth needs a number");
             std::int16_t depth = 0;
-            if (auto refused = ReadDepth(*text, depth)) {
-                result.error = *refused;
-                return result;
-            }
+            if (auto refused = ReadDepth(*text, depth)) return valueError(argument, *refused);
             options.depth = {true, depth};
             depths.limitOption = argument;
         } else if (argument == "--crlf") {
@@ -319,9 +321,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
             const std::string* text = value();
             if (!text) return usageError(argument + " needs a number");
             std::int16_t level = 0;
-            if (auto refused = ReadDepth(*text, level)) {
-                return usageError(argument + " " + *text + ": " + *refused);
-            }
+            if (auto refused = ReadDepth(*text, level)) return valueError(argument, *refused);
             (argument == "--min-depth" ? depths.minimum : depths.exact) = level;
         } else if (argument == "--sort") {
             // The order is optional, so it comes only after "=": "--sort" alone is name order.
@@ -369,10 +369,11 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     }
     if (options.target != Target::Folder) {
         if (!operands.empty()) return usageError("a FOLDER cannot be combined with a drive");
-    } else if (operands.size() != 1) {
-        return usageError(operands.empty() ? "no FOLDER given" : "more than one FOLDER given");
+    } else if (operands.size() > 1) {
+        return usageError("more than one FOLDER given");
     } else {
-        options.folder = operands.front();
+        // As fd and bfs do, no FOLDER is the current one.
+        options.folder = operands.empty() ? "." : operands.front();
     }
     result.options = options;
     return result;

@@ -54,18 +54,18 @@ struct Options {
     bool version = false;
 };
 
-// The outcome of reading the arguments: options, or a message for standard error with the
-// exit status to end with.
+// The outcome of reading the arguments: options, or a message for standard error (without
+// the program's name) with the exit status to end with.
 struct ParseResult {
     std::optional<Options> options;
     std::string error;
-    bool showUsage = false;
+    bool showUsage = false;  // the synopsis follows the message
 };
 
 ParseResult ParseArguments(const std::vector<std::string>& arguments);
 
-// Reads a depth as the window's depth box is read, for --depth.
-// Returns the message for a refused depth, or nothing with `depth` set.
+// Reads a depth as the window's depth box is read, for --depth and the other level options.
+// Returns why a depth is refused ("must be 1 or higher"), or nothing with `depth` set.
 std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth);
 
 std::string UsageText();

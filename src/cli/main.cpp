@@ -17,12 +17,12 @@
 #include "cli/entry_filter.h"
 #include "cli/entry_writer.h"
 #include "cli/export_sinks.h"
+#include "cli/folder_problem.h"
 #include "cli/folder_selection.h"
 #include "cli/glob_exclusion.h"
 #include "cli/program_arguments.h"
 #include "cli/terminal_text.h"
 #include "engine/drive_list.h"
-#include "engine/folder_exists.h"
 #include "engine/folder_walk.h"
 #include "engine/path_rules.h"
 #include "quorvane_version.h"
@@ -90,7 +90,7 @@ class UnreadableReport : public FolderSink {
     void unreadable(std::string_view folderPath, int error) override {
         ++unreadable_;
         if (report_) {
-            report("quorvane-list: cannot read " + std::string(folderPath) + ": " +
+            report("quorvane-list: cannot read " + asListed(folderPath) + ": " +
                    systemMessage(error));
         }
     }
@@ -98,6 +98,13 @@ class UnreadableReport : public FolderSink {
     int unreadableCount() const { return unreadable_; }
 
   private:
+    // A folder named as the list writes it, without the walk's trailing separator; a root
+    // such as "/" keeps its own.
+    static std::string asListed(std::string_view folderPath) {
+        std::string entry = EntryFromFolderPath(folderPath);
+        return entry.empty() ? std::string(folderPath) : entry;
+    }
+
     FolderSink& next_;
     bool report_;
     int unreadable_ = 0;
@@ -240,9 +247,11 @@ int listDrives() {
 
 int run(const cli::Options& options) {
     if (options.listDrives) return listDrives();
-    if (options.target == cli::Target::Folder && FolderExists(options.folder) != true) {
-        report("quorvane-list: Folder does not exist. Please select another folder.");
-        return kExitFailed;
+    if (options.target == cli::Target::Folder) {
+        if (const int problem = cli::FolderProblem(options.folder)) {
+            report("quorvane-list: " + options.folder + ": " + errnoMessage(problem));
+            return kExitFailed;
+        }
     }
     const auto targets = targetsOf(options);
     if (!targets) {
@@ -263,7 +272,7 @@ int main(int argc, char** argv) {
     cli::UseBinaryStandardOutput();
     const cli::ParseResult parsed = cli::ParseArguments(arguments);
     if (!parsed.options) {
-        report((parsed.showUsage ? "quorvane-list: " : "") + parsed.error);
+        report("quorvane-list: " + parsed.error);
         if (parsed.showUsage) std::cerr << cli::ShortUsageText();
         return kExitUsage;
     }

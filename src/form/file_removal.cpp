@@ -18,7 +18,9 @@ bool ForceDeleteFile(const std::string& path) {
     const fs::path file = LocalPath(path);
     std::error_code error;
     // Windows refuses to delete a read-only file; elsewhere this changes nothing that matters.
-    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, error);
+    // A link is removed as itself, so the file it leads to keeps its permissions.
+    fs::permissions(file, fs::perms::owner_write,
+                    fs::perm_options::add | fs::perm_options::nofollow, error);
     fs::remove(file, error);
     return !fs::exists(fs::symlink_status(file, error));
 }

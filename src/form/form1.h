@@ -101,8 +101,9 @@ class Form1 {
     void Text2_Change();
     void Text2_GotFocus();
     // The depth entry check. Views run it once Text2 has lost the focus to another control
-    // of the window, after the press that moved the focus reached its button.
-    void Text2_LostFocus();
+    // of the window, before that control takes any input. Returns whether the entry stands;
+    // when it does not, the focus is back on Text2 and the input that moved it is dropped.
+    bool Text2_LostFocus();
     void PushButton5_Click();
 
     // Commands.

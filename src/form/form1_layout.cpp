@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <stdexcept>
 
 namespace quorvane {
@@ -89,6 +90,16 @@ std::string CaptionWithoutMnemonic(std::string_view caption) {
         shown += caption[i];
     }
     return shown;
+}
+
+char AccessKeyOf(const ControlLayout& control) {
+    const std::string_view caption = control.caption ? control.caption : "";
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return static_cast<char>(std::toupper(caption[i + 1]));
+        ++i;
+    }
+    return control.altKey;
 }
 
 std::span<const ControlLayout> Form1Layout() {

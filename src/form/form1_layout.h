@@ -93,6 +93,10 @@ inline constexpr int kResultsColumnWidth = 7000;  // twips; the list itself is 7
 // shown as one "&".
 std::string CaptionWithoutMnemonic(std::string_view caption);
 
+// The letter that Alt presses a control with, in upper case: the one its caption marks, or
+// its `altKey`; 0 for none.
+char AccessKeyOf(const ControlLayout& control);
+
 // Every control of the window, in the design's stacking order: within one container, a
 // control listed earlier lies on top of one listed later.
 std::span<const ControlLayout> Form1Layout();

@@ -68,17 +68,18 @@ void Form1::Text2_GotFocus() {
     view_.selectAllText(Control::Text2);
 }
 
-void Form1::Text2_LostFocus() {
-    if (ending_) return;
+bool Form1::Text2_LostFocus() {
+    if (ending_) return true;
     const std::optional<double> depth =
         ParseNumber(view_.text(Control::Text2), services_.numberFormat);
     const char* refusal = !depth ? kNotNumeric : *depth < 1 ? kBelowOne : nullptr;
-    if (!refusal) return;
+    if (!refusal) return true;
     message(refusal);
     // Back to the box with the entry selected, ready to be typed over. The selection is made
     // here as well because a window that is not active gets no focus event yet.
     view_.setFocus(Control::Text2);
     view_.selectAllText(Control::Text2);
+    return false;
 }
 
 void Form1::PushButton5_Click() {

@@ -4,8 +4,12 @@
 
 namespace quorvane {
 
-// The scratch file that shut-down removes when it is there: C:\vrn.txt on Windows, vrn.txt
-// in the temporary folder elsewhere. The program never creates it.
+// The scratch file that shut-down removes when it is there; the program never creates it.
+// On Windows C:\vrn.txt. Elsewhere vrn.txt in the user's own runtime folder
+// ($XDG_RUNTIME_DIR, when it is a folder of the user's that no one else may enter), or else
+// in the user's cache folder ($XDG_CACHE_HOME, or ~/.cache): never in a folder that other
+// users share, where anyone could have put a file of that name. Empty when the user has
+// neither folder.
 std::string ScratchFilePath();
 
 }  // namespace quorvane

@@ -6,7 +6,9 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cwctype>
 #include <stdexcept>
 #include <vector>
 
@@ -27,6 +29,28 @@ struct EmptyDialog {
     DLGTEMPLATE header;
     WORD menu, windowClass, title;
 };
+
+// Whether the control at `index` of the stacking order starts a group of the dialog manager.
+// The option buttons of a frame make one group, which runs from its first option to the
+// control after its last (the drive list, which the design's order puts between two options
+// of the target frame, lies inside it); every other control is a group of its own, so arrow
+// keys stay in it.
+bool StartsGroup(const std::vector<Control>& order, size_t index) {
+    const ControlLayout& layout = LayoutOf(order[index]);
+    for (size_t before = 0; before < index; ++before) {
+        const ControlLayout& earlier = LayoutOf(order[before]);
+        if (earlier.kind != ControlKind::Option || earlier.container != layout.container) continue;
+        // An option of this frame comes earlier: the group goes on while one comes later.
+        if (layout.kind == ControlKind::Option) return false;
+        for (size_t after = index + 1; after < order.size(); ++after) {
+            const ControlLayout& later = LayoutOf(order[after]);
+            if (later.kind == ControlKind::Option && later.container == layout.container) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -54,9 +78,18 @@ int Form1Window::pixels(int twips) const {
 
 HFONT Form1Window::createFont(const FontDesign& design) const {
     const int height = -static_cast<int>(std::lround(design.points * dpi_ / 72));
+    // Arial's own table asks for no smoothing from 9 to 16 pixels per em, the sizes of this
+    // window, and Windows' standard smoothing draws it so; only ClearType smooths it. Wine
+    // smooths it anyway, and Liberation Sans, Arial's stand-in there, then comes out one pixel
+    // thin in bold at 12 pixels, as if regular: the option buttons, frames and text boxes
+    // lost their bold. So smoothing is asked for only where ClearType would give it.
+    UINT smoothingType = 0;
+    SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &smoothingType, 0);
+    const DWORD quality =
+        smoothingType == FE_FONTSMOOTHINGCLEARTYPE ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
     return CreateFontW(height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        static_cast<DWORD>(design.characterSet), OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS,
                        Wide(design.family).c_str());
 }
 
@@ -103,20 +136,22 @@ void Form1Window::createControls() {
         if (c.kind == ControlKind::Frame) order.push_back(c.control);
     }
     HWND above = HWND_TOP;
-    for (const Control id : order) {
+    for (size_t i = 0; i < order.size(); ++i) {
+        const Control id = order[i];
         const ControlLayout& layout = LayoutOf(id);
         const PixelRect at = PixelRectInWindow(id, dpi_);
         const wchar_t* windowClass = L"BUTTON";
-        // Every control starts a group of its own: arrow keys stay inside the control.
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP;
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        if (StartsGroup(order, i)) style |= WS_GROUP;
         DWORD extended = 0;
         int height = at.height;
         switch (layout.kind) {
             case ControlKind::Frame:
-                style = (style & ~WS_GROUP) | BS_GROUPBOX;
+                style |= BS_GROUPBOX;
                 break;
             case ControlKind::Option:
                 // Checked by the window itself, so that a click is told as the design has it.
+                // The check moves WS_TABSTOP with it, so Tab visits the checked one alone.
                 style |= BS_RADIOBUTTON | WS_TABSTOP;
                 break;
             case ControlKind::PushButton:
@@ -141,7 +176,9 @@ void Form1Window::createControls() {
             case ControlKind::Window:
                 continue;
         }
-        const std::wstring caption = layout.caption ? Wide(layout.caption) : std::wstring();
+        // The underlines of the Alt letters come with the Alt key (showAccessKeys).
+        const std::wstring caption =
+            layout.caption ? Wide(CaptionWithoutMnemonic(layout.caption)) : std::wstring();
         HWND created = CreateWindowExW(extended, windowClass, caption.c_str(), style, at.left,
                                        at.top, at.width, height, window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(id))),
@@ -200,8 +237,13 @@ void Form1Window::describeControls() {
         return;
     }
     for (const ControlLayout& c : Form1Layout()) {
-        for (const auto& [property, text] : {std::pair{PROPID_ACC_NAME, c.accessibleName},
-                                             std::pair{PROPID_ACC_DESCRIPTION, c.description}}) {
+        // The caption holds no "&" while Alt is up, so its letter is told here.
+        const char key = AccessKeyOf(c);
+        const std::string shortcut = key ? std::string("Alt+") + key : std::string();
+        for (const auto& [property, text] :
+             {std::pair{PROPID_ACC_NAME, c.accessibleName},
+              std::pair{PROPID_ACC_DESCRIPTION, c.description},
+              std::pair{PROPID_ACC_KEYBOARDSHORTCUT, key ? shortcut.c_str() : nullptr}}) {
             if (!text) continue;
             annotations->SetHwndPropStr(control(c.control), static_cast<DWORD>(OBJID_CLIENT),
                                         CHILDID_SELF, property, Wide(text).c_str());
@@ -211,9 +253,59 @@ void Form1Window::describeControls() {
 }
 
 void Form1Window::show(int showCommand) {
+    showAccessKeys(false);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     setFocus(Control::ListView1);
+}
+
+void Form1Window::showAccessKeys(bool shown) {
+    // Always where the user asked Windows to underline them always (the keyboard cues).
+    BOOL always = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
+    shown = shown || always;
+    if (shown == accessKeysShown_) return;
+    accessKeysShown_ = shown;
+    // The captions carry their "&" only while the underlines show. Windows could hide them by
+    // the window's keyboard cue state (UISF_HIDEACCEL), but Wine keeps no such state and
+    // underlines every marked letter; the letters themselves are pressed through
+    // pressAccessKey, whatever the captions hold.
+    for (const ControlLayout& c : Form1Layout()) {
+        if (!c.caption || std::string_view(c.caption).find('&') == std::string_view::npos) {
+            continue;
+        }
+        const std::string caption = shown ? c.caption : CaptionWithoutMnemonic(c.caption);
+        SetWindowTextW(control(c.control), Wide(caption).c_str());
+    }
+}
+
+bool Form1Window::pressAccessKey(wchar_t letter) {
+    for (const ControlLayout& c : Form1Layout()) {
+        const char key = AccessKeyOf(c);
+        if (key && static_cast<wchar_t>(key) == std::towupper(letter)) {
+            SendMessageW(control(c.control), BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Form1Window::moveAmongOptions(HWND from, bool forward) {
+    // The options of the frame from top to bottom, as they are seen.
+    const Control frame = LayoutOf(*controlOf(from)).container;
+    std::vector<Control> options;
+    for (const ControlLayout& c : Form1Layout()) {
+        if (c.kind == ControlKind::Option && c.container == frame) options.push_back(c.control);
+    }
+    std::sort(options.begin(), options.end(),
+              [](Control a, Control b) { return LayoutOf(a).top < LayoutOf(b).top; });
+    const auto at = std::find(options.begin(), options.end(), *controlOf(from));
+    const size_t index = static_cast<size_t>(at - options.begin());
+    // Around the group, as the dialog manager goes.
+    const Control next = options[(index + (forward ? 1 : options.size() - 1)) % options.size()];
+    setFocus(next);
+    // An option reached by the keyboard is chosen, as a click chooses it.
+    if (!isChecked(next)) SendMessageW(control(next), BM_CLICK, 0, 0);
 }
 
 bool Form1Window::isChecked(Control option) const {

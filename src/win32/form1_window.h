@@ -73,6 +73,12 @@ class Form1Window : public FormView, public ResultsListObserver {
     int pixels(int twips) const;
     HFONT createFont(const FontDesign& design) const;
     void describeControls();
+    // The underlines of the Alt letters: shown while Alt is held.
+    void showAccessKeys(bool shown);
+    // Alt and `letter`: presses the control that the letter belongs to, if any.
+    bool pressAccessKey(wchar_t letter);
+    // An arrow key on an option button: the next or previous option of its frame.
+    void moveAmongOptions(HWND from, bool forward);
 
     // form1_window_events.cpp
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam,
@@ -103,6 +109,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     HCURSOR mouseIcon_ = nullptr;
     int mousePointer_ = Form1::kDefaultPointer;
     bool depthCheckQueued_ = false;
+    bool accessKeysShown_ = false;
     // Text2 lost the focus to another window: getting it back is no new arrival.
     bool text2LeftWithTheWindow_ = false;
     std::wstring rowText_;

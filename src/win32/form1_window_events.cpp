@@ -18,6 +18,13 @@ int ShiftState() {
     return (down(VK_SHIFT) ? 1 : 0) | (down(VK_CONTROL) ? 2 : 0) | (down(VK_MENU) ? 4 : 0);
 }
 
+// A letter pressed with Alt: a letter key's own code ('A' to 'Z'; other keys, F4 or the
+// number pad's, have codes that read as letters too), or the character that it gives.
+bool IsLetter(const MSG& message) {
+    if (message.message == WM_SYSKEYDOWN) return message.wParam >= 'A' && message.wParam <= 'Z';
+    return message.message == WM_SYSCHAR;
+}
+
 }  // namespace
 
 INT_PTR CALLBACK Form1Window::DialogProcedure(HWND window, UINT message, WPARAM wParam,
@@ -51,13 +58,20 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return result(TRUE);
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC: {
-            // The window, its frames and its option buttons: white, or the button face when
-            // the skin is there. The text boxes and the list keep the system's colours.
+            // The window, its frames and its option buttons: black on white, or the system's
+            // button text on its button face when the skin is there. The text colour goes
+            // with the background: a dark colour scheme's light text would vanish on white.
+            // The text boxes and the list keep the system's colours, text and background.
             const auto dc = reinterpret_cast<HDC>(wParam);
             SetBkColor(dc, buttonFace_ ? GetSysColor(COLOR_BTNFACE) : RGB(255, 255, 255));
+            SetTextColor(dc, buttonFace_ ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
             return reinterpret_cast<INT_PTR>(buttonFace_ ? GetSysColorBrush(COLOR_BTNFACE)
                                                          : white_);
         }
+        case WM_ACTIVATE:
+            // Alt may be let go in another window.
+            if (LOWORD(wParam) == WA_INACTIVE) showAccessKeys(false);
+            return FALSE;
         case kDepthCheckDue:
             onDepthCheckDue();
             return TRUE;
@@ -175,15 +189,29 @@ bool Form1Window::onSetCursor(HWND under, int hitTest, int mouseMessage) {
 }
 
 void Form1Window::dispatch(MSG& message) {
-    // A caption's "&" gives its Alt letter through the dialog manager; a button without a
-    // letter in its caption has its Alt key in the layout.
-    if (message.message == WM_SYSKEYDOWN &&
-        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-        for (const ControlLayout& c : Form1Layout()) {
-            if (c.altKey && message.wParam == static_cast<WPARAM>(c.altKey)) {
-                SendMessageW(control(c.control), BM_CLICK, 0, 0);
-                return;
-            }
+    const bool ours = message.hwnd == window_ || IsChild(window_, message.hwnd);
+    // The Alt letters are the layout's, not the dialog manager's: a caption holds its "&"
+    // only while Alt is held, and a button without a letter in its caption has one too. The
+    // key's press comes first, so no character follows it; a character alone is taken too.
+    if (ours && message.message == WM_SYSKEYDOWN && message.wParam == VK_MENU) {
+        showAccessKeys(true);
+    } else if (ours && IsLetter(message) && pressAccessKey(static_cast<wchar_t>(message.wParam))) {
+        return;
+    }
+    if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) &&
+        message.wParam == VK_MENU && ours) {
+        showAccessKeys(false);
+    }
+    // The arrow keys go from option to option of a frame in the order they are seen. The
+    // dialog manager would go down the stacking order, which is the design's tab order, and
+    // would stop on the drive list, which lies between two options of the target frame.
+    if (message.message == WM_KEYDOWN && ours) {
+        const std::optional<Control> on = controlOf(message.hwnd);
+        const WPARAM key = message.wParam;
+        if (on && *on != Control::Form1 && LayoutOf(*on).kind == ControlKind::Option &&
+            (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT)) {
+            moveAmongOptions(message.hwnd, key == VK_DOWN || key == VK_RIGHT);
+            return;
         }
     }
     if (IsDialogMessageW(window_, &message)) return;

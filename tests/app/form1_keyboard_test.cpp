@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QSignalSpy>
@@ -74,6 +75,30 @@ TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatPressesIt) {
             EXPECT_TRUE(button->isChecked());
             EXPECT_EQ(harness.settings.stored(button->objectName().toStdString()), "True");
         }
+    }
+}
+
+TEST(Form1Keyboard, AltLettersAreUnderlinedOnlyWhileAltIsHeld) {
+    WindowHarness harness;
+    Form1Widget& form = harness.load();
+    harness.showActive();
+    const QList<QWidget*> captioned{form.PushButton1, form.Option5, form.Option8};
+    const auto pictures = [&] {
+        QList<QImage> taken;
+        for (QWidget* control : captioned)
+            taken.append(control->grab().toImage());
+        return taken;
+    };
+
+    const QList<QImage> plain = pictures();
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
+    const QList<QImage> cued = pictures();
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Alt);
+    const QList<QImage> released = pictures();
+    for (qsizetype i = 0; i < captioned.size(); ++i) {
+        SCOPED_TRACE(captioned[i]->objectName().toStdString());
+        EXPECT_NE(cued[i], plain[i]) << "no underline while Alt is held";
+        EXPECT_EQ(released[i], plain[i]) << "the underline stays after Alt";
     }
 }
 

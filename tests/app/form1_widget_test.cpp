@@ -134,6 +134,33 @@ TEST(Form1Widget, DepthCheckRunsWhenTheFocusLeavesTheBoxAndGivesItBack) {
     EXPECT_EQ(QApplication::focusWidget(), window.Text1);
 }
 
+TEST(Form1Widget, RefusedDepthTakesTheClickThatLeftTheBox) {
+    WindowHarness harness;
+    Form1Widget& window = harness.load();
+    harness.showActive();
+    window.Option6->click();
+    window.Text2->setFocus(Qt::TabFocusReason);
+    window.Text2->setText(QStringLiteral("abc"));
+    harness.dialogs.messages.clear();
+
+    // The press moves the focus out of the box; the check comes before the press reaches
+    // the button, and the button never sees it: no run, only the refusal.
+    QTest::mouseClick(window.PushButton1, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(harness.dialogs.messages,
+              (std::vector<ShownMessage>{{"Must be a numeric entry.", "Quorvane"}}));
+    EXPECT_EQ(QApplication::focusWidget(), window.Text2);
+    EXPECT_FALSE(window.PushButton1->isDown());
+
+    // Once the entry stands, the same click starts the run.
+    window.Text2->setText(QStringLiteral("1"));
+    harness.dialogs.messages.clear();
+    QTest::mouseClick(window.PushButton1, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(harness.dialogs.messages.empty());
+    EXPECT_NE(harness.dialogs.messages.front().text, "Must be a numeric entry.");
+}
+
 TEST(Form1Widget, DepthCheckWaitsForTheFocusToMoveWithinTheWindow) {
     WindowHarness harness;
     Form1Widget& window = harness.load();

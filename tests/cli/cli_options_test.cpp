@@ -69,8 +69,6 @@ TEST(CliOptions, ThreadCountIsTakenInEachFormOfTheOption) {
 
 TEST(CliOptions, BadValuesAndConflictsAreUsageErrorsNamingTheOption) {
     const std::pair<Arguments, const char*> cases[] = {
-        {{"--exact-depth", "0", "f"}, "--exact-depth 0: "},
-        {{"--min-depth", "x", "f"}, "--min-depth x: "},
         {{"--min-depth"}, "--min-depth needs"},
         {{"--min-depth", "3", "--depth", "2", "f"}, "--min-depth 3 is deeper than --depth"},
         {{"--first-level", "--min-depth", "2", "f"}, "--min-depth 2 is deeper than --first-level"},

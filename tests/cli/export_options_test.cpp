@@ -148,8 +148,9 @@ TEST_F(ExportOptions, ConflictingFormatsAndEmptyTextsAreRefused) {
              {"--containing", ""},
              {"--not-containing"},
          }) {
-        Lines withFolder = arguments;
-        withFolder.push_back(root.string());
+        // The folder first, so that an option that lacks its value comes last.
+        Lines withFolder{root.string()};
+        withFolder.insert(withFolder.end(), arguments.begin(), arguments.end());
         EXPECT_EQ(runList(withFolder).status, 2) << arguments.front();
     }
     EXPECT_FALSE(std::filesystem::exists(file));

@@ -27,8 +27,9 @@ using test::JoinEntries;
 using test::ProgramResult;
 using test::TempFolder;
 
-const std::string kMissing =
-    "quorvane-list: Folder does not exist. Please select another folder.\n";
+std::string Missing(const std::string& folder) {
+    return "quorvane-list: " + folder + ": No such file or directory\n";
+}
 
 ProgramResult List(const std::vector<std::string>& arguments,
                    std::optional<unsigned> asUser = std::nullopt) {
@@ -108,22 +109,21 @@ TEST(QuorvaneList, DepthIsReadAsTheDepthBoxReadsIt) {
     EXPECT_EQ(List({"--depth", "3.5", t}).out, Lines(ExpectedEntries(t + "/", 4)));
     EXPECT_EQ(List({"--depth", " 1e0 ", t}).out, Lines(ExpectedEntries(t + "/", 1)));
 
-    for (const char* text : {"abc", "", " ", "2x", "1..2"}) {
-        const ProgramResult refused = List({"--depth", text, t});
-        EXPECT_EQ(refused.exitCode, 2) << text;
-        EXPECT_EQ(refused.err, "Must be a numeric entry.\n") << text;
-        EXPECT_EQ(refused.out, "");
-    }
-    for (const char* text : {"0", "-3", "0.5", "0.99", "-1e9"}) {
-        const ProgramResult refused = List({"--depth", text, t});
-        EXPECT_EQ(refused.exitCode, 2) << text;
-        EXPECT_EQ(refused.err, "Must be 1 or higher.\n") << text;
-    }
-    for (const char* text : {"32767.5", "40000", "1e400"}) {
-        const ProgramResult refused = List({"--depth", text, t});
-        EXPECT_EQ(refused.exitCode, 2) << text;
-        EXPECT_NE(refused.err, "") << text;
-        EXPECT_EQ(refused.out, "");
+    // Each level option names itself and why, on one line; the status is 2.
+    const std::pair<std::vector<const char*>, const char*> refusals[] = {
+        {{"abc", "", " ", "2x", "1..2"}, "must be a number"},
+        {{"0", "-3", "0.5", "0.99", "-1e9"}, "must be 1 or higher"},
+        {{"32767.5", "40000", "1e400"}, "must be at most 32767"},
+    };
+    for (const std::string option : {"--depth", "--min-depth", "--exact-depth"}) {
+        for (const auto& [texts, why] : refusals) {
+            for (const char* text : texts) {
+                const ProgramResult refused = List({option, text, t});
+                EXPECT_EQ(refused.exitCode, 2) << option << " " << text;
+                EXPECT_EQ(refused.err, "quorvane-list: " + option + ": " + why + "\n") << text;
+                EXPECT_EQ(refused.out, "");
+            }
+        }
     }
     EXPECT_EQ(List({"--depth", "32767", t}).exitCode, 0);
 }
@@ -157,7 +157,7 @@ TEST(QuorvaneList, OutputFileIsWrittenWholeOrNotAtAll) {
     test::MakeFile(file, "old list");
     const ProgramResult missing = List({"--output", file, temp / "no such folder"});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, kMissing);
+    EXPECT_EQ(missing.err, Missing(temp / "no such folder"));
     EXPECT_EQ(test::ReadFile(file), "old list");
     EXPECT_EQ(test::ListedNames(temp / "out"), std::vector<std::string>{"list.txt"});
 
@@ -166,22 +166,43 @@ TEST(QuorvaneList, OutputFileIsWrittenWholeOrNotAtAll) {
     EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
 }
 
-TEST(QuorvaneList, TargetThatIsNoFolderIsRefused) {
+TEST(QuorvaneList, TargetThatIsNoFolderIsNamedWithTheReason) {
     TempFolder temp;
     test::MakeFile(temp / "file");
     test::MakeLink(temp / "dangling", "nowhere");
-    for (const std::string& target :
-         {temp / "missing", temp / "file", temp / "dangling", std::string()}) {
+    const std::pair<std::string, std::string> refusals[] = {
+        {temp / "missing", Missing(temp / "missing")},
+        {temp / "dangling", Missing(temp / "dangling")},
+        {"", Missing("")},
+        {temp / "file", "quorvane-list: " + temp / "file" + ": Not a directory\n"},
+        {temp / "file/below", "quorvane-list: " + temp / "file/below" + ": Not a directory\n"},
+    };
+    for (const auto& [target, message] : refusals) {
         const ProgramResult refused = List({target});
         EXPECT_EQ(refused.exitCode, 1) << target;
-        EXPECT_EQ(refused.err, kMissing) << target;
+        EXPECT_EQ(refused.err, message) << target;
         EXPECT_EQ(refused.out, "") << target;
     }
 }
 
+TEST(QuorvaneList, WithoutAFolderTheCurrentOneIsListed) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const std::string lists = test::RunInChild([&] {
+        if (chdir(t.c_str()) != 0) return std::string("cannot enter the tree");
+        const ProgramResult implicit = List({"--depth", "2"});
+        const ProgramResult dot = List({"--depth", "2", "."});
+        return std::to_string(implicit.exitCode) + "\n" + implicit.out + "=\n" + dot.out;
+    });
+    std::string expected;
+    for (const std::string& entry : ExpectedEntries(t + "/", 2))
+        expected += "./" + entry.substr(t.size() + 1) + "\n";
+    EXPECT_EQ(lists, "0\n" + expected + "=\n" + expected);
+}
+
 TEST(QuorvaneList, BadUsageShowsTheUsageAndExitsWithTwo) {
     const std::vector<std::vector<std::string>> bad{
-        {}, {"a", "b"}, {"--no-such-option", "."}, {"--depth"}, {"-o"}, {"--depth", "2"}};
+        {"a", "b"}, {"--no-such-option", "."}, {"--depth"}, {"-o"}, {"--drive", "/", "."}};
     for (const auto& arguments : bad) {
         const ProgramResult refused = List(arguments);
         EXPECT_EQ(refused.exitCode, 2);
@@ -233,7 +254,7 @@ TEST(QuorvaneList, UnreadableFoldersAreNamedOnlyWhenAskedAndMakeTheStatusOne) {
     EXPECT_EQ(quiet.err, "");
     EXPECT_EQ(told.exitCode, 1);
     EXPECT_EQ(told.out, expected);
-    EXPECT_EQ(told.err, "quorvane-list: cannot read " + t + "/locked/: Permission denied\n");
+    EXPECT_EQ(told.err, "quorvane-list: cannot read " + t + "/locked: Permission denied\n");
 
     const ProgramResult complete = List({"--show-errors", t + "/open"});
     EXPECT_EQ(complete.exitCode, 0);

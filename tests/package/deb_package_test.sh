@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package from this build folder (cpack -G DEB) and checks what an
 # installation of it would hold: dependencies found by dpkg-shlibdeps, a version that both
-# programs report, the sample folder where the installed program looks for it, the desktop
-# files valid together with their icons, and the manual page and completions where man and the
-# shells look.
+# programs and the changelog report, the sample folder where the installed program looks for
+# it, the desktop files valid together with their icons, the manual pages and completions
+# where man and the shells look; then lintian, where it is installed, finds no error and no
+# warning.
 # Usage: deb_package_test.sh BUILD_FOLDER SOURCE_FOLDER SAMPLES_FROM_PROGRAM
 set -euo pipefail
 build=$1
@@ -44,11 +45,34 @@ diff -r "$source/samples" "$root/usr/bin/$samples_from_program" >/dev/null ||
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop entry"
 appstreamcli validate-tree --no-net "$root" || fail "AppStream"
 
-[ -f "$root/usr/share/man/man1/quorvane-list.1" ] || fail "no manual page of quorvane-list"
+for page in quorvane quorvane-list; do
+    man_page=$root/usr/share/man/man1/$page.1.gz
+    [ -f "$man_page" ] || fail "no compressed manual page of $page"
+    [ -f "$man_page" ] && MANWIDTH=80 man -l "$man_page" 2>/dev/null | grep -q "^NAME" ||
+        fail "the manual page of $page does not read"
+done
+doc=$root/usr/share/doc/quorvane
+[ -f "$doc/copyright" ] || fail "no copyright file"
+changelog_version=$(zcat "$doc/changelog.gz" 2>/dev/null | sed -n '1s/^quorvane (\([^)]*\)).*/\1/p')
+[ "$changelog_version" = "$version" ] ||
+    fail "the changelog's last entry is ${changelog_version:-missing}, the package $version"
 for shell in bash-completion fish; do
     dir=$(pkg-config --variable=completionsdir $shell)
     ls "$root$dir"/quorvane-list* >/dev/null 2>&1 || fail "no $shell completion in $dir"
 done
 found=$(zsh -fc 'for d in $fpath; do ls "$1$d/_quorvane-list" 2>/dev/null; done; true' zsh "$root")
 [ -n "$found" ] || fail "no zsh completion in zsh's function path"
+
+if command -v lintian >/dev/null; then
+    # Root is warned against, not refused; informational tags (the sample folder's text files
+    # outside share/doc, a build without optimisation's unfortified calls) are no fault.
+    if lintian --fail-on error,warning "$package" 2> >(grep -v 'running with root privileges' >&2)
+    then
+        echo "lintian: no error, no warning"
+    else
+        fail "lintian finds errors or warnings"
+    fi
+else
+    echo "lintian is not installed: the package is not checked against Debian's policy"
+fi
 exit $status

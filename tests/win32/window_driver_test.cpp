@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "help/help_texts.h"
 #include "program_window.h"
 #include "results/clipboard_text.h"
@@ -16,6 +18,7 @@
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
+#include "support/text_contrast.h"
 #include "support/wide_text.h"
 #include "win32/form1_window.h"
 #include "win32/input_box.h"
@@ -51,6 +54,114 @@ std::wstring BesideThisTest(const std::wstring& name) {
     return path.substr(0, path.rfind(L'\\') + 1) + name;
 }
 
+// Whether `holds` comes true within a few seconds: what is posted to the program is handled
+// in its own time.
+template <typename Condition>
+bool Eventually(Condition holds) {
+    for (int wait = 0; wait < 200 && !holds(); ++wait)
+        Sleep(25);
+    return holds();
+}
+
+// A control's rectangle in the picture of its window, whose frame's corner is 0,0.
+RECT InPicture(HWND control, HWND window) {
+    RECT rect{}, frame{};
+    GetWindowRect(control, &rect);
+    GetWindowRect(window, &frame);
+    OffsetRect(&rect, -frame.left, -frame.top);
+    return rect;
+}
+
+// Where a control shows its words in the picture of its window: beside an option's circle,
+// along a frame's top edge where its caption stands, inside the border of anything else.
+RECT WordsOf(Control id, HWND control, HWND window) {
+    RECT rect = InPicture(control, window);
+    switch (LayoutOf(id).kind) {
+        case ControlKind::Option:
+            rect.left += 16;
+            break;
+        case ControlKind::Frame:
+            rect = {rect.left + 8, rect.top, rect.left + 68, rect.top + 13};
+            break;
+        default:
+            InflateRect(&rect, -4, -4);
+            break;
+    }
+    return rect;
+}
+
+// The usual width of the strokes of a text on white: the median length of the runs of dark
+// pixels along each row. Bold is 2 pixels or more at the window's sizes, regular 1.
+int StrokeWidth(const WindowPicture& picture, const RECT& area) {
+    std::vector<int> runs;
+    for (int y = area.top; y < area.bottom; ++y) {
+        int run = 0;
+        for (int x = area.left; x <= area.right; ++x) {
+            const bool dark =
+                x < area.right &&
+                test::Luminance(picture.pixels[static_cast<size_t>(y) * picture.width + x]) < 0.25;
+            if (dark) {
+                ++run;
+            } else if (run > 0) {
+                runs.push_back(run);
+                run = 0;
+            }
+        }
+    }
+    if (runs.empty()) return 0;
+    std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
+    return runs[runs.size() / 2];
+}
+
+// Sets Windows' keyboard cues setting (underline the Alt letters always) for the life of the
+// object. Windows leaves it off unless the user turns it on; Wine has it on.
+class KeyboardCues {
+  public:
+    explicit KeyboardCues(bool always) {
+        SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &before_, 0);
+        set(always);
+    }
+    ~KeyboardCues() { set(before_); }
+
+  private:
+    // Stored in the settings of the test's own Wine, so that the program started next reads it.
+    static void set(BOOL always) {
+        SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(INT_PTR{always}),
+                              SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    }
+    BOOL before_ = FALSE;
+};
+
+// A dark colour scheme, light text on dark surfaces, for the life of the object. Windows'
+// dark schemes are its high-contrast ones, which turn the visual styles off (Wine's own is on
+// in a new Wine), so that every control draws in the system's colours.
+class DarkColours {
+  public:
+    DarkColours() {
+        const COLORREF surface = RGB(45, 45, 48), field = RGB(30, 30, 30),
+                       text = RGB(230, 230, 230);
+        const COLORREF colours[] = {field, text, surface, text, RGB(38, 79, 120), text};
+        for (const INT element : kElements)
+            before_.push_back(GetSysColor(element));
+        SetSysColors(std::size(kElements), kElements, colours);
+        setVisualStyles(false);
+    }
+    ~DarkColours() {
+        SetSysColors(std::size(kElements), kElements, before_.data());
+        setVisualStyles(true);
+    }
+
+  private:
+    static constexpr INT kElements[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                        COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT};
+    static void setVisualStyles(bool on) {
+        RegSetKeyValueW(HKEY_CURRENT_USER,
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager",
+                        L"ThemeActive", REG_SZ, on ? L"1" : L"0", 2 * sizeof(wchar_t));
+    }
+    std::vector<COLORREF> before_;
+};
+
 PathList ListOf(const Rows& rows) {
     PathList list;
     for (const std::string& row : rows)
@@ -80,6 +191,7 @@ TEST(Win32Window, ProgramFileCarriesTheIconInItsFourSizes) {
 
 TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    const KeyboardCues asWindowsShipsIt(false);
     ProgramWindow program;
     HWND window = program.window();
 
@@ -103,7 +215,8 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
         EXPECT_EQ(at.right - at.left, designed.width);
         EXPECT_EQ(at.bottom - at.top, designed.height);
         if (c.caption) {
-            EXPECT_EQ(TextOf(control), c.caption);
+            // No mark of an Alt letter until Alt is held.
+            EXPECT_EQ(TextOf(control), CaptionWithoutMnemonic(c.caption));
         }
         EXPECT_TRUE(IsWindowEnabled(control));
     }
@@ -141,7 +254,121 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
     // screen to show the last paint.
     SetCursorPos(0, 0);
     Sleep(500);
-    EXPECT_TRUE(SaveWindowPicture(window, BesideThisTest(L"window-windows.png")));
+    const WindowPicture picture = TakeWindowPicture(window);
+    EXPECT_TRUE(SavePicture(picture, BesideThisTest(L"window-windows.png")));
+
+    // Arial 9 pt bold, as designed, for the controls without a font of their own: their
+    // strokes are as wide as the push buttons' in the picture.
+    for (const Control id : {Control::Option5, Control::Option8, Control::Frame1, Control::Frame2,
+                             Control::Text1, Control::ListView1, Control::PushButton1}) {
+        EXPECT_GE(StrokeWidth(picture, WordsOf(id, program.control(id), window)), 2)
+            << LayoutOf(id).name << " is not bold";
+    }
+    EXPECT_EQ(program.close(), 0);
+}
+
+TEST(Win32Window, AltLettersAreUnderlinedOnlyWhileAltIsHeld) {
+    for (const bool always : {false, true}) {
+        SCOPED_TRACE(always ? "keyboard cues always on" : "keyboard cues as Windows ships them");
+        const KeyboardCues cues(always);
+        ProgramWindow program;
+        HWND start = program.control(Control::PushButton1);
+        const auto marked = [&] { return TextOf(start) == "&Start Creating List"; };
+        const auto picture = [&] {
+            program.settle();
+            Sleep(300);
+            return TakeWindowPicture(program.window()).pixelsOf(InPicture(start, program.window()));
+        };
+        EXPECT_EQ(marked(), always);
+        const std::vector<std::uint32_t> before = picture();
+
+        // Alt held down (repeating, so that letting it go opens no menu), then let go.
+        HWND list = program.control(Control::ListView1);
+        PostMessageW(list, WM_SYSKEYDOWN, VK_MENU, 0x60000001);
+        EXPECT_TRUE(Eventually(marked));
+        const std::vector<std::uint32_t> held = picture();
+        PostMessageW(list, WM_KEYUP, VK_MENU, static_cast<LPARAM>(0xC0000001u));
+        EXPECT_TRUE(Eventually([&] { return marked() == always; }));
+        const std::vector<std::uint32_t> released = picture();
+
+        EXPECT_EQ(held != before, !always) << "the picture shows the underline come and go";
+        EXPECT_EQ(released, before);
+        EXPECT_EQ(program.close(), 0);
+    }
+}
+
+TEST(Win32Window, ArrowKeysGoFromOptionToOptionOfAFrame) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    ProgramWindow program;
+    HWND window = program.window();
+    const auto checked = [&](Control option) {
+        return SendMessageW(program.control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+
+    // The dialog manager's groups: a frame's options together, any other control alone.
+    const auto groupOf = [&](Control first) {
+        Rows names;
+        HWND at = program.control(first);
+        do {
+            names.push_back(
+                LayoutOf(static_cast<Control>(GetDlgCtrlID(at) - Form1Window::kFirstControlId))
+                    .name);
+            at = GetNextDlgGroupItem(window, at, FALSE);
+        } while (at && at != program.control(first) && names.size() < 10);
+        return names;
+    };
+    EXPECT_EQ(groupOf(Control::Option3), (Rows{"Option3", "Option4", "Drive1", "Option5"}));
+    EXPECT_EQ(groupOf(Control::Option8), (Rows{"Option8", "Option7", "Option6"}));
+    EXPECT_EQ(groupOf(Control::PushButton1), (Rows{"PushButton1"}));
+    EXPECT_EQ(groupOf(Control::Text2), (Rows{"Text2"}));
+
+    // Down and right go to the option below, up and left to the one above, around the frame;
+    // the option reached is chosen, and the other frame's choice stays.
+    struct Step {
+        Control from;
+        WPARAM key;
+        Control to;
+    };
+    const Step steps[] = {
+        {Control::Option5, VK_DOWN, Control::Option4},
+        {Control::Option4, VK_RIGHT, Control::Option3},
+        {Control::Option3, VK_DOWN, Control::Option5},
+        {Control::Option5, VK_UP, Control::Option3},
+        {Control::Option3, VK_LEFT, Control::Option4},
+        {Control::Option8, VK_DOWN, Control::Option7},
+        {Control::Option7, VK_DOWN, Control::Option6},
+        {Control::Option6, VK_UP, Control::Option7},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(LayoutOf(step.from).name) + " to " + LayoutOf(step.to).name);
+        PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.control(step.from)),
+                     TRUE);
+        PostMessageW(program.control(step.from), WM_KEYDOWN, step.key, 1);
+        EXPECT_TRUE(Eventually([&] { return program.focus() == program.control(step.to); }));
+        EXPECT_TRUE(Eventually([&] { return checked(step.to); }));
+        EXPECT_FALSE(checked(step.from));
+    }
+    EXPECT_TRUE(checked(Control::Option4)) << "the target frame kept its choice";
+    EXPECT_EQ(program.close(), 0);
+}
+
+TEST(Win32Window, EveryTextStandsOutFromItsBackgroundUnderADarkColourScheme) {
+    const DarkColours dark;
+    ProgramWindow program;
+    HWND window = program.window();
+    SetCursorPos(0, 0);
+    program.settle();
+    Sleep(500);
+    const WindowPicture picture = TakeWindowPicture(window);
+    EXPECT_TRUE(SavePicture(picture, BesideThisTest(L"window-windows-dark.png")));
+    for (const ControlLayout& c : Form1Layout()) {
+        // The empty list shows words only in its heading.
+        HWND shown = c.control == Control::ListView1
+                         ? ListView_GetHeader(program.control(c.control))
+                         : program.control(c.control);
+        const RECT words = WordsOf(c.control, shown, window);
+        EXPECT_GE(test::TextContrast(picture.pixelsOf(words)), 4.5) << c.name;
+    }
     EXPECT_EQ(program.close(), 0);
 }
 
