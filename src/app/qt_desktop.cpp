@@ -1,6 +1,6 @@
 #include "app/qt_desktop.h"
 
-#include "form/utf16_text.h"
+#include "text/utf16_text.h"
 
 #include <QClipboard>
 #include <QDesktopServices>

@@ -2,8 +2,8 @@
 
 #include <QAbstractTableModel>
 
-#include "form/results_list.h"
-#include "form/results_list_observer.h"
+#include "results/results_list.h"
+#include "results/results_list_observer.h"
 
 namespace quorvane {
 

@@ -25,10 +25,10 @@
 #include "engine/drive_list.h"
 #include "engine/folder_walk.h"
 #include "engine/path_rules.h"
+#include "output/atomic_file.h"
+#include "output/pending_files.h"
 #include "quorvane_version.h"
-#include "results/atomic_file.h"
 #include "results/clipboard_text.h"
-#include "results/pending_files.h"
 #include "results/workbook_writer.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "engine/native_text.h"
+#include "text/native_text.h"
 #endif
 
 namespace quorvane::cli {

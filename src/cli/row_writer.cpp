@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "cli/utc_time_text.h"
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvane::cli {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -9,7 +9,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "engine/native_text.h"
+#include "text/native_text.h"
 #else
 #include <filesystem>
 #endif

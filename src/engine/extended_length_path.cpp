@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/native_text.h"
+#include "text/native_text.h"
 
 namespace quorvane {
 

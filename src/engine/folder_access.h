@@ -10,7 +10,7 @@
 #include "engine/held_folder.h"
 #include "engine/listing_rules.h"
 #include "engine/mount_points.h"
-#include "engine/system_status.h"
+#include "engine/status.h"
 #include "engine/wait_meter.h"
 #include "engine/yield_hook.h"
 
@@ -21,18 +21,17 @@ namespace quorvane {
 
 // Opens the folder `path` (folder path form, any length on Windows), following a link in any
 // part of it: the walk's target, or a folder of the walk's chain opened again.
-SystemStatus OpenFolderPath(const std::string& path, HeldFolder& folder);
+Status OpenFolderPath(const std::string& path, HeldFolder& folder);
 
 // Opens `relativePath`, a path of one or more names below the held folder `at`, following
 // links, as the chain does when it opens again a folder it had to let go.
-SystemStatus OpenFolderBelow(const HeldFolder& at, const std::string& relativePath,
-                             HeldFolder& folder);
+Status OpenFolderBelow(const HeldFolder& at, const std::string& relativePath, HeldFolder& folder);
 
 // Opens the subfolder `name` of the held folder `parent`. A name the listing found as a link
 // is followed; any other is opened only as the folder it was, so a link put in its place since
 // the listing leads nowhere (POSIX: O_NOFOLLOW), and nothing from outside the tree gets in.
-SystemStatus OpenSubfolder(const HeldFolder& parent, std::string_view name, bool throughLink,
-                           HeldFolder& folder);
+Status OpenSubfolder(const HeldFolder& parent, std::string_view name, bool throughLink,
+                     HeldFolder& folder);
 
 // Which folder a held one is, and so whether two paths lead to the same folder.
 std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder);
@@ -53,14 +52,14 @@ struct ReadSettings {
 // come from the directory entries (getdents64 on Linux), so only links and entries of unknown
 // type cost a stat. What was read before a failure stays; an empty Windows drive root reads as
 // empty.
-SystemStatus ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
-                            const ReadSettings& settings);
+Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
+                      const ReadSettings& settings);
 
 #ifndef _WIN32
 // The same through readdir, which ReadSubfolders uses where getdents64 is missing; kept apart
 // so that it is tested on Linux too.
-SystemStatus ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& contents,
-                                       const ReadSettings& settings);
+Status ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& contents,
+                                 const ReadSettings& settings);
 #endif
 
 // The volumes mounted below the held target, as far as the system tells.
@@ -72,6 +71,6 @@ size_t HeldFolderBudget();
 
 // Whether a failed open failed only because the process holds too many open files, so that
 // letting one go and trying again helps.
-bool TooManyOpen(SystemStatus status);
+bool TooManyOpen(Status status);
 
 }  // namespace quorvane

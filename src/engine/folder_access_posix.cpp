@@ -20,8 +20,8 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
-SystemStatus lastError() {
-    return SystemStatus::failure(errno != 0 ? errno : EIO);
+Status lastError() {
+    return Status::system(errno != 0 ? errno : EIO);
 }
 
 bool leadsToFolder(int dirFd, const char* name) {
@@ -153,23 +153,22 @@ void HeldFolder::swap(HeldFolder& other) noexcept {
     std::swap(descriptor_, other.descriptor_);
 }
 
-SystemStatus OpenFolderPath(const std::string& path, HeldFolder& folder) {
+Status OpenFolderPath(const std::string& path, HeldFolder& folder) {
     const int handle = open(path.c_str(), kFolderFlags);
     if (handle < 0) return lastError();
     folder = HeldFolder(handle);
     return {};
 }
 
-SystemStatus OpenFolderBelow(const HeldFolder& at, const std::string& relativePath,
-                             HeldFolder& folder) {
+Status OpenFolderBelow(const HeldFolder& at, const std::string& relativePath, HeldFolder& folder) {
     const int handle = openat(at.descriptor(), relativePath.c_str(), kFolderFlags);
     if (handle < 0) return lastError();
     folder = HeldFolder(handle);
     return {};
 }
 
-SystemStatus OpenSubfolder(const HeldFolder& parent, std::string_view name, bool throughLink,
-                           HeldFolder& folder) {
+Status OpenSubfolder(const HeldFolder& parent, std::string_view name, bool throughLink,
+                     HeldFolder& folder) {
     const NameText text(name);
     const int handle =
         openat(parent.descriptor(), text.c_str(), kFolderFlags | (throughLink ? 0 : O_NOFOLLOW));
@@ -185,19 +184,19 @@ std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder) {
                           static_cast<std::uint64_t>(st.st_ino)};
 }
 
-SystemStatus ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& contents,
-                                       const ReadSettings& settings) {
+Status ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& contents,
+                                 const ReadSettings& settings) {
     EntryReader reader(folder.descriptor(), contents, settings);
     // readdir takes the descriptor over, so it gets one of its own; the copy shares the read
     // position, which the walk never uses again.
     const int readFd = dup(folder.descriptor());
     DIR* dir = readFd >= 0 ? fdopendir(readFd) : nullptr;
     if (!dir) {
-        const SystemStatus status = lastError();
+        const Status status = lastError();
         if (readFd >= 0) close(readFd);
         return status;
     }
-    SystemStatus status;
+    Status status;
     for (;;) {
         // readdir tells the end from a failure only through errno, which the stats and the
         // yield of the previous entry may have set.
@@ -214,8 +213,8 @@ SystemStatus ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents&
     return status;
 }
 
-SystemStatus ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
-                            const ReadSettings& settings) {
+Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
+                      const ReadSettings& settings) {
 #ifdef __linux__
     EntryReader reader(folder.descriptor(), contents, settings);
     // getdents64 straight into a buffer on the stack: fewer system calls than readdir, and the
@@ -230,7 +229,7 @@ SystemStatus ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
         meter = nullptr;
         if (got <= 0) {
             // What was read before a failure stays: the listing just ends early.
-            const SystemStatus status = got < 0 ? lastError() : SystemStatus();
+            const Status status = got < 0 ? lastError() : Status();
             reader.finish();
             return status;
         }
@@ -271,7 +270,7 @@ size_t HeldFolderBudget() {
     return static_cast<size_t>(std::max(4L, spare / 2));
 }
 
-bool TooManyOpen(SystemStatus status) {
+bool TooManyOpen(Status status) {
     return status.code() == EMFILE || status.code() == ENFILE;
 }
 

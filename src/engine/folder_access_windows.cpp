@@ -6,8 +6,8 @@
 
 #include "engine/extended_length_path.h"
 #include "engine/folder_access.h"
-#include "engine/native_text.h"
 #include "engine/path_rules.h"
+#include "text/native_text.h"
 
 namespace quorvane {
 
@@ -54,19 +54,17 @@ void HeldFolder::swap(HeldFolder& other) noexcept {
 
 // The listing calls take the path, so holding a folder is keeping its path; whether it can be
 // read shows when it is.
-SystemStatus OpenFolderPath(const std::string& path, HeldFolder& folder) {
+Status OpenFolderPath(const std::string& path, HeldFolder& folder) {
     folder = HeldFolder(path);
     return {};
 }
 
-SystemStatus OpenFolderBelow(const HeldFolder& at, const std::string& relativePath,
-                             HeldFolder& folder) {
+Status OpenFolderBelow(const HeldFolder& at, const std::string& relativePath, HeldFolder& folder) {
     folder = HeldFolder(at.path() + relativePath);
     return {};
 }
 
-SystemStatus OpenSubfolder(const HeldFolder& parent, std::string_view name, bool,
-                           HeldFolder& folder) {
+Status OpenSubfolder(const HeldFolder& parent, std::string_view name, bool, HeldFolder& folder) {
     std::string path;
     FormSubfolderPath(path, parent.path(), name);
     folder = HeldFolder(std::move(path));
@@ -86,8 +84,8 @@ std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder) {
                           (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
-SystemStatus ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
-                            const ReadSettings& settings) {
+Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
+                      const ReadSettings& settings) {
     static const ListingRules kNone;
     const ListingRules& rules = settings.rules ? *settings.rules : kNone;
     contents.clear();
@@ -100,8 +98,7 @@ SystemStatus ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
     if (find == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         // A drive root has no "." entry, so an empty one lists as "no file found".
-        return error == ERROR_FILE_NOT_FOUND ? SystemStatus()
-                                             : SystemStatus::failure(static_cast<int>(error));
+        return error == ERROR_FILE_NOT_FOUND ? Status() : Status::system(static_cast<int>(error));
     }
     const bool facts = rules.facts != FactsWanted::None;
     std::string utf8;
@@ -140,8 +137,7 @@ SystemStatus ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
     FindClose(find);
     contents.sort(rules.order);
     contents.facts.folders = contents.count();
-    return error == ERROR_NO_MORE_FILES ? SystemStatus()
-                                        : SystemStatus::failure(static_cast<int>(error));
+    return error == ERROR_NO_MORE_FILES ? Status() : Status::system(static_cast<int>(error));
 }
 
 MountPoints MountPointsBelow(const HeldFolder&) {
@@ -152,7 +148,7 @@ size_t HeldFolderBudget() {
     return static_cast<size_t>(-1) / 4;
 }
 
-bool TooManyOpen(SystemStatus) {
+bool TooManyOpen(Status) {
     return false;
 }
 

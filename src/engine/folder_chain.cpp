@@ -19,10 +19,10 @@ namespace {
 #ifdef _WIN32
 constexpr size_t kLongestOpen = 32000;
 // A folder opened again that is not the one it was: gone from where the walk found it.
-const SystemStatus kFolderMoved = SystemStatus::failure(ERROR_PATH_NOT_FOUND);
+const Status kFolderMoved = Status::system(ERROR_PATH_NOT_FOUND);
 #else
 constexpr size_t kLongestOpen = PATH_MAX;
-const SystemStatus kFolderMoved = SystemStatus::failure(ENOENT);
+const Status kFolderMoved = Status::system(ENOENT);
 #endif
 
 }  // namespace
@@ -65,10 +65,10 @@ void FolderChain::enter(size_t level, std::string_view name) {
 #endif
 }
 
-SystemStatus FolderChain::openEntered(size_t level, std::string_view name, bool throughLink,
-                                      HeldFolder& folder) {
+Status FolderChain::openEntered(size_t level, std::string_view name, bool throughLink,
+                                HeldFolder& folder) {
     const HeldFolder* at = nullptr;
-    if (const SystemStatus status = heldAt(level, at); !status.ok()) return status;
+    if (const Status status = heldAt(level, at); !status.ok()) return status;
     return openRetrying(level, [&] { return OpenSubfolder(*at, name, throughLink, folder); });
 }
 
@@ -110,9 +110,9 @@ void FolderChain::pop(bool close) {
     leave();
 }
 
-SystemStatus FolderChain::heldAt(size_t level, const HeldFolder*& held) {
+Status FolderChain::heldAt(size_t level, const HeldFolder*& held) {
     if (!levels_[level].held->held()) {
-        if (const SystemStatus status = reopen(level); !status.ok()) return status;
+        if (const Status status = reopen(level); !status.ok()) return status;
     }
     held = levels_[level].held;
     return {};
@@ -125,7 +125,7 @@ std::optional<FolderIdentity> FolderChain::identityAt(size_t level) {
 
 // By its path when that fits one open, otherwise from the nearest folder above that is held
 // or has a short enough path, in steps that each fit one open.
-SystemStatus FolderChain::reopen(size_t level) {
+Status FolderChain::reopen(size_t level) {
     if (level == 0 || pathOf(level).size() < kLongestOpen) {
         return openKept(level, nullptr, std::string(pathOf(level)));
     }
@@ -133,14 +133,14 @@ SystemStatus FolderChain::reopen(size_t level) {
     while (!levels_[reached].held->held() && pathOf(reached).size() >= kLongestOpen)
         --reached;
     const HeldFolder* at = nullptr;
-    if (const SystemStatus status = heldAt(reached, at); !status.ok()) return status;
+    if (const Status status = heldAt(reached, at); !status.ok()) return status;
     while (reached < level) {
         const size_t start = pathOf(reached).size();
         size_t to = reached + 1;
         while (to < level && pathOf(to + 1).size() - start < kLongestOpen)
             ++to;
         const std::string step(pathOf(to).substr(start));
-        if (const SystemStatus status = openKept(to, levels_[reached].held, step); !status.ok()) {
+        if (const Status status = openKept(to, levels_[reached].held, step); !status.ok()) {
             return status;
         }
         reached = to;
@@ -150,9 +150,9 @@ SystemStatus FolderChain::reopen(size_t level) {
 
 // Opens the folder at `level` again, by `path` below `at` (or a full path without it), and
 // keeps it if it is the folder that was let go.
-SystemStatus FolderChain::openKept(size_t level, const HeldFolder* at, const std::string& path) {
+Status FolderChain::openKept(size_t level, const HeldFolder* at, const std::string& path) {
     HeldFolder folder;
-    const SystemStatus status = openRetrying(at ? level - 1 : kNoLevel, [&] {
+    const Status status = openRetrying(at ? level - 1 : kNoLevel, [&] {
         return at ? OpenFolderBelow(*at, path, folder) : OpenFolderPath(path, folder);
     });
     if (!status.ok()) return status;
@@ -164,9 +164,9 @@ SystemStatus FolderChain::openKept(size_t level, const HeldFolder* at, const std
 }
 
 // Never lets go of `spare`, the folder opened from.
-SystemStatus FolderChain::openRetrying(size_t spare, const std::function<SystemStatus()>& open) {
+Status FolderChain::openRetrying(size_t spare, const std::function<Status()>& open) {
     for (;;) {
-        const SystemStatus status = open();
+        const Status status = open();
         if (status.ok() || !TooManyOpen(status) || !letGoOne(spare)) return status;
     }
 }

@@ -49,8 +49,7 @@ class FolderChain {
     // being entered.
     void enter(size_t level, std::string_view name);
     // Opens the folder being entered, subfolder `name` of the one at `level`.
-    SystemStatus openEntered(size_t level, std::string_view name, bool throughLink,
-                             HeldFolder& folder);
+    Status openEntered(size_t level, std::string_view name, bool throughLink, HeldFolder& folder);
     // Gives up the folder being entered: the path is the deepest folder's again.
     void leave();
 
@@ -63,7 +62,7 @@ class FolderChain {
     void pop(bool close = true);
 
     // The held folder at `level`, opened again if it was let go.
-    SystemStatus heldAt(size_t level, const HeldFolder*& held);
+    Status heldAt(size_t level, const HeldFolder*& held);
     // Which folder the one at `level` is: asked of the held folder, or as recorded when it was
     // let go.
     std::optional<FolderIdentity> identityAt(size_t level);
@@ -81,9 +80,9 @@ class FolderChain {
     };
     static constexpr size_t kNoLevel = static_cast<size_t>(-1);
 
-    SystemStatus reopen(size_t level);
-    SystemStatus openKept(size_t level, const HeldFolder* at, const std::string& path);
-    SystemStatus openRetrying(size_t spare, const std::function<SystemStatus()>& open);
+    Status reopen(size_t level);
+    Status openKept(size_t level, const HeldFolder* at, const std::string& path);
+    Status openRetrying(size_t spare, const std::function<Status()>& open);
     void keep(size_t level);
     bool letGoOne(size_t spare);
     void letGo(size_t level);

@@ -10,7 +10,7 @@
 #include "engine/folder_contents.h"
 #include "engine/folder_identity.h"
 #include "engine/held_folder.h"
-#include "engine/system_status.h"
+#include "engine/status.h"
 
 namespace quorvane {
 
@@ -21,7 +21,7 @@ namespace quorvane {
 // `held` is the walk's once it has the node.
 struct FolderNode {
     FolderContents contents;
-    SystemStatus status;  // of its open or its read
+    Status status;  // of its open or its read
     // On another volume than the walk stays on: listed in its parent's block, not entered.
     bool otherVolume = false;
     std::optional<FolderIdentity> identity;  // asked only where a loop or a volume may start

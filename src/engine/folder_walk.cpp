@@ -85,7 +85,7 @@ class Walk {
 #endif
         chain_.start(path);
         auto node = std::make_shared<FolderNode>();
-        const SystemStatus opened = OpenFolderPath(path, node->held);
+        const Status opened = OpenFolderPath(path, node->held);
         yieldTo(options_.yield);
         if (!opened.ok()) {
             sink_.unreadable(path, opened.code());
@@ -121,8 +121,8 @@ class Walk {
 
     void read(size_t level, const std::shared_ptr<FolderNode>& parent, size_t i) {
         std::shared_ptr<FolderNode> node = reading_->subfolderNode(parent, i);
-        const SystemStatus opened = chain_.openEntered(level, parent->contents.name(i),
-                                                       parent->contents.throughLink(i), node->held);
+        const Status opened = chain_.openEntered(level, parent->contents.name(i),
+                                                 parent->contents.throughLink(i), node->held);
         const bool otherVolume = opened.ok() && reading_->identifyAndCheckVolume(*node);
         if (leadsBackInside(*node)) {
             chain_.leave();

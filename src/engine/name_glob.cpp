@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/lower_case.h"
-#include "engine/utf8_text.h"
+#include "text/lower_case.h"
+#include "text/utf8_text.h"
 
 namespace quorvane {
 

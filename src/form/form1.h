@@ -8,8 +8,8 @@
 #include "form/form1_layout.h"
 #include "form/form_services.h"
 #include "form/form_view.h"
-#include "form/results_list.h"
-#include "results/pending_files.h"
+#include "output/pending_files.h"
+#include "results/results_list.h"
 
 namespace quorvane {
 

@@ -8,8 +8,8 @@
 #include "form/error_trap.h"
 #include "form/form1.h"
 #include "form/window_yield_hook.h"
+#include "output/new_file.h"
 #include "results/clipboard_text.h"
-#include "results/new_file.h"
 #include "results/results_workbook.h"
 #include "results/text_file_export.h"
 

@@ -3,8 +3,8 @@
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/help_texts.h"
 #include "form/sample_folder.h"
-#include "help/help_texts.h"
 
 namespace quorvane {
 

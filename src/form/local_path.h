@@ -5,7 +5,7 @@
 #include <string_view>
 
 #ifdef _WIN32
-#include "engine/native_text.h"
+#include "text/native_text.h"
 #endif
 
 namespace quorvane {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "form/help_texts.h"
 #include "form/local_path.h"
-#include "help/help_texts.h"
 
 namespace quorvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvane {
 

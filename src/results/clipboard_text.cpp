@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/utf8_text.h"
 #include "results/list_scan.h"
+#include "text/utf8_text.h"
 
 namespace quorvane {
 

@@ -1,7 +1,7 @@
 #include "results/results_workbook.h"
 
+#include "output/new_file.h"
 #include "results/list_scan.h"
-#include "results/new_file.h"
 
 namespace quorvane {
 

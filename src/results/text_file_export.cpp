@@ -1,6 +1,6 @@
 #include "results/text_file_export.h"
 
-#include "results/atomic_file.h"
+#include "output/atomic_file.h"
 #include "results/list_scan.h"
 #include "results/yielding_call.h"
 
@@ -13,7 +13,7 @@
 #endif
 #include <windows.h>
 
-#include "engine/native_text.h"
+#include "text/native_text.h"
 #endif
 
 namespace quorvane {

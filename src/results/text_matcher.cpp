@@ -1,6 +1,6 @@
 #include "results/text_matcher.h"
 
-#include "engine/lower_case.h"
+#include "text/lower_case.h"
 
 namespace quorvane {
 

@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/utf8_text.h"
 #include "results/cell_text.h"
+#include "text/utf8_text.h"
 #ifdef _WIN32
-#include "engine/native_text.h"
+#include "text/native_text.h"
 #endif
-#include "results/new_file.h"
-#include "results/output_target.h"
+#include "output/new_file.h"
+#include "output/output_target.h"
 #include "results/yielding_call.h"
 
 namespace quorvane {

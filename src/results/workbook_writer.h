@@ -8,8 +8,8 @@
 
 #include "engine/run_time_error.h"
 #include "engine/yield_hook.h"
-#include "results/atomic_file.h"
-#include "results/pending_files.h"
+#include "output/atomic_file.h"
+#include "output/pending_files.h"
 #include "results/zip_writer.h"
 
 namespace quorvane {

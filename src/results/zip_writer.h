@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/run_time_error.h"
-#include "results/atomic_file.h"
+#include "output/atomic_file.h"
 
 struct z_stream_s;
 

@@ -11,7 +11,7 @@
 
 #include "form/form1.h"
 #include "form/form_view.h"
-#include "form/results_list_observer.h"
+#include "results/results_list_observer.h"
 
 namespace quorvane {
 

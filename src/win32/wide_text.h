@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/native_text.h"
+#include "text/native_text.h"
 
 namespace quorvane {
 

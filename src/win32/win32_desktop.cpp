@@ -7,7 +7,7 @@
 
 #include <new>
 
-#include "form/utf16_text.h"
+#include "text/utf16_text.h"
 #include "win32/wide_text.h"
 
 namespace quorvane {

@@ -6,7 +6,7 @@
 
 #include "cli/row_writer.h"
 #include "cli/utc_time_text.h"
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvane::cli {
 namespace {

@@ -14,7 +14,7 @@
 #include "form/drive_source.h"
 #include "form/random_source.h"
 #include "form/settings_store.h"
-#include "form/utf16_text.h"
+#include "text/utf16_text.h"
 
 namespace quorvane::test {
 

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "help/help_texts.h"
+#include "form/help_texts.h"
 #include "program_window.h"
 #include "results/clipboard_text.h"
 #include "results/text_file_export.h"

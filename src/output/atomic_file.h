@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "results/pending_files.h"
+#include "output/pending_files.h"
 
 namespace quorvane {
 

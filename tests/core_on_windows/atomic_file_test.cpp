@@ -1,4 +1,4 @@
-#include "results/atomic_file.h"
+#include "output/atomic_file.h"
 
 #include <windows.h>
 

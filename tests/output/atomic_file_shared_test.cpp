@@ -10,8 +10,8 @@
 #endif
 
 #include "engine/path_rules.h"
-#include "results/atomic_file.h"
-#include "results/output_target.h"
+#include "output/atomic_file.h"
+#include "output/output_target.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
 

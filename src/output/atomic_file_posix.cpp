@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "results/atomic_file.h"
-#include "results/output_target.h"
+#include "output/atomic_file.h"
+#include "output/output_target.h"
 
 namespace quorvane {
 

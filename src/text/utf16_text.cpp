@@ -1,8 +1,8 @@
-#include "form/utf16_text.h"
+#include "text/utf16_text.h"
 
 #include <algorithm>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvane {
 

@@ -10,12 +10,12 @@
 
 #include <set>
 
+#include "core_on_windows/walk_recorder.h"
 #include "engine/folder_access.h"
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
 #include "support/wide_text.h"
-#include "windows/walk_recorder.h"
 
 namespace quorvane {
 namespace {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "form/results_list_observer.h"
 #include "results/path_list.h"
+#include "results/results_list_observer.h"
 
 namespace quorvane {
 

@@ -1,4 +1,4 @@
-#include "results/atomic_file.h"
+#include "output/atomic_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <csignal>
 
-#include "results/output_target.h"
-#include "results/pending_files.h"
+#include "output/output_target.h"
+#include "output/pending_files.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
 

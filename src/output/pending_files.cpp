@@ -1,4 +1,4 @@
-#include "results/pending_files.h"
+#include "output/pending_files.h"
 
 #include <atomic>
 #include <cstring>

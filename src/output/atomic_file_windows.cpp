@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "engine/extended_length_path.h"
-#include "engine/native_text.h"
-#include "results/atomic_file.h"
-#include "results/output_target.h"
+#include "output/atomic_file.h"
+#include "output/output_target.h"
+#include "text/native_text.h"
 
 namespace quorvane {
 

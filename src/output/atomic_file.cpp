@@ -1,8 +1,8 @@
-#include "results/atomic_file.h"
+#include "output/atomic_file.h"
 
 #include <random>
 
-#include "results/output_target.h"
+#include "output/output_target.h"
 
 namespace quorvane {
 

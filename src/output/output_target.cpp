@@ -1,9 +1,9 @@
-#include "results/output_target.h"
+#include "output/output_target.h"
 
 #include <cstdio>
 #include <string_view>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 #ifdef _WIN32
 #include <algorithm>

@@ -1,6 +1,6 @@
 #ifdef _WIN32
 
-#include "engine/native_text.h"
+#include "text/native_text.h"
 
 namespace quorvane {
 

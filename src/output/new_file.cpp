@@ -1,4 +1,4 @@
-#include "results/new_file.h"
+#include "output/new_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include <windows.h>
 
 #include "engine/extended_length_path.h"
-#include "engine/native_text.h"
+#include "text/native_text.h"
 #endif
 
 namespace quorvane {

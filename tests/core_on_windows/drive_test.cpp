@@ -8,12 +8,12 @@
 
 #include <algorithm>
 
+#include "core_on_windows/walk_recorder.h"
 #include "engine/drive_list.h"
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/run_program.h"
 #include "support/wide_text.h"
-#include "windows/walk_recorder.h"
 
 namespace quorvane {
 namespace {

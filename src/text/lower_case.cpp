@@ -1,8 +1,8 @@
-#include "engine/lower_case.h"
+#include "text/lower_case.h"
 
 #include <array>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX

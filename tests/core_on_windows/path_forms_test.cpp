@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/extended_length_path.h"
-#include "engine/native_text.h"
 #include "engine/path_rules.h"
 #include "support/temp_folder.h"
 #include "support/wide_text.h"
+#include "text/native_text.h"
 
 namespace quorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "form/results_list.h"
+#include "results/results_list.h"
 
 #include "engine/run_time_error.h"
 

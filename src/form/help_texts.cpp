@@ -1,4 +1,4 @@
-#include "help/help_texts.h"
+#include "form/help_texts.h"
 
 #include "engine/path_rules.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "help/help_texts.h"
+#include "form/help_texts.h"
 
 namespace quorvane {
 namespace {
