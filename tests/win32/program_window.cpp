@@ -126,8 +126,10 @@ HWND ProgramWindow::focus() const {
     return info.hwndFocus;
 }
 
+// A sent message rather than a posted one: the program takes sent messages in the order they
+// come, before any posted one, so a settle() after the click cannot overtake it.
 void ProgramWindow::click(Control button) {
-    PostMessageW(control(button), BM_CLICK, 0, 0);
+    SendNotifyMessageW(control(button), BM_CLICK, 0, 0);
 }
 
 void ProgramWindow::settle() const {

@@ -26,7 +26,8 @@ class ProgramWindow {
     // The control that has the keyboard focus in the program.
     HWND focus() const;
 
-    // A press of a button, posted: a command that opens a box goes on in the program.
+    // A press of a button, sent without waiting: a command that opens a box goes on in the
+    // program, and a settle() afterwards returns only once the press has been handled.
     void click(Control button);
     // Waits until the program has handled everything sent to it so far.
     void settle() const;
