@@ -55,7 +55,7 @@ Form1Widget::~Form1Widget() {
 }
 
 QWidget* Form1Widget::control(Control control) const {
-    if (control == Control::Form1) return const_cast<Form1Widget*>(this);
+    if (control == Control::Window) return const_cast<Form1Widget*>(this);
     return controls_.at(control);
 }
 
@@ -67,8 +67,8 @@ void Form1Widget::connectHandlers() {
                     [this, id] { form_->Click(id); });
         }
     }
-    connect(Text1, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text1); });
-    connect(Text2, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text2); });
+    connect(Text1, &QLineEdit::textChanged, this, [this] { form_->Change(Control::FolderBox); });
+    connect(Text2, &QLineEdit::textChanged, this, [this] { form_->Change(Control::DepthBox); });
     // Enter in the folder box starts the list, as "Start Creating List" does.
     connect(Text1, &QLineEdit::returnPressed, this, [this] { form_->PushButton1_Click(); });
     Text2->installEventFilter(this);

@@ -108,7 +108,7 @@ class Form1Widget : public QWidget, public FormView {
     // The control whose movements each watched widget reports (the list's parts report the
     // list).
     QHash<const QObject*, Control> pointerSurfaces_;
-    // The depth entry check, queued when Text2 loses the focus to another control.
+    // The depth entry check, queued when the depth box loses the focus to another control.
     QueuedCheck* depthCheck_ = nullptr;
 };
 

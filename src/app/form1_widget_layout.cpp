@@ -144,29 +144,29 @@ void Form1Widget::createControls() {
     for (auto c = layout.rbegin(); c != layout.rend(); ++c)
         control(c->control)->raise();
 
-    Frame1 = static_cast<QGroupBox*>(control(Control::Frame1));
-    Frame2 = static_cast<QGroupBox*>(control(Control::Frame2));
-    Option3 = static_cast<QRadioButton*>(control(Control::Option3));
-    Option4 = static_cast<QRadioButton*>(control(Control::Option4));
-    Option5 = static_cast<QRadioButton*>(control(Control::Option5));
-    Option6 = static_cast<QRadioButton*>(control(Control::Option6));
-    Option7 = static_cast<QRadioButton*>(control(Control::Option7));
-    Option8 = static_cast<QRadioButton*>(control(Control::Option8));
-    Text1 = static_cast<QLineEdit*>(control(Control::Text1));
-    Text2 = static_cast<QLineEdit*>(control(Control::Text2));
-    Drive1 = static_cast<QComboBox*>(control(Control::Drive1));
-    ListView1 = static_cast<QTreeView*>(control(Control::ListView1));
-    PushButton1 = static_cast<QPushButton*>(control(Control::PushButton1));
-    PushButton2 = static_cast<QPushButton*>(control(Control::PushButton2));
-    PushButton3 = static_cast<QPushButton*>(control(Control::PushButton3));
-    PushButton4 = static_cast<QPushButton*>(control(Control::PushButton4));
-    PushButton5 = static_cast<QPushButton*>(control(Control::PushButton5));
-    PushButton6 = static_cast<QPushButton*>(control(Control::PushButton6));
-    PushButton7 = static_cast<QPushButton*>(control(Control::PushButton7));
-    PushButton8 = static_cast<QPushButton*>(control(Control::PushButton8));
-    PushButton9 = static_cast<QPushButton*>(control(Control::PushButton9));
-    PushButton19 = static_cast<QPushButton*>(control(Control::PushButton19));
-    PushButton20 = static_cast<QPushButton*>(control(Control::PushButton20));
+    Frame1 = static_cast<QGroupBox*>(control(Control::TargetFrame));
+    Frame2 = static_cast<QGroupBox*>(control(Control::DepthFrame));
+    Option3 = static_cast<QRadioButton*>(control(Control::EntireComputerOption));
+    Option4 = static_cast<QRadioButton*>(control(Control::DriveOption));
+    Option5 = static_cast<QRadioButton*>(control(Control::FolderOption));
+    Option6 = static_cast<QRadioButton*>(control(Control::LimitDepthOption));
+    Option7 = static_cast<QRadioButton*>(control(Control::FirstSubfoldersOption));
+    Option8 = static_cast<QRadioButton*>(control(Control::AllSubfoldersOption));
+    Text1 = static_cast<QLineEdit*>(control(Control::FolderBox));
+    Text2 = static_cast<QLineEdit*>(control(Control::DepthBox));
+    Drive1 = static_cast<QComboBox*>(control(Control::DriveList));
+    ListView1 = static_cast<QTreeView*>(control(Control::ResultsView));
+    PushButton1 = static_cast<QPushButton*>(control(Control::StartButton));
+    PushButton2 = static_cast<QPushButton*>(control(Control::SaveTextFileButton));
+    PushButton3 = static_cast<QPushButton*>(control(Control::HelpButton));
+    PushButton4 = static_cast<QPushButton*>(control(Control::SaveExcelFileButton));
+    PushButton5 = static_cast<QPushButton*>(control(Control::BrowseButton));
+    PushButton6 = static_cast<QPushButton*>(control(Control::ClearButton));
+    PushButton7 = static_cast<QPushButton*>(control(Control::CopyButton));
+    PushButton8 = static_cast<QPushButton*>(control(Control::SampleButton));
+    PushButton9 = static_cast<QPushButton*>(control(Control::DepthHelpButton));
+    PushButton19 = static_cast<QPushButton*>(control(Control::RemoveContainingButton));
+    PushButton20 = static_cast<QPushButton*>(control(Control::RemoveNotContainingButton));
 
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
@@ -193,7 +193,7 @@ void Form1Widget::createControls() {
     }
     // The list reacts wherever the pointer is on it: items, header or scroll bars.
     for (QWidget* part : ListView1->findChildren<QWidget*>())
-        watchPointer(part, Control::ListView1);
+        watchPointer(part, Control::ResultsView);
 
     // The Alt letters' underlines show only while Alt is held.
     AccessKeyCues::ApplyTo(this);

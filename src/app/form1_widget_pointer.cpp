@@ -19,7 +19,7 @@ void Form1Widget::keepPointerMovesToItself(QWidget* control) {
 }
 
 void Form1Widget::mouseMoveEvent(QMouseEvent* event) {
-    form_->MouseMove(Control::Form1);
+    form_->MouseMove(Control::Window);
     QWidget::mouseMoveEvent(event);
 }
 

@@ -48,39 +48,39 @@ Form1::Form1(FormView& view, const FormServices& services)
 
 void Form1::Click(Control control) {
     switch (control) {
-        case Control::Option3:
+        case Control::EntireComputerOption:
             return Option3_Click();
-        case Control::Option4:
+        case Control::DriveOption:
             return Option4_Click();
-        case Control::Option5:
+        case Control::FolderOption:
             return Option5_Click();
-        case Control::Option6:
+        case Control::LimitDepthOption:
             return Option6_Click();
-        case Control::Option7:
+        case Control::FirstSubfoldersOption:
             return Option7_Click();
-        case Control::Option8:
+        case Control::AllSubfoldersOption:
             return Option8_Click();
-        case Control::PushButton1:
+        case Control::StartButton:
             return PushButton1_Click();
-        case Control::PushButton2:
+        case Control::SaveTextFileButton:
             return PushButton2_Click();
-        case Control::PushButton3:
+        case Control::HelpButton:
             return PushButton3_Click();
-        case Control::PushButton4:
+        case Control::SaveExcelFileButton:
             return PushButton4_Click();
-        case Control::PushButton5:
+        case Control::BrowseButton:
             return PushButton5_Click();
-        case Control::PushButton6:
+        case Control::ClearButton:
             return PushButton6_Click();
-        case Control::PushButton7:
+        case Control::CopyButton:
             return PushButton7_Click();
-        case Control::PushButton8:
+        case Control::SampleButton:
             return PushButton8_Click();
-        case Control::PushButton9:
+        case Control::DepthHelpButton:
             return PushButton9_Click();
-        case Control::PushButton19:
+        case Control::RemoveContainingButton:
             return PushButton19_Click();
-        case Control::PushButton20:
+        case Control::RemoveNotContainingButton:
             return PushButton20_Click();
         default:
             return;
@@ -88,8 +88,8 @@ void Form1::Click(Control control) {
 }
 
 void Form1::Change(Control textBox) {
-    if (textBox == Control::Text1) Text1_Change();
-    if (textBox == Control::Text2) Text2_Change();
+    if (textBox == Control::FolderBox) Text1_Change();
+    if (textBox == Control::DepthBox) Text2_Change();
 }
 
 void Form1::message(const std::string& text) {

@@ -68,10 +68,10 @@ class Form1 {
     int MousePointer() const { return mousePointer_; }
     void setMousePointer(int value);
 
-    // The results list behind ListView1.
+    // The results list behind the results view.
     ResultsList& Results() { return results_; }
     const ResultsList& Results() const { return results_; }
-    // The drives Drive1 shows, in its order.
+    // The drives the drive list shows, in its order.
     const std::vector<Drive>& Drives() const { return drives_; }
 
     // Selects or clears an option the way code does: selecting one that is not yet selected
@@ -84,7 +84,7 @@ class Form1 {
     void LookAtFolder(const std::string& folder);
 
     // Events as the views deliver them: a click of an option or push button, a change of a
-    // text box's text, a movement of the pointer over a control (Control::Form1 for the
+    // text box's text, a movement of the pointer over a control (Control::Window for the
     // window's own surface).
     void Click(Control control);
     void Change(Control textBox);
@@ -162,7 +162,8 @@ class Form1 {
     // Workbooks in the temporary folder that the spreadsheet program could not open: the user
     // may still open them by hand until the program ends, which removes them.
     std::vector<PendingFile> unopenedWorkbooks_;
-    // True while a list creation run is in progress; a press of PushButton1 then does nothing.
+    // True while a list creation run is in progress; a press of the start button then does
+    // nothing.
     bool creatingList_ = false;
 };
 

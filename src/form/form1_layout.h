@@ -7,32 +7,33 @@
 
 namespace quorvane {
 
-// The controls of the main window under their design names, the window itself first.
+// The controls of the main window, the window itself first. Their design names are their
+// object names (ControlLayout::name). The Win32 view numbers its controls in this order.
 enum class Control {
-    Form1,
-    Frame1,
-    Frame2,
-    Option3,
-    Option4,
-    Option5,
-    Option6,
-    Option7,
-    Option8,
-    Text1,
-    Text2,
-    Drive1,
-    ListView1,
-    PushButton1,
-    PushButton2,
-    PushButton3,
-    PushButton4,
-    PushButton5,
-    PushButton6,
-    PushButton7,
-    PushButton8,
-    PushButton9,
-    PushButton19,
-    PushButton20,
+    Window,
+    TargetFrame,
+    DepthFrame,
+    EntireComputerOption,
+    DriveOption,
+    FolderOption,
+    LimitDepthOption,
+    FirstSubfoldersOption,
+    AllSubfoldersOption,
+    FolderBox,
+    DepthBox,
+    DriveList,
+    ResultsView,
+    StartButton,
+    SaveTextFileButton,
+    HelpButton,
+    SaveExcelFileButton,
+    BrowseButton,
+    ClearButton,
+    CopyButton,
+    SampleButton,
+    DepthHelpButton,
+    RemoveContainingButton,
+    RemoveNotContainingButton,
 };
 
 enum class ControlKind { Window, Frame, Option, TextBox, DriveList, ListView, PushButton };

@@ -40,18 +40,19 @@ void Form1::Form_Load() {
     // Each restore goes through the controls like the user's own change, so the click and
     // change handlers store what they show; the order decides which option of an
     // inconsistently stored group wins.
-    trap.step(132, [&] { RestoreOption(Control::Option5, "Option5", "1"); });
-    trap.step(134, [&] { RestoreOption(Control::Option4, "Option4", "0"); });
-    trap.step(136, [&] { RestoreOption(Control::Option3, "Option3", "0"); });
+    trap.step(132, [&] { RestoreOption(Control::FolderOption, "Option5", "1"); });
+    trap.step(134, [&] { RestoreOption(Control::DriveOption, "Option4", "0"); });
+    trap.step(136, [&] { RestoreOption(Control::EntireComputerOption, "Option3", "0"); });
     trap.step(138, [&] {
         // The default is needed, and can fail, whether or not the key exists.
         const std::string desktopFolder = GetDesktopFolder(services_.desktop);
-        view_.setText(Control::Text1, services_.settings.read("Folder", desktopFolder));
+        view_.setText(Control::FolderBox, services_.settings.read("Folder", desktopFolder));
     });
-    trap.step(140, [&] { RestoreOption(Control::Option8, "Option8", "1"); });
-    trap.step(142, [&] { RestoreOption(Control::Option7, "Option7", "0"); });
-    trap.step(144, [&] { RestoreOption(Control::Option6, "Option6", "0"); });
-    trap.step(146, [&] { view_.setText(Control::Text2, services_.settings.read("Text2", "3")); });
+    trap.step(140, [&] { RestoreOption(Control::AllSubfoldersOption, "Option8", "1"); });
+    trap.step(142, [&] { RestoreOption(Control::FirstSubfoldersOption, "Option7", "0"); });
+    trap.step(144, [&] { RestoreOption(Control::LimitDepthOption, "Option6", "0"); });
+    trap.step(146,
+              [&] { view_.setText(Control::DepthBox, services_.settings.read("Text2", "3")); });
 }
 
 std::string Form1::applicationFile(const std::string& name) const {

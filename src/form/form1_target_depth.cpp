@@ -19,8 +19,8 @@ void Form1::SetOptionValue(Control option, bool selected) {
 }
 
 void Form1::LookAtFolder(const std::string& folder) {
-    SetOptionValue(Control::Option5, true);
-    view_.setText(Control::Text1, folder);
+    SetOptionValue(Control::FolderOption, true);
+    view_.setText(Control::FolderBox, folder);
 }
 
 void Form1::Option3_Click() {
@@ -44,41 +44,41 @@ void Form1::Option8_Click() {
 
 void Form1::StoreTargetChoice() {
     SettingsStore& settings = services_.settings;
-    settings.write("Option5", BooleanWord(view_.isChecked(Control::Option5)));
-    settings.write("Option4", BooleanWord(view_.isChecked(Control::Option4)));
-    settings.write("Option3", BooleanWord(view_.isChecked(Control::Option3)));
+    settings.write("Option5", BooleanWord(view_.isChecked(Control::FolderOption)));
+    settings.write("Option4", BooleanWord(view_.isChecked(Control::DriveOption)));
+    settings.write("Option3", BooleanWord(view_.isChecked(Control::EntireComputerOption)));
 }
 
 void Form1::StoreDepthChoice() {
     SettingsStore& settings = services_.settings;
-    settings.write("Option6", BooleanWord(view_.isChecked(Control::Option6)));
-    settings.write("Option7", BooleanWord(view_.isChecked(Control::Option7)));
-    settings.write("Option8", BooleanWord(view_.isChecked(Control::Option8)));
+    settings.write("Option6", BooleanWord(view_.isChecked(Control::LimitDepthOption)));
+    settings.write("Option7", BooleanWord(view_.isChecked(Control::FirstSubfoldersOption)));
+    settings.write("Option8", BooleanWord(view_.isChecked(Control::AllSubfoldersOption)));
 }
 
 void Form1::Text1_Change() {
-    services_.settings.write("Folder", view_.text(Control::Text1));
+    services_.settings.write("Folder", view_.text(Control::FolderBox));
 }
 
 void Form1::Text2_Change() {
-    services_.settings.write("Text2", view_.text(Control::Text2));
+    services_.settings.write("Text2", view_.text(Control::DepthBox));
 }
 
 void Form1::Text2_GotFocus() {
-    view_.selectAllText(Control::Text2);
+    view_.selectAllText(Control::DepthBox);
 }
 
 bool Form1::Text2_LostFocus() {
     if (ending_) return true;
     const std::optional<double> depth =
-        ParseNumber(view_.text(Control::Text2), services_.numberFormat);
+        ParseNumber(view_.text(Control::DepthBox), services_.numberFormat);
     const char* refusal = !depth ? kNotNumeric : *depth < 1 ? kBelowOne : nullptr;
     if (!refusal) return true;
     message(refusal);
     // Back to the box with the entry selected, ready to be typed over. The selection is made
     // here as well because a window that is not active gets no focus event yet.
-    view_.setFocus(Control::Text2);
-    view_.selectAllText(Control::Text2);
+    view_.setFocus(Control::DepthBox);
+    view_.selectAllText(Control::DepthBox);
     return false;
 }
 
@@ -91,7 +91,7 @@ void Form1::PushButton5_Click() {
     });
     if (trap.test(102, [&] { return folder.empty(); })) return;
     trap.step(104, [&] {
-        view_.setText(Control::Text1, folder);
+        view_.setText(Control::FolderBox, folder);
         // So that the browser opens where the user was the last time.
         services_.settings.write("LastFolder", folder);
     });

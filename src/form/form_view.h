@@ -33,11 +33,11 @@ class FormView : public EventPump {
     // Selects the whole text of a text box.
     virtual void selectAllText(Control textBox) = 0;
 
-    // Drive1: the drives' texts, and the one that is current (0-based; -1 for none).
+    // The drive list: the drives' texts, and the one that is current (0-based; -1 for none).
     virtual void showDrives(const std::vector<std::string>& texts, int current) = 0;
     virtual int currentDrive() const = 0;
 
-    // ListView1: the selected entry counted from 1, 0 when none is selected; the width of
+    // The results view: the selected entry counted from 1, 0 when none is selected; the width of
     // the first column.
     virtual std::int64_t selectedResult() const = 0;
     virtual void setResultsColumnWidth(int twips) = 0;

@@ -195,8 +195,8 @@ void Form1Window::createControls() {
 
     // The closed drive list is as high as designed. Its field's height is what can be set,
     // and systems differ in how they count it, so it is corrected until the box fits.
-    HWND drives = control(Control::Drive1);
-    const int wanted = PixelRectInWindow(Control::Drive1, dpi_).height;
+    HWND drives = control(Control::DriveList);
+    const int wanted = PixelRectInWindow(Control::DriveList, dpi_).height;
     auto field = SendMessageW(drives, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     for (int attempt = 0; attempt < 4; ++attempt) {
         RECT closed{};
@@ -207,7 +207,7 @@ void Form1Window::createControls() {
         SendMessageW(drives, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
 
-    HWND list = control(Control::ListView1);
+    HWND list = control(Control::ResultsView);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     toolTip_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -223,8 +223,8 @@ void Form1Window::createControls() {
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 
     // The design's initial choice; Form_Load then restores the user's.
-    setChecked(Control::Option5, true);
-    setChecked(Control::Option8, true);
+    setChecked(Control::FolderOption, true);
+    setChecked(Control::AllSubfoldersOption, true);
     describeControls();
 }
 
@@ -256,7 +256,7 @@ void Form1Window::show(int showCommand) {
     showAccessKeys(false);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    setFocus(Control::ListView1);
+    setFocus(Control::ResultsView);
 }
 
 void Form1Window::showAccessKeys(bool shown) {
@@ -325,7 +325,7 @@ void Form1Window::setChecked(Control option, bool checked) {
 }
 
 std::string Form1Window::text(Control id) const {
-    HWND window = id == Control::Form1 ? window_ : control(id);
+    HWND window = id == Control::Window ? window_ : control(id);
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
@@ -335,7 +335,7 @@ std::string Form1Window::text(Control id) const {
 void Form1Window::setText(Control id, const std::string& text) {
     // An edit control tells of every text it is given; the form hears only of changes.
     if (this->text(id) == text) return;
-    SetWindowTextW(id == Control::Form1 ? window_ : control(id), Wide(text).c_str());
+    SetWindowTextW(id == Control::Window ? window_ : control(id), Wide(text).c_str());
 }
 
 void Form1Window::setFocus(Control id) {
@@ -348,7 +348,7 @@ void Form1Window::selectAllText(Control textBox) {
 }
 
 void Form1Window::showDrives(const std::vector<std::string>& texts, int current) {
-    HWND drives = control(Control::Drive1);
+    HWND drives = control(Control::DriveList);
     SendMessageW(drives, CB_RESETCONTENT, 0, 0);
     for (const std::string& text : texts) {
         SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
@@ -357,7 +357,7 @@ void Form1Window::showDrives(const std::vector<std::string>& texts, int current)
 }
 
 int Form1Window::currentDrive() const {
-    const LRESULT current = SendMessageW(control(Control::Drive1), CB_GETCURSEL, 0, 0);
+    const LRESULT current = SendMessageW(control(Control::DriveList), CB_GETCURSEL, 0, 0);
     return current == CB_ERR ? -1 : static_cast<int>(current);
 }
 

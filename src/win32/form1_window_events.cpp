@@ -8,7 +8,7 @@ namespace quorvane {
 
 namespace {
 
-// Posted when Text2 has lost the focus: the check runs once the press that moved the focus
+// Posted when the depth box has lost the focus: the check runs once the press that moved the focus
 // has reached its control.
 constexpr UINT kDepthCheckDue = WM_APP + 1;
 
@@ -88,7 +88,7 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form1Window::onCommand(int id, int code) {
     // Enter and Escape reach a dialog as IDOK and IDCANCEL. Enter in the folder box starts the
     // list, as "Start Creating List" does; elsewhere neither does anything.
-    if (id == IDOK && GetFocus() == control(Control::Text1)) {
+    if (id == IDOK && GetFocus() == control(Control::FolderBox)) {
         form_->PushButton1_Click();
         return;
     }
@@ -105,7 +105,7 @@ void Form1Window::onCommand(int id, int code) {
             return;
         case ControlKind::TextBox:
             if (code == EN_CHANGE) form_->Change(control);
-            if (control != Control::Text2) return;
+            if (control != Control::DepthBox) return;
             if (code == EN_SETFOCUS) {
                 // Focus that comes back with the whole window never left for another control.
                 if (text2LeftWithTheWindow_) {
@@ -135,7 +135,7 @@ void Form1Window::onDepthCheckDue() {
 }
 
 LRESULT Form1Window::onNotify(const NMHDR& header) {
-    if (header.hwndFrom != control(Control::ListView1)) return 0;
+    if (header.hwndFrom != control(Control::ResultsView)) return 0;
     switch (header.code) {
         case LVN_GETDISPINFOW:
             fillRowText(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
@@ -156,14 +156,15 @@ LRESULT Form1Window::onNotify(const NMHDR& header) {
 }
 
 std::optional<Control> Form1Window::controlOf(HWND window) const {
-    if (window == window_) return Control::Form1;
+    if (window == window_) return Control::Window;
     // A part of a control (the list's header, the drive list's field) counts as the control.
     while (window && GetParent(window) != window_) {
         window = GetParent(window);
     }
     if (!window) return std::nullopt;
     const int id = GetDlgCtrlID(window);
-    if (id < kFirstControlId || id > ControlId(Control::PushButton20)) return std::nullopt;
+    if (id < kFirstControlId || id > ControlId(Control::RemoveNotContainingButton))
+        return std::nullopt;
     return static_cast<Control>(id - kFirstControlId);
 }
 
@@ -171,7 +172,7 @@ HCURSOR Form1Window::cursorOver(Control control) const {
     if (mousePointer_ == Form1::kHourglassPointer) return LoadCursorW(nullptr, IDC_WAIT);
     // The text boxes keep their own pointer for placing the caret.
     if (mousePointer_ == Form1::kCustomPointer && mouseIcon_ &&
-        (control == Control::Form1 || LayoutOf(control).kind != ControlKind::TextBox)) {
+        (control == Control::Window || LayoutOf(control).kind != ControlKind::TextBox)) {
         return mouseIcon_;
     }
     return nullptr;
@@ -208,7 +209,7 @@ void Form1Window::dispatch(MSG& message) {
     if (message.message == WM_KEYDOWN && ours) {
         const std::optional<Control> on = controlOf(message.hwnd);
         const WPARAM key = message.wParam;
-        if (on && *on != Control::Form1 && LayoutOf(*on).kind == ControlKind::Option &&
+        if (on && *on != Control::Window && LayoutOf(*on).kind == ControlKind::Option &&
             (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT)) {
             moveAmongOptions(message.hwnd, key == VK_DOWN || key == VK_RIGHT);
             return;

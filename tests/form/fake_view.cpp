@@ -3,13 +3,13 @@
 namespace quorvane::test {
 
 FakeView::FakeView() {
-    texts[Control::Form1] = "Form1";
+    texts[Control::Window] = "Form1";
     for (const ControlLayout& c : Form1Layout()) {
         texts[c.control] = c.caption ? c.caption : "";
         if (c.kind == ControlKind::Option) checked[c.control] = false;
     }
-    checked[Control::Option5] = true;
-    checked[Control::Option8] = true;
+    checked[Control::FolderOption] = true;
+    checked[Control::AllSubfoldersOption] = true;
 }
 
 void FakeView::setChecked(Control option, bool value) {

@@ -21,11 +21,11 @@ TEST(Form1Edit, FiltersIgnoreLetterCaseAndTreatEveryOtherCharacterPlainly) {
     Form1& form = harness.load();
 
     FillResults(form, {"C:\\Windows", "C:\\Program Files"});
-    Filter(harness, Control::PushButton19, "WINDOWS");
+    Filter(harness, Control::RemoveContainingButton, "WINDOWS");
     EXPECT_EQ(ResultEntries(form), Texts{"C:\\Program Files"});
     form.Results().clear();
     FillResults(form, {"C:\\Windows", "C:\\Program Files"});
-    Filter(harness, Control::PushButton20, "windows");
+    Filter(harness, Control::RemoveNotContainingButton, "windows");
     EXPECT_EQ(ResultEntries(form), Texts{"C:\\Windows"});
     // Each asks with its own prompt, trailing blank included, under the application's title.
     EXPECT_EQ(harness.dialogs.inputs, (std::vector<DialogRequest>{{kContaining, "Quorvane"},
@@ -34,14 +34,14 @@ TEST(Form1Edit, FiltersIgnoreLetterCaseAndTreatEveryOtherCharacterPlainly) {
     const Texts paths = {"C:\\A", "C:\\Program Files", "C:\\Program", "D:\\a*b", "C:\\ÄRGER"};
     form.Results().clear();
     FillResults(form, paths);
-    Filter(harness, Control::PushButton20, "\\");
+    Filter(harness, Control::RemoveNotContainingButton, "\\");
     EXPECT_EQ(ResultEntries(form), paths);
-    Filter(harness, Control::PushButton19, "Program ");
-    Filter(harness, Control::PushButton19, "*");
+    Filter(harness, Control::RemoveContainingButton, "Program ");
+    Filter(harness, Control::RemoveContainingButton, "*");
     EXPECT_EQ(ResultEntries(form), Texts({"C:\\A", "C:\\Program", "C:\\ÄRGER"}));
-    Filter(harness, Control::PushButton19, "ärger");
+    Filter(harness, Control::RemoveContainingButton, "ärger");
     EXPECT_EQ(ResultEntries(form), Texts({"C:\\A", "C:\\Program"}));
-    Filter(harness, Control::PushButton19, "\\");
+    Filter(harness, Control::RemoveContainingButton, "\\");
     EXPECT_TRUE(ResultEntries(form).empty());
 
     EXPECT_TRUE(harness.dialogs.messages.empty());
@@ -52,7 +52,7 @@ TEST(Form1Edit, FilterRemovesNeighboursAndKeepsTheOrderOfTheRest) {
     FormHarness harness;
     Form1& form = harness.load();
     FillResults(form, {"/one", "/two/x", "/three/x", "/four", "/five/x", "/six"});
-    Filter(harness, Control::PushButton19, "/X");
+    Filter(harness, Control::RemoveContainingButton, "/X");
     EXPECT_EQ(ResultEntries(form), Texts({"/one", "/four", "/six"}));
     EXPECT_EQ(form.Results().shownCount(), 3u);
 }
@@ -82,7 +82,7 @@ TEST(Form1Edit, FilterHoldsTheHourglassWhileScanningAndAlwaysEndsAtDefault) {
     harness.view.atNextPass([&] { duringScan = form.MousePointer(); });
     // Started while another command shows the hourglass.
     form.setMousePointer(Form1::kHourglassPointer);
-    Filter(harness, Control::PushButton19, "/a");
+    Filter(harness, Control::RemoveContainingButton, "/a");
     EXPECT_EQ(duringScan, Form1::kHourglassPointer);
     EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
     EXPECT_EQ(harness.view.pointerShown, Form1::kDefaultPointer);
@@ -94,8 +94,8 @@ TEST(Form1Edit, ScanThatLosesEntriesRemovesNothingAndIsReportedAtLine106) {
     Form1& form = harness.load();
     FillResults(form, {"/keep", "/x/1", "/x/2", "/y"});
     // While the first filter lets the window run, the user runs the other one.
-    harness.view.atNextPass([&] { Filter(harness, Control::PushButton19, "/x"); });
-    Filter(harness, Control::PushButton20, "keep");
+    harness.view.atNextPass([&] { Filter(harness, Control::RemoveContainingButton, "/x"); });
+    Filter(harness, Control::RemoveNotContainingButton, "keep");
 
     // Only what the second filter removed is gone.
     EXPECT_EQ(ResultEntries(form), Texts({"/keep", "/y"}));

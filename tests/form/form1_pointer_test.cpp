@@ -8,7 +8,7 @@ namespace {
 TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
     FormHarness harness;
     Form1& form = harness.load();
-    std::vector<Control> pushButtons, surfaces = {Control::Form1}, quiet;
+    std::vector<Control> pushButtons, surfaces = {Control::Window}, quiet;
     for (const ControlLayout& c : Form1Layout()) {
         if (c.kind == ControlKind::PushButton) {
             pushButtons.push_back(c.control);
@@ -44,15 +44,15 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
     form.setMousePointer(Form1::kHourglassPointer);
     for (const ControlLayout& c : Form1Layout())
         form.MouseMove(c.control);
-    form.MouseMove(Control::Form1);
+    form.MouseMove(Control::Window);
     EXPECT_EQ(form.MousePointer(), Form1::kHourglassPointer);
     EXPECT_EQ(harness.view.pointerShown, Form1::kHourglassPointer);
 
     // When the command ends, the next movement brings the feedback back.
     form.setMousePointer(Form1::kDefaultPointer);
-    form.MouseMove(Control::PushButton1);
+    form.MouseMove(Control::StartButton);
     EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
-    form.MouseMove(Control::ListView1);
+    form.MouseMove(Control::ResultsView);
     EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
 }
 

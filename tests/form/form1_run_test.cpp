@@ -59,11 +59,13 @@ class RunTree {
 
 class Form1Run : public ::testing::Test {
   protected:
-    Form1& loadWithFolder(const std::string& folder, Control depthOption = Control::Option8,
+    Form1& loadWithFolder(const std::string& folder,
+                          Control depthOption = Control::AllSubfoldersOption,
                           const std::string& depthText = "3") {
         harness.settings.put("Folder", folder);
         harness.settings.put("Text2", depthText);
-        for (const Control option : {Control::Option6, Control::Option7, Control::Option8}) {
+        for (const Control option : {Control::LimitDepthOption, Control::FirstSubfoldersOption,
+                                     Control::AllSubfoldersOption}) {
             harness.settings.put(LayoutOf(option).name, option == depthOption ? "True" : "False");
         }
         Form1& form = harness.load();
@@ -84,17 +86,17 @@ TEST_F(Form1Run, FolderTargetListsEachDepthInTheWalksOrder) {
     EXPECT_EQ(ResultEntries(form), everyLevel);
     EXPECT_EQ(harness.dialogs.messages, std::vector{Notice("Done.")});
 
-    choose(Control::Option7);
+    choose(Control::FirstSubfoldersOption);
     form.PushButton1_Click();
     EXPECT_EQ(ResultEntries(form), tree.topBlock());
 
     // 2.5 goes to 2 and 3.5 to 4: an exact half goes to the even whole number.
-    choose(Control::Option6);
-    harness.view.setText(Control::Text2, "2.5");
+    choose(Control::LimitDepthOption);
+    harness.view.setText(Control::DepthBox, "2.5");
     form.PushButton1_Click();
     EXPECT_EQ(ResultEntries(form), tree.withTopBlock({tree.path("A/B")}));
 
-    harness.view.setText(Control::Text2, "3.5");
+    harness.view.setText(Control::DepthBox, "3.5");
     form.PushButton1_Click();
     EXPECT_EQ(ResultEntries(form),
               tree.withTopBlock({tree.path("A/B/C/D"), tree.path("A/B/C"), tree.path("A/B")}));
@@ -106,10 +108,10 @@ TEST_F(Form1Run, FolderTargetListsEachDepthInTheWalksOrder) {
 }
 
 TEST_F(Form1Run, TrailingOrDoubledSeparatorInTheFolderGivesTheSameEntries) {
-    Form1& form = loadWithFolder(tree.path(), Control::Option7);
+    Form1& form = loadWithFolder(tree.path(), Control::FirstSubfoldersOption);
     const std::string one(1, kSeparator);
     for (const std::string& typed : {tree.path(), tree.path() + one, tree.path() + one + one}) {
-        harness.view.setText(Control::Text1, typed);
+        harness.view.setText(Control::FolderBox, typed);
         form.PushButton1_Click();
         EXPECT_EQ(ResultEntries(form), tree.topBlock()) << typed;
     }
@@ -122,7 +124,7 @@ TEST_F(Form1Run, MissingEmptyOrFileTargetIsToldAndLeavesTheListEmpty) {
 
     for (const std::string& typed : {tree.path("nowhere"), std::string(), tree.path("file.txt")}) {
         harness.dialogs.messages.clear();
-        harness.view.setText(Control::Text1, typed);
+        harness.view.setText(Control::FolderBox, typed);
         form.PushButton1_Click();
         EXPECT_EQ(harness.dialogs.messages,
                   std::vector{Notice("Folder does not exist. Please select another folder.")})
@@ -147,7 +149,7 @@ TEST_F(Form1Run, EveryDriveIsWalkedInTheListsOrderAndDoneIsShownOnce) {
                            {"second", tree.path("A/B/C/D") + one}};
     harness.settings.put("Option3", "True");
     Form1& form = loadWithFolder(tree.path());
-    ASSERT_TRUE(harness.view.isChecked(Control::Option3));
+    ASSERT_TRUE(harness.view.isChecked(Control::EntireComputerOption));
     EXPECT_EQ(harness.view.driveTexts, (Entries{"first", "not ready", "second"}));
     form.PushButton1_Click();
     EXPECT_EQ(ResultEntries(form), (Entries{tree.path("A/B/C/D/E"), tree.path("A/B/C/D"),
@@ -155,7 +157,7 @@ TEST_F(Form1Run, EveryDriveIsWalkedInTheListsOrderAndDoneIsShownOnce) {
     EXPECT_EQ(harness.dialogs.messages, std::vector{Notice("Done.")});
 
     // One drive: the one chosen in the list.
-    choose(Control::Option4);
+    choose(Control::DriveOption);
     harness.view.current = 2;
     form.PushButton1_Click();
     EXPECT_EQ(ResultEntries(form), Entries{tree.path("A/B/C/D/E")});
@@ -163,7 +165,7 @@ TEST_F(Form1Run, EveryDriveIsWalkedInTheListsOrderAndDoneIsShownOnce) {
 
 TEST_F(Form1Run, NoTargetOptionEndsQuietly) {
     Form1& form = loadWithFolder(tree.path());
-    form.SetOptionValue(Control::Option5, false);
+    form.SetOptionValue(Control::FolderOption, false);
     form.PushButton1_Click();
     EXPECT_TRUE(harness.dialogs.messages.empty());
     EXPECT_EQ(form.Results().count(), 0);
@@ -175,7 +177,7 @@ TEST_F(Form1Run, DepthTextThatDoesNotConvertIsReportedThenTheFirstLevelIsListed)
     for (const char* depth : {"abc", "40000"}) {
         SCOPED_TRACE(depth);
         harness.dialogs.messages.clear();
-        Form1& form = loadWithFolder(tree.path(), Control::Option6, depth);
+        Form1& form = loadWithFolder(tree.path(), Control::LimitDepthOption, depth);
         form.PushButton1_Click();
         const char* description = std::string(depth) == "abc" ? "Type mismatch" : "Overflow";
         EXPECT_EQ(
@@ -194,8 +196,8 @@ TEST_F(Form1Run, SecondPressDuringARunDoesNothingAndThePointerStaysBusy) {
         pointerDuringRun = form.MousePointer();
         creatingDuringRun = form.CreatingList();
         // Hovering a button while the hourglass shows must leave it alone.
-        form.MouseMove(Control::PushButton2);
-        form.Click(Control::PushButton1);
+        form.MouseMove(Control::SaveTextFileButton);
+        form.Click(Control::StartButton);
     });
     form.PushButton1_Click();
     EXPECT_EQ(pointerDuringRun, Form1::kHourglassPointer);

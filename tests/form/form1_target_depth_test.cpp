@@ -17,37 +17,37 @@ TEST(Form1TargetDepth, ClickingAnOptionStoresItsWholeGroupInTheFixedOrder) {
     };
 
     harness.settings.writes.clear();
-    click(Control::Option4);
+    click(Control::DriveOption);
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}));
 
     harness.settings.writes.clear();
-    click(Control::Option3);
+    click(Control::EntireComputerOption);
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Option5", "False"}, {"Option4", "False"}, {"Option3", "True"}}));
 
     harness.settings.writes.clear();
-    click(Control::Option6);
+    click(Control::LimitDepthOption);
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Option6", "True"}, {"Option7", "False"}, {"Option8", "False"}}));
 
     harness.settings.writes.clear();
-    click(Control::Option8);
+    click(Control::AllSubfoldersOption);
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Option6", "False"}, {"Option7", "False"}, {"Option8", "True"}}));
     // The other frame's choice is untouched.
-    EXPECT_TRUE(view.isChecked(Control::Option3));
+    EXPECT_TRUE(view.isChecked(Control::EntireComputerOption));
 }
 
 TEST(Form1TargetDepth, FolderFromTheCommandLineIsChosenAndStoredAsTheUsersChoice) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.SetOptionValue(Control::Option4, true);
+    form.SetOptionValue(Control::DriveOption, true);
 
     harness.settings.writes.clear();
     form.LookAtFolder(harness.folder.path());
-    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
-    EXPECT_EQ(harness.view.text(Control::Text1), harness.folder.path());
+    EXPECT_TRUE(harness.view.isChecked(Control::FolderOption));
+    EXPECT_EQ(harness.view.text(Control::FolderBox), harness.folder.path());
     EXPECT_EQ(harness.settings.writes, (Writes{{"Option5", "True"},
                                                {"Option4", "False"},
                                                {"Option3", "False"},
@@ -59,16 +59,16 @@ TEST(Form1TargetDepth, TextsAreStoredAtEveryChangeAsTyped) {
     harness.load();
     FakeView& view = harness.view;
 
-    view.setText(Control::Text1, "");
+    view.setText(Control::FolderBox, "");
     harness.settings.writes.clear();
-    view.setText(Control::Text1, "1");
-    view.setText(Control::Text1, "12");
-    view.setText(Control::Text1, "12");  // no change, no write
+    view.setText(Control::FolderBox, "1");
+    view.setText(Control::FolderBox, "12");
+    view.setText(Control::FolderBox, "12");  // no change, no write
     EXPECT_EQ(harness.settings.writes, (Writes{{"Folder", "1"}, {"Folder", "12"}}));
 
     harness.settings.writes.clear();
-    view.setText(Control::Text2, " abc ");
-    view.setText(Control::Text2, "");
+    view.setText(Control::DepthBox, " abc ");
+    view.setText(Control::DepthBox, "");
     EXPECT_EQ(harness.settings.writes, (Writes{{"Text2", " abc "}, {"Text2", ""}}));
 }
 
@@ -76,8 +76,8 @@ TEST(Form1TargetDepth, TextsAreStoredAtEveryChangeAsTyped) {
 std::vector<ShownMessage> leaveDepthBox(FormHarness& harness, const std::string& entry) {
     harness.dialogs.messages.clear();
     harness.view.selectedAll.clear();
-    harness.view.setText(Control::Text2, entry);
-    harness.view.focus = Control::Text1;
+    harness.view.setText(Control::DepthBox, entry);
+    harness.view.focus = Control::FolderBox;
     harness.form->Text2_LostFocus();
     return harness.dialogs.messages;
 }
@@ -92,32 +92,32 @@ TEST(Form1TargetDepth, DepthCheckRefusesWhatIsNoNumberOrBelowOne) {
         EXPECT_EQ(leaveDepthBox(harness, entry),
                   std::vector<ShownMessage>{Notice("Must be a numeric entry.")});
         // Back in the box, the entry selected to be typed over; the entry stays.
-        EXPECT_EQ(view.focus, Control::Text2);
-        EXPECT_EQ(view.selectedAll, std::vector<Control>{Control::Text2});
-        EXPECT_EQ(view.text(Control::Text2), entry);
+        EXPECT_EQ(view.focus, Control::DepthBox);
+        EXPECT_EQ(view.selectedAll, std::vector<Control>{Control::DepthBox});
+        EXPECT_EQ(view.text(Control::DepthBox), entry);
     }
     for (const char* entry : {"0", "-3", "0.5", "0.999", "-1e3"}) {
         SCOPED_TRACE(entry);
         EXPECT_EQ(leaveDepthBox(harness, entry),
                   std::vector<ShownMessage>{Notice("Must be 1 or higher.")});
-        EXPECT_EQ(view.focus, Control::Text2);
+        EXPECT_EQ(view.focus, Control::DepthBox);
     }
     for (const char* entry : {"1", "2.5", " 7 ", "+3", "1e1", "1,000"}) {
         SCOPED_TRACE(entry);
         EXPECT_TRUE(leaveDepthBox(harness, entry).empty());
-        EXPECT_EQ(view.focus, Control::Text1);
+        EXPECT_EQ(view.focus, Control::FolderBox);
     }
 }
 
 TEST(Form1TargetDepth, DepthCheckRunsWhicheverDepthOptionIsSelectedAndChangesNothing) {
     FormHarness harness;
     harness.load();
-    ASSERT_TRUE(harness.view.isChecked(Control::Option8));
+    ASSERT_TRUE(harness.view.isChecked(Control::AllSubfoldersOption));
 
     EXPECT_EQ(leaveDepthBox(harness, "abc"),
               std::vector<ShownMessage>{Notice("Must be a numeric entry.")});
     EXPECT_EQ(harness.settings.stored("Text2"), "abc");
-    EXPECT_TRUE(harness.view.isChecked(Control::Option8));
+    EXPECT_TRUE(harness.view.isChecked(Control::AllSubfoldersOption));
 }
 
 TEST(Form1TargetDepth, DepthCheckReadsNumbersWithTheUsersSeparators) {
@@ -135,29 +135,29 @@ TEST(Form1TargetDepth, GainingTheFocusSelectsTheDepthEntry) {
     FormHarness harness;
     Form1& form = harness.load();
     form.Text2_GotFocus();
-    EXPECT_EQ(harness.view.selectedAll, std::vector<Control>{Control::Text2});
+    EXPECT_EQ(harness.view.selectedAll, std::vector<Control>{Control::DepthBox});
 }
 
 TEST(Form1TargetDepth, FolderBrowserFillsTheFolderBoxOnlyWithAChoice) {
     FormHarness harness;
     harness.settings.put("LastFolder", "/srv/last");
     Form1& form = harness.load();
-    form.SetOptionValue(Control::Option4, true);
-    const std::string folderBefore = harness.view.text(Control::Text1);
+    form.SetOptionValue(Control::DriveOption, true);
+    const std::string folderBefore = harness.view.text(Control::FolderBox);
 
     harness.settings.writes.clear();
     form.PushButton5_Click();  // cancelled: no answer scripted
     EXPECT_EQ(harness.dialogs.browses,
               (std::vector<DialogRequest>{{"Please select folder:", "/srv/last"}}));
-    EXPECT_EQ(harness.view.text(Control::Text1), folderBefore);
+    EXPECT_EQ(harness.view.text(Control::FolderBox), folderBefore);
     EXPECT_TRUE(harness.settings.writes.empty());
 
     harness.dialogs.browseAnswers = {"/srv/chosen"};
     form.PushButton5_Click();
-    EXPECT_EQ(harness.view.text(Control::Text1), "/srv/chosen");
+    EXPECT_EQ(harness.view.text(Control::FolderBox), "/srv/chosen");
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Folder", "/srv/chosen"}, {"LastFolder", "/srv/chosen"}}));
-    EXPECT_TRUE(harness.view.isChecked(Control::Option4))
+    EXPECT_TRUE(harness.view.isChecked(Control::DriveOption))
         << "browsing does not choose the folder target";
 
     form.PushButton5_Click();

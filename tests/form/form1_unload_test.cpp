@@ -49,7 +49,7 @@ TEST(Form1Unload, UnloadWithoutAScratchFileEndsWithoutAMessage) {
 TEST(Form1Unload, DepthCheckQueuedBeforeTheCloseDoesNotRun) {
     FormHarness harness;
     Form1& form = harness.load();
-    harness.view.setText(Control::Text2, "abc");
+    harness.view.setText(Control::DepthBox, "abc");
     form.Form_Unload();
     form.Text2_LostFocus();
     EXPECT_TRUE(harness.dialogs.messages.empty());
