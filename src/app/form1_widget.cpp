@@ -38,8 +38,8 @@ int ShiftState(Qt::KeyboardModifiers modifiers) {
 Form1Widget::Form1Widget(const FormServices& services, QWidget* parent) : QWidget(parent) {
     createControls();
     form_ = std::make_unique<Form1>(*this, services);
-    depthCheck_ = new QueuedCheck(this, [this] { return form_->Text2_LostFocus(); });
-    results_ = new ResultsListModel(form_->Results(), this);
+    depthCheck_ = new QueuedCheck(this, [this] { return form_->checkDepthEntry(); });
+    results_ = new ResultsListModel(form_->results(), this);
     ListView1->setModel(results_);
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
@@ -64,20 +64,22 @@ void Form1Widget::connectHandlers() {
         const Control id = layout.control;
         if (layout.kind == ControlKind::Option || layout.kind == ControlKind::PushButton) {
             connect(static_cast<QAbstractButton*>(control(id)), &QAbstractButton::clicked, this,
-                    [this, id] { form_->Click(id); });
+                    [this, id] { form_->click(id); });
         }
     }
-    connect(Text1, &QLineEdit::textChanged, this, [this] { form_->Change(Control::FolderBox); });
-    connect(Text2, &QLineEdit::textChanged, this, [this] { form_->Change(Control::DepthBox); });
+    connect(Text1, &QLineEdit::textChanged, this,
+            [this] { form_->textChanged(Control::FolderBox); });
+    connect(Text2, &QLineEdit::textChanged, this,
+            [this] { form_->textChanged(Control::DepthBox); });
     // Enter in the folder box starts the list, as "Start Creating List" does.
-    connect(Text1, &QLineEdit::returnPressed, this, [this] { form_->PushButton1_Click(); });
+    connect(Text1, &QLineEdit::returnPressed, this, [this] { form_->startList(); });
     Text2->installEventFilter(this);
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);
 }
 
 void Form1Widget::closeEvent(QCloseEvent* event) {
-    form_->Form_Unload();
+    form_->unload();
     event->accept();
 }
 
@@ -85,7 +87,7 @@ bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseMove: {
             const auto surface = pointerSurfaces_.constFind(watched);
-            if (surface != pointerSurfaces_.constEnd()) form_->MouseMove(*surface);
+            if (surface != pointerSurfaces_.constEnd()) form_->pointerMoved(*surface);
             break;
         }
         case QEvent::FocusIn:
@@ -96,7 +98,7 @@ bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
             if (event->type() == QEvent::FocusIn) {
-                form_->Text2_GotFocus();
+                form_->selectDepthEntry();
             } else {
                 depthCheck_->queue();
             }
@@ -105,15 +107,15 @@ bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             if (watched != ListView1) break;
             const auto* key = static_cast<QKeyEvent*>(event);
-            form_->ListView1_KeyDown(key->key() == Qt::Key_Delete ? Form1::kDeleteKeyCode : 0,
-                                     ShiftState(key->modifiers()));
+            form_->keyDownInResults(key->key() == Qt::Key_Delete ? Form1::kDeleteKeyCode : 0,
+                                    ShiftState(key->modifiers()));
             break;
         }
         case QEvent::MouseButtonDblClick:
             // The press before it has selected the entry under the pointer.
             if (watched != ListView1->viewport()) break;
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                form_->ListView1_DblClick();
+                form_->removeSelectedResult();
             }
             break;
         default:

@@ -177,7 +177,7 @@ void Form1Widget::createControls() {
     ListView1->setAllColumnsShowFocus(true);
     ListView1->setToolTip(QString::fromLatin1(kResultsToolTip));
 
-    // The design's initial choice; Form_Load then restores the user's.
+    // The design's initial choice; load() then restores the user's.
     Option5->setChecked(true);
     Option8->setChecked(true);
 

@@ -19,7 +19,7 @@ void Form1Widget::keepPointerMovesToItself(QWidget* control) {
 }
 
 void Form1Widget::mouseMoveEvent(QMouseEvent* event) {
-    form_->MouseMove(Control::Window);
+    form_->pointerMoved(Control::Window);
     QWidget::mouseMoveEvent(event);
 }
 

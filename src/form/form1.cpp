@@ -46,50 +46,35 @@ Form1::Form1(FormView& view, const FormServices& services)
     view_.showDrives(texts, CurrentDriveIndex(drives_));
 }
 
-void Form1::Click(Control control) {
-    switch (control) {
-        case Control::EntireComputerOption:
-            return Option3_Click();
-        case Control::DriveOption:
-            return Option4_Click();
-        case Control::FolderOption:
-            return Option5_Click();
-        case Control::LimitDepthOption:
-            return Option6_Click();
-        case Control::FirstSubfoldersOption:
-            return Option7_Click();
-        case Control::AllSubfoldersOption:
-            return Option8_Click();
-        case Control::StartButton:
-            return PushButton1_Click();
-        case Control::SaveTextFileButton:
-            return PushButton2_Click();
-        case Control::HelpButton:
-            return PushButton3_Click();
-        case Control::SaveExcelFileButton:
-            return PushButton4_Click();
-        case Control::BrowseButton:
-            return PushButton5_Click();
-        case Control::ClearButton:
-            return PushButton6_Click();
-        case Control::CopyButton:
-            return PushButton7_Click();
-        case Control::SampleButton:
-            return PushButton8_Click();
-        case Control::DepthHelpButton:
-            return PushButton9_Click();
-        case Control::RemoveContainingButton:
-            return PushButton19_Click();
-        case Control::RemoveNotContainingButton:
-            return PushButton20_Click();
-        default:
-            return;
-    }
+std::span<const Form1::ClickRoute> Form1::ClickTable() {
+    using enum Control;
+    // An option stores the choice of its whole frame.
+    static constexpr ClickRoute kRoutes[] = {
+        {EntireComputerOption, &Form1::storeTargetChoice},
+        {DriveOption, &Form1::storeTargetChoice},
+        {FolderOption, &Form1::storeTargetChoice},
+        {LimitDepthOption, &Form1::storeDepthChoice},
+        {FirstSubfoldersOption, &Form1::storeDepthChoice},
+        {AllSubfoldersOption, &Form1::storeDepthChoice},
+        {StartButton, &Form1::startList},
+        {SaveTextFileButton, &Form1::saveTextFile},
+        {HelpButton, &Form1::showHelp},
+        {SaveExcelFileButton, &Form1::saveExcelFile},
+        {BrowseButton, &Form1::browseFolder},
+        {ClearButton, &Form1::clearResults},
+        {CopyButton, &Form1::copyToClipboard},
+        {SampleButton, &Form1::loadSample},
+        {DepthHelpButton, &Form1::showDepthHelp},
+        {RemoveContainingButton, &Form1::removeContaining},
+        {RemoveNotContainingButton, &Form1::removeNotContaining},
+    };
+    return kRoutes;
 }
 
-void Form1::Change(Control textBox) {
-    if (textBox == Control::FolderBox) Text1_Change();
-    if (textBox == Control::DepthBox) Text2_Change();
+void Form1::click(Control control) {
+    for (const ClickRoute& route : ClickTable()) {
+        if (route.control == control) return (this->*route.handler)();
+    }
 }
 
 void Form1::message(const std::string& text) {

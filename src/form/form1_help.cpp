@@ -8,12 +8,12 @@
 
 namespace quorvane {
 
-void Form1::PushButton3_Click() {
+void Form1::showHelp() {
     ErrorTrap trap(services_.dialogs, procedure::kHelp);
     trap.step(100, [&] { message(GeneralHelpText()); });
 }
 
-void Form1::PushButton9_Click() {
+void Form1::showDepthHelp() {
     ErrorTrap trap(services_.dialogs, procedure::kDepthHelp);
     // The caption as the window shows it now, not as it was designed.
     trap.step(100, [&] {
@@ -21,10 +21,10 @@ void Form1::PushButton9_Click() {
     });
 }
 
-void Form1::PushButton8_Click() {
+void Form1::loadSample() {
     ErrorTrap trap(services_.dialogs, procedure::kLoadSample);
     // Selecting runs the folder option's click handler, which stores the target choice.
-    trap.step(100, [&] { SetOptionValue(Control::FolderOption, true); });
+    trap.step(100, [&] { setOption(Control::FolderOption, true); });
     // A missing folder is the run's to report. The change handler stores the path under
     // "Folder".
     trap.step(102, [&] {

@@ -67,7 +67,7 @@ class ResultsAppender : public FolderSink {
 
 }  // namespace
 
-void Form1::PushButton1_Click() {
+void Form1::startList() {
     if (creatingList_) return;  // line 100
     ErrorTrap trap(services_.dialogs, procedure::kStartCreatingList);
     trap.step(102, [&] { creatingList_ = true; });

@@ -12,63 +12,42 @@ constexpr char kBrowsePrompt[] = "Please select folder:";
 
 }  // namespace
 
-void Form1::SetOptionValue(Control option, bool selected) {
+void Form1::setOption(Control option, bool selected) {
     if (view_.isChecked(option) == selected) return;
     view_.setChecked(option, selected);
-    if (selected) Click(option);
+    if (selected) click(option);
 }
 
-void Form1::LookAtFolder(const std::string& folder) {
-    SetOptionValue(Control::FolderOption, true);
+void Form1::lookAtFolder(const std::string& folder) {
+    setOption(Control::FolderOption, true);
     view_.setText(Control::FolderBox, folder);
 }
 
-void Form1::Option3_Click() {
-    StoreTargetChoice();
-}
-void Form1::Option4_Click() {
-    StoreTargetChoice();
-}
-void Form1::Option5_Click() {
-    StoreTargetChoice();
-}
-void Form1::Option6_Click() {
-    StoreDepthChoice();
-}
-void Form1::Option7_Click() {
-    StoreDepthChoice();
-}
-void Form1::Option8_Click() {
-    StoreDepthChoice();
-}
-
-void Form1::StoreTargetChoice() {
+void Form1::storeTargetChoice() {
     SettingsStore& settings = services_.settings;
     settings.write("Option5", BooleanWord(view_.isChecked(Control::FolderOption)));
     settings.write("Option4", BooleanWord(view_.isChecked(Control::DriveOption)));
     settings.write("Option3", BooleanWord(view_.isChecked(Control::EntireComputerOption)));
 }
 
-void Form1::StoreDepthChoice() {
+void Form1::storeDepthChoice() {
     SettingsStore& settings = services_.settings;
     settings.write("Option6", BooleanWord(view_.isChecked(Control::LimitDepthOption)));
     settings.write("Option7", BooleanWord(view_.isChecked(Control::FirstSubfoldersOption)));
     settings.write("Option8", BooleanWord(view_.isChecked(Control::AllSubfoldersOption)));
 }
 
-void Form1::Text1_Change() {
-    services_.settings.write("Folder", view_.text(Control::FolderBox));
+// Every change is stored as typed, an entry the depth check refuses too.
+void Form1::textChanged(Control textBox) {
+    if (textBox == Control::FolderBox) services_.settings.write("Folder", view_.text(textBox));
+    if (textBox == Control::DepthBox) services_.settings.write("Text2", view_.text(textBox));
 }
 
-void Form1::Text2_Change() {
-    services_.settings.write("Text2", view_.text(Control::DepthBox));
-}
-
-void Form1::Text2_GotFocus() {
+void Form1::selectDepthEntry() {
     view_.selectAllText(Control::DepthBox);
 }
 
-bool Form1::Text2_LostFocus() {
+bool Form1::checkDepthEntry() {
     if (ending_) return true;
     const std::optional<double> depth =
         ParseNumber(view_.text(Control::DepthBox), services_.numberFormat);
@@ -82,7 +61,7 @@ bool Form1::Text2_LostFocus() {
     return false;
 }
 
-void Form1::PushButton5_Click() {
+void Form1::browseFolder() {
     ErrorTrap trap(services_.dialogs, procedure::kBrowseFolder);
     std::string folder;
     trap.step(100, [&] {

@@ -59,11 +59,11 @@ Form1Window::Form1Window(HINSTANCE instance, const FormServices& services) : ins
     createWindow();
     createControls();
     form_ = std::make_unique<Form1>(*this, services);
-    form_->Results().setObserver(this);
+    form_->results().setObserver(this);
 }
 
 Form1Window::~Form1Window() {
-    if (form_) form_->Results().setObserver(nullptr);
+    if (form_) form_->results().setObserver(nullptr);
     if (window_) DestroyWindow(window_);
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(windowFont_), static_cast<HGDIOBJ>(buttonFont_),
                            static_cast<HGDIOBJ>(white_)}) {
@@ -222,7 +222,7 @@ void Form1Window::createControls() {
     tool.lpszText = tip.data();
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 
-    // The design's initial choice; Form_Load then restores the user's.
+    // The design's initial choice; load() then restores the user's.
     setChecked(Control::FolderOption, true);
     setChecked(Control::AllSubfoldersOption, true);
     describeControls();

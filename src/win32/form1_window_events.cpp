@@ -76,7 +76,7 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onDepthCheckDue();
             return TRUE;
         case WM_CLOSE:
-            form_->Form_Unload();
+            form_->unload();
             // The program has ended unless its end was only recorded.
             PostQuitMessage(0);
             return TRUE;
@@ -89,7 +89,7 @@ void Form1Window::onCommand(int id, int code) {
     // Enter and Escape reach a dialog as IDOK and IDCANCEL. Enter in the folder box starts the
     // list, as "Start Creating List" does; elsewhere neither does anything.
     if (id == IDOK && GetFocus() == control(Control::FolderBox)) {
-        form_->PushButton1_Click();
+        form_->startList();
         return;
     }
     if (id < kFirstControlId) return;
@@ -98,20 +98,20 @@ void Form1Window::onCommand(int id, int code) {
         case ControlKind::Option:
             if (code != BN_CLICKED) return;
             setChecked(control, true);
-            form_->Click(control);
+            form_->click(control);
             return;
         case ControlKind::PushButton:
-            if (code == BN_CLICKED) form_->Click(control);
+            if (code == BN_CLICKED) form_->click(control);
             return;
         case ControlKind::TextBox:
-            if (code == EN_CHANGE) form_->Change(control);
+            if (code == EN_CHANGE) form_->textChanged(control);
             if (control != Control::DepthBox) return;
             if (code == EN_SETFOCUS) {
                 // Focus that comes back with the whole window never left for another control.
                 if (text2LeftWithTheWindow_) {
                     text2LeftWithTheWindow_ = false;
                 } else {
-                    form_->Text2_GotFocus();
+                    form_->selectDepthEntry();
                 }
             } else if (code == EN_KILLFOCUS && !depthCheckQueued_) {
                 depthCheckQueued_ = true;
@@ -127,7 +127,7 @@ void Form1Window::onDepthCheckDue() {
     depthCheckQueued_ = false;
     HWND focus = GetFocus();
     if (focus && (focus == window_ || IsChild(window_, focus))) {
-        form_->Text2_LostFocus();
+        form_->checkDepthEntry();
     } else {
         // Another window took the focus: a message box, another program.
         text2LeftWithTheWindow_ = true;
@@ -143,12 +143,12 @@ LRESULT Form1Window::onNotify(const NMHDR& header) {
         case LVN_KEYDOWN: {
             const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
             // Virtual key codes are the key codes the form takes: Delete is 46.
-            form_->ListView1_KeyDown(key.wVKey, ShiftState());
+            form_->keyDownInResults(key.wVKey, ShiftState());
             return 0;
         }
         case NM_DBLCLK:
             // The first click has selected the entry under the pointer.
-            form_->ListView1_DblClick();
+            form_->removeSelectedResult();
             return 0;
         default:
             return 0;
@@ -182,7 +182,7 @@ bool Form1Window::onSetCursor(HWND under, int hitTest, int mouseMessage) {
     if (hitTest != HTCLIENT) return false;
     const std::optional<Control> over = controlOf(under);
     if (!over) return false;
-    if (mouseMessage == WM_MOUSEMOVE) form_->MouseMove(*over);
+    if (mouseMessage == WM_MOUSEMOVE) form_->pointerMoved(*over);
     HCURSOR cursor = cursorOver(*over);
     if (!cursor) return false;
     SetCursor(cursor);

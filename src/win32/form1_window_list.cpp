@@ -8,7 +8,7 @@
 namespace quorvane {
 
 void Form1Window::columnAdded() {
-    const ResultsList& list = form_->Results();
+    const ResultsList& list = form_->results();
     std::wstring heading = Wide(list.columnHeading(list.columnHeaderCount()));
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
@@ -22,7 +22,7 @@ void Form1Window::setResultsColumnWidth(int twips) {
 
 void Form1Window::showRowCount(bool keepView) {
     HWND list = control(Control::ResultsView);
-    const auto rows = static_cast<int>(form_->Results().shownCount());
+    const auto rows = static_cast<int>(form_->results().shownCount());
     // Rows appended at the end leave the rows shown and the scroll position as they are.
     ListView_SetItemCountEx(list, rows, keepView ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
     if (!keepView) {
@@ -47,7 +47,7 @@ void Form1Window::reset() {
 void Form1Window::fillRowText(NMLVDISPINFOW& request) {
     LVITEMW& item = request.item;
     if (!(item.mask & LVIF_TEXT) || item.iSubItem != 0) return;
-    const ResultsList& list = form_->Results();
+    const ResultsList& list = form_->results();
     if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= list.shownCount()) return;
     // The list copies the text before it asks for the next row.
     rowText_ = Wide(list.paths()[static_cast<size_t>(item.iItem)]);

@@ -112,7 +112,7 @@ TEST(Form1Keyboard, EnterInTheFolderBoxStartsTheList) {
     form.Text1->setText(target.path());
 
     QTest::keyClick(form.Text1, Qt::Key_Return);
-    EXPECT_EQ(form.form().Results().count(), 2);
+    EXPECT_EQ(form.form().results().count(), 2);
     ASSERT_EQ(harness.dialogs.messages.size(), 1u);
     EXPECT_EQ(harness.dialogs.messages.front().text, "Done.");
 }

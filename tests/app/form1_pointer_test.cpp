@@ -78,11 +78,11 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
         SCOPED_TRACE(button->objectName().toStdString());
         form.form().setMousePointer(Form1::kDefaultPointer);
         moveOver(form, button);
-        EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer);
+        EXPECT_EQ(form.form().mousePointer(), Form1::kCustomPointer);
         // From a push button straight onto an option or the drive list: still the custom mode.
         for (QWidget* control : quiet) {
             moveOver(form, control);
-            EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer)
+            EXPECT_EQ(form.form().mousePointer(), Form1::kCustomPointer)
                 << control->objectName().toStdString();
         }
     }
@@ -90,12 +90,12 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
         SCOPED_TRACE(surface->objectName().toStdString());
         form.form().setMousePointer(Form1::kCustomPointer);
         moveOver(form, surface);
-        EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
+        EXPECT_EQ(form.form().mousePointer(), Form1::kDefaultPointer);
     }
     for (const QPoint& spot : bareSpots) {
         form.form().setMousePointer(Form1::kCustomPointer);
         movePointer(form, spot);
-        EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
+        EXPECT_EQ(form.form().mousePointer(), Form1::kDefaultPointer);
     }
 
     // A busy command's hourglass stays wherever the pointer goes.
@@ -104,15 +104,15 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
         moveOver(form, control);
     for (const QPoint& spot : bareSpots)
         movePointer(form, spot);
-    EXPECT_EQ(form.form().MousePointer(), Form1::kHourglassPointer);
+    EXPECT_EQ(form.form().mousePointer(), Form1::kHourglassPointer);
     EXPECT_EQ(form.cursor().shape(), Qt::WaitCursor);
 
     // When the command ends, the next movement brings the feedback back.
     form.form().setMousePointer(Form1::kDefaultPointer);
     moveOver(form, form.PushButton1);
-    EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer);
+    EXPECT_EQ(form.form().mousePointer(), Form1::kCustomPointer);
     moveOver(form, form.ListView1->viewport());
-    EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.form().mousePointer(), Form1::kDefaultPointer);
 }
 
 TEST(Form1Pointer, CustomPointerIsTheHandCursorFileWhenThereIsOne) {

@@ -84,8 +84,8 @@ TEST(Form1Theme, EveryTextStandsOutFromItsBackgroundUnderADarkTheme) {
     WindowHarness harness;
     harness.drives.list = {{"/ [System]", "/"}};
     Form1Widget& window = harness.load();
-    window.form().Results().append("/srv/data/entry");
-    window.form().Results().publishAppended();
+    window.form().results().append("/srv/data/entry");
+    window.form().results().publishAppended();
     harness.showActive();
     const QImage picture = window.grab().toImage();
     // For a person to look at: beside the test program.

@@ -194,7 +194,7 @@ TEST(Form1Widget, DeleteKeyAndLeftDoubleClickRemoveTheSelectedEntry) {
     for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_D, Qt::Key_Period, Qt::Key_Insert}) {
         QTest::keyClick(window.ListView1, key);
     }
-    EXPECT_EQ(form.Results().count(), 5);
+    EXPECT_EQ(form.results().count(), 5);
 
     QTest::keyClick(window.ListView1, Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(ResultEntries(form), Texts({"/1", "/3", "/4", "/5"}));

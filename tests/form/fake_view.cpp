@@ -26,7 +26,7 @@ void FakeView::setText(Control control, const std::string& text) {
     std::string& shown = texts.at(control);
     if (shown == text) return;
     shown = text;
-    if (LayoutOf(control).kind == ControlKind::TextBox && form) form->Change(control);
+    if (LayoutOf(control).kind == ControlKind::TextBox && form) form->textChanged(control);
 }
 
 void FakeView::showDrives(const std::vector<std::string>& texts, int currentDrive) {

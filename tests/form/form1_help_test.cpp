@@ -12,7 +12,7 @@ TEST(Form1Help, GeneralHelpIsShownExactlyWithBareCarriageReturns) {
     FormHarness harness;
     Form1& form = harness.load();
 
-    form.Click(Control::HelpButton);
+    form.click(Control::HelpButton);
     const std::string expected =
         "This software will create a list of folders found within the target you specify\r\r"
         "If the target is C:\\ then\r\r"
@@ -31,9 +31,9 @@ TEST(Form1Help, DepthHelpEndsWithTheEveryLevelCaptionAsShownAtThePress) {
         "If depth = 3 then C:\\parent\\child\\child\\child will be returned.\r\n\r\n"
         "If you are unsure, just select the first option: \r\n";
 
-    form.Click(Control::DepthHelpButton);
+    form.click(Control::DepthHelpButton);
     harness.view.setText(Control::AllSubfoldersOption, "Every level");
-    form.Click(Control::DepthHelpButton);
+    form.click(Control::DepthHelpButton);
 
     EXPECT_EQ(harness.dialogs.messages,
               (std::vector<ShownMessage>{
@@ -44,12 +44,12 @@ TEST(Form1Help, DepthHelpEndsWithTheEveryLevelCaptionAsShownAtThePress) {
 TEST(Form1Help, SampleFolderReplacesADriveTargetAndTouchesNoDepthChoice) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.SetOptionValue(Control::LimitDepthOption, true);
+    form.setOption(Control::LimitDepthOption, true);
     harness.view.setText(Control::DepthBox, "4");
-    form.SetOptionValue(Control::DriveOption, true);
+    form.setOption(Control::DriveOption, true);
     harness.settings.writes.clear();
 
-    form.Click(Control::SampleButton);
+    form.click(Control::SampleButton);
 
     // The program's folder has no Samples: the path is given all the same, without a word.
     const std::string samples = harness.programFile("Samples");
@@ -64,10 +64,10 @@ TEST(Form1Help, SampleFolderReplacesADriveTargetAndTouchesNoDepthChoice) {
     EXPECT_TRUE(harness.dialogs.messages.empty());
 
     // From every drive as well.
-    form.SetOptionValue(Control::EntireComputerOption, true);
+    form.setOption(Control::EntireComputerOption, true);
     harness.view.setText(Control::FolderBox, "");
     harness.settings.writes.clear();
-    form.Click(Control::SampleButton);
+    form.click(Control::SampleButton);
     EXPECT_TRUE(harness.view.isChecked(Control::FolderOption));
     EXPECT_EQ(
         harness.settings.writes,
@@ -85,7 +85,7 @@ TEST(Form1Help, SampleFolderOfAProgramInTheRootKeepsBothSeparators) {
     const std::string expected = "//Samples";
 #endif
     Form1& form = harness.load();
-    form.PushButton8_Click();
+    form.loadSample();
     EXPECT_EQ(harness.view.text(Control::FolderBox), expected);
 }
 
@@ -100,12 +100,12 @@ TEST(Form1Help, InstalledCopyFindsItsSampleFolderUnlessOneLiesBesideTheProgram) 
     MakeFolders(installed);
     Form1& form = harness.load();
 
-    form.PushButton8_Click();
+    form.loadSample();
     EXPECT_EQ(harness.view.text(Control::FolderBox), installed);
 
     const std::string beside = harness.programFile("Samples");
     MakeFolder(beside);
-    form.PushButton8_Click();
+    form.loadSample();
     EXPECT_EQ(harness.view.text(Control::FolderBox), beside);
 }
 

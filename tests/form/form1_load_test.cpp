@@ -35,12 +35,12 @@ TEST(Form1Load, FirstStartSelectsTheDefaultsAndStoresOnlyTheTwoTexts) {
     EXPECT_EQ(harness.settings.stored("Text2"), "3");
 
     EXPECT_EQ(harness.view.text(Control::Window), "Quorvane");
-    EXPECT_EQ(form.ApplicationTitle(), "Quorvane");
+    EXPECT_EQ(form.applicationTitle(), "Quorvane");
     EXPECT_TRUE(harness.view.iconShown);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     EXPECT_TRUE(harness.dialogs.messages.empty());
-    EXPECT_EQ(form.Results().columnHeaderCount(), 1);
-    EXPECT_EQ(form.Results().columnHeading(1), "Results");
+    EXPECT_EQ(form.results().columnHeaderCount(), 1);
+    EXPECT_EQ(form.results().columnHeading(1), "Results");
     EXPECT_EQ(harness.view.columnWidth, 7000);
 }
 

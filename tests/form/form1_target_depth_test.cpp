@@ -11,30 +11,28 @@ TEST(Form1TargetDepth, ClickingAnOptionStoresItsWholeGroupInTheFixedOrder) {
     FormHarness harness;
     Form1& form = harness.load();
     FakeView& view = harness.view;
-    const auto click = [&](Control option) {
-        view.setChecked(option, true);  // as the platform does before it tells of the click
-        form.Click(option);
+    const struct {
+        Control option;
+        Writes writes;
+    } clicks[] = {
+        {Control::FolderOption, {{"Option5", "True"}, {"Option4", "False"}, {"Option3", "False"}}},
+        {Control::DriveOption, {{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}},
+        {Control::EntireComputerOption,
+         {{"Option5", "False"}, {"Option4", "False"}, {"Option3", "True"}}},
+        {Control::LimitDepthOption,
+         {{"Option6", "True"}, {"Option7", "False"}, {"Option8", "False"}}},
+        {Control::FirstSubfoldersOption,
+         {{"Option6", "False"}, {"Option7", "True"}, {"Option8", "False"}}},
+        {Control::AllSubfoldersOption,
+         {{"Option6", "False"}, {"Option7", "False"}, {"Option8", "True"}}},
     };
-
-    harness.settings.writes.clear();
-    click(Control::DriveOption);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}));
-
-    harness.settings.writes.clear();
-    click(Control::EntireComputerOption);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option5", "False"}, {"Option4", "False"}, {"Option3", "True"}}));
-
-    harness.settings.writes.clear();
-    click(Control::LimitDepthOption);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option6", "True"}, {"Option7", "False"}, {"Option8", "False"}}));
-
-    harness.settings.writes.clear();
-    click(Control::AllSubfoldersOption);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option6", "False"}, {"Option7", "False"}, {"Option8", "True"}}));
+    for (const auto& [option, writes] : clicks) {
+        SCOPED_TRACE(LayoutOf(option).name);
+        harness.settings.writes.clear();
+        view.setChecked(option, true);  // as the platform does before it tells of the click
+        form.click(option);
+        EXPECT_EQ(harness.settings.writes, writes);
+    }
     // The other frame's choice is untouched.
     EXPECT_TRUE(view.isChecked(Control::EntireComputerOption));
 }
@@ -42,10 +40,10 @@ TEST(Form1TargetDepth, ClickingAnOptionStoresItsWholeGroupInTheFixedOrder) {
 TEST(Form1TargetDepth, FolderFromTheCommandLineIsChosenAndStoredAsTheUsersChoice) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.SetOptionValue(Control::DriveOption, true);
+    form.setOption(Control::DriveOption, true);
 
     harness.settings.writes.clear();
-    form.LookAtFolder(harness.folder.path());
+    form.lookAtFolder(harness.folder.path());
     EXPECT_TRUE(harness.view.isChecked(Control::FolderOption));
     EXPECT_EQ(harness.view.text(Control::FolderBox), harness.folder.path());
     EXPECT_EQ(harness.settings.writes, (Writes{{"Option5", "True"},
@@ -78,7 +76,7 @@ std::vector<ShownMessage> leaveDepthBox(FormHarness& harness, const std::string&
     harness.view.selectedAll.clear();
     harness.view.setText(Control::DepthBox, entry);
     harness.view.focus = Control::FolderBox;
-    harness.form->Text2_LostFocus();
+    harness.form->checkDepthEntry();
     return harness.dialogs.messages;
 }
 
@@ -134,7 +132,7 @@ TEST(Form1TargetDepth, DepthCheckReadsNumbersWithTheUsersSeparators) {
 TEST(Form1TargetDepth, GainingTheFocusSelectsTheDepthEntry) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.Text2_GotFocus();
+    form.selectDepthEntry();
     EXPECT_EQ(harness.view.selectedAll, std::vector<Control>{Control::DepthBox});
 }
 
@@ -142,25 +140,25 @@ TEST(Form1TargetDepth, FolderBrowserFillsTheFolderBoxOnlyWithAChoice) {
     FormHarness harness;
     harness.settings.put("LastFolder", "/srv/last");
     Form1& form = harness.load();
-    form.SetOptionValue(Control::DriveOption, true);
+    form.setOption(Control::DriveOption, true);
     const std::string folderBefore = harness.view.text(Control::FolderBox);
 
     harness.settings.writes.clear();
-    form.PushButton5_Click();  // cancelled: no answer scripted
+    form.browseFolder();  // cancelled: no answer scripted
     EXPECT_EQ(harness.dialogs.browses,
               (std::vector<DialogRequest>{{"Please select folder:", "/srv/last"}}));
     EXPECT_EQ(harness.view.text(Control::FolderBox), folderBefore);
     EXPECT_TRUE(harness.settings.writes.empty());
 
     harness.dialogs.browseAnswers = {"/srv/chosen"};
-    form.PushButton5_Click();
+    form.browseFolder();
     EXPECT_EQ(harness.view.text(Control::FolderBox), "/srv/chosen");
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Folder", "/srv/chosen"}, {"LastFolder", "/srv/chosen"}}));
     EXPECT_TRUE(harness.view.isChecked(Control::DriveOption))
         << "browsing does not choose the folder target";
 
-    form.PushButton5_Click();
+    form.browseFolder();
     EXPECT_EQ(harness.dialogs.browses.back().detail, "/srv/chosen");
     EXPECT_TRUE(harness.dialogs.messages.empty());
 }
@@ -168,7 +166,7 @@ TEST(Form1TargetDepth, FolderBrowserFillsTheFolderBoxOnlyWithAChoice) {
 TEST(Form1TargetDepth, FolderBrowserOpensAtItsDefaultWithoutALastFolder) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.PushButton5_Click();
+    form.browseFolder();
     ASSERT_EQ(harness.dialogs.browses.size(), 1u);
     EXPECT_EQ(harness.dialogs.browses[0].detail, "");
 }
