@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
@@ -132,11 +133,13 @@ class Form1 {
     void setApplicationTitle();
     void loadMouseIcon(const std::string& path);
     void showHomePageOccasionally();
-    void restoreOption(Control option, const std::string& key, const std::string& defaultValue);
+    void restoreOption(Control option, const std::string& defaultValue);
+    void restoreText(Control textBox, const std::string& defaultValue);
 
     // form1_target_depth.cpp
     void storeTargetChoice();
     void storeDepthChoice();
+    void storeOptions(std::initializer_list<Control> options);
 
     // form1_pointer.cpp
     void pointerOverPushButton();

@@ -5,6 +5,7 @@
 #include "form/file_queries.h"
 #include "form/file_removal.h"
 #include "form/form1.h"
+#include "form/settings_keys.h"
 
 namespace quorvane {
 
@@ -40,19 +41,18 @@ void Form1::load() {
     // Each restore goes through the controls like the user's own change, so the click and
     // change handlers store what they show; the order decides which option of an
     // inconsistently stored group wins.
-    trap.step(132, [&] { restoreOption(Control::FolderOption, "Option5", "1"); });
-    trap.step(134, [&] { restoreOption(Control::DriveOption, "Option4", "0"); });
-    trap.step(136, [&] { restoreOption(Control::EntireComputerOption, "Option3", "0"); });
+    trap.step(132, [&] { restoreOption(Control::FolderOption, "1"); });
+    trap.step(134, [&] { restoreOption(Control::DriveOption, "0"); });
+    trap.step(136, [&] { restoreOption(Control::EntireComputerOption, "0"); });
     trap.step(138, [&] {
         // The default is needed, and can fail, whether or not the key exists.
         const std::string desktopFolder = GetDesktopFolder(services_.desktop);
-        view_.setText(Control::FolderBox, services_.settings.read("Folder", desktopFolder));
+        restoreText(Control::FolderBox, desktopFolder);
     });
-    trap.step(140, [&] { restoreOption(Control::AllSubfoldersOption, "Option8", "1"); });
-    trap.step(142, [&] { restoreOption(Control::FirstSubfoldersOption, "Option7", "0"); });
-    trap.step(144, [&] { restoreOption(Control::LimitDepthOption, "Option6", "0"); });
-    trap.step(146,
-              [&] { view_.setText(Control::DepthBox, services_.settings.read("Text2", "3")); });
+    trap.step(140, [&] { restoreOption(Control::AllSubfoldersOption, "1"); });
+    trap.step(142, [&] { restoreOption(Control::FirstSubfoldersOption, "0"); });
+    trap.step(144, [&] { restoreOption(Control::LimitDepthOption, "0"); });
+    trap.step(146, [&] { restoreText(Control::DepthBox, "3"); });
 }
 
 std::string Form1::applicationFile(const std::string& name) const {
@@ -85,9 +85,13 @@ void Form1::showHomePageOccasionally() {
     if (draw == 7) services_.desktop.openUrl(kHomePage);
 }
 
-void Form1::restoreOption(Control option, const std::string& key, const std::string& defaultValue) {
-    const std::string stored = services_.settings.read(key, defaultValue);
+void Form1::restoreOption(Control option, const std::string& defaultValue) {
+    const std::string stored = services_.settings.read(SettingsKeyOf(option), defaultValue);
     setOption(option, ToBoolean(stored, services_.numberFormat));
+}
+
+void Form1::restoreText(Control textBox, const std::string& defaultValue) {
+    view_.setText(textBox, services_.settings.read(SettingsKeyOf(textBox), defaultValue));
 }
 
 void Form1::unload() {

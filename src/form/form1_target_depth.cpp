@@ -1,6 +1,7 @@
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/settings_keys.h"
 
 namespace quorvane {
 
@@ -24,23 +25,23 @@ void Form1::lookAtFolder(const std::string& folder) {
 }
 
 void Form1::storeTargetChoice() {
-    SettingsStore& settings = services_.settings;
-    settings.write("Option5", BooleanWord(view_.isChecked(Control::FolderOption)));
-    settings.write("Option4", BooleanWord(view_.isChecked(Control::DriveOption)));
-    settings.write("Option3", BooleanWord(view_.isChecked(Control::EntireComputerOption)));
+    storeOptions({Control::FolderOption, Control::DriveOption, Control::EntireComputerOption});
 }
 
 void Form1::storeDepthChoice() {
-    SettingsStore& settings = services_.settings;
-    settings.write("Option6", BooleanWord(view_.isChecked(Control::LimitDepthOption)));
-    settings.write("Option7", BooleanWord(view_.isChecked(Control::FirstSubfoldersOption)));
-    settings.write("Option8", BooleanWord(view_.isChecked(Control::AllSubfoldersOption)));
+    storeOptions(
+        {Control::LimitDepthOption, Control::FirstSubfoldersOption, Control::AllSubfoldersOption});
+}
+
+void Form1::storeOptions(std::initializer_list<Control> options) {
+    for (const Control option : options) {
+        services_.settings.write(SettingsKeyOf(option), BooleanWord(view_.isChecked(option)));
+    }
 }
 
 // Every change is stored as typed, an entry the depth check refuses too.
 void Form1::textChanged(Control textBox) {
-    if (textBox == Control::FolderBox) services_.settings.write("Folder", view_.text(textBox));
-    if (textBox == Control::DepthBox) services_.settings.write("Text2", view_.text(textBox));
+    services_.settings.write(SettingsKeyOf(textBox), view_.text(textBox));
 }
 
 void Form1::selectDepthEntry() {
@@ -65,14 +66,14 @@ void Form1::browseFolder() {
     ErrorTrap trap(services_.dialogs, procedure::kBrowseFolder);
     std::string folder;
     trap.step(100, [&] {
-        const std::string lastFolder = services_.settings.read("LastFolder", {});
+        const std::string lastFolder = services_.settings.read(kLastFolderKey, {});
         folder = services_.dialogs.browseFolder(kBrowsePrompt, lastFolder);
     });
     if (trap.test(102, [&] { return folder.empty(); })) return;
     trap.step(104, [&] {
         view_.setText(Control::FolderBox, folder);
         // So that the browser opens where the user was the last time.
-        services_.settings.write("LastFolder", folder);
+        services_.settings.write(kLastFolderKey, folder);
     });
 }
 

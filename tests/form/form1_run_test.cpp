@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "form/settings_keys.h"
 #include "form_harness.h"
 
 #ifdef _WIN32
@@ -66,7 +67,7 @@ class Form1Run : public ::testing::Test {
         harness.settings.put("Text2", depthText);
         for (const Control option : {Control::LimitDepthOption, Control::FirstSubfoldersOption,
                                      Control::AllSubfoldersOption}) {
-            harness.settings.put(LayoutOf(option).name, option == depthOption ? "True" : "False");
+            harness.settings.put(SettingsKeyOf(option), option == depthOption ? "True" : "False");
         }
         Form1& form = harness.load();
         harness.dialogs.messages.clear();
