@@ -38,9 +38,9 @@ int main(int argc, char** argv) {
 
     QElapsedTimer scrolling;
     scrolling.start();
-    shown.ListView1->scrollToBottom();
+    shown.resultsView()->scrollToBottom();
     QApplication::processEvents();
-    shown.ListView1->scrollToTop();
+    shown.resultsView()->scrollToTop();
     QApplication::processEvents();
     const double scrollMs = static_cast<double>(scrolling.nsecsElapsed()) / 1e6;
 

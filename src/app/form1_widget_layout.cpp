@@ -144,42 +144,19 @@ void Form1Widget::createControls() {
     for (auto c = layout.rbegin(); c != layout.rend(); ++c)
         control(c->control)->raise();
 
-    Frame1 = static_cast<QGroupBox*>(control(Control::TargetFrame));
-    Frame2 = static_cast<QGroupBox*>(control(Control::DepthFrame));
-    Option3 = static_cast<QRadioButton*>(control(Control::EntireComputerOption));
-    Option4 = static_cast<QRadioButton*>(control(Control::DriveOption));
-    Option5 = static_cast<QRadioButton*>(control(Control::FolderOption));
-    Option6 = static_cast<QRadioButton*>(control(Control::LimitDepthOption));
-    Option7 = static_cast<QRadioButton*>(control(Control::FirstSubfoldersOption));
-    Option8 = static_cast<QRadioButton*>(control(Control::AllSubfoldersOption));
-    Text1 = static_cast<QLineEdit*>(control(Control::FolderBox));
-    Text2 = static_cast<QLineEdit*>(control(Control::DepthBox));
-    Drive1 = static_cast<QComboBox*>(control(Control::DriveList));
-    ListView1 = static_cast<QTreeView*>(control(Control::ResultsView));
-    PushButton1 = static_cast<QPushButton*>(control(Control::StartButton));
-    PushButton2 = static_cast<QPushButton*>(control(Control::SaveTextFileButton));
-    PushButton3 = static_cast<QPushButton*>(control(Control::HelpButton));
-    PushButton4 = static_cast<QPushButton*>(control(Control::SaveExcelFileButton));
-    PushButton5 = static_cast<QPushButton*>(control(Control::BrowseButton));
-    PushButton6 = static_cast<QPushButton*>(control(Control::ClearButton));
-    PushButton7 = static_cast<QPushButton*>(control(Control::CopyButton));
-    PushButton8 = static_cast<QPushButton*>(control(Control::SampleButton));
-    PushButton9 = static_cast<QPushButton*>(control(Control::DepthHelpButton));
-    PushButton19 = static_cast<QPushButton*>(control(Control::RemoveContainingButton));
-    PushButton20 = static_cast<QPushButton*>(control(Control::RemoveNotContainingButton));
-
-    ListView1->setRootIsDecorated(false);
-    ListView1->setItemsExpandable(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setAllColumnsShowFocus(true);
-    ListView1->setToolTip(QString::fromLatin1(kResultsToolTip));
+    QTreeView* list = resultsView();
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setAllColumnsShowFocus(true);
+    list->setToolTip(QString::fromLatin1(kResultsToolTip));
 
     // The design's initial choice; load() then restores the user's.
-    Option5->setChecked(true);
-    Option8->setChecked(true);
+    option(Control::FolderOption)->setChecked(true);
+    option(Control::AllSubfoldersOption)->setChecked(true);
 
     for (const ControlLayout& c : layout) {
         switch (PointerReactionOf(c.control)) {
@@ -192,7 +169,7 @@ void Form1Widget::createControls() {
         }
     }
     // The list reacts wherever the pointer is on it: items, header or scroll bars.
-    for (QWidget* part : ListView1->findChildren<QWidget*>())
+    for (QWidget* part : list->findChildren<QWidget*>())
         watchPointer(part, Control::ResultsView);
 
     // The Alt letters' underlines show only while Alt is held.
@@ -201,7 +178,7 @@ void Form1Widget::createControls() {
     if (QScreen* display = screen()) {
         move(display->availableGeometry().center() - rect().center());
     }
-    ListView1->setFocus();
+    list->setFocus();
 }
 
 void Form1Widget::setTabOrderOfControls() {

@@ -91,9 +91,9 @@ TEST(Form1Theme, EveryTextStandsOutFromItsBackgroundUnderADarkTheme) {
     // For a person to look at: beside the test program.
     picture.save(QCoreApplication::applicationDirPath() + QStringLiteral("/window-dark.png"));
 
-    QList<QWidget*> controls{window.ListView1->header(), window.ListView1->viewport()};
+    QList<QWidget*> controls{window.resultsView()->header(), window.resultsView()->viewport()};
     for (QWidget* control : window.findChildren<QWidget*>()) {
-        if (!control->objectName().isEmpty() && control != window.ListView1) {
+        if (!control->objectName().isEmpty() && control != window.resultsView()) {
             controls.append(control);
         }
     }
