@@ -76,6 +76,8 @@ class Form1Widget : public QWidget, public FormView {
   private:
     // form1_widget_layout.cpp
     void createControls();
+    void setUpWindow();
+    void createControl(const ControlLayout& layout);
     void setTabOrderOfControls();
     static void SetColours(QWidget* control, const QColor& back, const QColor& text);
 
@@ -83,6 +85,7 @@ class Form1Widget : public QWidget, public FormView {
     void connectHandlers();
 
     // form1_widget_pointer.cpp
+    void watchPointerOverControls();
     void watchPointer(QWidget* surface, Control reportedAs);
     void keepPointerMovesToItself(QWidget* control);
 

@@ -70,6 +70,10 @@ constexpr int PixelsFromTwips(int twips, int dpi = kDesignDpi) {
     return twips * dpi / kTwipsPerInch;
 }
 
+// The window's object name, which is its caption too until the form's start-up sets the
+// program's.
+inline constexpr char kWindowName[] = "Form1";
+
 // The client area of the fixed-size window.
 inline constexpr int kFormClientWidth = 8040;
 inline constexpr int kFormClientHeight = 8700;
@@ -101,6 +105,8 @@ char AccessKeyOf(const ControlLayout& control);
 // Every control of the window, in the design's stacking order: within one container, a
 // control listed earlier lies on top of one listed later.
 std::span<const ControlLayout> Form1Layout();
+// The options selected when the window is made, before the form restores the user's choice.
+inline constexpr Control kInitialChoice[] = {Control::FolderOption, Control::AllSubfoldersOption};
 const ControlLayout& LayoutOf(Control control);
 // The controls that take the focus, in tab order.
 std::vector<Control> TabOrder();

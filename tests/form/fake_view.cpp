@@ -3,13 +3,13 @@
 namespace quorvane::test {
 
 FakeView::FakeView() {
-    texts[Control::Window] = "Form1";
+    texts[Control::Window] = kWindowName;
     for (const ControlLayout& c : Form1Layout()) {
         texts[c.control] = c.caption ? c.caption : "";
         if (c.kind == ControlKind::Option) checked[c.control] = false;
     }
-    checked[Control::FolderOption] = true;
-    checked[Control::AllSubfoldersOption] = true;
+    for (const Control option : kInitialChoice)
+        checked[option] = true;
 }
 
 void FakeView::setChecked(Control option, bool value) {
