@@ -69,6 +69,9 @@ class Form1Window : public FormView, public ResultsListObserver {
     // form1_window.cpp
     void createWindow();
     void createControls();
+    HWND createControl(const ControlLayout& layout, bool startsGroup);
+    void fitDriveList();
+    void setUpResultsView();
     HWND control(Control control) const { return controls_.at(control); }
     int pixels(int twips) const;
     HFONT createFont(const FontDesign& design) const;

@@ -162,10 +162,10 @@ std::optional<Control> Form1Window::controlOf(HWND window) const {
         window = GetParent(window);
     }
     if (!window) return std::nullopt;
-    const int id = GetDlgCtrlID(window);
-    if (id < kFirstControlId || id > ControlId(Control::RemoveNotContainingButton))
-        return std::nullopt;
-    return static_cast<Control>(id - kFirstControlId);
+    for (const auto& [id, handle] : controls_) {
+        if (handle == window) return id;
+    }
+    return std::nullopt;
 }
 
 HCURSOR Form1Window::cursorOver(Control control) const {
