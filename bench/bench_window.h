@@ -135,7 +135,7 @@ class BenchWindow {
     void store(const std::string& key, const std::string& value) { settings.write(key, value); }
 
     Form1Widget& load() {
-        window->form().Form_Load();
+        window->form().load();
         window->show();
         QGuiApplication::processEvents();
         return *window;

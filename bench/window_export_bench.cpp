@@ -29,20 +29,20 @@ bool run(const std::string& operation, Form1& form, bench::InstantDialogs& dialo
          const QString& folder, std::string& expectedMessage) {
     if (operation == "containing") {
         dialogs.inputAnswer = "CACHE";
-        form.PushButton19_Click();
+        form.removeContaining();
     } else if (operation == "not-containing") {
         dialogs.inputAnswer = "cache";
-        form.PushButton20_Click();
+        form.removeNotContaining();
     } else if (operation == "text-file") {
         dialogs.saveAnswer = (folder + QStringLiteral("/quorvane-window-bench.txt")).toStdString();
-        form.PushButton2_Click();
+        form.saveTextFile();
         QFile::remove(QString::fromStdString(dialogs.saveAnswer));
         expectedMessage = "Done.";
     } else if (operation == "clipboard") {
-        form.PushButton7_Click();
+        form.copyToClipboard();
         expectedMessage = "Results have been copied to the clipboard.";
     } else if (operation == "workbook") {
-        form.PushButton4_Click();
+        form.saveExcelFile();
     } else {
         std::fprintf(stderr, "unknown operation: %s\n", operation.c_str());
         return false;
@@ -68,11 +68,11 @@ int main(int argc, char** argv) {
     bench::BenchWindow window;
     Form1& form = window.load().form();
     bench::InstantDialogs& dialogs = window.dialogs;
-    bench::GeneratePaths(count, [&form](const std::string& path) { form.Results().append(path); });
-    form.Results().publishAppended();
+    bench::GeneratePaths(count, [&form](const std::string& path) { form.results().append(path); });
+    form.results().publishAppended();
     QApplication::processEvents();
     const double before = bench::peakMegabytes();
-    const std::int64_t entriesBefore = form.Results().count();
+    const std::int64_t entriesBefore = form.results().count();
 
     bench::EventLoopGaps gaps;
     std::string expectedMessage;
@@ -99,10 +99,10 @@ int main(int argc, char** argv) {
             ? dialogs.messages.empty()
             : dialogs.messages.size() == 1 && dialogs.messages[0].starts_with(expectedMessage);
     const bool changedAsExpected = operation.find("containing") == std::string::npos
-                                       ? form.Results().count() == entriesBefore
-                                       : std::abs(2 * form.Results().count() - entriesBefore) <= 1;
+                                       ? form.results().count() == entriesBefore
+                                       : std::abs(2 * form.results().count() - entriesBefore) <= 1;
     const bool workbookOpened = operation != "workbook" || !window.desktop.openedFile.empty();
-    if (!reportedSuccess || !changedAsExpected || !workbookOpened || form.MousePointer() != 0) {
+    if (!reportedSuccess || !changedAsExpected || !workbookOpened || form.mousePointer() != 0) {
         for (const std::string& message : dialogs.messages)
             std::fprintf(stderr, "%s\n", message.c_str());
         std::fprintf(stderr, "%s did not end as expected\n", operation.c_str());

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     gaps.start();
     clock.start();
-    form.PushButton1_Click();
+    form.startList();
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     gaps.stop();
     if (window.dialogs.messages != std::vector<std::string>{"Done."}) {
@@ -38,13 +38,13 @@ int main(int argc, char** argv) {
 
     QElapsedTimer scrolling;
     scrolling.start();
-    shown.ListView1->scrollToBottom();
+    shown.resultsView()->scrollToBottom();
     QApplication::processEvents();
-    shown.ListView1->scrollToTop();
+    shown.resultsView()->scrollToTop();
     QApplication::processEvents();
     const double scrollMs = static_cast<double>(scrolling.nsecsElapsed()) / 1e6;
 
-    const PathList& paths = form.Results().paths();
+    const PathList& paths = form.results().paths();
     size_t pathBytes = 0;
     for (size_t i = 0; i < paths.size(); ++i)
         pathBytes += paths[i].size();

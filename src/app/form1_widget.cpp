@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
+#include <stdexcept>
 
 #include "app/hand_cursor.h"
 #include "app/program_icon.h"
@@ -27,6 +28,14 @@ QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A control as the widget class of its kind.
+template <typename Widget>
+Widget* As(QWidget* control) {
+    auto* widget = qobject_cast<Widget*>(control);
+    if (!widget) throw std::invalid_argument("the control is of another kind");
+    return widget;
+}
+
 // The shift state of a key press as the form takes it: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState(Qt::KeyboardModifiers modifiers) {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
@@ -38,25 +47,49 @@ int ShiftState(Qt::KeyboardModifiers modifiers) {
 Form1Widget::Form1Widget(const FormServices& services, QWidget* parent) : QWidget(parent) {
     createControls();
     form_ = std::make_unique<Form1>(*this, services);
-    depthCheck_ = new QueuedCheck(this, [this] { return form_->Text2_LostFocus(); });
-    results_ = new ResultsListModel(form_->Results(), this);
-    ListView1->setModel(results_);
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->header()->setSectionsMovable(false);
+    depthCheck_ = new QueuedCheck(this, [this] { return form_->checkDepthEntry(); });
+    results_ = new ResultsListModel(form_->results(), this);
+    resultsView()->setModel(results_);
+    resultsView()->header()->setStretchLastSection(false);
+    resultsView()->header()->setSectionsMovable(false);
     setTabOrderOfControls();
     connectHandlers();
 }
 
 Form1Widget::~Form1Widget() {
     // The model observes the form's list: both go before the list.
-    ListView1->setModel(nullptr);
+    resultsView()->setModel(nullptr);
     delete results_;
     results_ = nullptr;
 }
 
 QWidget* Form1Widget::control(Control control) const {
-    if (control == Control::Form1) return const_cast<Form1Widget*>(this);
+    if (control == Control::Window) return const_cast<Form1Widget*>(this);
     return controls_.at(control);
+}
+
+QGroupBox* Form1Widget::frame(Control frame) const {
+    return As<QGroupBox>(control(frame));
+}
+
+QRadioButton* Form1Widget::option(Control option) const {
+    return As<QRadioButton>(control(option));
+}
+
+QLineEdit* Form1Widget::textBox(Control textBox) const {
+    return As<QLineEdit>(control(textBox));
+}
+
+QPushButton* Form1Widget::pushButton(Control button) const {
+    return As<QPushButton>(control(button));
+}
+
+QComboBox* Form1Widget::driveList() const {
+    return As<QComboBox>(control(Control::DriveList));
+}
+
+QTreeView* Form1Widget::resultsView() const {
+    return As<QTreeView>(control(Control::ResultsView));
 }
 
 void Form1Widget::connectHandlers() {
@@ -64,20 +97,23 @@ void Form1Widget::connectHandlers() {
         const Control id = layout.control;
         if (layout.kind == ControlKind::Option || layout.kind == ControlKind::PushButton) {
             connect(static_cast<QAbstractButton*>(control(id)), &QAbstractButton::clicked, this,
-                    [this, id] { form_->Click(id); });
+                    [this, id] { form_->click(id); });
         }
     }
-    connect(Text1, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text1); });
-    connect(Text2, &QLineEdit::textChanged, this, [this] { form_->Change(Control::Text2); });
+    for (const Control box : {Control::FolderBox, Control::DepthBox}) {
+        connect(textBox(box), &QLineEdit::textChanged, this,
+                [this, box] { form_->textChanged(box); });
+    }
     // Enter in the folder box starts the list, as "Start Creating List" does.
-    connect(Text1, &QLineEdit::returnPressed, this, [this] { form_->PushButton1_Click(); });
-    Text2->installEventFilter(this);
-    ListView1->installEventFilter(this);
-    ListView1->viewport()->installEventFilter(this);
+    connect(textBox(Control::FolderBox), &QLineEdit::returnPressed, this,
+            [this] { form_->startList(); });
+    textBox(Control::DepthBox)->installEventFilter(this);
+    resultsView()->installEventFilter(this);
+    resultsView()->viewport()->installEventFilter(this);
 }
 
 void Form1Widget::closeEvent(QCloseEvent* event) {
-    form_->Form_Unload();
+    form_->unload();
     event->accept();
 }
 
@@ -85,35 +121,35 @@ bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseMove: {
             const auto surface = pointerSurfaces_.constFind(watched);
-            if (surface != pointerSurfaces_.constEnd()) form_->MouseMove(*surface);
+            if (surface != pointerSurfaces_.constEnd()) form_->pointerMoved(*surface);
             break;
         }
         case QEvent::FocusIn:
         case QEvent::FocusOut: {
-            if (watched != Text2) break;
+            if (watched != textBox(Control::DepthBox)) break;
             // Focus that comes and goes with the whole window (another window activated, a
             // menu opened) never left the control for another one of this window.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
             if (event->type() == QEvent::FocusIn) {
-                form_->Text2_GotFocus();
+                form_->selectDepthEntry();
             } else {
                 depthCheck_->queue();
             }
             break;
         }
         case QEvent::KeyPress: {
-            if (watched != ListView1) break;
+            if (watched != resultsView()) break;
             const auto* key = static_cast<QKeyEvent*>(event);
-            form_->ListView1_KeyDown(key->key() == Qt::Key_Delete ? Form1::kDeleteKeyCode : 0,
-                                     ShiftState(key->modifiers()));
+            form_->keyDownInResults(key->key() == Qt::Key_Delete ? Form1::kDeleteKeyCode : 0,
+                                    ShiftState(key->modifiers()));
             break;
         }
         case QEvent::MouseButtonDblClick:
             // The press before it has selected the entry under the pointer.
-            if (watched != ListView1->viewport()) break;
+            if (watched != resultsView()->viewport()) break;
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                form_->ListView1_DblClick();
+                form_->removeSelectedResult();
             }
             break;
         default:
@@ -123,11 +159,11 @@ bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool Form1Widget::isChecked(Control option) const {
-    return static_cast<QRadioButton*>(control(option))->isChecked();
+    return this->option(option)->isChecked();
 }
 
 void Form1Widget::setChecked(Control option, bool checked) {
-    auto* button = static_cast<QRadioButton*>(control(option));
+    QRadioButton* button = this->option(option);
     if (checked) {
         button->setChecked(true);
         return;
@@ -167,23 +203,24 @@ void Form1Widget::selectAllText(Control textBox) {
 }
 
 void Form1Widget::showDrives(const std::vector<std::string>& texts, int current) {
-    Drive1->clear();
+    QComboBox* drives = driveList();
+    drives->clear();
     for (const std::string& text : texts)
-        Drive1->addItem(FromUtf8(text));
-    Drive1->setCurrentIndex(current);
+        drives->addItem(FromUtf8(text));
+    drives->setCurrentIndex(current);
 }
 
 int Form1Widget::currentDrive() const {
-    return Drive1->currentIndex();
+    return driveList()->currentIndex();
 }
 
 std::int64_t Form1Widget::selectedResult() const {
-    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    const QModelIndexList selected = resultsView()->selectionModel()->selectedRows();
     return selected.isEmpty() ? 0 : selected.first().row() + 1;
 }
 
 void Form1Widget::setResultsColumnWidth(int twips) {
-    ListView1->setColumnWidth(0, PixelsFromTwips(twips));
+    resultsView()->setColumnWidth(0, PixelsFromTwips(twips));
 }
 
 void Form1Widget::setCaption(const std::string& caption) {

@@ -22,8 +22,9 @@ namespace quorvane {
 
 class ResultsListModel;
 
-// The main window in Qt Widgets: every control of the shared layout under its design name,
-// shown as the form (Form1) asks, with the user's actions passed on to the form's handlers.
+// The main window in Qt Widgets: every control of the shared layout, its design name as its
+// object name, shown as the form (Form1) asks, with the user's actions passed on to the form's
+// handlers.
 // The sources are split by concern:
 //   form1_widget.cpp          construction, event routing, the values of the controls
 //   form1_widget_layout.cpp   controls, positions, fonts, colours, Alt letters, tab order,
@@ -38,7 +39,16 @@ class Form1Widget : public QWidget, public FormView {
 
     Form1& form() { return *form_; }
     ResultsListModel& resultsModel() { return *results_; }
+
+    // The controls, owned by the window; Control::Window is the window itself. Each accessor
+    // throws std::invalid_argument for a control of another kind.
     QWidget* control(Control control) const;
+    QGroupBox* frame(Control frame) const;
+    QRadioButton* option(Control option) const;
+    QLineEdit* textBox(Control textBox) const;
+    QPushButton* pushButton(Control button) const;
+    QComboBox* driveList() const;
+    QTreeView* resultsView() const;
 
     // FormView
     bool isChecked(Control option) const override;
@@ -58,31 +68,6 @@ class Form1Widget : public QWidget, public FormView {
     void showPointer(int mousePointer) override;
     void processEvents() override;
 
-    // The controls, owned by the window. Their object names are these names.
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QRadioButton* Option4 = nullptr;
-    QRadioButton* Option5 = nullptr;
-    QRadioButton* Option6 = nullptr;
-    QRadioButton* Option7 = nullptr;
-    QRadioButton* Option8 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QComboBox* Drive1 = nullptr;
-    QTreeView* ListView1 = nullptr;
-    QPushButton* PushButton1 = nullptr;
-    QPushButton* PushButton2 = nullptr;
-    QPushButton* PushButton3 = nullptr;
-    QPushButton* PushButton4 = nullptr;
-    QPushButton* PushButton5 = nullptr;
-    QPushButton* PushButton6 = nullptr;
-    QPushButton* PushButton7 = nullptr;
-    QPushButton* PushButton8 = nullptr;
-    QPushButton* PushButton9 = nullptr;
-    QPushButton* PushButton19 = nullptr;
-    QPushButton* PushButton20 = nullptr;
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +76,8 @@ class Form1Widget : public QWidget, public FormView {
   private:
     // form1_widget_layout.cpp
     void createControls();
+    void setUpWindow();
+    void createControl(const ControlLayout& layout);
     void setTabOrderOfControls();
     static void SetColours(QWidget* control, const QColor& back, const QColor& text);
 
@@ -98,6 +85,7 @@ class Form1Widget : public QWidget, public FormView {
     void connectHandlers();
 
     // form1_widget_pointer.cpp
+    void watchPointerOverControls();
     void watchPointer(QWidget* surface, Control reportedAs);
     void keepPointerMovesToItself(QWidget* control);
 
@@ -108,7 +96,7 @@ class Form1Widget : public QWidget, public FormView {
     // The control whose movements each watched widget reports (the list's parts report the
     // list).
     QHash<const QObject*, Control> pointerSurfaces_;
-    // The depth entry check, queued when Text2 loses the focus to another control.
+    // The depth entry check, queued when the depth box loses the focus to another control.
     QueuedCheck* depthCheck_ = nullptr;
 };
 

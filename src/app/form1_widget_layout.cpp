@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTreeView>
-#include <algorithm>
+#include <stdexcept>
 
 #include "app/access_key_cues.h"
 #include "app/form1_widget.h"
@@ -21,6 +21,62 @@ QFont FontOf(const FontDesign& design) {
     font.setPointSizeF(design.points);
     font.setBold(design.bold);
     return font;
+}
+
+QTreeView* NewResultsView(QWidget* container) {
+    auto* list = new QTreeView(container);
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setAllColumnsShowFocus(true);
+    list->setToolTip(QString::fromLatin1(kResultsToolTip));
+    return list;
+}
+
+// The widget that shows a control of `layout`'s kind, in `container`.
+QWidget* NewControl(const ControlLayout& layout, QWidget* container) {
+    const QString caption = layout.caption ? QString::fromUtf8(layout.caption) : QString();
+    switch (layout.kind) {
+        case ControlKind::Frame: {
+            auto* frame = new QGroupBox(caption, container);
+            frame->setAutoFillBackground(true);
+            return frame;
+        }
+        case ControlKind::Option:
+            // It takes the colour of its frame, and paints none of its own over the frame's,
+            // which a style may shade.
+            return new QRadioButton(caption, container);
+        case ControlKind::TextBox:
+            // The folder box is editable. It lays its text out in the application's
+            // direction, right to left only where the system writes that way.
+            return new QLineEdit(container);
+        case ControlKind::DriveList:
+            return new QComboBox(container);
+        case ControlKind::ListView:
+            return NewResultsView(container);
+        case ControlKind::PushButton: {
+            // A caption's "&" gives its Alt letter; a caption without a letter gets one.
+            auto* button = new QPushButton(caption, container);
+            if (layout.altKey) {
+                button->setShortcut(QKeySequence(Qt::ALT | (Qt::Key_A + (layout.altKey - 'A'))));
+            }
+            button->setFont(FontOf(kPushButtonFont));
+            return button;
+        }
+        case ControlKind::Window:
+            break;
+    }
+    throw std::invalid_argument("the window is no control in it");
+}
+
+// The white of the window is the design's, and so are its frames and buttons; the text boxes
+// and the lists take the system's window colours, as designed, on every part of them.
+bool OnTheWindowsWhite(ControlKind kind) {
+    return kind == ControlKind::Frame || kind == ControlKind::Option ||
+           kind == ControlKind::PushButton;
 }
 
 }  // namespace
@@ -58,8 +114,34 @@ void Form1Widget::useButtonFaceColour() {
 }
 
 void Form1Widget::createControls() {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Form1"));
+    setUpWindow();
+    // Containers come before what they hold in no particular order of the table, so the
+    // frames are made first.
+    for (const bool frames : {true, false}) {
+        for (const ControlLayout& c : Form1Layout()) {
+            if ((c.kind == ControlKind::Frame) == frames) createControl(c);
+        }
+    }
+    // Within a container, a control listed earlier lies on top of one listed later.
+    const auto layout = Form1Layout();
+    for (auto c = layout.rbegin(); c != layout.rend(); ++c)
+        control(c->control)->raise();
+
+    for (const Control choice : kInitialChoice)
+        option(choice)->setChecked(true);
+    watchPointerOverControls();
+    // The Alt letters' underlines show only while Alt is held.
+    AccessKeyCues::ApplyTo(this);
+
+    if (QScreen* display = screen()) {
+        move(display->availableGeometry().center() - rect().center());
+    }
+    resultsView()->setFocus();
+}
+
+void Form1Widget::setUpWindow() {
+    setObjectName(QString::fromLatin1(kWindowName));
+    setWindowTitle(QString::fromLatin1(kWindowName));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -68,140 +150,24 @@ void Form1Widget::createControls() {
     SetColours(this, Qt::white, Qt::black);
     setAutoFillBackground(true);
     setMouseTracking(true);
+}
 
-    // Containers come before what they hold in no particular order of the table, so the
-    // frames are made first.
-    const auto layout = Form1Layout();
-    std::vector<const ControlLayout*> order;
-    for (const ControlLayout& c : layout) {
-        if (c.kind == ControlKind::Frame) order.push_back(&c);
+void Form1Widget::createControl(const ControlLayout& c) {
+    QWidget* widget = NewControl(c, control(c.container));
+    if (OnTheWindowsWhite(c.kind)) {
+        SetColours(widget, Qt::white, Qt::black);
+    } else {
+        const QPalette theme = QGuiApplication::palette();
+        SetColours(widget, theme.color(QPalette::Window), theme.color(QPalette::WindowText));
     }
-    for (const ControlLayout& c : layout) {
-        if (c.kind != ControlKind::Frame) order.push_back(&c);
-    }
-    for (const ControlLayout* c : order) {
-        QWidget* container = control(c->container);
-        const QString caption = c->caption ? QString::fromUtf8(c->caption) : QString();
-        QWidget* widget = nullptr;
-        switch (c->kind) {
-            case ControlKind::Frame: {
-                auto* box = new QGroupBox(caption, container);
-                SetColours(box, Qt::white, Qt::black);
-                box->setAutoFillBackground(true);
-                widget = box;
-                break;
-            }
-            case ControlKind::Option: {
-                // It takes the colour of its frame, and paints none of its own over the
-                // frame's, which a style may shade.
-                auto* button = new QRadioButton(caption, container);
-                SetColours(button, Qt::white, Qt::black);
-                widget = button;
-                break;
-            }
-            case ControlKind::TextBox:
-                // The folder box is editable. It lays its text out in the application's
-                // direction, right to left only where the system writes that way.
-                widget = new QLineEdit(container);
-                break;
-            case ControlKind::DriveList:
-                widget = new QComboBox(container);
-                break;
-            case ControlKind::ListView:
-                widget = new QTreeView(container);
-                break;
-            case ControlKind::PushButton: {
-                // A caption's "&" gives its Alt letter; a caption without a letter gets one.
-                auto* button = new QPushButton(caption, container);
-                if (c->altKey) {
-                    button->setShortcut(QKeySequence(Qt::ALT | (Qt::Key_A + (c->altKey - 'A'))));
-                }
-                button->setFont(FontOf(kPushButtonFont));
-                SetColours(button, Qt::white, Qt::black);
-                widget = button;
-                break;
-            }
-            case ControlKind::Window:
-                continue;
-        }
-        if (c->kind == ControlKind::TextBox || c->kind == ControlKind::DriveList ||
-            c->kind == ControlKind::ListView) {
-            // The system's window colours, as designed, on every part of them: the white of
-            // the window and the frames around them is not theirs.
-            const QPalette theme = QGuiApplication::palette();
-            SetColours(widget, theme.color(QPalette::Window), theme.color(QPalette::WindowText));
-        }
-        widget->setObjectName(QString::fromLatin1(c->name));
-        // What screen readers say: a caption is its control's name, without the mark of its
-        // Alt letter; a control without words of its own has a name of its own.
-        if (c->accessibleName) widget->setAccessibleName(QString::fromUtf8(c->accessibleName));
-        if (c->description) widget->setAccessibleDescription(QString::fromUtf8(c->description));
-        widget->setGeometry(PixelsFromTwips(c->left), PixelsFromTwips(c->top),
-                            PixelsFromTwips(c->width), PixelsFromTwips(c->height));
-        controls_[c->control] = widget;
-    }
-    // Within a container, a control listed earlier lies on top of one listed later.
-    for (auto c = layout.rbegin(); c != layout.rend(); ++c)
-        control(c->control)->raise();
-
-    Frame1 = static_cast<QGroupBox*>(control(Control::Frame1));
-    Frame2 = static_cast<QGroupBox*>(control(Control::Frame2));
-    Option3 = static_cast<QRadioButton*>(control(Control::Option3));
-    Option4 = static_cast<QRadioButton*>(control(Control::Option4));
-    Option5 = static_cast<QRadioButton*>(control(Control::Option5));
-    Option6 = static_cast<QRadioButton*>(control(Control::Option6));
-    Option7 = static_cast<QRadioButton*>(control(Control::Option7));
-    Option8 = static_cast<QRadioButton*>(control(Control::Option8));
-    Text1 = static_cast<QLineEdit*>(control(Control::Text1));
-    Text2 = static_cast<QLineEdit*>(control(Control::Text2));
-    Drive1 = static_cast<QComboBox*>(control(Control::Drive1));
-    ListView1 = static_cast<QTreeView*>(control(Control::ListView1));
-    PushButton1 = static_cast<QPushButton*>(control(Control::PushButton1));
-    PushButton2 = static_cast<QPushButton*>(control(Control::PushButton2));
-    PushButton3 = static_cast<QPushButton*>(control(Control::PushButton3));
-    PushButton4 = static_cast<QPushButton*>(control(Control::PushButton4));
-    PushButton5 = static_cast<QPushButton*>(control(Control::PushButton5));
-    PushButton6 = static_cast<QPushButton*>(control(Control::PushButton6));
-    PushButton7 = static_cast<QPushButton*>(control(Control::PushButton7));
-    PushButton8 = static_cast<QPushButton*>(control(Control::PushButton8));
-    PushButton9 = static_cast<QPushButton*>(control(Control::PushButton9));
-    PushButton19 = static_cast<QPushButton*>(control(Control::PushButton19));
-    PushButton20 = static_cast<QPushButton*>(control(Control::PushButton20));
-
-    ListView1->setRootIsDecorated(false);
-    ListView1->setItemsExpandable(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setAllColumnsShowFocus(true);
-    ListView1->setToolTip(QString::fromLatin1(kResultsToolTip));
-
-    // The design's initial choice; Form_Load then restores the user's.
-    Option5->setChecked(true);
-    Option8->setChecked(true);
-
-    for (const ControlLayout& c : layout) {
-        switch (PointerReactionOf(c.control)) {
-            case PointerReaction::Keep:
-                keepPointerMovesToItself(control(c.control));
-                break;
-            default:
-                watchPointer(control(c.control), c.control);
-                break;
-        }
-    }
-    // The list reacts wherever the pointer is on it: items, header or scroll bars.
-    for (QWidget* part : ListView1->findChildren<QWidget*>())
-        watchPointer(part, Control::ListView1);
-
-    // The Alt letters' underlines show only while Alt is held.
-    AccessKeyCues::ApplyTo(this);
-
-    if (QScreen* display = screen()) {
-        move(display->availableGeometry().center() - rect().center());
-    }
-    ListView1->setFocus();
+    widget->setObjectName(QString::fromLatin1(c.name));
+    // What screen readers say: a caption is its control's name, without the mark of its Alt
+    // letter; a control without words of its own has a name of its own.
+    if (c.accessibleName) widget->setAccessibleName(QString::fromUtf8(c.accessibleName));
+    if (c.description) widget->setAccessibleDescription(QString::fromUtf8(c.description));
+    widget->setGeometry(PixelsFromTwips(c.left), PixelsFromTwips(c.top), PixelsFromTwips(c.width),
+                        PixelsFromTwips(c.height));
+    controls_[c.control] = widget;
 }
 
 void Form1Widget::setTabOrderOfControls() {

@@ -1,8 +1,22 @@
 #include <QMouseEvent>
+#include <QTreeView>
 
 #include "app/form1_widget.h"
 
 namespace quorvane {
+
+void Form1Widget::watchPointerOverControls() {
+    for (const ControlLayout& c : Form1Layout()) {
+        if (PointerReactionOf(c.control) == PointerReaction::Keep) {
+            keepPointerMovesToItself(control(c.control));
+        } else {
+            watchPointer(control(c.control), c.control);
+        }
+    }
+    // The list reacts wherever the pointer is on it: items, header or scroll bars.
+    for (QWidget* part : resultsView()->findChildren<QWidget*>())
+        watchPointer(part, Control::ResultsView);
+}
 
 void Form1Widget::watchPointer(QWidget* surface, Control reportedAs) {
     pointerSurfaces_.insert(surface, reportedAs);
@@ -19,7 +33,7 @@ void Form1Widget::keepPointerMovesToItself(QWidget* control) {
 }
 
 void Form1Widget::mouseMoveEvent(QMouseEvent* event) {
-    form_->MouseMove(Control::Form1);
+    form_->pointerMoved(Control::Window);
     QWidget::mouseMoveEvent(event);
 }
 

@@ -1,6 +1,6 @@
 // quorvane: the window program. Answers --help and --version, builds the platform services,
 // loads the main window, looks at the folder the command line names, and runs the event loop
-// until the window is closed, which ends the process from inside Form_Unload.
+// until the window is closed, which ends the process from inside Form1::unload.
 
 #include <QApplication>
 #include <QDir>
@@ -46,8 +46,8 @@ int main(int argc, char* argv[]) {
         NumberFormatOf(QLocale::system())};
     Form1Widget window(services);
     dialogs.setOwner(&window);
-    window.form().Form_Load();
-    if (!startFolder.isEmpty()) window.form().LookAtFolder(startFolder.toStdString());
+    window.form().load();
+    if (!startFolder.isEmpty()) window.form().lookAtFolder(startFolder.toStdString());
     window.show();
     return QApplication::exec();
 }

@@ -7,7 +7,7 @@
 
 namespace quorvane {
 
-// The form's results list as a Qt model for `ListView1`: it shows the entries the list has
+// The form's results list as a Qt model for the results view: it shows the entries the list has
 // published, their bytes read as UTF-8 (with replacement characters for bytes that are not),
 // and passes each change of the list on as the matching model notification.
 class ResultsListModel : public QAbstractTableModel, public ResultsListObserver {

@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
                                 [] {},
                                 {}};
     Form1Widget window(services);
-    window.form().Form_Load();
+    window.form().load();
     window.show();
     QCoreApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {

@@ -6,7 +6,7 @@
 
 namespace quorvane {
 
-// Where the drive list `Drive1` and the runs over drives get the computer's drives from.
+// Where the drive list and the runs over drives get the computer's drives from.
 class DriveSource {
   public:
     virtual ~DriveSource() = default;

@@ -46,50 +46,35 @@ Form1::Form1(FormView& view, const FormServices& services)
     view_.showDrives(texts, CurrentDriveIndex(drives_));
 }
 
-void Form1::Click(Control control) {
-    switch (control) {
-        case Control::Option3:
-            return Option3_Click();
-        case Control::Option4:
-            return Option4_Click();
-        case Control::Option5:
-            return Option5_Click();
-        case Control::Option6:
-            return Option6_Click();
-        case Control::Option7:
-            return Option7_Click();
-        case Control::Option8:
-            return Option8_Click();
-        case Control::PushButton1:
-            return PushButton1_Click();
-        case Control::PushButton2:
-            return PushButton2_Click();
-        case Control::PushButton3:
-            return PushButton3_Click();
-        case Control::PushButton4:
-            return PushButton4_Click();
-        case Control::PushButton5:
-            return PushButton5_Click();
-        case Control::PushButton6:
-            return PushButton6_Click();
-        case Control::PushButton7:
-            return PushButton7_Click();
-        case Control::PushButton8:
-            return PushButton8_Click();
-        case Control::PushButton9:
-            return PushButton9_Click();
-        case Control::PushButton19:
-            return PushButton19_Click();
-        case Control::PushButton20:
-            return PushButton20_Click();
-        default:
-            return;
-    }
+std::span<const Form1::ClickRoute> Form1::ClickTable() {
+    using enum Control;
+    // An option stores the choice of its whole frame.
+    static constexpr ClickRoute kRoutes[] = {
+        {EntireComputerOption, &Form1::storeTargetChoice},
+        {DriveOption, &Form1::storeTargetChoice},
+        {FolderOption, &Form1::storeTargetChoice},
+        {LimitDepthOption, &Form1::storeDepthChoice},
+        {FirstSubfoldersOption, &Form1::storeDepthChoice},
+        {AllSubfoldersOption, &Form1::storeDepthChoice},
+        {StartButton, &Form1::startList},
+        {SaveTextFileButton, &Form1::saveTextFile},
+        {HelpButton, &Form1::showHelp},
+        {SaveExcelFileButton, &Form1::saveExcelFile},
+        {BrowseButton, &Form1::browseFolder},
+        {ClearButton, &Form1::clearResults},
+        {CopyButton, &Form1::copyToClipboard},
+        {SampleButton, &Form1::loadSample},
+        {DepthHelpButton, &Form1::showDepthHelp},
+        {RemoveContainingButton, &Form1::removeContaining},
+        {RemoveNotContainingButton, &Form1::removeNotContaining},
+    };
+    return kRoutes;
 }
 
-void Form1::Change(Control textBox) {
-    if (textBox == Control::Text1) Text1_Change();
-    if (textBox == Control::Text2) Text2_Change();
+void Form1::click(Control control) {
+    for (const ClickRoute& route : ClickTable()) {
+        if (route.control == control) return (this->*route.handler)();
+    }
 }
 
 void Form1::message(const std::string& text) {

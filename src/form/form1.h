@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,24 +18,24 @@ namespace quorvane {
 enum class ResultFilter;
 
 // The main window's behaviour, whatever toolkit shows it: the start-up that restores the
-// user's choices, the handlers of every control under their design names, the pointer
-// feedback, the run and the exports. It reads and sets the controls through its FormView and
-// reaches the platform through its FormServices; it holds no toolkit of its own.
+// user's choices, the handlers of every control, the pointer feedback, the run and the
+// exports. It reads and sets the controls through its FormView and reaches the platform
+// through its FormServices; it holds no toolkit of its own.
 //
 // The sources are split by concern:
-//   form1.cpp               construction, event routing
-//   form1_load.cpp          Form_Load, the skin, Form_Unload
-//   form1_target_depth.cpp  the option, text box and browse handlers
-//   form1_pointer.cpp       the MousePointer value and its feedback
+//   form1.cpp               construction, the click table
+//   form1_load.cpp          load, the skin, unload
+//   form1_target_depth.cpp  the options, the two text boxes and the folder browser
+//   form1_pointer.cpp       the pointer mode and its feedback
 //   form1_run.cpp           "Start Creating List"
 //   form1_edit.cpp          removing entries, clearing and filtering the results
 //   form1_export.cpp        text file, clipboard and spreadsheet exports
 //   form1_help.cpp          the help messages and the sample folder
 //
 // Lifetime and shut-down. The program makes the view, whose form fills the drive list; it
-// runs Form_Load, then shows the window. Closing the window runs Form_Unload, which removes
-// the scratch file, the partial file of a save in progress and the workbooks never handed to
-// the spreadsheet program (PendingFile), and then ends the process at once through
+// runs load(), then shows the window. Closing the window runs unload(), which removes the
+// scratch file, the partial file of a save in progress and the workbooks never handed to the
+// spreadsheet program (PendingFile), and then ends the process at once through
 // FormServices::endProgram: no further event or statement of a command runs. Long commands yield
 // through a WindowYieldHook; a close that arrives during a yield ends the process inside that
 // yield, so a command never needs to check whether the window is still there. Nothing needs saving
@@ -41,12 +43,12 @@ enum class ResultFilter;
 // ending() turns true and stays so.
 class Form1 {
   public:
-    // Values of MousePointer.
+    // The pointer modes.
     static constexpr int kDefaultPointer = 0;
     static constexpr int kHourglassPointer = 11;  // a command is busy
     static constexpr int kCustomPointer = 99;     // the hand, over the push buttons
 
-    // The key code of the Delete key, as ListView1_KeyDown receives it.
+    // The key code of the Delete key, as keyDownInResults receives it.
     static constexpr int kDeleteKeyCode = 46;
 
     Form1(FormView& view, const FormServices& services);
@@ -54,101 +56,102 @@ class Form1 {
     Form1& operator=(const Form1&) = delete;
 
     // Start-up and shut-down.
-    void Form_Load();
-    void Form_Unload();
+    void load();
+    void unload();
     bool ending() const { return ending_; }
-    bool CreatingList() const { return creatingList_; }
+    bool creatingList() const { return creatingList_; }
 
     // The caption of every message box and input box without a title of its own; set by
-    // Form_Load.
-    const std::string& ApplicationTitle() const { return applicationTitle_; }
+    // load().
+    const std::string& applicationTitle() const { return applicationTitle_; }
 
-    // The pointer mode. 11 is also the busy flag that the list editing commands test; the
-    // pointer feedback never overwrites it.
-    int MousePointer() const { return mousePointer_; }
+    // The pointer mode. kHourglassPointer is also the busy flag that the list editing
+    // commands test; the pointer feedback never overwrites it.
+    int mousePointer() const { return mousePointer_; }
     void setMousePointer(int value);
 
-    // The results list behind ListView1.
-    ResultsList& Results() { return results_; }
-    const ResultsList& Results() const { return results_; }
-    // The drives Drive1 shows, in its order.
-    const std::vector<Drive>& Drives() const { return drives_; }
+    // The results list behind the results view.
+    ResultsList& results() { return results_; }
+    const ResultsList& results() const { return results_; }
+    // The drives the drive list shows, in its order.
+    const std::vector<Drive>& drives() const { return drives_; }
 
     // Selects or clears an option the way code does: selecting one that is not yet selected
     // runs its click handler (which stores its whole group); clearing one runs nothing and may
     // leave its group with no option selected.
-    void SetOptionValue(Control option, bool selected);
+    void setOption(Control option, bool selected);
 
     // Makes `folder` the target as the user would: selects "Look at this folder:" and types
     // the folder into its box, so that both are stored as the user's choices.
-    void LookAtFolder(const std::string& folder);
+    void lookAtFolder(const std::string& folder);
 
-    // Events as the views deliver them: a click of an option or push button, a change of a
-    // text box's text, a movement of the pointer over a control (Control::Form1 for the
-    // window's own surface).
-    void Click(Control control);
-    void Change(Control textBox);
-    void MouseMove(Control control);
+    // Events as the views deliver them: a click of an option or push button (through the
+    // click table), a change of a text box's text, a movement of the pointer over a control
+    // (Control::Window for the window's own surface).
+    void click(Control control);
+    void textChanged(Control textBox);
+    void pointerMoved(Control control);
 
-    // Target and depth handlers.
-    void Option3_Click();
-    void Option4_Click();
-    void Option5_Click();
-    void Option6_Click();
-    void Option7_Click();
-    void Option8_Click();
-    void Text1_Change();
-    void Text2_Change();
-    void Text2_GotFocus();
-    // The depth entry check. Views run it once Text2 has lost the focus to another control
-    // of the window, before that control takes any input. Returns whether the entry stands;
-    // when it does not, the focus is back on Text2 and the input that moved it is dropped.
-    bool Text2_LostFocus();
-    void PushButton5_Click();
+    // The depth box. Views select its entry when the focus arrives from another control of
+    // the window, and run the entry check once the focus has left it for another control of
+    // the window, before that control takes any input. The check returns whether the entry
+    // stands; when it does not, the focus is back in the box and the input that moved it is
+    // dropped.
+    void selectDepthEntry();
+    bool checkDepthEntry();
 
-    // Commands.
-    void PushButton1_Click();
-    void PushButton2_Click();
-    void PushButton3_Click();
-    void PushButton4_Click();
-    void PushButton6_Click();
-    void PushButton7_Click();
-    void PushButton8_Click();
-    void PushButton9_Click();
-    void PushButton19_Click();
-    void PushButton20_Click();
+    // Removal of the selected entry: a key pressed in the results view (kDeleteKeyCode for
+    // Delete, whatever the shift state) and a double-click with the left button anywhere in
+    // it.
+    void keyDownInResults(int keyCode, int shift);
+    void removeSelectedResult();
 
-    // Removal of the selected entry: a key pressed in the list (kDeleteKeyCode for Delete,
-    // whatever the shift state) and a double-click with the left button anywhere in it.
-    void ListView1_KeyDown(int keyCode, int shift);
-    void ListView1_DblClick();
+    // The push buttons' handlers.
+    void startList();
+    void saveTextFile();
+    void saveExcelFile();
+    void copyToClipboard();
+    void clearResults();
+    void removeContaining();
+    void removeNotContaining();
+    void browseFolder();
+    void loadSample();
+    void showHelp();
+    void showDepthHelp();
 
-    // Pointer feedback.
-    void PushButtonMouseMove();
-    void SurfaceMouseMove();
-
-    // Whether a spreadsheet application can show the workbook; tells the user when not.
-    bool SaveResultsAsExcelFileIsExcelInstalled();
+    // What a click of each option and push button runs; click() goes through it.
+    struct ClickRoute {
+        Control control;
+        void (Form1::*handler)();
+    };
+    static std::span<const ClickRoute> ClickTable();
 
   private:
     // form1_load.cpp
     std::string applicationFile(const std::string& name) const;
-    void ApplySkin();
-    void SetApplicationTitle();
-    void LoadMouseIcon(const std::string& path);
-    void ShowHomePageOccasionally();
-    void RestoreOption(Control option, const std::string& key, const std::string& defaultValue);
+    void applySkin();
+    void setApplicationTitle();
+    void loadMouseIcon(const std::string& path);
+    void showHomePageOccasionally();
+    void restoreOption(Control option, const std::string& defaultValue);
+    void restoreText(Control textBox, const std::string& defaultValue);
 
     // form1_target_depth.cpp
-    void StoreTargetChoice();
-    void StoreDepthChoice();
+    void storeTargetChoice();
+    void storeDepthChoice();
+    void storeOptions(std::initializer_list<Control> options);
+
+    // form1_pointer.cpp
+    void pointerOverPushButton();
+    void pointerOverSurface();
 
     // form1_edit.cpp
-    void RemoveSelectedResult();
-    void RemoveResultsWithText(const char* procedurePath, const char* prompt, ResultFilter filter);
+    void removeResultsWithText(const char* procedurePath, const char* prompt, ResultFilter filter);
 
     // form1_export.cpp
-    void CopyResultsToClipboard();
+    void putResultsOnClipboard();
+    // Whether a spreadsheet application can show the workbook; tells the user when not.
+    bool spreadsheetApplicationInstalled();
 
     void message(const std::string& text);
 
@@ -162,7 +165,8 @@ class Form1 {
     // Workbooks in the temporary folder that the spreadsheet program could not open: the user
     // may still open them by hand until the program ends, which removes them.
     std::vector<PendingFile> unopenedWorkbooks_;
-    // True while a list creation run is in progress; a press of PushButton1 then does nothing.
+    // True while a list creation run is in progress; a press of the start button then does
+    // nothing.
     bool creatingList_ = false;
 };
 

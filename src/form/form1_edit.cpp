@@ -18,16 +18,12 @@ constexpr char kNotContainingPrompt[] = "Remove entries not containing: ";
 
 }  // namespace
 
-void Form1::ListView1_KeyDown(int keyCode, int /*shift*/) {
+void Form1::keyDownInResults(int keyCode, int /*shift*/) {
     if (keyCode != kDeleteKeyCode) return;
-    RemoveSelectedResult();
+    removeSelectedResult();
 }
 
-void Form1::ListView1_DblClick() {
-    RemoveSelectedResult();
-}
-
-void Form1::RemoveSelectedResult() {
+void Form1::removeSelectedResult() {
     // A busy command may be reading the list by index.
     if (mousePointer_ == kHourglassPointer) return;
     if (results_.count() == 0) return;
@@ -36,24 +32,24 @@ void Form1::RemoveSelectedResult() {
     results_.removeAt(selected);
 }
 
-void Form1::PushButton6_Click() {
+void Form1::clearResults() {
     ErrorTrap trap(services_.dialogs, procedure::kClearResults);
     trap.step(100, [&] {
         if (mousePointer_ != kHourglassPointer) results_.clear();
     });
 }
 
-void Form1::PushButton19_Click() {
-    RemoveResultsWithText(procedure::kRemoveContaining, kContainingPrompt,
+void Form1::removeContaining() {
+    removeResultsWithText(procedure::kRemoveContaining, kContainingPrompt,
                           ResultFilter::Containing);
 }
 
-void Form1::PushButton20_Click() {
-    RemoveResultsWithText(procedure::kRemoveNotContaining, kNotContainingPrompt,
+void Form1::removeNotContaining() {
+    removeResultsWithText(procedure::kRemoveNotContaining, kNotContainingPrompt,
                           ResultFilter::NotContaining);
 }
 
-void Form1::RemoveResultsWithText(const char* procedurePath, const char* prompt,
+void Form1::removeResultsWithText(const char* procedurePath, const char* prompt,
                                   ResultFilter filter) {
     ErrorTrap trap(services_.dialogs, procedurePath);
     std::string text;

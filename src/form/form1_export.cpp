@@ -37,7 +37,7 @@ void ThrowIfFailed(const std::optional<RunTimeError>& failure) {
 
 }  // namespace
 
-void Form1::PushButton2_Click() {
+void Form1::saveTextFile() {
     ErrorTrap trap(services_.dialogs, procedure::kSaveTextFile);
     std::string path;
     trap.step(112, [&] { path = services_.dialogs.saveFile(kSaveTitle, kTextFileFilter); });
@@ -54,12 +54,12 @@ void Form1::PushButton2_Click() {
     trap.step(124, [&] { setMousePointer(kDefaultPointer); });
 }
 
-void Form1::PushButton7_Click() {
+void Form1::copyToClipboard() {
     ErrorTrap trap(services_.dialogs, procedure::kCopyToClipboard);
     trap.step(104, [&] { setMousePointer(kHourglassPointer); });
     bool copied = false;
     trap.step(106, [&] {
-        CopyResultsToClipboard();
+        putResultsOnClipboard();
         copied = true;
     });
     trap.step(106, [&] { setMousePointer(kDefaultPointer); });
@@ -68,7 +68,7 @@ void Form1::PushButton7_Click() {
     if (copied) trap.step(108, [&] { message(kCopied); });
 }
 
-void Form1::CopyResultsToClipboard() {
+void Form1::putResultsOnClipboard() {
     WindowYieldHook hook(view_);
     const std::string text = ResultsClipboardText(results_.paths(), &hook);
     // An empty list leaves the clipboard alone.
@@ -76,7 +76,7 @@ void Form1::CopyResultsToClipboard() {
     services_.desktop.setClipboardText(text, &hook);
 }
 
-bool Form1::SaveResultsAsExcelFileIsExcelInstalled() {
+bool Form1::spreadsheetApplicationInstalled() {
     // Never reports: any failure of the check means no spreadsheet application.
     bool installed = false;
     try {
@@ -92,10 +92,10 @@ bool Form1::SaveResultsAsExcelFileIsExcelInstalled() {
     return installed;
 }
 
-void Form1::PushButton4_Click() {
+void Form1::saveExcelFile() {
     ErrorTrap trap(services_.dialogs, procedure::kSaveExcelFile);
     bool installed = true;
-    trap.step(100, [&] { installed = SaveResultsAsExcelFileIsExcelInstalled(); });
+    trap.step(100, [&] { installed = spreadsheetApplicationInstalled(); });
     if (!installed) {
         trap.step(178, [&] { message(kNoSpreadsheetForFeature); });
         return;

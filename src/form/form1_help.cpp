@@ -8,26 +8,28 @@
 
 namespace quorvane {
 
-void Form1::PushButton3_Click() {
+void Form1::showHelp() {
     ErrorTrap trap(services_.dialogs, procedure::kHelp);
     trap.step(100, [&] { message(GeneralHelpText()); });
 }
 
-void Form1::PushButton9_Click() {
+void Form1::showDepthHelp() {
     ErrorTrap trap(services_.dialogs, procedure::kDepthHelp);
     // The caption as the window shows it now, not as it was designed.
-    trap.step(
-        100, [&] { message(DepthHelpText(CaptionWithoutMnemonic(view_.text(Control::Option8)))); });
+    trap.step(100, [&] {
+        message(DepthHelpText(CaptionWithoutMnemonic(view_.text(Control::AllSubfoldersOption))));
+    });
 }
 
-void Form1::PushButton8_Click() {
+void Form1::loadSample() {
     ErrorTrap trap(services_.dialogs, procedure::kLoadSample);
-    // Selecting runs Option5's click handler, which stores the target choice.
-    trap.step(100, [&] { SetOptionValue(Control::Option5, true); });
+    // Selecting runs the folder option's click handler, which stores the target choice.
+    trap.step(100, [&] { setOption(Control::FolderOption, true); });
     // A missing folder is the run's to report. The change handler stores the path under
     // "Folder".
-    trap.step(
-        102, [&] { view_.setText(Control::Text1, FindSampleFolder(services_.applicationFolder)); });
+    trap.step(102, [&] {
+        view_.setText(Control::FolderBox, FindSampleFolder(services_.applicationFolder));
+    });
 }
 
 }  // namespace quorvane

@@ -13,69 +13,74 @@ using enum Control;
 using K = ControlKind;
 
 // The depth box stands in the gap of the 24 blanks, so the row reads as one sentence.
-constexpr char kOption6Caption[] =
+constexpr char kLimitDepthCaption[] =
     "Only de&pth =                        subfolders of target folder";
-static_assert(std::string_view(kOption6Caption).size() == 63 + 1);
+static_assert(std::string_view(kLimitDepthCaption).size() == 63 + 1);
 
 constexpr std::array kLayout = {
-    ControlLayout{Frame2, "Frame2", K::Frame, Form1, "Folder Depth", 120, 2410, 7800, 1500, 17},
-    ControlLayout{Option7, "Option7", K::Option, Frame2,
+    ControlLayout{DepthFrame, "Frame2", K::Frame, Window, "Folder Depth", 120, 2410, 7800, 1500,
+                  17},
+    ControlLayout{FirstSubfoldersOption, "Option7", K::Option, DepthFrame,
                   "Only f&irst subfolders of target folder (depth = 1)", 240, 650, 4455, 255, 20, 0,
                   nullptr, "Lists only the folders directly inside the target."},
-    ControlLayout{Option8, "Option8", K::Option, Frame2,
+    ControlLayout{AllSubfoldersOption, "Option8", K::Option, DepthFrame,
                   "&All subfolders of target folder (depth = infinity)", 240, 300, 4455, 255, 19, 0,
                   nullptr, "Lists every level of folders below the target."},
-    ControlLayout{Text2, "Text2", K::TextBox, Frame2, nullptr, 1680, 990, 855, 345, 18, 0, "Depth",
-                  "How many levels below the target \"Only depth =\" lists."},
-    ControlLayout{PushButton9, "PushButton9", K::PushButton, Frame2, "?", 6840, 300, 600, 345, 22,
-                  'Q', "Explain the depth choices", "Shows what each choice of depth lists."},
-    ControlLayout{Option6, "Option6", K::Option, Frame2, kOption6Caption, 240, 1020, 5415, 255, 21,
-                  0, nullptr, "Lists the levels from 1 to the depth in the box of this line."},
-    ControlLayout{PushButton3, "PushButton3", K::PushButton, Form1, "&Help", 120, 120, 3840, 405, 8,
+    ControlLayout{DepthBox, "Text2", K::TextBox, DepthFrame, nullptr, 1680, 990, 855, 345, 18, 0,
+                  "Depth", "How many levels below the target \"Only depth =\" lists."},
+    ControlLayout{DepthHelpButton, "PushButton9", K::PushButton, DepthFrame, "?", 6840, 300, 600,
+                  345, 22, 'Q', "Explain the depth choices",
+                  "Shows what each choice of depth lists."},
+    ControlLayout{LimitDepthOption, "Option6", K::Option, DepthFrame, kLimitDepthCaption, 240, 1020,
+                  5415, 255, 21, 0, nullptr,
+                  "Lists the levels from 1 to the depth in the box of this line."},
+    ControlLayout{HelpButton, "PushButton3", K::PushButton, Window, "&Help", 120, 120, 3840, 405, 8,
                   0, nullptr, "Shows how to use the window."},
-    ControlLayout{Frame1, "Frame1", K::Frame, Form1,
+    ControlLayout{TargetFrame, "Frame1", K::Frame, Window,
                   "Where would you like to look to create folder list?", 120, 580, 7800, 1770, 1},
-    ControlLayout{Text1, "Text1", K::TextBox, Frame1, nullptr, 2280, 300, 4455, 345, 6, 0,
+    ControlLayout{FolderBox, "Text1", K::TextBox, TargetFrame, nullptr, 2280, 300, 4455, 345, 6, 0,
                   "Folder to look at",
                   "The folder whose subfolders \"Look at this folder:\" lists. Enter starts the "
                   "list."},
-    ControlLayout{Option5, "Option5", K::Option, Frame1, "Look at this &folder:", 240, 345, 2055,
-                  255, 5, 0, nullptr, "Lists the subfolders of the folder in the box beside it."},
-    ControlLayout{Drive1, "Drive1", K::DriveList, Frame1, nullptr, 2280, 800, 5160, 345, 4, 0,
-                  "Drive to look at", "The drive whose folders \"Look at this drive:\" lists."},
-    ControlLayout{Option4, "Option4", K::Option, Frame1, "Look at this &drive:", 240, 845, 1935,
-                  255, 3, 0, nullptr, "Lists the folders of the drive chosen beside it."},
-    ControlLayout{Option3, "Option3", K::Option, Frame1, "Look at &entire computer (all drives)",
-                  240, 1345, 3375, 255, 2, 0, nullptr,
+    ControlLayout{FolderOption, "Option5", K::Option, TargetFrame, "Look at this &folder:", 240,
+                  345, 2055, 255, 5, 0, nullptr,
+                  "Lists the subfolders of the folder in the box beside it."},
+    ControlLayout{DriveList, "Drive1", K::DriveList, TargetFrame, nullptr, 2280, 800, 5160, 345, 4,
+                  0, "Drive to look at", "The drive whose folders \"Look at this drive:\" lists."},
+    ControlLayout{DriveOption, "Option4", K::Option, TargetFrame, "Look at this &drive:", 240, 845,
+                  1935, 255, 3, 0, nullptr, "Lists the folders of the drive chosen beside it."},
+    ControlLayout{EntireComputerOption, "Option3", K::Option, TargetFrame,
+                  "Look at &entire computer (all drives)", 240, 1345, 3375, 255, 2, 0, nullptr,
                   "Lists the folders of every drive, one drive after the other."},
-    ControlLayout{PushButton5, "PushButton5", K::PushButton, Frame1, "...", 6840, 300, 600, 345, 12,
-                  'B', "Browse for folder", "Chooses the folder to look at in a folder browser."},
-    ControlLayout{ListView1, "ListView1", K::ListView, Form1, nullptr, 120, 4545, 7800, 2535, 0, 0,
-                  "Results",
+    ControlLayout{BrowseButton, "PushButton5", K::PushButton, TargetFrame, "...", 6840, 300, 600,
+                  345, 12, 'B', "Browse for folder",
+                  "Chooses the folder to look at in a folder browser."},
+    ControlLayout{ResultsView, "ListView1", K::ListView, Window, nullptr, 120, 4545, 7800, 2535, 0,
+                  0, "Results",
                   "The full path of every folder found. Delete or a double-click removes the "
                   "selected entry."},
-    ControlLayout{PushButton1, "PushButton1", K::PushButton, Form1, "&Start Creating List", 120,
+    ControlLayout{StartButton, "PushButton1", K::PushButton, Window, "&Start Creating List", 120,
                   4035, 7800, 405, 7, 0, nullptr,
                   "Empties the results and lists the folders of the chosen target and depth."},
-    ControlLayout{PushButton2, "PushButton2", K::PushButton, Form1, "Save Results As &Text File",
-                  120, 7170, 3840, 405, 9, 0, nullptr,
+    ControlLayout{SaveTextFileButton, "PushButton2", K::PushButton, Window,
+                  "Save Results As &Text File", 120, 7170, 3840, 405, 9, 0, nullptr,
                   "Writes the results to a text file, one path per line."},
-    ControlLayout{PushButton4, "PushButton4", K::PushButton, Form1, "Save Results As E&xcel File",
-                  120, 7680, 3840, 405, 10, 0, nullptr,
+    ControlLayout{SaveExcelFileButton, "PushButton4", K::PushButton, Window,
+                  "Save Results As E&xcel File", 120, 7680, 3840, 405, 10, 0, nullptr,
                   "Writes the results to a workbook and opens it in the spreadsheet program."},
-    ControlLayout{PushButton6, "PushButton6", K::PushButton, Form1, "C&lear Results", 4080, 7680,
+    ControlLayout{ClearButton, "PushButton6", K::PushButton, Window, "C&lear Results", 4080, 7680,
                   3840, 405, 11, 0, nullptr, "Empties the results."},
-    ControlLayout{PushButton7, "PushButton7", K::PushButton, Form1, "&Copy Results To Clipboard",
+    ControlLayout{CopyButton, "PushButton7", K::PushButton, Window, "&Copy Results To Clipboard",
                   4080, 7170, 3840, 405, 13, 0, nullptr,
                   "Puts the results on the clipboard, in aligned columns."},
-    ControlLayout{PushButton8, "PushButton8", K::PushButton, Form1, "Load Sa&mple/Example Folder",
+    ControlLayout{SampleButton, "PushButton8", K::PushButton, Window, "Load Sa&mple/Example Folder",
                   4080, 120, 3840, 405, 14, 0, nullptr,
                   "Makes the sample folder the target: a small tree whose lists differ at each "
                   "depth."},
-    ControlLayout{PushButton19, "PushButton19", K::PushButton, Form1,
+    ControlLayout{RemoveContainingButton, "PushButton19", K::PushButton, Window,
                   "&Remove Results Containing X", 120, 8190, 3840, 405, 15, 0, nullptr,
                   "Asks for a text and removes every result that contains it."},
-    ControlLayout{PushButton20, "PushButton20", K::PushButton, Form1,
+    ControlLayout{RemoveNotContainingButton, "PushButton20", K::PushButton, Window,
                   "Remove Results &Not Containing X", 4080, 8190, 3840, 405, 16, 0, nullptr,
                   "Asks for a text and removes every result that does not contain it."},
 };
@@ -129,7 +134,7 @@ std::vector<Control> TabOrder() {
 }
 
 PointerReaction PointerReactionOf(Control control) {
-    if (control == Control::Form1) return PointerReaction::Surface;
+    if (control == Control::Window) return PointerReaction::Surface;
     switch (LayoutOf(control).kind) {
         case ControlKind::PushButton:
             return PointerReaction::PushButton;
@@ -145,7 +150,7 @@ PixelRect PixelRectInWindow(Control control, int dpi) {
     const ControlLayout& layout = LayoutOf(control);
     PixelRect rect{PixelsFromTwips(layout.left, dpi), PixelsFromTwips(layout.top, dpi),
                    PixelsFromTwips(layout.width, dpi), PixelsFromTwips(layout.height, dpi)};
-    if (layout.container != Control::Form1) {
+    if (layout.container != Control::Window) {
         const PixelRect container = PixelRectInWindow(layout.container, dpi);
         rect.left += container.left;
         rect.top += container.top;

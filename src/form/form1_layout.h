@@ -7,32 +7,33 @@
 
 namespace quorvane {
 
-// The controls of the main window under their design names, the window itself first.
+// The controls of the main window, the window itself first. Their design names are their
+// object names (ControlLayout::name). The Win32 view numbers its controls in this order.
 enum class Control {
-    Form1,
-    Frame1,
-    Frame2,
-    Option3,
-    Option4,
-    Option5,
-    Option6,
-    Option7,
-    Option8,
-    Text1,
-    Text2,
-    Drive1,
-    ListView1,
-    PushButton1,
-    PushButton2,
-    PushButton3,
-    PushButton4,
-    PushButton5,
-    PushButton6,
-    PushButton7,
-    PushButton8,
-    PushButton9,
-    PushButton19,
-    PushButton20,
+    Window,
+    TargetFrame,
+    DepthFrame,
+    EntireComputerOption,
+    DriveOption,
+    FolderOption,
+    LimitDepthOption,
+    FirstSubfoldersOption,
+    AllSubfoldersOption,
+    FolderBox,
+    DepthBox,
+    DriveList,
+    ResultsView,
+    StartButton,
+    SaveTextFileButton,
+    HelpButton,
+    SaveExcelFileButton,
+    BrowseButton,
+    ClearButton,
+    CopyButton,
+    SampleButton,
+    DepthHelpButton,
+    RemoveContainingButton,
+    RemoveNotContainingButton,
 };
 
 enum class ControlKind { Window, Frame, Option, TextBox, DriveList, ListView, PushButton };
@@ -69,6 +70,10 @@ constexpr int PixelsFromTwips(int twips, int dpi = kDesignDpi) {
     return twips * dpi / kTwipsPerInch;
 }
 
+// The window's object name, which is its caption too until the form's start-up sets the
+// program's.
+inline constexpr char kWindowName[] = "Form1";
+
 // The client area of the fixed-size window.
 inline constexpr int kFormClientWidth = 8040;
 inline constexpr int kFormClientHeight = 8700;
@@ -100,6 +105,8 @@ char AccessKeyOf(const ControlLayout& control);
 // Every control of the window, in the design's stacking order: within one container, a
 // control listed earlier lies on top of one listed later.
 std::span<const ControlLayout> Form1Layout();
+// The options selected when the window is made, before the form restores the user's choice.
+inline constexpr Control kInitialChoice[] = {Control::FolderOption, Control::AllSubfoldersOption};
 const ControlLayout& LayoutOf(Control control);
 // The controls that take the focus, in tab order.
 std::vector<Control> TabOrder();

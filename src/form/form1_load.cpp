@@ -5,6 +5,7 @@
 #include "form/file_queries.h"
 #include "form/file_removal.h"
 #include "form/form1.h"
+#include "form/settings_keys.h"
 
 namespace quorvane {
 
@@ -23,47 +24,47 @@ std::string GetDesktopFolder(Desktop& desktop) {
 
 }  // namespace
 
-void Form1::Form_Load() {
+void Form1::load() {
     ErrorTrap trap(services_.dialogs, procedure::kFormLoad);
-    trap.step(100, [&] { ApplySkin(); });
+    trap.step(100, [&] { applySkin(); });
     trap.step(104, [&] { view_.setCaption(kProductName); });
     trap.guard([&] { view_.showProgramIcon(); });
-    trap.guard([&] { SetApplicationTitle(); });
+    trap.guard([&] { setApplicationTitle(); });
     const std::string cursorFile = applicationFile("HAND-M.CUR");
     if (trap.test(106, [&] { return FileExists(cursorFile); })) {
-        trap.step(108, [&] { LoadMouseIcon(cursorFile); });
+        trap.step(108, [&] { loadMouseIcon(cursorFile); });
     }
-    trap.step(110, [&] { ShowHomePageOccasionally(); });
+    trap.step(110, [&] { showHomePageOccasionally(); });
     trap.step(128, [&] { results_.addColumn(kResultsHeading); });
     trap.step(130, [&] { view_.setResultsColumnWidth(kResultsColumnWidth); });
 
     // Each restore goes through the controls like the user's own change, so the click and
     // change handlers store what they show; the order decides which option of an
     // inconsistently stored group wins.
-    trap.step(132, [&] { RestoreOption(Control::Option5, "Option5", "1"); });
-    trap.step(134, [&] { RestoreOption(Control::Option4, "Option4", "0"); });
-    trap.step(136, [&] { RestoreOption(Control::Option3, "Option3", "0"); });
+    trap.step(132, [&] { restoreOption(Control::FolderOption, "1"); });
+    trap.step(134, [&] { restoreOption(Control::DriveOption, "0"); });
+    trap.step(136, [&] { restoreOption(Control::EntireComputerOption, "0"); });
     trap.step(138, [&] {
         // The default is needed, and can fail, whether or not the key exists.
         const std::string desktopFolder = GetDesktopFolder(services_.desktop);
-        view_.setText(Control::Text1, services_.settings.read("Folder", desktopFolder));
+        restoreText(Control::FolderBox, desktopFolder);
     });
-    trap.step(140, [&] { RestoreOption(Control::Option8, "Option8", "1"); });
-    trap.step(142, [&] { RestoreOption(Control::Option7, "Option7", "0"); });
-    trap.step(144, [&] { RestoreOption(Control::Option6, "Option6", "0"); });
-    trap.step(146, [&] { view_.setText(Control::Text2, services_.settings.read("Text2", "3")); });
+    trap.step(140, [&] { restoreOption(Control::AllSubfoldersOption, "1"); });
+    trap.step(142, [&] { restoreOption(Control::FirstSubfoldersOption, "0"); });
+    trap.step(144, [&] { restoreOption(Control::LimitDepthOption, "0"); });
+    trap.step(146, [&] { restoreText(Control::DepthBox, "3"); });
 }
 
 std::string Form1::applicationFile(const std::string& name) const {
     return FileInFolder(services_.applicationFolder, name);
 }
 
-void Form1::ApplySkin() {
+void Form1::applySkin() {
     if (!IsVisiblePlainFile(applicationFile("x/o.cjs"))) return;
     view_.useButtonFaceColour();
 }
 
-void Form1::SetApplicationTitle() {
+void Form1::setApplicationTitle() {
     // Drop the last word until the title fits; a name of one word is kept whole.
     std::string title = kProductName;
     do {
@@ -74,22 +75,26 @@ void Form1::SetApplicationTitle() {
     applicationTitle_ = title;
 }
 
-void Form1::LoadMouseIcon(const std::string& path) {
+void Form1::loadMouseIcon(const std::string& path) {
     if (!view_.loadMouseIcon(path)) throw RunTimeError("Invalid picture", 481);
     view_.showPointer(mousePointer_);
 }
 
-void Form1::ShowHomePageOccasionally() {
+void Form1::showHomePageOccasionally() {
     const int draw = static_cast<int>(services_.random.fraction() * 100) + 1;
     if (draw == 7) services_.desktop.openUrl(kHomePage);
 }
 
-void Form1::RestoreOption(Control option, const std::string& key, const std::string& defaultValue) {
-    const std::string stored = services_.settings.read(key, defaultValue);
-    SetOptionValue(option, ToBoolean(stored, services_.numberFormat));
+void Form1::restoreOption(Control option, const std::string& defaultValue) {
+    const std::string stored = services_.settings.read(SettingsKeyOf(option), defaultValue);
+    setOption(option, ToBoolean(stored, services_.numberFormat));
 }
 
-void Form1::Form_Unload() {
+void Form1::restoreText(Control textBox, const std::string& defaultValue) {
+    view_.setText(textBox, services_.settings.read(SettingsKeyOf(textBox), defaultValue));
+}
+
+void Form1::unload() {
     if (ending_) return;
     ending_ = true;
     ErrorTrap trap(services_.dialogs, procedure::kFormUnload);

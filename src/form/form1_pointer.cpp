@@ -2,25 +2,25 @@
 
 namespace quorvane {
 
-void Form1::MouseMove(Control control) {
+void Form1::pointerMoved(Control control) {
     switch (PointerReactionOf(control)) {
         case PointerReaction::PushButton:
-            PushButtonMouseMove();
+            pointerOverPushButton();
             break;
         case PointerReaction::Surface:
-            SurfaceMouseMove();
+            pointerOverSurface();
             break;
         case PointerReaction::Keep:
             break;
     }
 }
 
-void Form1::PushButtonMouseMove() {
+void Form1::pointerOverPushButton() {
     if (mousePointer_ == kHourglassPointer) return;
     setMousePointer(kCustomPointer);
 }
 
-void Form1::SurfaceMouseMove() {
+void Form1::pointerOverSurface() {
     if (mousePointer_ == kHourglassPointer) return;
     setMousePointer(kDefaultPointer);
 }

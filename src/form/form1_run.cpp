@@ -67,7 +67,7 @@ class ResultsAppender : public FolderSink {
 
 }  // namespace
 
-void Form1::PushButton1_Click() {
+void Form1::startList() {
     if (creatingList_) return;  // line 100
     ErrorTrap trap(services_.dialogs, procedure::kStartCreatingList);
     trap.step(102, [&] { creatingList_ = true; });
@@ -75,15 +75,15 @@ void Form1::PushButton1_Click() {
     trap.step(106, [&] { setMousePointer(kHourglassPointer); });
 
     DepthChoice depth;
-    if (trap.test(108, [&] { return view_.isChecked(Control::Option6); })) {
+    if (trap.test(108, [&] { return view_.isChecked(Control::LimitDepthOption); })) {
         trap.step(110, [&] { depth.limitDepth = true; });
         trap.step(112, [&] {
-            depth.depth = ToInteger16(view_.text(Control::Text2), services_.numberFormat);
+            depth.depth = ToInteger16(view_.text(Control::DepthBox), services_.numberFormat);
         });
-    } else if (trap.test(114, [&] { return view_.isChecked(Control::Option7); })) {
+    } else if (trap.test(114, [&] { return view_.isChecked(Control::FirstSubfoldersOption); })) {
         trap.step(116, [&] { depth.limitDepth = true; });
         trap.step(118, [&] { depth.depth = 1; });
-    } else if (trap.test(120, [&] { return view_.isChecked(Control::Option8); })) {
+    } else if (trap.test(120, [&] { return view_.isChecked(Control::AllSubfoldersOption); })) {
         trap.step(122, [&] { depth.limitDepth = false; });
         trap.step(124, [&] { depth.depth = 0; });
     }
@@ -111,14 +111,14 @@ void Form1::PushButton1_Click() {
         trap.step(doneLine, [&] { message(kDone); });
     };
 
-    if (trap.test(126, [&] { return view_.isChecked(Control::Option3); })) {
+    if (trap.test(126, [&] { return view_.isChecked(Control::EntireComputerOption); })) {
         // The drives as the list shows them when the run starts.
         const std::vector<Drive> drives = drives_;
         for (const Drive& drive : drives)
             walk(138, drive.root, true);
         finish(152, 154);
-    } else if (trap.test(156, [&] { return view_.isChecked(Control::Option5); })) {
-        const std::string folder = view_.text(Control::Text1);
+    } else if (trap.test(156, [&] { return view_.isChecked(Control::FolderOption); })) {
+        const std::string folder = view_.text(Control::FolderBox);
         if (trap.test(158, [&] { return FolderExists(folder) != true; })) {
             trap.step(158, [&] { setMousePointer(kDefaultPointer); });
             trap.step(186, [&] { message(kFolderMissing); });
@@ -126,7 +126,7 @@ void Form1::PushButton1_Click() {
             walk(170, ToFolderPathForm(folder), false);
             finish(182, 184);
         }
-    } else if (trap.test(188, [&] { return view_.isChecked(Control::Option4); })) {
+    } else if (trap.test(188, [&] { return view_.isChecked(Control::DriveOption); })) {
         const int current = view_.currentDrive();
         const bool chosen = current >= 0 && static_cast<size_t>(current) < drives_.size();
         walk(198, chosen ? drives_[static_cast<size_t>(current)].root : std::string(), true);

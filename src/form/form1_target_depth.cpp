@@ -1,6 +1,7 @@
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/settings_keys.h"
 
 namespace quorvane {
 
@@ -12,88 +13,67 @@ constexpr char kBrowsePrompt[] = "Please select folder:";
 
 }  // namespace
 
-void Form1::SetOptionValue(Control option, bool selected) {
+void Form1::setOption(Control option, bool selected) {
     if (view_.isChecked(option) == selected) return;
     view_.setChecked(option, selected);
-    if (selected) Click(option);
+    if (selected) click(option);
 }
 
-void Form1::LookAtFolder(const std::string& folder) {
-    SetOptionValue(Control::Option5, true);
-    view_.setText(Control::Text1, folder);
+void Form1::lookAtFolder(const std::string& folder) {
+    setOption(Control::FolderOption, true);
+    view_.setText(Control::FolderBox, folder);
 }
 
-void Form1::Option3_Click() {
-    StoreTargetChoice();
-}
-void Form1::Option4_Click() {
-    StoreTargetChoice();
-}
-void Form1::Option5_Click() {
-    StoreTargetChoice();
-}
-void Form1::Option6_Click() {
-    StoreDepthChoice();
-}
-void Form1::Option7_Click() {
-    StoreDepthChoice();
-}
-void Form1::Option8_Click() {
-    StoreDepthChoice();
+void Form1::storeTargetChoice() {
+    storeOptions({Control::FolderOption, Control::DriveOption, Control::EntireComputerOption});
 }
 
-void Form1::StoreTargetChoice() {
-    SettingsStore& settings = services_.settings;
-    settings.write("Option5", BooleanWord(view_.isChecked(Control::Option5)));
-    settings.write("Option4", BooleanWord(view_.isChecked(Control::Option4)));
-    settings.write("Option3", BooleanWord(view_.isChecked(Control::Option3)));
+void Form1::storeDepthChoice() {
+    storeOptions(
+        {Control::LimitDepthOption, Control::FirstSubfoldersOption, Control::AllSubfoldersOption});
 }
 
-void Form1::StoreDepthChoice() {
-    SettingsStore& settings = services_.settings;
-    settings.write("Option6", BooleanWord(view_.isChecked(Control::Option6)));
-    settings.write("Option7", BooleanWord(view_.isChecked(Control::Option7)));
-    settings.write("Option8", BooleanWord(view_.isChecked(Control::Option8)));
+void Form1::storeOptions(std::initializer_list<Control> options) {
+    for (const Control option : options) {
+        services_.settings.write(SettingsKeyOf(option), BooleanWord(view_.isChecked(option)));
+    }
 }
 
-void Form1::Text1_Change() {
-    services_.settings.write("Folder", view_.text(Control::Text1));
+// Every change is stored as typed, an entry the depth check refuses too.
+void Form1::textChanged(Control textBox) {
+    services_.settings.write(SettingsKeyOf(textBox), view_.text(textBox));
 }
 
-void Form1::Text2_Change() {
-    services_.settings.write("Text2", view_.text(Control::Text2));
+void Form1::selectDepthEntry() {
+    view_.selectAllText(Control::DepthBox);
 }
 
-void Form1::Text2_GotFocus() {
-    view_.selectAllText(Control::Text2);
-}
-
-bool Form1::Text2_LostFocus() {
+bool Form1::checkDepthEntry() {
     if (ending_) return true;
     const std::optional<double> depth =
-        ParseNumber(view_.text(Control::Text2), services_.numberFormat);
+        ParseNumber(view_.text(Control::DepthBox), services_.numberFormat);
     const char* refusal = !depth ? kNotNumeric : *depth < 1 ? kBelowOne : nullptr;
     if (!refusal) return true;
     message(refusal);
     // Back to the box with the entry selected, ready to be typed over. The selection is made
     // here as well because a window that is not active gets no focus event yet.
-    view_.setFocus(Control::Text2);
-    view_.selectAllText(Control::Text2);
+    view_.setFocus(Control::DepthBox);
+    view_.selectAllText(Control::DepthBox);
     return false;
 }
 
-void Form1::PushButton5_Click() {
+void Form1::browseFolder() {
     ErrorTrap trap(services_.dialogs, procedure::kBrowseFolder);
     std::string folder;
     trap.step(100, [&] {
-        const std::string lastFolder = services_.settings.read("LastFolder", {});
+        const std::string lastFolder = services_.settings.read(kLastFolderKey, {});
         folder = services_.dialogs.browseFolder(kBrowsePrompt, lastFolder);
     });
     if (trap.test(102, [&] { return folder.empty(); })) return;
     trap.step(104, [&] {
-        view_.setText(Control::Text1, folder);
+        view_.setText(Control::FolderBox, folder);
         // So that the browser opens where the user was the last time.
-        services_.settings.write("LastFolder", folder);
+        services_.settings.write(kLastFolderKey, folder);
     });
 }
 

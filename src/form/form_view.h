@@ -11,8 +11,8 @@ namespace quorvane {
 
 // The main window as a toolkit shows it: its controls' values, focus and look, the pointer and
 // the event loop. The form (Form1) holds the behaviour and asks the view for these; the view
-// passes the user's actions to the form's handlers (Form1::Click, Form1::Change and the named
-// handlers). Texts are UTF-8, paths in the program's own form (WTF-8 on Windows).
+// passes the user's actions to the form (Form1::click, Form1::textChanged and the other
+// events and handlers). Texts are UTF-8, paths in the program's own form (WTF-8 on Windows).
 //
 // The view also shows the form's results list: it observes the list (ResultsList::setObserver)
 // and reads the entries from it.
@@ -25,7 +25,7 @@ class FormView : public EventPump {
 
     // The text of a text box, or the caption of any other control.
     virtual std::string text(Control control) const = 0;
-    // Replaces it. A text box whose text changes tells the form (Form1::Change) as the user's
+    // Replaces it. A text box whose text changes tells the form (Form1::textChanged) as the user's
     // typing does; setting the text it already holds changes nothing.
     virtual void setText(Control control, const std::string& text) = 0;
 
@@ -33,11 +33,11 @@ class FormView : public EventPump {
     // Selects the whole text of a text box.
     virtual void selectAllText(Control textBox) = 0;
 
-    // Drive1: the drives' texts, and the one that is current (0-based; -1 for none).
+    // The drive list: the drives' texts, and the one that is current (0-based; -1 for none).
     virtual void showDrives(const std::vector<std::string>& texts, int current) = 0;
     virtual int currentDrive() const = 0;
 
-    // ListView1: the selected entry counted from 1, 0 when none is selected; the width of
+    // The results view: the selected entry counted from 1, 0 when none is selected; the width of
     // the first column.
     virtual std::int64_t selectedResult() const = 0;
     virtual void setResultsColumnWidth(int twips) = 0;

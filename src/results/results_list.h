@@ -11,9 +11,9 @@
 
 namespace quorvane {
 
-// The results list behind `ListView1`: the folder paths a run found, kept byte for byte in a
-// PathList, with the list control's operations addressed from 1 as the commands use them, and
-// its column headers.
+// The results list behind the window's results view: the folder paths a run found, kept byte
+// for byte in a PathList, with the list control's operations addressed from 1 as the commands
+// use them, and its column headers.
 //
 // Views learn of new entries in batches. append() adds to the list at once (count() and
 // text() see the entry), but the view only hears of it at the next publishAppended(), with

@@ -24,6 +24,47 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Room below the drive list's field for its drop-down list.
 constexpr int kDropDownPixels = 200;
 
+// The window class and styles that show a kind of control.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+ControlClass ClassOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Frame:
+            return {L"BUTTON", BS_GROUPBOX, 0};
+        case ControlKind::Option:
+            // Checked by the window itself, so that a click is told as the design has it.
+            // The check moves WS_TABSTOP with it, so Tab visits the checked one alone.
+            return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+        case ControlKind::PushButton:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::DriveList:
+            return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+        case ControlKind::ListView:
+            return {WC_LISTVIEWW,
+                    LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::Window:
+            break;
+    }
+    throw std::invalid_argument("the window is no control in it");
+}
+
+// The stacking order is the tab order, since the dialog manager tabs down the stack; the
+// frames, which take no focus, lie below everything they hold.
+std::vector<Control> StackingOrder() {
+    std::vector<Control> order = TabOrder();
+    for (const ControlLayout& c : Form1Layout()) {
+        if (c.kind == ControlKind::Frame) order.push_back(c.control);
+    }
+    return order;
+}
+
 // The empty dialog the controls are made in; it is sized in pixels once it exists.
 struct EmptyDialog {
     DLGTEMPLATE header;
@@ -59,11 +100,11 @@ Form1Window::Form1Window(HINSTANCE instance, const FormServices& services) : ins
     createWindow();
     createControls();
     form_ = std::make_unique<Form1>(*this, services);
-    form_->Results().setObserver(this);
+    form_->results().setObserver(this);
 }
 
 Form1Window::~Form1Window() {
-    if (form_) form_->Results().setObserver(nullptr);
+    if (form_) form_->results().setObserver(nullptr);
     if (window_) DestroyWindow(window_);
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(windowFont_), static_cast<HGDIOBJ>(buttonFont_),
                            static_cast<HGDIOBJ>(white_)}) {
@@ -103,7 +144,7 @@ void Form1Window::createWindow() {
     window_ = CreateDialogIndirectParamW(instance_, &empty.header, nullptr, DialogProcedure,
                                          reinterpret_cast<LPARAM>(this));
     if (!window_) throw std::runtime_error("the main window cannot be created");
-    SetWindowTextW(window_, L"Form1");
+    SetWindowTextW(window_, Wide(kWindowName).c_str());
 
     // A fixed client area, centred in the screen's work area.
     RECT frame{0, 0, pixels(kFormClientWidth), pixels(kFormClientHeight)};
@@ -129,74 +170,45 @@ void Form1Window::createControls() {
     buttonFont_ = createFont(kPushButtonFont);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
 
-    // The stacking order is the tab order, since the dialog manager tabs down the stack; the
-    // frames, which take no focus, lie below everything they hold.
-    std::vector<Control> order = TabOrder();
-    for (const ControlLayout& c : Form1Layout()) {
-        if (c.kind == ControlKind::Frame) order.push_back(c.control);
-    }
+    const std::vector<Control> order = StackingOrder();
     HWND above = HWND_TOP;
     for (size_t i = 0; i < order.size(); ++i) {
-        const Control id = order[i];
-        const ControlLayout& layout = LayoutOf(id);
-        const PixelRect at = PixelRectInWindow(id, dpi_);
-        const wchar_t* windowClass = L"BUTTON";
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        if (StartsGroup(order, i)) style |= WS_GROUP;
-        DWORD extended = 0;
-        int height = at.height;
-        switch (layout.kind) {
-            case ControlKind::Frame:
-                style |= BS_GROUPBOX;
-                break;
-            case ControlKind::Option:
-                // Checked by the window itself, so that a click is told as the design has it.
-                // The check moves WS_TABSTOP with it, so Tab visits the checked one alone.
-                style |= BS_RADIOBUTTON | WS_TABSTOP;
-                break;
-            case ControlKind::PushButton:
-                style |= BS_PUSHBUTTON | WS_TABSTOP;
-                break;
-            case ControlKind::TextBox:
-                windowClass = L"EDIT";
-                style |= ES_AUTOHSCROLL | WS_TABSTOP;
-                extended = WS_EX_CLIENTEDGE;
-                break;
-            case ControlKind::DriveList:
-                windowClass = WC_COMBOBOXW;
-                style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-                height += kDropDownPixels;
-                break;
-            case ControlKind::ListView:
-                windowClass = WC_LISTVIEWW;
-                style |=
-                    LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
-                extended = WS_EX_CLIENTEDGE;
-                break;
-            case ControlKind::Window:
-                continue;
-        }
-        // The underlines of the Alt letters come with the Alt key (showAccessKeys).
-        const std::wstring caption =
-            layout.caption ? Wide(CaptionWithoutMnemonic(layout.caption)) : std::wstring();
-        HWND created = CreateWindowExW(extended, windowClass, caption.c_str(), style, at.left,
-                                       at.top, at.width, height, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(id))),
-                                       instance_, nullptr);
-        if (!created) throw std::runtime_error(std::string("cannot create ") + layout.name);
-        SendMessageW(created, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(layout.kind == ControlKind::PushButton ? buttonFont_
-                                                                                     : windowFont_),
-                     FALSE);
+        HWND created = createControl(LayoutOf(order[i]), StartsGroup(order, i));
         SetWindowPos(created, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = created;
-        controls_[id] = created;
     }
+    fitDriveList();
+    setUpResultsView();
+    for (const Control choice : kInitialChoice)
+        setChecked(choice, true);
+    describeControls();
+}
 
+HWND Form1Window::createControl(const ControlLayout& layout, bool startsGroup) {
+    const ControlClass kind = ClassOf(layout.kind);
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
+    if (startsGroup) style |= WS_GROUP;
+    const PixelRect at = PixelRectInWindow(layout.control, dpi_);
+    const int height = at.height + (layout.kind == ControlKind::DriveList ? kDropDownPixels : 0);
+    // The underlines of the Alt letters come with the Alt key (showAccessKeys).
+    const std::wstring caption =
+        layout.caption ? Wide(CaptionWithoutMnemonic(layout.caption)) : std::wstring();
+    HWND created = CreateWindowExW(
+        kind.extendedStyle, kind.name, caption.c_str(), style, at.left, at.top, at.width, height,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(layout.control))),
+        instance_, nullptr);
+    if (!created) throw std::runtime_error(std::string("cannot create ") + layout.name);
+    HFONT font = layout.kind == ControlKind::PushButton ? buttonFont_ : windowFont_;
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    controls_[layout.control] = created;
+    return created;
+}
+
+void Form1Window::fitDriveList() {
     // The closed drive list is as high as designed. Its field's height is what can be set,
     // and systems differ in how they count it, so it is corrected until the box fits.
-    HWND drives = control(Control::Drive1);
-    const int wanted = PixelRectInWindow(Control::Drive1, dpi_).height;
+    HWND drives = control(Control::DriveList);
+    const int wanted = PixelRectInWindow(Control::DriveList, dpi_).height;
     auto field = SendMessageW(drives, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     for (int attempt = 0; attempt < 4; ++attempt) {
         RECT closed{};
@@ -206,8 +218,10 @@ void Form1Window::createControls() {
         field += missing;
         SendMessageW(drives, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
+}
 
-    HWND list = control(Control::ListView1);
+void Form1Window::setUpResultsView() {
+    HWND list = control(Control::ResultsView);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     toolTip_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -221,11 +235,6 @@ void Form1Window::createControls() {
     tool.uId = reinterpret_cast<UINT_PTR>(list);
     tool.lpszText = tip.data();
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-
-    // The design's initial choice; Form_Load then restores the user's.
-    setChecked(Control::Option5, true);
-    setChecked(Control::Option8, true);
-    describeControls();
 }
 
 void Form1Window::describeControls() {
@@ -256,7 +265,7 @@ void Form1Window::show(int showCommand) {
     showAccessKeys(false);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    setFocus(Control::ListView1);
+    setFocus(Control::ResultsView);
 }
 
 void Form1Window::showAccessKeys(bool shown) {
@@ -325,7 +334,7 @@ void Form1Window::setChecked(Control option, bool checked) {
 }
 
 std::string Form1Window::text(Control id) const {
-    HWND window = id == Control::Form1 ? window_ : control(id);
+    HWND window = id == Control::Window ? window_ : control(id);
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
@@ -335,7 +344,7 @@ std::string Form1Window::text(Control id) const {
 void Form1Window::setText(Control id, const std::string& text) {
     // An edit control tells of every text it is given; the form hears only of changes.
     if (this->text(id) == text) return;
-    SetWindowTextW(id == Control::Form1 ? window_ : control(id), Wide(text).c_str());
+    SetWindowTextW(id == Control::Window ? window_ : control(id), Wide(text).c_str());
 }
 
 void Form1Window::setFocus(Control id) {
@@ -348,7 +357,7 @@ void Form1Window::selectAllText(Control textBox) {
 }
 
 void Form1Window::showDrives(const std::vector<std::string>& texts, int current) {
-    HWND drives = control(Control::Drive1);
+    HWND drives = control(Control::DriveList);
     SendMessageW(drives, CB_RESETCONTENT, 0, 0);
     for (const std::string& text : texts) {
         SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
@@ -357,7 +366,7 @@ void Form1Window::showDrives(const std::vector<std::string>& texts, int current)
 }
 
 int Form1Window::currentDrive() const {
-    const LRESULT current = SendMessageW(control(Control::Drive1), CB_GETCURSEL, 0, 0);
+    const LRESULT current = SendMessageW(control(Control::DriveList), CB_GETCURSEL, 0, 0);
     return current == CB_ERR ? -1 : static_cast<int>(current);
 }
 

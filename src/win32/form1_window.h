@@ -69,6 +69,9 @@ class Form1Window : public FormView, public ResultsListObserver {
     // form1_window.cpp
     void createWindow();
     void createControls();
+    HWND createControl(const ControlLayout& layout, bool startsGroup);
+    void fitDriveList();
+    void setUpResultsView();
     HWND control(Control control) const { return controls_.at(control); }
     int pixels(int twips) const;
     HFONT createFont(const FontDesign& design) const;
@@ -88,7 +91,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     LRESULT onNotify(const NMHDR& header);
     bool onSetCursor(HWND under, int hitTest, int mouseMessage);
     void onDepthCheckDue();
-    // Which control `window` is or belongs to; Control::Form1 for the window itself.
+    // Which control `window` is or belongs to; Control::Window for the window itself.
     std::optional<Control> controlOf(HWND window) const;
     HCURSOR cursorOver(Control control) const;
     void dispatch(MSG& message);
@@ -110,7 +113,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     int mousePointer_ = Form1::kDefaultPointer;
     bool depthCheckQueued_ = false;
     bool accessKeysShown_ = false;
-    // Text2 lost the focus to another window: getting it back is no new arrival.
+    // The depth box lost the focus to another window: getting it back is no new arrival.
     bool text2LeftWithTheWindow_ = false;
     std::wstring rowText_;
     std::unique_ptr<Form1> form_;

@@ -8,7 +8,7 @@ namespace quorvane {
 
 namespace {
 
-// Posted when Text2 has lost the focus: the check runs once the press that moved the focus
+// Posted when the depth box has lost the focus: the check runs once the press that moved the focus
 // has reached its control.
 constexpr UINT kDepthCheckDue = WM_APP + 1;
 
@@ -76,7 +76,7 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onDepthCheckDue();
             return TRUE;
         case WM_CLOSE:
-            form_->Form_Unload();
+            form_->unload();
             // The program has ended unless its end was only recorded.
             PostQuitMessage(0);
             return TRUE;
@@ -88,8 +88,8 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form1Window::onCommand(int id, int code) {
     // Enter and Escape reach a dialog as IDOK and IDCANCEL. Enter in the folder box starts the
     // list, as "Start Creating List" does; elsewhere neither does anything.
-    if (id == IDOK && GetFocus() == control(Control::Text1)) {
-        form_->PushButton1_Click();
+    if (id == IDOK && GetFocus() == control(Control::FolderBox)) {
+        form_->startList();
         return;
     }
     if (id < kFirstControlId) return;
@@ -98,20 +98,20 @@ void Form1Window::onCommand(int id, int code) {
         case ControlKind::Option:
             if (code != BN_CLICKED) return;
             setChecked(control, true);
-            form_->Click(control);
+            form_->click(control);
             return;
         case ControlKind::PushButton:
-            if (code == BN_CLICKED) form_->Click(control);
+            if (code == BN_CLICKED) form_->click(control);
             return;
         case ControlKind::TextBox:
-            if (code == EN_CHANGE) form_->Change(control);
-            if (control != Control::Text2) return;
+            if (code == EN_CHANGE) form_->textChanged(control);
+            if (control != Control::DepthBox) return;
             if (code == EN_SETFOCUS) {
                 // Focus that comes back with the whole window never left for another control.
                 if (text2LeftWithTheWindow_) {
                     text2LeftWithTheWindow_ = false;
                 } else {
-                    form_->Text2_GotFocus();
+                    form_->selectDepthEntry();
                 }
             } else if (code == EN_KILLFOCUS && !depthCheckQueued_) {
                 depthCheckQueued_ = true;
@@ -127,7 +127,7 @@ void Form1Window::onDepthCheckDue() {
     depthCheckQueued_ = false;
     HWND focus = GetFocus();
     if (focus && (focus == window_ || IsChild(window_, focus))) {
-        form_->Text2_LostFocus();
+        form_->checkDepthEntry();
     } else {
         // Another window took the focus: a message box, another program.
         text2LeftWithTheWindow_ = true;
@@ -135,7 +135,7 @@ void Form1Window::onDepthCheckDue() {
 }
 
 LRESULT Form1Window::onNotify(const NMHDR& header) {
-    if (header.hwndFrom != control(Control::ListView1)) return 0;
+    if (header.hwndFrom != control(Control::ResultsView)) return 0;
     switch (header.code) {
         case LVN_GETDISPINFOW:
             fillRowText(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
@@ -143,12 +143,12 @@ LRESULT Form1Window::onNotify(const NMHDR& header) {
         case LVN_KEYDOWN: {
             const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
             // Virtual key codes are the key codes the form takes: Delete is 46.
-            form_->ListView1_KeyDown(key.wVKey, ShiftState());
+            form_->keyDownInResults(key.wVKey, ShiftState());
             return 0;
         }
         case NM_DBLCLK:
             // The first click has selected the entry under the pointer.
-            form_->ListView1_DblClick();
+            form_->removeSelectedResult();
             return 0;
         default:
             return 0;
@@ -156,22 +156,23 @@ LRESULT Form1Window::onNotify(const NMHDR& header) {
 }
 
 std::optional<Control> Form1Window::controlOf(HWND window) const {
-    if (window == window_) return Control::Form1;
+    if (window == window_) return Control::Window;
     // A part of a control (the list's header, the drive list's field) counts as the control.
     while (window && GetParent(window) != window_) {
         window = GetParent(window);
     }
     if (!window) return std::nullopt;
-    const int id = GetDlgCtrlID(window);
-    if (id < kFirstControlId || id > ControlId(Control::PushButton20)) return std::nullopt;
-    return static_cast<Control>(id - kFirstControlId);
+    for (const auto& [id, handle] : controls_) {
+        if (handle == window) return id;
+    }
+    return std::nullopt;
 }
 
 HCURSOR Form1Window::cursorOver(Control control) const {
     if (mousePointer_ == Form1::kHourglassPointer) return LoadCursorW(nullptr, IDC_WAIT);
     // The text boxes keep their own pointer for placing the caret.
     if (mousePointer_ == Form1::kCustomPointer && mouseIcon_ &&
-        (control == Control::Form1 || LayoutOf(control).kind != ControlKind::TextBox)) {
+        (control == Control::Window || LayoutOf(control).kind != ControlKind::TextBox)) {
         return mouseIcon_;
     }
     return nullptr;
@@ -181,7 +182,7 @@ bool Form1Window::onSetCursor(HWND under, int hitTest, int mouseMessage) {
     if (hitTest != HTCLIENT) return false;
     const std::optional<Control> over = controlOf(under);
     if (!over) return false;
-    if (mouseMessage == WM_MOUSEMOVE) form_->MouseMove(*over);
+    if (mouseMessage == WM_MOUSEMOVE) form_->pointerMoved(*over);
     HCURSOR cursor = cursorOver(*over);
     if (!cursor) return false;
     SetCursor(cursor);
@@ -208,7 +209,7 @@ void Form1Window::dispatch(MSG& message) {
     if (message.message == WM_KEYDOWN && ours) {
         const std::optional<Control> on = controlOf(message.hwnd);
         const WPARAM key = message.wParam;
-        if (on && *on != Control::Form1 && LayoutOf(*on).kind == ControlKind::Option &&
+        if (on && *on != Control::Window && LayoutOf(*on).kind == ControlKind::Option &&
             (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT)) {
             moveAmongOptions(message.hwnd, key == VK_DOWN || key == VK_RIGHT);
             return;

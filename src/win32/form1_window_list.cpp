@@ -8,21 +8,21 @@
 namespace quorvane {
 
 void Form1Window::columnAdded() {
-    const ResultsList& list = form_->Results();
+    const ResultsList& list = form_->results();
     std::wstring heading = Wide(list.columnHeading(list.columnHeaderCount()));
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
     column.pszText = heading.data();
-    ListView_InsertColumn(control(Control::ListView1), list.columnHeaderCount() - 1, &column);
+    ListView_InsertColumn(control(Control::ResultsView), list.columnHeaderCount() - 1, &column);
 }
 
 void Form1Window::setResultsColumnWidth(int twips) {
-    ListView_SetColumnWidth(control(Control::ListView1), 0, pixels(twips));
+    ListView_SetColumnWidth(control(Control::ResultsView), 0, pixels(twips));
 }
 
 void Form1Window::showRowCount(bool keepView) {
-    HWND list = control(Control::ListView1);
-    const auto rows = static_cast<int>(form_->Results().shownCount());
+    HWND list = control(Control::ResultsView);
+    const auto rows = static_cast<int>(form_->results().shownCount());
     // Rows appended at the end leave the rows shown and the scroll position as they are.
     ListView_SetItemCountEx(list, rows, keepView ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
     if (!keepView) {
@@ -47,7 +47,7 @@ void Form1Window::reset() {
 void Form1Window::fillRowText(NMLVDISPINFOW& request) {
     LVITEMW& item = request.item;
     if (!(item.mask & LVIF_TEXT) || item.iSubItem != 0) return;
-    const ResultsList& list = form_->Results();
+    const ResultsList& list = form_->results();
     if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= list.shownCount()) return;
     // The list copies the text before it asks for the next row.
     rowText_ = Wide(list.paths()[static_cast<size_t>(item.iItem)]);
@@ -55,7 +55,7 @@ void Form1Window::fillRowText(NMLVDISPINFOW& request) {
 }
 
 std::int64_t Form1Window::selectedResult() const {
-    const int selected = ListView_GetNextItem(control(Control::ListView1), -1, LVNI_SELECTED);
+    const int selected = ListView_GetNextItem(control(Control::ResultsView), -1, LVNI_SELECTED);
     return selected < 0 ? 0 : selected + 1;
 }
 

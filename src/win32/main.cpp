@@ -1,6 +1,6 @@
 // quorvane.exe [FOLDER]: the window program of Windows. Builds the platform services, loads the
 // main window, looks at the folder the command line names, and runs its event loop until the
-// window is closed, which ends the process from inside Form_Unload.
+// window is closed, which ends the process from inside Form1::unload.
 
 #include <windows.h>
 
@@ -42,9 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     Form1Window window(instance, services);
     dialogs.setOwner(window.handle());
     desktop.setOwner(window.handle());
-    window.form().Form_Load();
+    window.form().load();
     if (const std::string folder = StartFolder(); !folder.empty()) {
-        window.form().LookAtFolder(folder);
+        window.form().lookAtFolder(folder);
     }
     window.show(showCommand);
     return window.run();

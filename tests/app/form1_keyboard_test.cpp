@@ -23,8 +23,9 @@ namespace {
 // The window's own controls: those placed on the window and in its two frames.
 QList<QWidget*> controlsOf(Form1Widget& form) {
     QList<QWidget*> controls;
-    for (QWidget* container : {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.Frame1),
-                               static_cast<QWidget*>(form.Frame2)}) {
+    for (QWidget* container :
+         {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.frame(Control::TargetFrame)),
+          static_cast<QWidget*>(form.frame(Control::DepthFrame))}) {
         for (QWidget* control : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (!qobject_cast<QGroupBox*>(control)) controls.append(control);
         }
@@ -45,8 +46,8 @@ TEST(Form1Keyboard, EveryButtonAndOptionHasAnAltLetterOfItsOwnThatPressesIt) {
     WindowHarness harness;
     Form1Widget& form = harness.load();
     harness.showActive();
-    form.Option4->click();
-    form.Option7->click();
+    form.option(Control::DriveOption)->click();
+    form.option(Control::FirstSubfoldersOption)->click();
     // The commands have tests of their own; here only the press counts.
     for (QAbstractButton* button : buttonsOf(form)) {
         if (!qobject_cast<QRadioButton*>(button)) button->disconnect(&form);
@@ -82,7 +83,9 @@ TEST(Form1Keyboard, AltLettersAreUnderlinedOnlyWhileAltIsHeld) {
     WindowHarness harness;
     Form1Widget& form = harness.load();
     harness.showActive();
-    const QList<QWidget*> captioned{form.PushButton1, form.Option5, form.Option8};
+    const QList<QWidget*> captioned{form.pushButton(Control::StartButton),
+                                    form.option(Control::FolderOption),
+                                    form.option(Control::AllSubfoldersOption)};
     const auto pictures = [&] {
         QList<QImage> taken;
         for (QWidget* control : captioned)
@@ -108,11 +111,11 @@ TEST(Form1Keyboard, EnterInTheFolderBoxStartsTheList) {
     WindowHarness harness;
     Form1Widget& form = harness.load();
     harness.showActive();
-    form.Text1->setFocus();
-    form.Text1->setText(target.path());
+    form.textBox(Control::FolderBox)->setFocus();
+    form.textBox(Control::FolderBox)->setText(target.path());
 
-    QTest::keyClick(form.Text1, Qt::Key_Return);
-    EXPECT_EQ(form.form().Results().count(), 2);
+    QTest::keyClick(form.textBox(Control::FolderBox), Qt::Key_Return);
+    EXPECT_EQ(form.form().results().count(), 2);
     ASSERT_EQ(harness.dialogs.messages.size(), 1u);
     EXPECT_EQ(harness.dialogs.messages.front().text, "Done.");
 }

@@ -93,7 +93,8 @@ TEST(Form1Layout, EveryControlHasItsDesignedPlaceCaptionAndFont) {
         EXPECT_TRUE(control->isEnabled());
     }
     // Arial is served by its metric twin, so the captions fit as designed.
-    EXPECT_EQ(QFontInfo(form.PushButton1->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(form.pushButton(Control::StartButton)->font()).family(),
+              QStringLiteral("Liberation Sans"));
 }
 
 TEST(Form1Layout, TabOrderFollowsTheDesignAndFocusStartsOnTheList) {
@@ -101,7 +102,7 @@ TEST(Form1Layout, TabOrderFollowsTheDesignAndFocusStartsOnTheList) {
     Form1Widget& form = harness.load();
     harness.showActive();
 
-    EXPECT_EQ(QApplication::focusWidget(), form.ListView1);
+    EXPECT_EQ(QApplication::focusWidget(), form.resultsView());
 
     const QStringList expected = {
         "ListView1",   "Option3",     "Option4",      "Drive1",       "Option5",     "Text1",
@@ -109,52 +110,55 @@ TEST(Form1Layout, TabOrderFollowsTheDesignAndFocusStartsOnTheList) {
         "PushButton7", "PushButton8", "PushButton19", "PushButton20", "Text2",       "Option8",
         "Option7",     "Option6",     "PushButton9"};
     QStringList order;
-    QWidget* widget = form.ListView1;
+    QWidget* widget = form.resultsView();
     do {
         if (expected.contains(widget->objectName()) && (widget->focusPolicy() & Qt::TabFocus)) {
             order.append(widget->objectName());
         }
         widget = widget->nextInFocusChain();
-    } while (widget != form.ListView1);
+    } while (widget != form.resultsView());
     EXPECT_EQ(order, expected);
-    EXPECT_EQ(form.Frame1->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(form.Frame2->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(form.frame(Control::TargetFrame)->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(form.frame(Control::DepthFrame)->focusPolicy(), Qt::NoFocus);
 }
 
-TEST(Form1Layout, DepthBoxStandsInTheGapOfTheOption6Caption) {
+TEST(Form1Layout, DepthBoxStandsInTheGapOfTheLimitDepthCaption) {
     WindowHarness harness;
     Form1Widget& form = harness.load();
     harness.showActive();
 
-    const QPoint boxCentre = form.Text2->geometry().center();
-    EXPECT_EQ(form.Frame2->childAt(boxCentre), form.Text2) << "the option button covers the box";
+    QLineEdit* box = form.textBox(Control::DepthBox);
+    QRadioButton* limitDepth = form.option(Control::LimitDepthOption);
+    const QPoint boxCentre = box->geometry().center();
+    EXPECT_EQ(form.frame(Control::DepthFrame)->childAt(boxCentre), box)
+        << "the option button covers the box";
 
-    // Where the caption's words end and start again, in Frame2's coordinates.
+    // Where the caption's words end and start again, in the depth frame's coordinates.
     QStyleOptionButton option;
-    option.initFrom(form.Option6);
-    option.text = form.Option6->text();
-    const QRect contents = form.Option6->style()->subElementRect(QStyle::SE_RadioButtonContents,
-                                                                 &option, form.Option6);
-    const QFontMetrics metrics(form.Option6->font());
-    const int textStart = form.Option6->x() + contents.left();
+    option.initFrom(limitDepth);
+    option.text = limitDepth->text();
+    const QRect contents =
+        limitDepth->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, limitDepth);
+    const QFontMetrics metrics(limitDepth->font());
+    const int textStart = limitDepth->x() + contents.left();
     const int gapStart = textStart + metrics.horizontalAdvance(QStringLiteral("Only depth ="));
     const int gapEnd =
         textStart + metrics.horizontalAdvance(QStringLiteral("Only depth =") + QString(24, u' '));
-    EXPECT_GE(form.Text2->x(), gapStart) << "the box hides the end of \"Only depth =\"";
-    EXPECT_LE(form.Text2->geometry().right(), gapEnd) << "the box hides \"subfolders\"";
+    EXPECT_GE(box->x(), gapStart) << "the box hides the end of \"Only depth =\"";
+    EXPECT_LE(box->geometry().right(), gapEnd) << "the box hides \"subfolders\"";
 }
 
 TEST(Form1Layout, ResultsListIsAReportWithOneResultsColumn) {
     WindowHarness harness;
     Form1Widget& form = harness.load();
 
-    EXPECT_EQ(form.ListView1->model()->columnCount(), 1);
-    EXPECT_EQ(form.ListView1->model()->headerData(0, Qt::Horizontal).toString(),
+    EXPECT_EQ(form.resultsView()->model()->columnCount(), 1);
+    EXPECT_EQ(form.resultsView()->model()->headerData(0, Qt::Horizontal).toString(),
               QStringLiteral("Results"));
-    EXPECT_EQ(form.ListView1->header()->sectionSize(0), 466);
-    EXPECT_TRUE(form.ListView1->uniformRowHeights());
-    EXPECT_FALSE(form.ListView1->rootIsDecorated());
-    EXPECT_EQ(form.ListView1->toolTip(),
+    EXPECT_EQ(form.resultsView()->header()->sectionSize(0), 466);
+    EXPECT_TRUE(form.resultsView()->uniformRowHeights());
+    EXPECT_FALSE(form.resultsView()->rootIsDecorated());
+    EXPECT_EQ(form.resultsView()->toolTip(),
               QStringLiteral("Double-click item to remove it. Move | line to right and out of "
                              "window to reveal full names."));
 }
@@ -164,9 +168,9 @@ TEST(Form1Layout, DriveListShowsTheDrivesOfTheDriveSource) {
     harness.drives.list = {{"/ [System]", "/"}, {"/media/usb [Stick \xc3\xa9]", "/media/usb/"}};
     Form1Widget& form = harness.load();
 
-    ASSERT_EQ(form.Drive1->count(), 2);
-    EXPECT_EQ(form.Drive1->itemText(1), QStringLiteral("/media/usb [Stick \u00e9]"));
-    form.Drive1->setCurrentIndex(1);
+    ASSERT_EQ(form.driveList()->count(), 2);
+    EXPECT_EQ(form.driveList()->itemText(1), QStringLiteral("/media/usb [Stick \u00e9]"));
+    form.driveList()->setCurrentIndex(1);
     EXPECT_EQ(form.currentDrive(), 1);
 }
 

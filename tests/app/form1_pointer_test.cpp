@@ -58,31 +58,35 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
     Form1Widget& form = harness.load();
     harness.showActive();
 
-    const QList<QWidget*> pushButtons = {form.PushButton1,  form.PushButton2, form.PushButton3,
-                                         form.PushButton4,  form.PushButton5, form.PushButton6,
-                                         form.PushButton7,  form.PushButton8, form.PushButton9,
-                                         form.PushButton19, form.PushButton20};
-    const QList<QWidget*> surfaces = {form.ListView1->viewport(), form.ListView1->header(),
-                                      form.Text1, form.Text2};
-    const QList<QWidget*> quiet = {form.Option3, form.Option4, form.Option5, form.Option6,
-                                   form.Option7, form.Option8, form.Drive1};
+    QList<QWidget*> pushButtons, quiet = {form.driveList()};
+    for (const ControlLayout& c : Form1Layout()) {
+        if (c.kind == ControlKind::PushButton) pushButtons.append(form.control(c.control));
+        if (c.kind == ControlKind::Option) quiet.append(form.control(c.control));
+    }
+    ASSERT_EQ(pushButtons.size(), 11);
+    ASSERT_EQ(quiet.size(), 7);
+    const QList<QWidget*> surfaces = {form.resultsView()->viewport(), form.resultsView()->header(),
+                                      form.textBox(Control::FolderBox),
+                                      form.textBox(Control::DepthBox)};
     // Bare spots of the window and of each frame.
-    const QList<QPoint> bareSpots = {QPoint(3, 3), form.Frame1->mapTo(&form, QPoint(510, 100)),
-                                     form.Frame2->mapTo(&form, QPoint(510, 90))};
+    QGroupBox* targetFrame = form.frame(Control::TargetFrame);
+    QGroupBox* depthFrame = form.frame(Control::DepthFrame);
+    const QList<QPoint> bareSpots = {QPoint(3, 3), targetFrame->mapTo(&form, QPoint(510, 100)),
+                                     depthFrame->mapTo(&form, QPoint(510, 90))};
     for (const QPoint& spot : bareSpots) {
-        ASSERT_TRUE(form.childAt(spot) == nullptr || form.childAt(spot) == form.Frame1 ||
-                    form.childAt(spot) == form.Frame2);
+        ASSERT_TRUE(form.childAt(spot) == nullptr || form.childAt(spot) == targetFrame ||
+                    form.childAt(spot) == depthFrame);
     }
 
     for (QWidget* button : pushButtons) {
         SCOPED_TRACE(button->objectName().toStdString());
         form.form().setMousePointer(Form1::kDefaultPointer);
         moveOver(form, button);
-        EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer);
+        EXPECT_EQ(form.form().mousePointer(), Form1::kCustomPointer);
         // From a push button straight onto an option or the drive list: still the custom mode.
         for (QWidget* control : quiet) {
             moveOver(form, control);
-            EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer)
+            EXPECT_EQ(form.form().mousePointer(), Form1::kCustomPointer)
                 << control->objectName().toStdString();
         }
     }
@@ -90,12 +94,12 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
         SCOPED_TRACE(surface->objectName().toStdString());
         form.form().setMousePointer(Form1::kCustomPointer);
         moveOver(form, surface);
-        EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
+        EXPECT_EQ(form.form().mousePointer(), Form1::kDefaultPointer);
     }
     for (const QPoint& spot : bareSpots) {
         form.form().setMousePointer(Form1::kCustomPointer);
         movePointer(form, spot);
-        EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
+        EXPECT_EQ(form.form().mousePointer(), Form1::kDefaultPointer);
     }
 
     // A busy command's hourglass stays wherever the pointer goes.
@@ -104,15 +108,15 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
         moveOver(form, control);
     for (const QPoint& spot : bareSpots)
         movePointer(form, spot);
-    EXPECT_EQ(form.form().MousePointer(), Form1::kHourglassPointer);
+    EXPECT_EQ(form.form().mousePointer(), Form1::kHourglassPointer);
     EXPECT_EQ(form.cursor().shape(), Qt::WaitCursor);
 
     // When the command ends, the next movement brings the feedback back.
     form.form().setMousePointer(Form1::kDefaultPointer);
-    moveOver(form, form.PushButton1);
-    EXPECT_EQ(form.form().MousePointer(), Form1::kCustomPointer);
-    moveOver(form, form.ListView1->viewport());
-    EXPECT_EQ(form.form().MousePointer(), Form1::kDefaultPointer);
+    moveOver(form, form.pushButton(Control::StartButton));
+    EXPECT_EQ(form.form().mousePointer(), Form1::kCustomPointer);
+    moveOver(form, form.resultsView()->viewport());
+    EXPECT_EQ(form.form().mousePointer(), Form1::kDefaultPointer);
 }
 
 TEST(Form1Pointer, CustomPointerIsTheHandCursorFileWhenThereIsOne) {

@@ -84,16 +84,16 @@ TEST(Form1Theme, EveryTextStandsOutFromItsBackgroundUnderADarkTheme) {
     WindowHarness harness;
     harness.drives.list = {{"/ [System]", "/"}};
     Form1Widget& window = harness.load();
-    window.form().Results().append("/srv/data/entry");
-    window.form().Results().publishAppended();
+    window.form().results().append("/srv/data/entry");
+    window.form().results().publishAppended();
     harness.showActive();
     const QImage picture = window.grab().toImage();
     // For a person to look at: beside the test program.
     picture.save(QCoreApplication::applicationDirPath() + QStringLiteral("/window-dark.png"));
 
-    QList<QWidget*> controls{window.ListView1->header(), window.ListView1->viewport()};
+    QList<QWidget*> controls{window.resultsView()->header(), window.resultsView()->viewport()};
     for (QWidget* control : window.findChildren<QWidget*>()) {
-        if (!control->objectName().isEmpty() && control != window.ListView1) {
+        if (!control->objectName().isEmpty() && control != window.resultsView()) {
             controls.append(control);
         }
     }

@@ -22,16 +22,16 @@ using Texts = std::vector<std::string>;
 using Writes = std::vector<FakeSettings::Write>;
 
 void Select(Form1Widget& window, int row) {
-    window.ListView1->selectionModel()->select(window.resultsModel().index(row - 1, 0),
-                                               QItemSelectionModel::ClearAndSelect);
+    window.resultsView()->selectionModel()->select(window.resultsModel().index(row - 1, 0),
+                                                   QItemSelectionModel::ClearAndSelect);
 }
 
 // A double-click as the window system delivers it: the first click, then the second press
 // as a double-click.
 void DoubleClick(Form1Widget& window, Qt::MouseButton button, int row) {
-    QWidget* viewport = window.ListView1->viewport();
+    QWidget* viewport = window.resultsView()->viewport();
     const QPoint at =
-        window.ListView1->visualRect(window.resultsModel().index(row - 1, 0)).center();
+        window.resultsView()->visualRect(window.resultsModel().index(row - 1, 0)).center();
     QTest::mouseClick(viewport, button, {}, at);
     QTest::mouseDClick(viewport, button, {}, at);
     QTest::mouseRelease(viewport, button, {}, at);
@@ -43,11 +43,11 @@ TEST(Form1Widget, StartUpShowsTheRestoredChoicesTheCaptionAndEveryIconSize) {
     harness.settings.put("Folder", "/srv/data");
     Form1Widget& window = harness.load();
 
-    EXPECT_TRUE(window.Option3->isChecked());
-    EXPECT_FALSE(window.Option5->isChecked());
-    EXPECT_TRUE(window.Option8->isChecked());
-    EXPECT_EQ(window.Text1->text(), QStringLiteral("/srv/data"));
-    EXPECT_EQ(window.Text2->text(), QStringLiteral("3"));
+    EXPECT_TRUE(window.option(Control::EntireComputerOption)->isChecked());
+    EXPECT_FALSE(window.option(Control::FolderOption)->isChecked());
+    EXPECT_TRUE(window.option(Control::AllSubfoldersOption)->isChecked());
+    EXPECT_EQ(window.textBox(Control::FolderBox)->text(), QStringLiteral("/srv/data"));
+    EXPECT_EQ(window.textBox(Control::DepthBox)->text(), QStringLiteral("3"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvane"));
     // Missing sizes mean the built-in pictures did not reach the program.
     EXPECT_EQ(window.windowIcon().availableSizes(),
@@ -63,7 +63,9 @@ TEST(Form1Widget, SkinFileGivesWindowFramesAndOptionsTheButtonFace) {
         WindowHarness harness;
         Form1Widget& window = harness.load();
         for (QWidget* control : std::initializer_list<QWidget*>{
-                 &window, window.Frame1, window.Frame2, window.Option3, window.Option6}) {
+                 &window, window.frame(Control::TargetFrame), window.frame(Control::DepthFrame),
+                 window.option(Control::EntireComputerOption),
+                 window.option(Control::LimitDepthOption)}) {
             EXPECT_EQ(backColour(control), QColor(Qt::white))
                 << control->objectName().toStdString();
         }
@@ -73,12 +75,17 @@ TEST(Form1Widget, SkinFileGivesWindowFramesAndOptionsTheButtonFace) {
         MakeFolder(harness.programFile("x"));
         MakeFile(harness.programFile("x") + TempFolder::kSeparator + "o.cjs");
         Form1Widget& window = harness.load();
-        for (QWidget* control : std::initializer_list<QWidget*>{
-                 &window, window.Frame1, window.Frame2, window.Option3, window.Option4,
-                 window.Option5, window.Option6, window.Option7, window.Option8}) {
-            EXPECT_EQ(backColour(control), buttonFace) << control->objectName().toStdString();
+        QList<QWidget*> controls = {&window};
+        for (const ControlLayout& c : Form1Layout()) {
+            if (c.kind == ControlKind::Frame || c.kind == ControlKind::Option) {
+                controls.append(window.control(c.control));
+            }
         }
-        EXPECT_EQ(backColour(window.Text1), window.Text1->palette().color(QPalette::Base))
+        ASSERT_EQ(controls.size(), 9);
+        for (QWidget* control : controls)
+            EXPECT_EQ(backColour(control), buttonFace) << control->objectName().toStdString();
+        QLineEdit* folderBox = window.textBox(Control::FolderBox);
+        EXPECT_EQ(backColour(folderBox), folderBox->palette().color(QPalette::Base))
             << "text boxes keep the system window colours";
     }
 }
@@ -89,30 +96,33 @@ TEST(Form1Widget, ClicksAndTypingReachTheHandlers) {
     harness.showActive();
 
     harness.settings.writes.clear();
-    QTest::mouseClick(window.Option4, Qt::LeftButton, {}, QPoint(8, window.Option4->height() / 2));
-    EXPECT_TRUE(window.Option4->isChecked());
+    QRadioButton* driveOption = window.option(Control::DriveOption);
+    QTest::mouseClick(driveOption, Qt::LeftButton, {}, QPoint(8, driveOption->height() / 2));
+    EXPECT_TRUE(driveOption->isChecked());
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}));
 
-    window.Text1->clear();
+    QLineEdit* folderBox = window.textBox(Control::FolderBox);
+    folderBox->clear();
     harness.settings.writes.clear();
-    window.Text1->setFocus();
-    QTest::keyClicks(window.Text1, QStringLiteral("12"));
+    folderBox->setFocus();
+    QTest::keyClicks(folderBox, QStringLiteral("12"));
     EXPECT_EQ(harness.settings.writes, (Writes{{"Folder", "1"}, {"Folder", "12"}}));
 
-    window.PushButton3->click();
+    window.pushButton(Control::HelpButton)->click();
     ASSERT_EQ(harness.dialogs.messages.size(), 1u);
     EXPECT_TRUE(harness.dialogs.messages[0].text.starts_with("This software will create"));
 }
 
-// Types `entry` into the depth box and moves the focus on to Text1, as Tab does; returns
-// what the check said.
+// Types `entry` into the depth box and moves the focus on to the folder box, as Tab does;
+// returns what the check said.
 std::vector<ShownMessage> leaveDepthBox(WindowHarness& harness, const QString& entry) {
     Form1Widget& window = *harness.window;
     harness.dialogs.messages.clear();
-    window.Text2->setFocus(Qt::TabFocusReason);
-    window.Text2->setText(entry);
-    window.Text1->setFocus(Qt::TabFocusReason);
+    QLineEdit* depthBox = window.textBox(Control::DepthBox);
+    depthBox->setFocus(Qt::TabFocusReason);
+    depthBox->setText(entry);
+    window.textBox(Control::FolderBox)->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     return harness.dialogs.messages;
 }
@@ -121,41 +131,44 @@ TEST(Form1Widget, DepthCheckRunsWhenTheFocusLeavesTheBoxAndGivesItBack) {
     WindowHarness harness;
     Form1Widget& window = harness.load();
     harness.showActive();
+    QLineEdit* depthBox = window.textBox(Control::DepthBox);
 
     EXPECT_EQ(leaveDepthBox(harness, QStringLiteral("abc")),
               (std::vector<ShownMessage>{{"Must be a numeric entry.", "Quorvane"}}));
-    EXPECT_EQ(QApplication::focusWidget(), window.Text2);
-    EXPECT_EQ(window.Text2->selectedText(), QStringLiteral("abc"));
+    EXPECT_EQ(QApplication::focusWidget(), depthBox);
+    EXPECT_EQ(depthBox->selectedText(), QStringLiteral("abc"));
     // Coming back to the box raises no second message.
     QCoreApplication::processEvents();
     EXPECT_EQ(harness.dialogs.messages.size(), 1u);
 
     EXPECT_TRUE(leaveDepthBox(harness, QStringLiteral("2")).empty());
-    EXPECT_EQ(QApplication::focusWidget(), window.Text1);
+    EXPECT_EQ(QApplication::focusWidget(), window.textBox(Control::FolderBox));
 }
 
 TEST(Form1Widget, RefusedDepthTakesTheClickThatLeftTheBox) {
     WindowHarness harness;
     Form1Widget& window = harness.load();
     harness.showActive();
-    window.Option6->click();
-    window.Text2->setFocus(Qt::TabFocusReason);
-    window.Text2->setText(QStringLiteral("abc"));
+    QLineEdit* depthBox = window.textBox(Control::DepthBox);
+    QPushButton* startButton = window.pushButton(Control::StartButton);
+    window.option(Control::LimitDepthOption)->click();
+    depthBox->setFocus(Qt::TabFocusReason);
+    depthBox->setText(QStringLiteral("abc"));
     harness.dialogs.messages.clear();
 
     // The press moves the focus out of the box; the check comes before the press reaches
     // the button, and the button never sees it: no run, only the refusal.
-    QTest::mouseClick(window.PushButton1, Qt::LeftButton);
+    QTest::mouseClick(startButton, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(harness.dialogs.messages,
               (std::vector<ShownMessage>{{"Must be a numeric entry.", "Quorvane"}}));
-    EXPECT_EQ(QApplication::focusWidget(), window.Text2);
-    EXPECT_FALSE(window.PushButton1->isDown());
+    EXPECT_EQ(QApplication::focusWidget(), depthBox);
+    EXPECT_FALSE(startButton->isDown());
 
     // Once the entry stands, the same click starts the run.
-    window.Text2->setText(QStringLiteral("1"));
+    depthBox->setText(QStringLiteral("1"));
     harness.dialogs.messages.clear();
-    QTest::mouseClick(window.PushButton1, Qt::LeftButton);
+    QTest::mouseClick(startButton, Qt::LeftButton);
     QCoreApplication::processEvents();
     ASSERT_FALSE(harness.dialogs.messages.empty());
     EXPECT_NE(harness.dialogs.messages.front().text, "Must be a numeric entry.");
@@ -165,8 +178,9 @@ TEST(Form1Widget, DepthCheckWaitsForTheFocusToMoveWithinTheWindow) {
     WindowHarness harness;
     Form1Widget& window = harness.load();
     harness.showActive();
-    window.Text2->setFocus(Qt::TabFocusReason);
-    window.Text2->setText(QStringLiteral("abc"));
+    QLineEdit* depthBox = window.textBox(Control::DepthBox);
+    depthBox->setFocus(Qt::TabFocusReason);
+    depthBox->setText(QStringLiteral("abc"));
 
     // Another window, such as a command's message box, takes the focus and gives it back:
     // the entry never left the box for another control.
@@ -179,7 +193,7 @@ TEST(Form1Widget, DepthCheckWaitsForTheFocusToMoveWithinTheWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QCoreApplication::processEvents();
     EXPECT_TRUE(harness.dialogs.messages.empty());
-    EXPECT_EQ(QApplication::focusWidget(), window.Text2);
+    EXPECT_EQ(QApplication::focusWidget(), depthBox);
 }
 
 TEST(Form1Widget, DeleteKeyAndLeftDoubleClickRemoveTheSelectedEntry) {
@@ -187,18 +201,19 @@ TEST(Form1Widget, DeleteKeyAndLeftDoubleClickRemoveTheSelectedEntry) {
     Form1Widget& window = harness.load();
     Form1& form = window.form();
     harness.showActive();
+    QTreeView* list = window.resultsView();
 
     FillResults(form, {"/1", "/2", "/3", "/4", "/5"});
-    QTest::keyClick(window.ListView1, Qt::Key_Delete);  // none selected
+    QTest::keyClick(list, Qt::Key_Delete);  // none selected
     Select(window, 2);
     for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_D, Qt::Key_Period, Qt::Key_Insert}) {
-        QTest::keyClick(window.ListView1, key);
+        QTest::keyClick(list, key);
     }
-    EXPECT_EQ(form.Results().count(), 5);
+    EXPECT_EQ(form.results().count(), 5);
 
-    QTest::keyClick(window.ListView1, Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(ResultEntries(form), Texts({"/1", "/3", "/4", "/5"}));
-    EXPECT_EQ(window.ListView1->model()->rowCount(), 4);
+    EXPECT_EQ(list->model()->rowCount(), 4);
 
     DoubleClick(window, Qt::LeftButton, 2);
     EXPECT_EQ(ResultEntries(form), Texts({"/1", "/4", "/5"}));
@@ -207,14 +222,14 @@ TEST(Form1Widget, DeleteKeyAndLeftDoubleClickRemoveTheSelectedEntry) {
 
     form.setMousePointer(Form1::kHourglassPointer);
     Select(window, 1);
-    QTest::keyClick(window.ListView1, Qt::Key_Delete);
+    QTest::keyClick(list, Qt::Key_Delete);
     DoubleClick(window, Qt::LeftButton, 1);
-    window.PushButton6->click();
+    window.pushButton(Control::ClearButton)->click();
     EXPECT_EQ(ResultEntries(form), Texts({"/1", "/4", "/5"}));
 
     form.setMousePointer(Form1::kDefaultPointer);
-    window.PushButton6->click();
-    EXPECT_EQ(window.ListView1->model()->rowCount(), 0);
+    window.pushButton(Control::ClearButton)->click();
+    EXPECT_EQ(list->model()->rowCount(), 0);
     EXPECT_TRUE(harness.dialogs.messages.empty());
 }
 
@@ -224,9 +239,9 @@ TEST(Form1Widget, RunFillsTheListViewWithEachEntryShownAsUtf8) {
     MakeFolder(tree / "A");
     harness.settings.put("Folder", tree.path());
     Form1Widget& window = harness.load();
-    window.PushButton1->click();
+    window.pushButton(Control::StartButton)->click();
 
-    ASSERT_EQ(window.ListView1->model()->rowCount(), 1);
+    ASSERT_EQ(window.resultsView()->model()->rowCount(), 1);
     EXPECT_EQ(window.resultsModel().index(0, 0).data().toString().toStdString(), tree / "A");
     EXPECT_EQ(window.resultsModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("Results"));

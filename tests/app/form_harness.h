@@ -18,7 +18,7 @@ class WindowHarness : public FakeFormServices {
     // Creates the window and runs its start-up, as the program does before showing it.
     Form1Widget& load() {
         window = std::make_unique<Form1Widget>(services());
-        window->form().Form_Load();
+        window->form().load();
         return *window;
     }
 

@@ -50,14 +50,14 @@ class FakeFormServices {
 
 inline void FillResults(Form1& form, const std::vector<std::string>& entries) {
     for (const std::string& entry : entries)
-        form.Results().append(entry);
-    form.Results().publishAppended();
+        form.results().append(entry);
+    form.results().publishAppended();
 }
 
 inline std::vector<std::string> ResultEntries(const Form1& form) {
     std::vector<std::string> entries;
-    for (std::int64_t i = 1; i <= form.Results().count(); ++i)
-        entries.emplace_back(form.Results().text(i));
+    for (std::int64_t i = 1; i <= form.results().count(); ++i)
+        entries.emplace_back(form.results().text(i));
     return entries;
 }
 

@@ -3,13 +3,13 @@
 namespace quorvane::test {
 
 FakeView::FakeView() {
-    texts[Control::Form1] = "Form1";
+    texts[Control::Window] = kWindowName;
     for (const ControlLayout& c : Form1Layout()) {
         texts[c.control] = c.caption ? c.caption : "";
         if (c.kind == ControlKind::Option) checked[c.control] = false;
     }
-    checked[Control::Option5] = true;
-    checked[Control::Option8] = true;
+    for (const Control option : kInitialChoice)
+        checked[option] = true;
 }
 
 void FakeView::setChecked(Control option, bool value) {
@@ -26,7 +26,7 @@ void FakeView::setText(Control control, const std::string& text) {
     std::string& shown = texts.at(control);
     if (shown == text) return;
     shown = text;
-    if (LayoutOf(control).kind == ControlKind::TextBox && form) form->Change(control);
+    if (LayoutOf(control).kind == ControlKind::TextBox && form) form->textChanged(control);
 }
 
 void FakeView::showDrives(const std::vector<std::string>& texts, int currentDrive) {

@@ -24,7 +24,7 @@ class FakeView : public FormView {
 
     std::map<Control, bool> checked;
     std::map<Control, std::string> texts;
-    Control focus = Control::ListView1;
+    Control focus = Control::ResultsView;
     std::vector<Control> selectedAll;  // each whole-text selection, in order
     std::vector<std::string> driveTexts;
     int current = -1;
@@ -51,7 +51,7 @@ class FakeView : public FormView {
     int currentDrive() const override { return current; }
     std::int64_t selectedResult() const override { return selected; }
     void setResultsColumnWidth(int twips) override { columnWidth = twips; }
-    void setCaption(const std::string& caption) override { texts[Control::Form1] = caption; }
+    void setCaption(const std::string& caption) override { texts[Control::Window] = caption; }
     void showProgramIcon() override { iconShown = true; }
     void useButtonFaceColour() override { buttonFace = true; }
     bool loadMouseIcon(const std::string& cursorFile) override;

@@ -73,7 +73,7 @@ class TemporaryFolderOverride {
 // Runs "Save Results As Text File" with `path` chosen in the save dialog.
 void SaveTextFile(FormHarness& harness, const std::string& path) {
     harness.dialogs.saveAnswers.push_back(path);
-    harness.form->PushButton2_Click();
+    harness.form->saveTextFile();
 }
 
 TEST(Form1Export, TextFileHoldsEachEntryThenCrLfAndOneMore) {
@@ -85,7 +85,7 @@ TEST(Form1Export, TextFileHoldsEachEntryThenCrLfAndOneMore) {
     FillResults(form, {"C:\\A", "C:\\B", "/srv/x"});
     int pointerAtDone = -1;
     harness.dialogs.whileMessageShown = [&](const ShownMessage&) {
-        pointerAtDone = form.MousePointer();
+        pointerAtDone = form.mousePointer();
     };
 
     SaveTextFile(harness, file);
@@ -95,10 +95,10 @@ TEST(Form1Export, TextFileHoldsEachEntryThenCrLfAndOneMore) {
     EXPECT_EQ(ReadFile(file), "C:\\A\r\nC:\\B\r\n/srv/x\r\n\r\n");
     EXPECT_EQ(harness.dialogs.messages, std::vector<ShownMessage>{Notice("Done.")});
     EXPECT_EQ(pointerAtDone, Form1::kHourglassPointer);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     EXPECT_EQ(TemporaryFolderOverride::SortedNames(folder.path()), Texts{"results"});
 
-    form.Results().clear();
+    form.results().clear();
     SaveTextFile(harness, folder / "empty.txt");
     EXPECT_EQ(ReadFile(folder / "empty.txt"), "\r\n");
     EXPECT_EQ(harness.dialogs.messages.size(), 2u);
@@ -109,10 +109,10 @@ TEST(Form1Export, CancelledSaveWritesNothingAndShowsNothing) {
     Form1& form = harness.load();
     FillResults(form, {"C:\\A"});
     form.setMousePointer(Form1::kCustomPointer);
-    form.PushButton2_Click();
+    form.saveTextFile();
     EXPECT_EQ(harness.dialogs.saves.size(), 1u);
     EXPECT_TRUE(harness.dialogs.messages.empty());
-    EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kCustomPointer);
 }
 
 TEST(Form1Export, FailedTextFileIsReportedAtLine120AndNeverReadsAsDone) {
@@ -128,19 +128,19 @@ TEST(Form1Export, FailedTextFileIsReportedAtLine120AndNeverReadsAsDone) {
     EXPECT_NE(harness.dialogs.messages[0].text.find(
                   "in Velmora2021/08/31.Form1.PushButton2_Click at line 120\r\r"),
               std::string::npos);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 
     // The list loses entries while it is read: nothing is written, the old file stays whole.
     const std::string file = folder / "results.txt";
     MakeFile(file, "kept");
-    harness.view.atNextPass([&] { form.Results().removeAt(1); });
+    harness.view.atNextPass([&] { form.results().removeAt(1); });
     SaveTextFile(harness, file);
     EXPECT_EQ(harness.dialogs.messages.back(),
               ErrorReport("Index out of bounds", procedure::kSaveTextFile, 120));
     EXPECT_EQ(harness.dialogs.messages.size(), 2u);
     EXPECT_EQ(ReadFile(file), "kept");
     EXPECT_EQ(TemporaryFolderOverride::SortedNames(folder.path()), Texts{"results.txt"});
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 }
 
 TEST(Form1Export, ClipboardGetsPathsPaddedToTheLongestThenTabCrLf) {
@@ -148,17 +148,17 @@ TEST(Form1Export, ClipboardGetsPathsPaddedToTheLongestThenTabCrLf) {
     Form1& form = harness.load();
     FillResults(form, {"C:\\A", "C:\\BB", "C:\\\xC3\x84"});
     int pointerDuringCopy = -1;
-    harness.view.atNextPass([&] { pointerDuringCopy = form.MousePointer(); });
-    form.PushButton7_Click();
+    harness.view.atNextPass([&] { pointerDuringCopy = form.mousePointer(); });
+    form.copyToClipboard();
 
     EXPECT_EQ(harness.desktop.clipboard, u"C:\\A \t\r\nC:\\BB\t\r\nC:\\\u00C4 \t\r\n");
     EXPECT_EQ(harness.dialogs.messages, std::vector<ShownMessage>{Notice(kCopied)});
     EXPECT_EQ(pointerDuringCopy, Form1::kHourglassPointer);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 
-    form.Results().clear();
+    form.results().clear();
     FillResults(form, {"/only"});
-    form.PushButton7_Click();
+    form.copyToClipboard();
     EXPECT_EQ(harness.desktop.clipboard, u"/only\t\r\n");
 }
 
@@ -180,7 +180,7 @@ TEST(Form1Export, ClipboardTextKeepsEveryCharacterOfALongList) {
     FillResults(form, entries);
     int passes = 0;
     harness.view.atNextPass([&] { passes = 1; });
-    form.PushButton7_Click();
+    form.copyToClipboard();
 
     std::u16string expected;
     for (size_t i = 0; i < 41000; ++i)
@@ -196,7 +196,7 @@ TEST(Form1Export, EmptyListLeavesTheClipboardAloneAndStillTellsTheUser) {
     FormHarness harness;
     Form1& form = harness.load();
     harness.desktop.clipboard = u"what the user copied";
-    form.PushButton7_Click();
+    form.copyToClipboard();
     EXPECT_EQ(harness.desktop.clipboard, u"what the user copied");
     EXPECT_EQ(harness.desktop.clipboardWrites, 0);
     EXPECT_EQ(harness.dialogs.messages, std::vector<ShownMessage>{Notice(kCopied)});
@@ -206,13 +206,13 @@ TEST(Form1Export, ClipboardTextThatCannotBeBuiltIsReportedAndNotCalledCopied) {
     FormHarness harness;
     Form1& form = harness.load();
     FillResults(form, {"/a", "/b", "/c"});
-    harness.view.atNextPass([&] { form.Results().removeAt(3); });
-    form.PushButton7_Click();
+    harness.view.atNextPass([&] { form.results().removeAt(3); });
+    form.copyToClipboard();
     EXPECT_EQ(harness.dialogs.messages,
               std::vector<ShownMessage>{
                   ErrorReport("Index out of bounds", procedure::kCopyToClipboard, 106)});
     EXPECT_EQ(harness.desktop.clipboardWrites, 0);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 }
 
 TEST(Form1Export, WithoutSpreadsheetApplicationTwoMessagesAndNothingElse) {
@@ -222,13 +222,13 @@ TEST(Form1Export, WithoutSpreadsheetApplicationTwoMessagesAndNothingElse) {
     harness.desktop.spreadsheetApplication = false;
     FillResults(form, {"C:\\A"});
     form.setMousePointer(Form1::kCustomPointer);
-    form.PushButton4_Click();
+    form.saveExcelFile();
     EXPECT_EQ(harness.dialogs.messages,
               (std::vector<ShownMessage>{Notice(kNotInstalledForSoftware),
                                          Notice(kNotInstalledForFeature)}));
     EXPECT_TRUE(harness.desktop.openedFiles.empty());
     EXPECT_TRUE(temporary.names().empty());
-    EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kCustomPointer);
 }
 
 TEST(Form1Export, WorkbookOpensWithHeadingAndOneTextRowPerEntry) {
@@ -236,17 +236,17 @@ TEST(Form1Export, WorkbookOpensWithHeadingAndOneTextRowPerEntry) {
     Form1& form = harness.load();
     TemporaryFolderOverride temporary;
 
-    form.PushButton4_Click();  // an empty list: no workbook, no message
+    form.saveExcelFile();  // an empty list: no workbook, no message
     EXPECT_TRUE(harness.desktop.openedFiles.empty());
     EXPECT_TRUE(temporary.names().empty());
 
     FillResults(form, {"C:\\A", "C:\\B", "=1+2"});
     int pointerWhileWriting = -1;
-    harness.view.atNextPass([&] { pointerWhileWriting = form.MousePointer(); });
-    form.PushButton4_Click();
+    harness.view.atNextPass([&] { pointerWhileWriting = form.mousePointer(); });
+    form.saveExcelFile();
     EXPECT_TRUE(harness.dialogs.messages.empty());
     EXPECT_EQ(pointerWhileWriting, Form1::kHourglassPointer);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     ASSERT_EQ(harness.desktop.openedFiles.size(), 1u);
     const std::string& opened = harness.desktop.openedFiles[0];
     EXPECT_TRUE(opened.ends_with(".xlsx")) << opened;
@@ -261,7 +261,7 @@ TEST(Form1Export, WorkbookOpensWithHeadingAndOneTextRowPerEntry) {
     EXPECT_EQ(sheet.find("A5"), std::string::npos);
 
     // A second export is a workbook of its own.
-    form.PushButton4_Click();
+    form.saveExcelFile();
     ASSERT_EQ(harness.desktop.openedFiles.size(), 2u);
     EXPECT_NE(harness.desktop.openedFiles[0], harness.desktop.openedFiles[1]);
 }
@@ -271,37 +271,37 @@ TEST(Form1Export, WorkbookThatCannotBeWrittenIsReportedOnceAndLeavesNoFile) {
     Form1& form = harness.load();
     TemporaryFolderOverride temporary;
     FillResults(form, {"/a", "/b", "/c", "/d"});
-    harness.view.atNextPass([&] { form.Results().removeAt(1); });
-    form.PushButton4_Click();
+    harness.view.atNextPass([&] { form.results().removeAt(1); });
+    form.saveExcelFile();
     EXPECT_EQ(harness.dialogs.messages,
               std::vector<ShownMessage>{
                   ErrorReport("Index out of bounds", procedure::kSaveExcelFile, 114)});
     EXPECT_TRUE(harness.desktop.openedFiles.empty());
     EXPECT_TRUE(temporary.names().empty());
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 
     // No temporary folder to write it in.
     harness.dialogs.messages.clear();
     temporary.point(temporary.folder / "gone");
-    form.PushButton4_Click();
+    form.saveExcelFile();
     ASSERT_EQ(harness.dialogs.messages.size(), 1u);
     EXPECT_NE(harness.dialogs.messages[0].text.find(
                   "in Velmora2021/08/31.Form1.PushButton4_Click at line 112\r\r"),
               std::string::npos);
     EXPECT_TRUE(harness.desktop.openedFiles.empty());
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     temporary.point(temporary.folder.path());
 
     // A workbook that the desktop cannot open is reported too, and left for the user.
     harness.dialogs.messages.clear();
     harness.desktop.openFileWorks = false;
-    form.PushButton4_Click();
+    form.saveExcelFile();
     ASSERT_EQ(harness.dialogs.messages.size(), 1u);
     EXPECT_NE(harness.dialogs.messages[0].text.find(
                   "in Velmora2021/08/31.Form1.PushButton4_Click at line 174\r\r"),
               std::string::npos);
     EXPECT_EQ(temporary.names().size(), 1u);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 }
 
 TEST(Form1Export, ClosingTheWindowRemovesTheWorkbooksNoProgramWasGiven) {
@@ -315,10 +315,10 @@ TEST(Form1Export, ClosingTheWindowRemovesTheWorkbooksNoProgramWasGiven) {
         FillResults(form, {"/a", "/b", "/c"});
         Texts namesAtClose{"the window was not closed"};
         harness.view.atNextPass([&] {
-            form.Form_Unload();
+            form.unload();
             namesAtClose = temporary.names();
         });
-        form.PushButton4_Click();
+        form.saveExcelFile();
         EXPECT_EQ(harness.endProgramCalls, 1);
 #ifndef _WIN32
         EXPECT_EQ(namesAtClose, Texts());
@@ -330,12 +330,12 @@ TEST(Form1Export, ClosingTheWindowRemovesTheWorkbooksNoProgramWasGiven) {
     Form1& form = harness.load();
     TemporaryFolderOverride temporary;
     FillResults(form, {"/a"});
-    form.PushButton4_Click();
+    form.saveExcelFile();
     harness.desktop.openFileWorks = false;
-    form.PushButton4_Click();
+    form.saveExcelFile();
     ASSERT_EQ(harness.desktop.openedFiles.size(), 2u);
     EXPECT_EQ(temporary.names().size(), 2u);
-    form.Form_Unload();
+    form.unload();
     const std::string& opened = harness.desktop.openedFiles[0];
     EXPECT_EQ(temporary.names(), Texts{opened.substr(opened.rfind(TempFolder::kSeparator) + 1)});
 }

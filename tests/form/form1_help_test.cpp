@@ -12,7 +12,7 @@ TEST(Form1Help, GeneralHelpIsShownExactlyWithBareCarriageReturns) {
     FormHarness harness;
     Form1& form = harness.load();
 
-    form.Click(Control::PushButton3);
+    form.click(Control::HelpButton);
     const std::string expected =
         "This software will create a list of folders found within the target you specify\r\r"
         "If the target is C:\\ then\r\r"
@@ -31,9 +31,9 @@ TEST(Form1Help, DepthHelpEndsWithTheEveryLevelCaptionAsShownAtThePress) {
         "If depth = 3 then C:\\parent\\child\\child\\child will be returned.\r\n\r\n"
         "If you are unsure, just select the first option: \r\n";
 
-    form.Click(Control::PushButton9);
-    harness.view.setText(Control::Option8, "Every level");
-    form.Click(Control::PushButton9);
+    form.click(Control::DepthHelpButton);
+    harness.view.setText(Control::AllSubfoldersOption, "Every level");
+    form.click(Control::DepthHelpButton);
 
     EXPECT_EQ(harness.dialogs.messages,
               (std::vector<ShownMessage>{
@@ -44,31 +44,31 @@ TEST(Form1Help, DepthHelpEndsWithTheEveryLevelCaptionAsShownAtThePress) {
 TEST(Form1Help, SampleFolderReplacesADriveTargetAndTouchesNoDepthChoice) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.SetOptionValue(Control::Option6, true);
-    harness.view.setText(Control::Text2, "4");
-    form.SetOptionValue(Control::Option4, true);
+    form.setOption(Control::LimitDepthOption, true);
+    harness.view.setText(Control::DepthBox, "4");
+    form.setOption(Control::DriveOption, true);
     harness.settings.writes.clear();
 
-    form.Click(Control::PushButton8);
+    form.click(Control::SampleButton);
 
     // The program's folder has no Samples: the path is given all the same, without a word.
     const std::string samples = harness.programFile("Samples");
-    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
-    EXPECT_EQ(harness.view.text(Control::Text1), samples);
+    EXPECT_TRUE(harness.view.isChecked(Control::FolderOption));
+    EXPECT_EQ(harness.view.text(Control::FolderBox), samples);
     EXPECT_EQ(
         harness.settings.writes,
         (Writes{
             {"Option5", "True"}, {"Option4", "False"}, {"Option3", "False"}, {"Folder", samples}}));
-    EXPECT_TRUE(harness.view.isChecked(Control::Option6));
-    EXPECT_EQ(harness.view.text(Control::Text2), "4");
+    EXPECT_TRUE(harness.view.isChecked(Control::LimitDepthOption));
+    EXPECT_EQ(harness.view.text(Control::DepthBox), "4");
     EXPECT_TRUE(harness.dialogs.messages.empty());
 
     // From every drive as well.
-    form.SetOptionValue(Control::Option3, true);
-    harness.view.setText(Control::Text1, "");
+    form.setOption(Control::EntireComputerOption, true);
+    harness.view.setText(Control::FolderBox, "");
     harness.settings.writes.clear();
-    form.Click(Control::PushButton8);
-    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
+    form.click(Control::SampleButton);
+    EXPECT_TRUE(harness.view.isChecked(Control::FolderOption));
     EXPECT_EQ(
         harness.settings.writes,
         (Writes{
@@ -85,8 +85,8 @@ TEST(Form1Help, SampleFolderOfAProgramInTheRootKeepsBothSeparators) {
     const std::string expected = "//Samples";
 #endif
     Form1& form = harness.load();
-    form.PushButton8_Click();
-    EXPECT_EQ(harness.view.text(Control::Text1), expected);
+    form.loadSample();
+    EXPECT_EQ(harness.view.text(Control::FolderBox), expected);
 }
 
 TEST(Form1Help, InstalledCopyFindsItsSampleFolderUnlessOneLiesBesideTheProgram) {
@@ -100,13 +100,13 @@ TEST(Form1Help, InstalledCopyFindsItsSampleFolderUnlessOneLiesBesideTheProgram) 
     MakeFolders(installed);
     Form1& form = harness.load();
 
-    form.PushButton8_Click();
-    EXPECT_EQ(harness.view.text(Control::Text1), installed);
+    form.loadSample();
+    EXPECT_EQ(harness.view.text(Control::FolderBox), installed);
 
     const std::string beside = harness.programFile("Samples");
     MakeFolder(beside);
-    form.PushButton8_Click();
-    EXPECT_EQ(harness.view.text(Control::Text1), beside);
+    form.loadSample();
+    EXPECT_EQ(harness.view.text(Control::FolderBox), beside);
 }
 
 }  // namespace

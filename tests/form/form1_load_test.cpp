@@ -13,8 +13,9 @@ ShownMessage loadReport(const char* description, int line) {
 
 std::string checked(const FakeView& view) {
     std::string names;
-    for (const Control option : {Control::Option3, Control::Option4, Control::Option5,
-                                 Control::Option6, Control::Option7, Control::Option8}) {
+    for (const Control option : {Control::EntireComputerOption, Control::DriveOption,
+                                 Control::FolderOption, Control::LimitDepthOption,
+                                 Control::FirstSubfoldersOption, Control::AllSubfoldersOption}) {
         if (view.isChecked(option)) names += std::string(LayoutOf(option).name) + ' ';
     }
     if (!names.empty()) names.pop_back();
@@ -27,19 +28,19 @@ TEST(Form1Load, FirstStartSelectsTheDefaultsAndStoresOnlyTheTwoTexts) {
     const std::string desktop = harness.desktop.folder + TempFolder::kSeparator;
 
     EXPECT_EQ(checked(harness.view), "Option5 Option8");
-    EXPECT_EQ(harness.view.text(Control::Text1), desktop);
-    EXPECT_EQ(harness.view.text(Control::Text2), "3");
+    EXPECT_EQ(harness.view.text(Control::FolderBox), desktop);
+    EXPECT_EQ(harness.view.text(Control::DepthBox), "3");
     EXPECT_EQ(harness.settings.keys(), (std::vector<std::string>{"Folder", "Text2"}));
     EXPECT_EQ(harness.settings.stored("Folder"), desktop);
     EXPECT_EQ(harness.settings.stored("Text2"), "3");
 
-    EXPECT_EQ(harness.view.text(Control::Form1), "Quorvane");
-    EXPECT_EQ(form.ApplicationTitle(), "Quorvane");
+    EXPECT_EQ(harness.view.text(Control::Window), "Quorvane");
+    EXPECT_EQ(form.applicationTitle(), "Quorvane");
     EXPECT_TRUE(harness.view.iconShown);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     EXPECT_TRUE(harness.dialogs.messages.empty());
-    EXPECT_EQ(form.Results().columnHeaderCount(), 1);
-    EXPECT_EQ(form.Results().columnHeading(1), "Results");
+    EXPECT_EQ(form.results().columnHeaderCount(), 1);
+    EXPECT_EQ(form.results().columnHeading(1), "Results");
     EXPECT_EQ(harness.view.columnWidth, 7000);
 }
 
@@ -61,8 +62,8 @@ TEST(Form1Load, StoredChoicesComeBackThroughTheControls) {
         harness.settings.put("Folder", "/srv/data");
         harness.load();
         EXPECT_EQ(checked(harness.view), "Option5 Option6");
-        EXPECT_EQ(harness.view.text(Control::Text2), "5");
-        EXPECT_EQ(harness.view.text(Control::Text1), "/srv/data");
+        EXPECT_EQ(harness.view.text(Control::DepthBox), "5");
+        EXPECT_EQ(harness.view.text(Control::FolderBox), "/srv/data");
     }
 }
 
@@ -80,7 +81,7 @@ TEST(Form1Load, InconsistentGroupIsSettledByTheRestoreOrder) {
     harness.load();
 
     EXPECT_EQ(checked(harness.view), "Option4");
-    // Clearing an option runs no handler: only Option4's click and the texts wrote.
+    // Clearing an option runs no handler: only the drive option's click and the texts wrote.
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Option5", "False"},
                       {"Option4", "True"},
@@ -114,7 +115,7 @@ TEST(Form1Load, StoredBooleansAreWordsOrNumbersAndAnythingElseIsReportedAtItsLin
                   std::vector<ShownMessage>{loadReport("Type mismatch", line)});
         // The option keeps its state and the restore goes on to the end.
         EXPECT_EQ(checked(harness.view), "Option5 Option8");
-        EXPECT_EQ(harness.view.text(Control::Text2), "4");
+        EXPECT_EQ(harness.view.text(Control::DepthBox), "4");
         EXPECT_EQ(harness.settings.stored(key), "yes");
     }
 }
@@ -127,8 +128,8 @@ TEST(Form1Load, MissingDesktopFolderIsReportedAndLeavesTheFolderBoxAlone) {
 
     EXPECT_EQ(harness.dialogs.messages,
               std::vector<ShownMessage>{loadReport("Invalid procedure call or argument", 138)});
-    EXPECT_EQ(harness.view.text(Control::Text1), "");
-    EXPECT_EQ(harness.view.text(Control::Text2), "3");
+    EXPECT_EQ(harness.view.text(Control::FolderBox), "");
+    EXPECT_EQ(harness.view.text(Control::DepthBox), "3");
 }
 
 TEST(Form1Load, SkinFileGivesTheButtonFaceOnlyWhenItIsAVisibleFile) {
@@ -173,7 +174,7 @@ TEST(Form1Load, HandCursorFileIsTheCustomPointerAndAFileThatIsNoneIsReported) {
         harness.load();
         EXPECT_EQ(harness.dialogs.messages,
                   std::vector<ShownMessage>{loadReport("Invalid picture", 108)});
-        EXPECT_EQ(harness.view.text(Control::Text2), "3") << "the load goes on";
+        EXPECT_EQ(harness.view.text(Control::DepthBox), "3") << "the load goes on";
     }
 }
 

@@ -8,7 +8,7 @@ namespace {
 TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
     FormHarness harness;
     Form1& form = harness.load();
-    std::vector<Control> pushButtons, surfaces = {Control::Form1}, quiet;
+    std::vector<Control> pushButtons, surfaces = {Control::Window}, quiet;
     for (const ControlLayout& c : Form1Layout()) {
         if (c.kind == ControlKind::PushButton) {
             pushButtons.push_back(c.control);
@@ -25,35 +25,35 @@ TEST(Form1Pointer, FeedbackFollowsThePointerAndNeverOverwritesTheHourglass) {
     for (const Control button : pushButtons) {
         SCOPED_TRACE(LayoutOf(button).name);
         form.setMousePointer(Form1::kDefaultPointer);
-        form.MouseMove(button);
-        EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
+        form.pointerMoved(button);
+        EXPECT_EQ(form.mousePointer(), Form1::kCustomPointer);
         EXPECT_EQ(harness.view.pointerShown, Form1::kCustomPointer);
         // From a push button straight onto an option or the drive list: still the custom mode.
         for (const Control control : quiet) {
-            form.MouseMove(control);
-            EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
+            form.pointerMoved(control);
+            EXPECT_EQ(form.mousePointer(), Form1::kCustomPointer);
         }
     }
     for (const Control surface : surfaces) {
         form.setMousePointer(Form1::kCustomPointer);
-        form.MouseMove(surface);
-        EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+        form.pointerMoved(surface);
+        EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     }
 
     // A busy command's hourglass stays wherever the pointer goes.
     form.setMousePointer(Form1::kHourglassPointer);
     for (const ControlLayout& c : Form1Layout())
-        form.MouseMove(c.control);
-    form.MouseMove(Control::Form1);
-    EXPECT_EQ(form.MousePointer(), Form1::kHourglassPointer);
+        form.pointerMoved(c.control);
+    form.pointerMoved(Control::Window);
+    EXPECT_EQ(form.mousePointer(), Form1::kHourglassPointer);
     EXPECT_EQ(harness.view.pointerShown, Form1::kHourglassPointer);
 
     // When the command ends, the next movement brings the feedback back.
     form.setMousePointer(Form1::kDefaultPointer);
-    form.MouseMove(Control::PushButton1);
-    EXPECT_EQ(form.MousePointer(), Form1::kCustomPointer);
-    form.MouseMove(Control::ListView1);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    form.pointerMoved(Control::StartButton);
+    EXPECT_EQ(form.mousePointer(), Form1::kCustomPointer);
+    form.pointerMoved(Control::ResultsView);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 }
 
 }  // namespace

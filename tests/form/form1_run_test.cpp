@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "form/settings_keys.h"
 #include "form_harness.h"
 
 #ifdef _WIN32
@@ -59,18 +60,20 @@ class RunTree {
 
 class Form1Run : public ::testing::Test {
   protected:
-    Form1& loadWithFolder(const std::string& folder, Control depthOption = Control::Option8,
+    Form1& loadWithFolder(const std::string& folder,
+                          Control depthOption = Control::AllSubfoldersOption,
                           const std::string& depthText = "3") {
         harness.settings.put("Folder", folder);
         harness.settings.put("Text2", depthText);
-        for (const Control option : {Control::Option6, Control::Option7, Control::Option8}) {
-            harness.settings.put(LayoutOf(option).name, option == depthOption ? "True" : "False");
+        for (const Control option : {Control::LimitDepthOption, Control::FirstSubfoldersOption,
+                                     Control::AllSubfoldersOption}) {
+            harness.settings.put(SettingsKeyOf(option), option == depthOption ? "True" : "False");
         }
         Form1& form = harness.load();
         harness.dialogs.messages.clear();
         return form;
     }
-    void choose(Control option) { harness.form->SetOptionValue(option, true); }
+    void choose(Control option) { harness.form->setOption(option, true); }
 
     FormHarness harness;
     RunTree tree;
@@ -80,63 +83,63 @@ TEST_F(Form1Run, FolderTargetListsEachDepthInTheWalksOrder) {
     const Entries everyLevel = tree.withTopBlock(
         {tree.path("A/B/C/D/E"), tree.path("A/B/C/D"), tree.path("A/B/C"), tree.path("A/B")});
     Form1& form = loadWithFolder(tree.path());
-    form.PushButton1_Click();
+    form.startList();
     EXPECT_EQ(ResultEntries(form), everyLevel);
     EXPECT_EQ(harness.dialogs.messages, std::vector{Notice("Done.")});
 
-    choose(Control::Option7);
-    form.PushButton1_Click();
+    choose(Control::FirstSubfoldersOption);
+    form.startList();
     EXPECT_EQ(ResultEntries(form), tree.topBlock());
 
     // 2.5 goes to 2 and 3.5 to 4: an exact half goes to the even whole number.
-    choose(Control::Option6);
-    harness.view.setText(Control::Text2, "2.5");
-    form.PushButton1_Click();
+    choose(Control::LimitDepthOption);
+    harness.view.setText(Control::DepthBox, "2.5");
+    form.startList();
     EXPECT_EQ(ResultEntries(form), tree.withTopBlock({tree.path("A/B")}));
 
-    harness.view.setText(Control::Text2, "3.5");
-    form.PushButton1_Click();
+    harness.view.setText(Control::DepthBox, "3.5");
+    form.startList();
     EXPECT_EQ(ResultEntries(form),
               tree.withTopBlock({tree.path("A/B/C/D"), tree.path("A/B/C"), tree.path("A/B")}));
     EXPECT_EQ(harness.dialogs.messages.size(), 4u);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
-    EXPECT_FALSE(form.CreatingList());
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
+    EXPECT_FALSE(form.creatingList());
     // The view was told of every entry.
-    EXPECT_EQ(form.Results().shownCount(), 5u);
+    EXPECT_EQ(form.results().shownCount(), 5u);
 }
 
 TEST_F(Form1Run, TrailingOrDoubledSeparatorInTheFolderGivesTheSameEntries) {
-    Form1& form = loadWithFolder(tree.path(), Control::Option7);
+    Form1& form = loadWithFolder(tree.path(), Control::FirstSubfoldersOption);
     const std::string one(1, kSeparator);
     for (const std::string& typed : {tree.path(), tree.path() + one, tree.path() + one + one}) {
-        harness.view.setText(Control::Text1, typed);
-        form.PushButton1_Click();
+        harness.view.setText(Control::FolderBox, typed);
+        form.startList();
         EXPECT_EQ(ResultEntries(form), tree.topBlock()) << typed;
     }
 }
 
 TEST_F(Form1Run, MissingEmptyOrFileTargetIsToldAndLeavesTheListEmpty) {
     Form1& form = loadWithFolder(tree.path());
-    form.PushButton1_Click();
-    ASSERT_GT(form.Results().count(), 0);
+    form.startList();
+    ASSERT_GT(form.results().count(), 0);
 
     for (const std::string& typed : {tree.path("nowhere"), std::string(), tree.path("file.txt")}) {
         harness.dialogs.messages.clear();
-        harness.view.setText(Control::Text1, typed);
-        form.PushButton1_Click();
+        harness.view.setText(Control::FolderBox, typed);
+        form.startList();
         EXPECT_EQ(harness.dialogs.messages,
                   std::vector{Notice("Folder does not exist. Please select another folder.")})
             << typed;
-        EXPECT_EQ(form.Results().count(), 0);
-        EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
-        EXPECT_FALSE(form.CreatingList());
+        EXPECT_EQ(form.results().count(), 0);
+        EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
+        EXPECT_FALSE(form.creatingList());
     }
 }
 
 TEST_F(Form1Run, FolderWithoutSubfoldersGivesAnEmptyListAndDone) {
     Form1& form = loadWithFolder(tree.path("F"));
-    form.PushButton1_Click();
-    EXPECT_EQ(form.Results().count(), 0);
+    form.startList();
+    EXPECT_EQ(form.results().count(), 0);
     EXPECT_EQ(harness.dialogs.messages, std::vector{Notice("Done.")});
 }
 
@@ -147,36 +150,36 @@ TEST_F(Form1Run, EveryDriveIsWalkedInTheListsOrderAndDoneIsShownOnce) {
                            {"second", tree.path("A/B/C/D") + one}};
     harness.settings.put("Option3", "True");
     Form1& form = loadWithFolder(tree.path());
-    ASSERT_TRUE(harness.view.isChecked(Control::Option3));
+    ASSERT_TRUE(harness.view.isChecked(Control::EntireComputerOption));
     EXPECT_EQ(harness.view.driveTexts, (Entries{"first", "not ready", "second"}));
-    form.PushButton1_Click();
+    form.startList();
     EXPECT_EQ(ResultEntries(form), (Entries{tree.path("A/B/C/D/E"), tree.path("A/B/C/D"),
                                             tree.path("A/B/C"), tree.path("A/B/C/D/E")}));
     EXPECT_EQ(harness.dialogs.messages, std::vector{Notice("Done.")});
 
     // One drive: the one chosen in the list.
-    choose(Control::Option4);
+    choose(Control::DriveOption);
     harness.view.current = 2;
-    form.PushButton1_Click();
+    form.startList();
     EXPECT_EQ(ResultEntries(form), Entries{tree.path("A/B/C/D/E")});
 }
 
 TEST_F(Form1Run, NoTargetOptionEndsQuietly) {
     Form1& form = loadWithFolder(tree.path());
-    form.SetOptionValue(Control::Option5, false);
-    form.PushButton1_Click();
+    form.setOption(Control::FolderOption, false);
+    form.startList();
     EXPECT_TRUE(harness.dialogs.messages.empty());
-    EXPECT_EQ(form.Results().count(), 0);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
-    EXPECT_FALSE(form.CreatingList());
+    EXPECT_EQ(form.results().count(), 0);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
+    EXPECT_FALSE(form.creatingList());
 }
 
 TEST_F(Form1Run, DepthTextThatDoesNotConvertIsReportedThenTheFirstLevelIsListed) {
     for (const char* depth : {"abc", "40000"}) {
         SCOPED_TRACE(depth);
         harness.dialogs.messages.clear();
-        Form1& form = loadWithFolder(tree.path(), Control::Option6, depth);
-        form.PushButton1_Click();
+        Form1& form = loadWithFolder(tree.path(), Control::LimitDepthOption, depth);
+        form.startList();
         const char* description = std::string(depth) == "abc" ? "Type mismatch" : "Overflow";
         EXPECT_EQ(
             harness.dialogs.messages,
@@ -191,20 +194,20 @@ TEST_F(Form1Run, SecondPressDuringARunDoesNothingAndThePointerStaysBusy) {
     int pointerDuringRun = -1;
     bool creatingDuringRun = false;
     harness.view.atNextPass([&] {
-        pointerDuringRun = form.MousePointer();
-        creatingDuringRun = form.CreatingList();
+        pointerDuringRun = form.mousePointer();
+        creatingDuringRun = form.creatingList();
         // Hovering a button while the hourglass shows must leave it alone.
-        form.MouseMove(Control::PushButton2);
-        form.Click(Control::PushButton1);
+        form.pointerMoved(Control::SaveTextFileButton);
+        form.click(Control::StartButton);
     });
-    form.PushButton1_Click();
+    form.startList();
     EXPECT_EQ(pointerDuringRun, Form1::kHourglassPointer);
     EXPECT_TRUE(creatingDuringRun);
     EXPECT_EQ(harness.dialogs.messages, std::vector{Notice("Done.")});
     EXPECT_EQ(ResultEntries(form).size(), 6u);
-    EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     EXPECT_EQ(harness.view.pointerShown, Form1::kDefaultPointer);
-    EXPECT_FALSE(form.CreatingList());
+    EXPECT_FALSE(form.creatingList());
 }
 
 #ifndef _WIN32
@@ -212,12 +215,12 @@ TEST_F(Form1Run, NamesKeepEveryByteEvenLineBreaksAndNonUtf8) {
     for (const std::string name : {"two\nlines", "latin1-\xE9t\xE9", "tab\there"})
         MakeFolder(tree.path("F/" + name));
     Form1& form = loadWithFolder(tree.path("F"));
-    form.PushButton1_Click();
+    form.startList();
     Entries expected;
     for (const std::string& name : ListedNames(tree.path("F")))
         expected.push_back(tree.path("F/" + name));
     EXPECT_EQ(ResultEntries(form), expected);
-    EXPECT_EQ(form.Results().count(), 3);
+    EXPECT_EQ(form.results().count(), 3);
 }
 #endif
 

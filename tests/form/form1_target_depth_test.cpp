@@ -11,43 +11,41 @@ TEST(Form1TargetDepth, ClickingAnOptionStoresItsWholeGroupInTheFixedOrder) {
     FormHarness harness;
     Form1& form = harness.load();
     FakeView& view = harness.view;
-    const auto click = [&](Control option) {
-        view.setChecked(option, true);  // as the platform does before it tells of the click
-        form.Click(option);
+    const struct {
+        Control option;
+        Writes writes;
+    } clicks[] = {
+        {Control::FolderOption, {{"Option5", "True"}, {"Option4", "False"}, {"Option3", "False"}}},
+        {Control::DriveOption, {{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}},
+        {Control::EntireComputerOption,
+         {{"Option5", "False"}, {"Option4", "False"}, {"Option3", "True"}}},
+        {Control::LimitDepthOption,
+         {{"Option6", "True"}, {"Option7", "False"}, {"Option8", "False"}}},
+        {Control::FirstSubfoldersOption,
+         {{"Option6", "False"}, {"Option7", "True"}, {"Option8", "False"}}},
+        {Control::AllSubfoldersOption,
+         {{"Option6", "False"}, {"Option7", "False"}, {"Option8", "True"}}},
     };
-
-    harness.settings.writes.clear();
-    click(Control::Option4);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option5", "False"}, {"Option4", "True"}, {"Option3", "False"}}));
-
-    harness.settings.writes.clear();
-    click(Control::Option3);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option5", "False"}, {"Option4", "False"}, {"Option3", "True"}}));
-
-    harness.settings.writes.clear();
-    click(Control::Option6);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option6", "True"}, {"Option7", "False"}, {"Option8", "False"}}));
-
-    harness.settings.writes.clear();
-    click(Control::Option8);
-    EXPECT_EQ(harness.settings.writes,
-              (Writes{{"Option6", "False"}, {"Option7", "False"}, {"Option8", "True"}}));
+    for (const auto& [option, writes] : clicks) {
+        SCOPED_TRACE(LayoutOf(option).name);
+        harness.settings.writes.clear();
+        view.setChecked(option, true);  // as the platform does before it tells of the click
+        form.click(option);
+        EXPECT_EQ(harness.settings.writes, writes);
+    }
     // The other frame's choice is untouched.
-    EXPECT_TRUE(view.isChecked(Control::Option3));
+    EXPECT_TRUE(view.isChecked(Control::EntireComputerOption));
 }
 
 TEST(Form1TargetDepth, FolderFromTheCommandLineIsChosenAndStoredAsTheUsersChoice) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.SetOptionValue(Control::Option4, true);
+    form.setOption(Control::DriveOption, true);
 
     harness.settings.writes.clear();
-    form.LookAtFolder(harness.folder.path());
-    EXPECT_TRUE(harness.view.isChecked(Control::Option5));
-    EXPECT_EQ(harness.view.text(Control::Text1), harness.folder.path());
+    form.lookAtFolder(harness.folder.path());
+    EXPECT_TRUE(harness.view.isChecked(Control::FolderOption));
+    EXPECT_EQ(harness.view.text(Control::FolderBox), harness.folder.path());
     EXPECT_EQ(harness.settings.writes, (Writes{{"Option5", "True"},
                                                {"Option4", "False"},
                                                {"Option3", "False"},
@@ -59,16 +57,16 @@ TEST(Form1TargetDepth, TextsAreStoredAtEveryChangeAsTyped) {
     harness.load();
     FakeView& view = harness.view;
 
-    view.setText(Control::Text1, "");
+    view.setText(Control::FolderBox, "");
     harness.settings.writes.clear();
-    view.setText(Control::Text1, "1");
-    view.setText(Control::Text1, "12");
-    view.setText(Control::Text1, "12");  // no change, no write
+    view.setText(Control::FolderBox, "1");
+    view.setText(Control::FolderBox, "12");
+    view.setText(Control::FolderBox, "12");  // no change, no write
     EXPECT_EQ(harness.settings.writes, (Writes{{"Folder", "1"}, {"Folder", "12"}}));
 
     harness.settings.writes.clear();
-    view.setText(Control::Text2, " abc ");
-    view.setText(Control::Text2, "");
+    view.setText(Control::DepthBox, " abc ");
+    view.setText(Control::DepthBox, "");
     EXPECT_EQ(harness.settings.writes, (Writes{{"Text2", " abc "}, {"Text2", ""}}));
 }
 
@@ -76,9 +74,9 @@ TEST(Form1TargetDepth, TextsAreStoredAtEveryChangeAsTyped) {
 std::vector<ShownMessage> leaveDepthBox(FormHarness& harness, const std::string& entry) {
     harness.dialogs.messages.clear();
     harness.view.selectedAll.clear();
-    harness.view.setText(Control::Text2, entry);
-    harness.view.focus = Control::Text1;
-    harness.form->Text2_LostFocus();
+    harness.view.setText(Control::DepthBox, entry);
+    harness.view.focus = Control::FolderBox;
+    harness.form->checkDepthEntry();
     return harness.dialogs.messages;
 }
 
@@ -92,32 +90,32 @@ TEST(Form1TargetDepth, DepthCheckRefusesWhatIsNoNumberOrBelowOne) {
         EXPECT_EQ(leaveDepthBox(harness, entry),
                   std::vector<ShownMessage>{Notice("Must be a numeric entry.")});
         // Back in the box, the entry selected to be typed over; the entry stays.
-        EXPECT_EQ(view.focus, Control::Text2);
-        EXPECT_EQ(view.selectedAll, std::vector<Control>{Control::Text2});
-        EXPECT_EQ(view.text(Control::Text2), entry);
+        EXPECT_EQ(view.focus, Control::DepthBox);
+        EXPECT_EQ(view.selectedAll, std::vector<Control>{Control::DepthBox});
+        EXPECT_EQ(view.text(Control::DepthBox), entry);
     }
     for (const char* entry : {"0", "-3", "0.5", "0.999", "-1e3"}) {
         SCOPED_TRACE(entry);
         EXPECT_EQ(leaveDepthBox(harness, entry),
                   std::vector<ShownMessage>{Notice("Must be 1 or higher.")});
-        EXPECT_EQ(view.focus, Control::Text2);
+        EXPECT_EQ(view.focus, Control::DepthBox);
     }
     for (const char* entry : {"1", "2.5", " 7 ", "+3", "1e1", "1,000"}) {
         SCOPED_TRACE(entry);
         EXPECT_TRUE(leaveDepthBox(harness, entry).empty());
-        EXPECT_EQ(view.focus, Control::Text1);
+        EXPECT_EQ(view.focus, Control::FolderBox);
     }
 }
 
 TEST(Form1TargetDepth, DepthCheckRunsWhicheverDepthOptionIsSelectedAndChangesNothing) {
     FormHarness harness;
     harness.load();
-    ASSERT_TRUE(harness.view.isChecked(Control::Option8));
+    ASSERT_TRUE(harness.view.isChecked(Control::AllSubfoldersOption));
 
     EXPECT_EQ(leaveDepthBox(harness, "abc"),
               std::vector<ShownMessage>{Notice("Must be a numeric entry.")});
     EXPECT_EQ(harness.settings.stored("Text2"), "abc");
-    EXPECT_TRUE(harness.view.isChecked(Control::Option8));
+    EXPECT_TRUE(harness.view.isChecked(Control::AllSubfoldersOption));
 }
 
 TEST(Form1TargetDepth, DepthCheckReadsNumbersWithTheUsersSeparators) {
@@ -134,33 +132,33 @@ TEST(Form1TargetDepth, DepthCheckReadsNumbersWithTheUsersSeparators) {
 TEST(Form1TargetDepth, GainingTheFocusSelectsTheDepthEntry) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.Text2_GotFocus();
-    EXPECT_EQ(harness.view.selectedAll, std::vector<Control>{Control::Text2});
+    form.selectDepthEntry();
+    EXPECT_EQ(harness.view.selectedAll, std::vector<Control>{Control::DepthBox});
 }
 
 TEST(Form1TargetDepth, FolderBrowserFillsTheFolderBoxOnlyWithAChoice) {
     FormHarness harness;
     harness.settings.put("LastFolder", "/srv/last");
     Form1& form = harness.load();
-    form.SetOptionValue(Control::Option4, true);
-    const std::string folderBefore = harness.view.text(Control::Text1);
+    form.setOption(Control::DriveOption, true);
+    const std::string folderBefore = harness.view.text(Control::FolderBox);
 
     harness.settings.writes.clear();
-    form.PushButton5_Click();  // cancelled: no answer scripted
+    form.browseFolder();  // cancelled: no answer scripted
     EXPECT_EQ(harness.dialogs.browses,
               (std::vector<DialogRequest>{{"Please select folder:", "/srv/last"}}));
-    EXPECT_EQ(harness.view.text(Control::Text1), folderBefore);
+    EXPECT_EQ(harness.view.text(Control::FolderBox), folderBefore);
     EXPECT_TRUE(harness.settings.writes.empty());
 
     harness.dialogs.browseAnswers = {"/srv/chosen"};
-    form.PushButton5_Click();
-    EXPECT_EQ(harness.view.text(Control::Text1), "/srv/chosen");
+    form.browseFolder();
+    EXPECT_EQ(harness.view.text(Control::FolderBox), "/srv/chosen");
     EXPECT_EQ(harness.settings.writes,
               (Writes{{"Folder", "/srv/chosen"}, {"LastFolder", "/srv/chosen"}}));
-    EXPECT_TRUE(harness.view.isChecked(Control::Option4))
+    EXPECT_TRUE(harness.view.isChecked(Control::DriveOption))
         << "browsing does not choose the folder target";
 
-    form.PushButton5_Click();
+    form.browseFolder();
     EXPECT_EQ(harness.dialogs.browses.back().detail, "/srv/chosen");
     EXPECT_TRUE(harness.dialogs.messages.empty());
 }
@@ -168,7 +166,7 @@ TEST(Form1TargetDepth, FolderBrowserFillsTheFolderBoxOnlyWithAChoice) {
 TEST(Form1TargetDepth, FolderBrowserOpensAtItsDefaultWithoutALastFolder) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.PushButton5_Click();
+    form.browseFolder();
     ASSERT_EQ(harness.dialogs.browses.size(), 1u);
     EXPECT_EQ(harness.dialogs.browses[0].detail, "");
 }

@@ -25,7 +25,7 @@ TEST(Form1Unload, UnloadRemovesTheScratchFileEvenReadOnlyAndEndsTheProgramOnce) 
         }
         const long passesBefore = harness.view.passes;
 
-        form.Form_Unload();
+        form.unload();
         EXPECT_FALSE(Exists(harness.scratchFile));
         EXPECT_EQ(harness.endProgramCalls, 1);
         EXPECT_TRUE(form.ending());
@@ -33,7 +33,7 @@ TEST(Form1Unload, UnloadRemovesTheScratchFileEvenReadOnlyAndEndsTheProgramOnce) 
         EXPECT_TRUE(harness.dialogs.messages.empty());
 
         // A second close, as from events that were still queued, ends nothing twice.
-        form.Form_Unload();
+        form.unload();
         EXPECT_EQ(harness.endProgramCalls, 1);
     }
 }
@@ -41,7 +41,7 @@ TEST(Form1Unload, UnloadRemovesTheScratchFileEvenReadOnlyAndEndsTheProgramOnce) 
 TEST(Form1Unload, UnloadWithoutAScratchFileEndsWithoutAMessage) {
     FormHarness harness;
     Form1& form = harness.load();
-    form.Form_Unload();
+    form.unload();
     EXPECT_EQ(harness.endProgramCalls, 1);
     EXPECT_TRUE(harness.dialogs.messages.empty());
 }
@@ -49,9 +49,9 @@ TEST(Form1Unload, UnloadWithoutAScratchFileEndsWithoutAMessage) {
 TEST(Form1Unload, DepthCheckQueuedBeforeTheCloseDoesNotRun) {
     FormHarness harness;
     Form1& form = harness.load();
-    harness.view.setText(Control::Text2, "abc");
-    form.Form_Unload();
-    form.Text2_LostFocus();
+    harness.view.setText(Control::DepthBox, "abc");
+    form.unload();
+    form.checkDepthEntry();
     EXPECT_TRUE(harness.dialogs.messages.empty());
 }
 

@@ -21,7 +21,7 @@ class FormHarness : public FakeFormServices {
     Form1& load() {
         form = std::make_unique<Form1>(view, services());
         view.form = form.get();
-        form->Form_Load();
+        form->load();
         return *form;
     }
 

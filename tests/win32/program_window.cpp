@@ -99,7 +99,7 @@ ProgramWindow::ProgramWindow(const std::wstring& argument) {
     WaitForInputIdle(process_.hProcess, 60000);
     window_ = WaitFor([this]() -> HWND {
         for (HWND shown : ShownWindows(process_.dwThreadId)) {
-            if (GetDlgItem(shown, Form1Window::ControlId(Control::ListView1))) return shown;
+            if (GetDlgItem(shown, Form1Window::ControlId(Control::ResultsView))) return shown;
         }
         return nullptr;
     });
@@ -172,7 +172,7 @@ void ProgramWindow::press(HWND box, int id) {
 }
 
 std::vector<std::string> ProgramWindow::rows() const {
-    HWND list = control(Control::ListView1);
+    HWND list = control(Control::ResultsView);
     const int count = ListView_GetItemCount(list);
     constexpr size_t kTextOffset = sizeof(LVITEMW);
     constexpr int kCharacters = 2048;
@@ -194,7 +194,7 @@ std::vector<std::string> ProgramWindow::rows() const {
 }
 
 std::vector<std::string> ProgramWindow::rowsOnceThereAre(size_t count) const {
-    HWND list = control(Control::ListView1);
+    HWND list = control(Control::ResultsView);
     WaitFor([&]() -> HWND {
         return static_cast<size_t>(ListView_GetItemCount(list)) == count ? list : nullptr;
     });
@@ -207,7 +207,7 @@ void ProgramWindow::selectRow(int row) {
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     memory.write(0, &item, sizeof item);
-    SendMessageW(control(Control::ListView1), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+    SendMessageW(control(Control::ResultsView), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(memory.at<LVITEMW>()));
 }
 
@@ -216,7 +216,7 @@ POINT ProgramWindow::rowCentre(int row) const {
     RECT rect{};
     rect.left = LVIR_LABEL;
     memory.write(0, &rect, sizeof rect);
-    SendMessageW(control(Control::ListView1), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+    SendMessageW(control(Control::ResultsView), LVM_GETITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(memory.at<RECT>()));
     memory.read(0, &rect, sizeof rect);
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};

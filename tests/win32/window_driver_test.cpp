@@ -224,7 +224,7 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
     // The keyboard starts on the list. The dialog manager tabs down the stack of controls,
     // which is the design's tab order above the frames; of each group of options it visits
     // the checked one.
-    EXPECT_EQ(program.focus(), program.control(Control::ListView1));
+    EXPECT_EQ(program.focus(), program.control(Control::ResultsView));
     Rows order;
     for (HWND at = GetWindow(window, GW_CHILD); at; at = GetWindow(at, GW_HWNDNEXT)) {
         const int id = GetDlgCtrlID(at) - Form1Window::kFirstControlId;
@@ -235,20 +235,21 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
     for (const Control control : TabOrder())
         expected.push_back(LayoutOf(control).name);
     EXPECT_EQ(order, expected);
-    EXPECT_EQ(GetNextDlgTabItem(window, program.control(Control::ListView1), FALSE),
-              program.control(Control::Drive1))
+    EXPECT_EQ(GetNextDlgTabItem(window, program.control(Control::ResultsView), FALSE),
+              program.control(Control::DriveList))
         << "Tab skips the options that are not checked";
 
-    HWND list = program.control(Control::ListView1);
+    HWND list = program.control(Control::ResultsView);
     EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & LVS_OWNERDATA) << "a virtual list";
     EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(list)), 1);
     EXPECT_EQ(ListView_GetColumnWidth(list, 0), 466);
 
     // The restored choices of a first start.
-    EXPECT_EQ(SendMessageW(program.control(Control::Option5), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(program.control(Control::Option8), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_TRUE(TextOf(program.control(Control::Text1)).ends_with("\\Desktop\\"));
-    EXPECT_EQ(TextOf(program.control(Control::Text2)), "3");
+    EXPECT_EQ(SendMessageW(program.control(Control::FolderOption), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(program.control(Control::AllSubfoldersOption), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    EXPECT_TRUE(TextOf(program.control(Control::FolderBox)).ends_with("\\Desktop\\"));
+    EXPECT_EQ(TextOf(program.control(Control::DepthBox)), "3");
 
     // The pointer off the window, which would light up the button under it, and time for the
     // screen to show the last paint.
@@ -259,8 +260,9 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
 
     // Arial 9 pt bold, as designed, for the controls without a font of their own: their
     // strokes are as wide as the push buttons' in the picture.
-    for (const Control id : {Control::Option5, Control::Option8, Control::Frame1, Control::Frame2,
-                             Control::Text1, Control::ListView1, Control::PushButton1}) {
+    for (const Control id :
+         {Control::FolderOption, Control::AllSubfoldersOption, Control::TargetFrame,
+          Control::DepthFrame, Control::FolderBox, Control::ResultsView, Control::StartButton}) {
         EXPECT_GE(StrokeWidth(picture, WordsOf(id, program.control(id), window)), 2)
             << LayoutOf(id).name << " is not bold";
     }
@@ -272,7 +274,7 @@ TEST(Win32Window, AltLettersAreUnderlinedOnlyWhileAltIsHeld) {
         SCOPED_TRACE(always ? "keyboard cues always on" : "keyboard cues as Windows ships them");
         const KeyboardCues cues(always);
         ProgramWindow program;
-        HWND start = program.control(Control::PushButton1);
+        HWND start = program.control(Control::StartButton);
         const auto marked = [&] { return TextOf(start) == "&Start Creating List"; };
         const auto picture = [&] {
             program.settle();
@@ -283,7 +285,7 @@ TEST(Win32Window, AltLettersAreUnderlinedOnlyWhileAltIsHeld) {
         const std::vector<std::uint32_t> before = picture();
 
         // Alt held down (repeating, so that letting it go opens no menu), then let go.
-        HWND list = program.control(Control::ListView1);
+        HWND list = program.control(Control::ResultsView);
         PostMessageW(list, WM_SYSKEYDOWN, VK_MENU, 0x60000001);
         EXPECT_TRUE(Eventually(marked));
         const std::vector<std::uint32_t> held = picture();
@@ -317,10 +319,11 @@ TEST(Win32Window, ArrowKeysGoFromOptionToOptionOfAFrame) {
         } while (at && at != program.control(first) && names.size() < 10);
         return names;
     };
-    EXPECT_EQ(groupOf(Control::Option3), (Rows{"Option3", "Option4", "Drive1", "Option5"}));
-    EXPECT_EQ(groupOf(Control::Option8), (Rows{"Option8", "Option7", "Option6"}));
-    EXPECT_EQ(groupOf(Control::PushButton1), (Rows{"PushButton1"}));
-    EXPECT_EQ(groupOf(Control::Text2), (Rows{"Text2"}));
+    EXPECT_EQ(groupOf(Control::EntireComputerOption),
+              (Rows{"Option3", "Option4", "Drive1", "Option5"}));
+    EXPECT_EQ(groupOf(Control::AllSubfoldersOption), (Rows{"Option8", "Option7", "Option6"}));
+    EXPECT_EQ(groupOf(Control::StartButton), (Rows{"PushButton1"}));
+    EXPECT_EQ(groupOf(Control::DepthBox), (Rows{"Text2"}));
 
     // Down and right go to the option below, up and left to the one above, around the frame;
     // the option reached is chosen, and the other frame's choice stays.
@@ -330,14 +333,14 @@ TEST(Win32Window, ArrowKeysGoFromOptionToOptionOfAFrame) {
         Control to;
     };
     const Step steps[] = {
-        {Control::Option5, VK_DOWN, Control::Option4},
-        {Control::Option4, VK_RIGHT, Control::Option3},
-        {Control::Option3, VK_DOWN, Control::Option5},
-        {Control::Option5, VK_UP, Control::Option3},
-        {Control::Option3, VK_LEFT, Control::Option4},
-        {Control::Option8, VK_DOWN, Control::Option7},
-        {Control::Option7, VK_DOWN, Control::Option6},
-        {Control::Option6, VK_UP, Control::Option7},
+        {Control::FolderOption, VK_DOWN, Control::DriveOption},
+        {Control::DriveOption, VK_RIGHT, Control::EntireComputerOption},
+        {Control::EntireComputerOption, VK_DOWN, Control::FolderOption},
+        {Control::FolderOption, VK_UP, Control::EntireComputerOption},
+        {Control::EntireComputerOption, VK_LEFT, Control::DriveOption},
+        {Control::AllSubfoldersOption, VK_DOWN, Control::FirstSubfoldersOption},
+        {Control::FirstSubfoldersOption, VK_DOWN, Control::LimitDepthOption},
+        {Control::LimitDepthOption, VK_UP, Control::FirstSubfoldersOption},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(std::string(LayoutOf(step.from).name) + " to " + LayoutOf(step.to).name);
@@ -348,7 +351,7 @@ TEST(Win32Window, ArrowKeysGoFromOptionToOptionOfAFrame) {
         EXPECT_TRUE(Eventually([&] { return checked(step.to); }));
         EXPECT_FALSE(checked(step.from));
     }
-    EXPECT_TRUE(checked(Control::Option4)) << "the target frame kept its choice";
+    EXPECT_TRUE(checked(Control::DriveOption)) << "the target frame kept its choice";
     EXPECT_EQ(program.close(), 0);
 }
 
@@ -363,7 +366,7 @@ TEST(Win32Window, EveryTextStandsOutFromItsBackgroundUnderADarkColourScheme) {
     EXPECT_TRUE(SavePicture(picture, BesideThisTest(L"window-windows-dark.png")));
     for (const ControlLayout& c : Form1Layout()) {
         // The empty list shows words only in its heading.
-        HWND shown = c.control == Control::ListView1
+        HWND shown = c.control == Control::ResultsView
                          ? ListView_GetHeader(program.control(c.control))
                          : program.control(c.control);
         const RECT words = WordsOf(c.control, shown, window);
@@ -375,8 +378,8 @@ TEST(Win32Window, EveryTextStandsOutFromItsBackgroundUnderADarkColourScheme) {
 TEST(Win32Window, FolderOnTheCommandLineIsTheTarget) {
     MakeFolders("D:\\Given");
     ProgramWindow program(L"D:\\Given\\..\\Given");
-    EXPECT_EQ(TextOf(program.control(Control::Text1)), "D:\\Given");
-    EXPECT_EQ(SendMessageW(program.control(Control::Option5), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(program.control(Control::FolderBox)), "D:\\Given");
+    EXPECT_EQ(SendMessageW(program.control(Control::FolderOption), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(program.close(), 0);
 }
 
@@ -395,18 +398,19 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
 
     ProgramWindow program;
     // Look at this drive: d:, levels 1 and 2.
-    SendMessageW(program.control(Control::Option4), BM_CLICK, 0, 0);
-    HWND drives = program.control(Control::Drive1);
+    SendMessageW(program.control(Control::DriveOption), BM_CLICK, 0, 0);
+    HWND drives = program.control(Control::DriveList);
     const auto scratch = SendMessageW(drives, CB_FINDSTRING, static_cast<WPARAM>(-1),
                                       reinterpret_cast<LPARAM>(L"d:"));
     ASSERT_NE(scratch, CB_ERR);
     SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(scratch), 0);
-    SendMessageW(program.control(Control::Option6), BM_CLICK, 0, 0);
-    SetWindowTextW(program.control(Control::Text2), L"2");
-    EXPECT_EQ(SendMessageW(program.control(Control::Option8), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageW(program.control(Control::LimitDepthOption), BM_CLICK, 0, 0);
+    SetWindowTextW(program.control(Control::DepthBox), L"2");
+    EXPECT_EQ(SendMessageW(program.control(Control::AllSubfoldersOption), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
 
     // Enter in the folder box starts the list, as "Start Creating List" does.
-    HWND folderBox = program.control(Control::Text1);
+    HWND folderBox = program.control(Control::FolderBox);
     PostMessageW(program.window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(folderBox), TRUE);
     PostMessageW(folderBox, WM_KEYDOWN, VK_RETURN, 1);
     const ProgramWindow::Message done = program.answerMessage();
@@ -418,7 +422,7 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     // The text file, through the common save dialog.
     TempFolder folder;
     const std::string file = folder / "results.txt";
-    program.click(Control::PushButton2);
+    program.click(Control::SaveTextFileButton);
     HWND save = program.nextBox();
     ASSERT_TRUE(save);
     EXPECT_EQ(TextOf(save), "Save");
@@ -431,7 +435,7 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     EXPECT_EQ(ReadFile(file), ResultsTextFileBytes(ListOf(levelsOneAndTwo)));
 
     // The clipboard: each path padded to the longest, TAB, CR LF.
-    program.click(Control::PushButton7);
+    program.click(Control::CopyButton);
     EXPECT_EQ(program.answerMessage().text,
               "Results have been copied to the clipboard.\r\r"
               "Click a text area where you normally type and press Ctrl+V to paste the "
@@ -444,7 +448,7 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     EXPECT_EQ(Narrow(copied), ResultsClipboardText(ListOf(levelsOneAndTwo)));
 
     // No program takes workbooks here: the two messages and nothing else.
-    program.click(Control::PushButton4);
+    program.click(Control::SaveExcelFileButton);
     EXPECT_EQ(program.answerMessage().text,
               "Excel is not installed on this computer. You need to have it installed to use "
               "this software without error.");
@@ -453,7 +457,7 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
               "this feature.");
 
     // Removing the entries that contain a text, through the input box.
-    program.click(Control::PushButton19);
+    program.click(Control::RemoveContainingButton);
     HWND input = program.nextBox();
     ASSERT_TRUE(input);
     EXPECT_EQ(TextOf(input), "Quorvane");
@@ -468,12 +472,12 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
 
     // The Delete key and a double-click each remove the entry they are on.
     program.selectRow(0);
-    PostMessageW(program.control(Control::ListView1), WM_KEYDOWN, VK_DELETE, 0);
+    PostMessageW(program.control(Control::ResultsView), WM_KEYDOWN, VK_DELETE, 0);
     pruned.erase(pruned.begin());
     EXPECT_EQ(program.rowsOnceThereAre(pruned.size()), pruned);
     const POINT row = program.rowCentre(0);
     const LPARAM at = MAKELPARAM(row.x, row.y);
-    HWND list = program.control(Control::ListView1);
+    HWND list = program.control(Control::ResultsView);
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(list, WM_LBUTTONUP, 0, at);
     PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
@@ -482,11 +486,11 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     EXPECT_EQ(program.rowsOnceThereAre(pruned.size()), pruned);
 
     // A depth entry that is no number is refused once the focus leaves it.
-    HWND depth = program.control(Control::Text2);
+    HWND depth = program.control(Control::DepthBox);
     SetWindowTextW(depth, L"abc");
     PostMessageW(program.window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(depth), TRUE);
     PostMessageW(program.window(), WM_NEXTDLGCTL,
-                 reinterpret_cast<WPARAM>(program.control(Control::Text1)), TRUE);
+                 reinterpret_cast<WPARAM>(program.control(Control::FolderBox)), TRUE);
     const ProgramWindow::Message refused = program.answerMessage();
     EXPECT_EQ(refused.text, "Must be a numeric entry.");
     EXPECT_EQ(refused.title, "Quorvane");
@@ -499,30 +503,30 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     SetWindowTextW(depth, L"2");
 
     // The folder browser, cancelled, changes nothing.
-    const std::string folderBefore = TextOf(program.control(Control::Text1));
-    program.click(Control::PushButton5);
+    const std::string folderBefore = TextOf(program.control(Control::FolderBox));
+    program.click(Control::BrowseButton);
     HWND browser = program.nextBox();
     ASSERT_TRUE(browser);
     program.press(browser, IDCANCEL);
-    EXPECT_EQ(TextOf(program.control(Control::Text1)), folderBefore);
+    EXPECT_EQ(TextOf(program.control(Control::FolderBox)), folderBefore);
 
     // Alt and the marked letter of a caption press its control; "?" has Alt+Q of its own.
-    PostMessageW(program.control(Control::ListView1), WM_SYSCHAR, 'h', 1 << 29);
+    PostMessageW(program.control(Control::ResultsView), WM_SYSCHAR, 'h', 1 << 29);
     const ProgramWindow::Message help = program.answerMessage();
     EXPECT_EQ(help.text, GeneralHelpText());
     EXPECT_EQ(help.title, "Quorvane");
-    PostMessageW(program.control(Control::ListView1), WM_SYSKEYDOWN, 'Q', 1 << 29);
+    PostMessageW(program.control(Control::ResultsView), WM_SYSKEYDOWN, 'Q', 1 << 29);
     EXPECT_TRUE(program.answerMessage().text.starts_with("If depth = 1 then"));
 
     // The sample folder beside the program, which lies in the root of p:, so the path has two
     // separators in a row; the run reads it all the same.
     const std::string programFolder = Narrow(BesideThisTest(L""));
     ASSERT_EQ(programFolder.size(), 3u) << programFolder;
-    program.click(Control::PushButton8);
+    program.click(Control::SampleButton);
     program.settle();
-    EXPECT_EQ(TextOf(program.control(Control::Text1)), programFolder + "\\Samples");
-    EXPECT_EQ(SendMessageW(program.control(Control::Option5), BM_GETCHECK, 0, 0), BST_CHECKED);
-    program.click(Control::PushButton1);
+    EXPECT_EQ(TextOf(program.control(Control::FolderBox)), programFolder + "\\Samples");
+    EXPECT_EQ(SendMessageW(program.control(Control::FolderOption), BM_GETCHECK, 0, 0), BST_CHECKED);
+    program.click(Control::StartButton);
     EXPECT_EQ(program.answerMessage().text, "Done.");
     const Rows samples = ExpectedEntries(programFolder + "Samples\\", 2);
     EXPECT_FALSE(samples.empty());
