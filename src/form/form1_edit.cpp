@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_time_error.h"
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
@@ -33,7 +34,7 @@ void Form1::RemoveSelectedResult() {
     if (results_.count() == 0) return;
     const std::int64_t selected = view_.selectedResult();
     if (selected == 0) return;
-    results_.removeAt(selected);
+    ThrowIfFailed(results_.removeAt(selected));
 }
 
 void Form1::PushButton6_Click() {
@@ -63,8 +64,9 @@ void Form1::RemoveResultsWithText(const char* procedurePath, const char* prompt,
     trap.step(104, [&] { setMousePointer(kHourglassPointer); });
     trap.step(106, [&] {
         WindowYieldHook hook(view_);
-        const std::vector<bool> remove = ResultsToRemove(results_.paths(), text, filter, &hook);
-        // A scan that failed has thrown before this: nothing is removed then.
+        std::vector<bool> remove;
+        // A scan that failed throws here: nothing is removed then.
+        ThrowIfFailed(ResultsToRemove(results_.paths(), text, filter, &hook, remove));
         results_.removeIf([&remove](size_t i) { return i < remove.size() && remove[i]; });
     });
     trap.step(108, [&] { setMousePointer(kDefaultPointer); });

@@ -39,7 +39,7 @@ TEST(Form1Load, FirstStartSelectsTheDefaultsAndStoresOnlyTheTwoTexts) {
     EXPECT_EQ(form.MousePointer(), Form1::kDefaultPointer);
     EXPECT_TRUE(harness.dialogs.messages.empty());
     EXPECT_EQ(form.Results().columnHeaderCount(), 1);
-    EXPECT_EQ(form.Results().columnHeading(1), "Results");
+    EXPECT_EQ(form.Results().columnHeadings(), std::vector<std::string>{"Results"});
     EXPECT_EQ(harness.view.columnWidth, 7000);
 }
 
