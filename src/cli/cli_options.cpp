@@ -1,7 +1,6 @@
 #include "cli/cli_options.h"
 
 #include "engine/numeric_text.h"
-#include "engine/run_time_error.h"
 
 namespace quorvane::cli {
 
@@ -98,13 +97,11 @@ std::string UsageText() {
 
 std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth) {
     const auto number = ParseNumber(text);
-    if (!number) return "must be a number";
-    if (*number < 1) return "must be 1 or higher";
-    try {
-        depth = ToInteger16(text);
-    } catch (const RunTimeError&) {
-        return "must be at most 32767";
-    }
+    if (!number.ok()) return "must be a number";
+    if (number.value() < 1) return "must be 1 or higher";
+    const auto whole = ParseInteger16(text);
+    if (!whole.ok()) return "must be at most 32767";
+    depth = whole.value();
     return std::nullopt;
 }
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "engine/run_time_error.h"
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/run_time_error.h"
 #include "form/window_yield_hook.h"
 #include "output/new_file.h"
 #include "results/clipboard_text.h"

@@ -70,9 +70,8 @@ void Form1::Text2_GotFocus() {
 
 bool Form1::Text2_LostFocus() {
     if (ending_) return true;
-    const std::optional<double> depth =
-        ParseNumber(view_.text(Control::Text2), services_.numberFormat);
-    const char* refusal = !depth ? kNotNumeric : *depth < 1 ? kBelowOne : nullptr;
+    const auto depth = ParseNumber(view_.text(Control::Text2), services_.numberFormat);
+    const char* refusal = !depth.ok() ? kNotNumeric : depth.value() < 1 ? kBelowOne : nullptr;
     if (!refusal) return true;
     message(refusal);
     // Back to the box with the entry selected, ready to be typed over. The selection is made

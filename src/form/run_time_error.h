@@ -8,8 +8,8 @@
 namespace quorvane {
 
 // A failure that a command handler's error trap reports with a description and a number.
-// Thrown only at command level (a bad stored value, an index past the end of the list);
-// the walk itself never throws.
+// Thrown only by the form and its views, at command level: the layers below return a Status,
+// which becomes one of these here.
 class RunTimeError : public std::runtime_error {
   public:
     RunTimeError(const std::string& description, long number)

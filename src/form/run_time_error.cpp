@@ -1,4 +1,4 @@
-#include "engine/run_time_error.h"
+#include "form/run_time_error.h"
 
 #include <system_error>
 
