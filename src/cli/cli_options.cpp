@@ -95,14 +95,14 @@ std::string UsageText() {
            "2 bad usage.\n";
 }
 
-std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth) {
+Parsed<std::int16_t> ReadDepth(const std::string& text) {
+    const auto refuse = Parsed<std::int16_t>::failed;
     const auto number = ParseNumber(text);
-    if (!number.ok()) return "must be a number";
-    if (number.value() < 1) return "must be 1 or higher";
-    const auto whole = ParseInteger16(text);
-    if (!whole.ok()) return "must be at most 32767";
-    depth = whole.value();
-    return std::nullopt;
+    if (!number.ok()) return refuse("must be a number");
+    if (number.value() < 1) return refuse("must be 1 or higher");
+    const auto depth = ParseInteger16(text);
+    if (!depth.ok()) return refuse("must be at most 32767");
+    return depth.value();
 }
 
 namespace {
@@ -267,9 +267,9 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--depth") {
             const std::string* text = value();
             if (!text) return usageError("--depth needs a number");
-            std::int16_t depth = 0;
-            if (auto refused = ReadDepth(*text, depth)) return valueError(argument, *refused);
-            options.depth = {true, depth};
+            const auto depth = ReadDepth(*text);
+            if (!depth.ok()) return valueError(argument, depth.error());
+            options.depth = {true, depth.value()};
             depths.limitOption = argument;
         } else if (argument == "--crlf") {
             options.lineEnd = LineEnd::CrLf;
@@ -308,18 +308,17 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--exclude" || argument == "--iexclude") {
             const std::string* pattern = value();
             if (!pattern) return usageError(argument + " needs a glob");
-            std::string refused;
-            auto glob = NameGlob::Parse(*pattern, refused, GlobRules{IgnoresCase(argument)});
-            if (!glob) return usageError(argument + " \"" + *pattern + "\": " + refused);
-            options.excludes.push_back(std::move(*glob));
+            auto glob = NameGlob::Parse(*pattern, GlobRules{IgnoresCase(argument)});
+            if (!glob.ok()) return usageError(argument + " \"" + *pattern + "\": " + glob.error());
+            options.excludes.push_back(std::move(glob.value()));
         } else if (argument == "--hidden") {
             options.hidden = true;
         } else if (argument == "--min-depth" || argument == "--exact-depth") {
             const std::string* text = value();
             if (!text) return usageError(argument + " needs a number");
-            std::int16_t level = 0;
-            if (auto refused = ReadDepth(*text, level)) return valueError(argument, *refused);
-            (argument == "--min-depth" ? depths.minimum : depths.exact) = level;
+            const auto level = ReadDepth(*text);
+            if (!level.ok()) return valueError(argument, level.error());
+            (argument == "--min-depth" ? depths.minimum : depths.exact) = level.value();
         } else if (argument == "--sort") {
             // The order is optional, so it comes only after "=": "--sort" alone is name order.
             const std::string name = attached ? *value() : "name";
@@ -329,14 +328,15 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--format") {
             const std::string* name = value();
             if (!name) return usageError("--format needs csv, tsv or json");
-            options.rowFormat = ParseRowFormat(*name);
-            if (!options.rowFormat) {
-                return usageError("--format " + *name + ": the formats are csv, tsv and json");
-            }
+            const auto format = ParseRowFormat(*name);
+            if (!format.ok()) return usageError("--format " + *name + ": " + format.error());
+            options.rowFormat = format.value();
         } else if (argument == "--columns") {
             const std::string* list = value();
             if (!list) return usageError("--columns needs a list of columns");
-            if (auto refused = ParseColumns(*list, options.columns)) return usageError(*refused);
+            const auto columns = ParseColumns(*list);
+            if (!columns.ok()) return usageError(columns.error());
+            options.columns = columns.value();
             columnsGiven = true;
         } else if (argument == "--total") {
             options.totals = true;

@@ -64,9 +64,9 @@ struct ParseResult {
 
 ParseResult ParseArguments(const std::vector<std::string>& arguments);
 
-// Reads a depth as the window's depth box is read, for --depth and the other level options.
-// Returns why a depth is refused ("must be 1 or higher"), or nothing with `depth` set.
-std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth);
+// Reads a depth as the window's depth box is read, for --depth and the other level options;
+// fails with why a depth is refused ("must be 1 or higher").
+Parsed<std::int16_t> ReadDepth(const std::string& text);
 
 std::string UsageText();
 // The synopsis and a pointer to --help, for a command line that could not be read.
