@@ -22,6 +22,7 @@
 #include "cli/glob_exclusion.h"
 #include "cli/program_arguments.h"
 #include "cli/terminal_text.h"
+#include "cli/usage_text.h"
 #include "engine/drive_list.h"
 #include "engine/folder_walk.h"
 #include "engine/path_rules.h"
@@ -266,19 +267,20 @@ int main(int argc, char** argv) {
     RemovePendingFilesOnSignals();
     const std::vector<std::string> arguments = cli::ProgramArguments(argc, argv);
     cli::UseBinaryStandardOutput();
-    const cli::ParseResult parsed = cli::ParseArguments(arguments);
-    if (!parsed.options) {
-        report("quorvane-list: " + parsed.error);
-        if (parsed.showUsage) std::cerr << cli::ShortUsageText();
+    const auto parsed = cli::ParseArguments(arguments);
+    if (!parsed.ok()) {
+        report("quorvane-list: " + parsed.error().message);
+        if (parsed.error().showUsage) std::cerr << cli::ShortUsageText();
         return kExitUsage;
     }
-    if (parsed.options->help) return writeStandardOutput(cli::UsageText());
-    if (parsed.options->version) {
+    const cli::Options& options = parsed.value();
+    if (options.help) return writeStandardOutput(cli::UsageText());
+    if (options.version) {
         return writeStandardOutput(std::string("quorvane-list ") + QUORVANE_VERSION + '\n');
     }
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     try {
-        return run(*parsed.options);
+        return run(options);
     } catch (const std::bad_alloc&) {
         // The formats that keep the whole list (--clipboard-format) may not fit in memory.
         // Unwinding has removed any partial file.
