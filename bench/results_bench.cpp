@@ -57,24 +57,28 @@ double peakMegabytes() {
 
 bool run(const std::string& operation, PathList& list, const std::string& folder,
          TimingYield& hook) {
+    size_t removed = 0;
     if (operation == "containing") {
-        return RemoveResultsContaining(list, "CACHE", &hook) > 0;
+        return RemoveResults(list, "CACHE", ResultFilter::Containing, &hook, removed).ok() &&
+               removed > 0;
     }
     if (operation == "not-containing") {
-        return RemoveResultsNotContaining(list, "cache", &hook) > 0;
+        return RemoveResults(list, "cache", ResultFilter::NotContaining, &hook, removed).ok() &&
+               removed > 0;
     }
     if (operation == "text-file") {
         const std::string file = folder + "/quorvane-bench.txt";
-        const bool written = !SaveResultsToTextFile(list, file, &hook);
+        const bool written = SaveResultsToTextFile(list, file, &hook).ok();
         std::filesystem::remove(file);
         return written;
     }
     if (operation == "clipboard") {
-        return !ResultsClipboardText(list, &hook).empty();
+        std::string text;
+        return ResultsClipboardText(list, &hook, text).ok() && !text.empty();
     }
     if (operation == "workbook") {
         const std::string file = folder + "/quorvane-bench.xlsx";
-        const bool written = !WriteResultsWorkbook(list, file, &hook);
+        const bool written = WriteResultsWorkbook(list, file, &hook).ok();
         std::filesystem::remove(file);
         return written;
     }

@@ -38,7 +38,7 @@ QVariant ResultsListModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= list_.columnHeaderCount())
         return {};
-    return FromUtf8(list_.columnHeading(section + 1));
+    return FromUtf8(list_.columnHeadings()[static_cast<size_t>(section)]);
 }
 
 Qt::ItemFlags ResultsListModel::flags(const QModelIndex& index) const {

@@ -1,147 +1,71 @@
 #include "cli/cli_options.h"
 
-#include "engine/numeric_text.h"
-#include "engine/run_time_error.h"
+#include <string_view>
+#include <utility>
+
+#include "cli/option_table.h"
 
 namespace quorvane::cli {
 
-std::string ShortUsageText() {
-    return "Usage: quorvane-list [OPTIONS] [FOLDER]\n"
-           "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
-           "       quorvane-list --list-drives\n"
-           "Try 'quorvane-list --help' for the options.\n";
-}
-
-std::string UsageText() {
-    return "Usage: quorvane-list [OPTIONS] [FOLDER]\n"
-           "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
-           "       quorvane-list --list-drives\n"
-           "Lists the full path of every folder below FOLDER (the current folder when none\n"
-           "is given), hidden folders left out (unless --hidden), each folder's own\n"
-           "subfolders after everything found below them.\n"
-           "\n"
-           "  --depth N        levels 1 to N below FOLDER (default: every level)\n"
-           "  --first-level    only the subfolders of FOLDER itself (the same as --depth 1)\n"
-           "  --min-depth N    leave out the levels above N, which are still walked; with\n"
-           "                   --depth M, levels N to M\n"
-           "  --exact-depth N  only level N (the same as --min-depth N --depth N)\n"
-           "  --exclude GLOB   neither list nor enter the folders that GLOB matches: their\n"
-           "                   name, or when GLOB holds a '/' their path below FOLDER\n"
-           "                   (\"a/b\", \"/top\" only directly in FOLDER, \"**/a/b\" at any\n"
-           "                   depth); * ? [a-z] [!a-z], and ** for any number of folders;\n"
-#ifdef _WIN32
-           "                   letter case ignored, '\\' a separator like '/'; repeatable\n"
-           "  --iexclude GLOB  the same as --exclude\n"
-#else
-           "                   '\\' makes the next character plain; letter case counts;\n"
-           "                   repeatable\n"
-           "  --iexclude GLOB  the same, letter case ignored (also beyond ASCII)\n"
-#endif
-           "  --hidden         list and enter hidden folders too\n"
-           "  --sort[=name|natural]\n"
-           "                   each folder's own subfolders in the byte order of their names,\n"
-           "                   or in natural order (numbers by value: v2 before v10), so\n"
-           "                   every machine gives the same list\n"
-           "  --empty          only the folders that hold no entry at all\n"
-           "  --relative       each path below the target, without it (\"a/b\")\n"
-           "  --drive DRIVE    walk one drive instead of a folder: its root or its name as\n"
-           "                   --list-drives shows it; the walk stays on that volume\n"
-           "  --all-drives     walk every drive, one after the other, each on its own volume\n"
-           "  --list-drives    show each drive's name, a TAB and its root, one per line\n"
-           "  --crlf           end each entry with CR LF and add one more CR LF at the end,\n"
-           "                   the bytes of the window's \"Save Results As Text File\"\n"
-           "  -0, --null       end each entry with a NUL byte (names may hold line breaks)\n"
-           "  --containing TEXT\n"
-           "                   keep only the entries that contain TEXT, letter case ignored\n"
-           "                   (the window's \"Remove Results Not Containing X\")\n"
-           "  --not-containing TEXT\n"
-           "                   leave out every entry that contains TEXT (the window's\n"
-           "                   \"Remove Results Containing X\"); both may be repeated and\n"
-           "                   are applied in the order given\n"
-           "  --clipboard-format\n"
-           "                   the text of \"Copy Results To Clipboard\": each entry padded\n"
-           "                   with blanks to the longest, then TAB and CR LF\n"
-           "  --xlsx FILE      write a workbook instead: \"Results\" in A1, one entry per\n"
-           "                   row below it, each as text; FILE is replaced only once the\n"
-           "                   workbook is complete\n"
-           "  --format csv|tsv|json\n"
-           "                   one line per folder with the columns of --columns:\n"
-           "                   csv   RFC 4180, a header line, CR LF line ends\n"
-#ifdef _WIN32
-           "                   tsv   a header line; TAB, CR and LF in a field as \\t \\r \\n\n"
-#else
-           "                   tsv   a header line; TAB, CR, LF and \\ in a field as\n"
-           "                         \\t \\r \\n \\\\\n"
-#endif
-           "                   json  JSON Lines: one object per line; a path or name that is\n"
-           "                         not UTF-8 shows U+FFFD for each stray byte, and its exact\n"
-           "                         bytes follow in Base64 as \"path_bytes\" or \"name_bytes\"\n"
-           "  --columns LIST   any of path,name,depth,files,folders,bytes,modified, comma-\n"
-           "                   separated (default: path,name,depth,files,folders); files,\n"
-           "                   folders and bytes count each folder's own entries, modified\n"
-           "                   is ISO 8601 UTC to the second (2026-12-08T06:00:00Z)\n"
-           "  --total          files, folders and bytes of everything below each folder\n"
-           "  -o, --output FILE  write to FILE, replaced only once the list is complete\n"
-           "  -j, --threads N  read folders with N threads ahead of the walk; by default\n"
-           "                   none while the folders come from memory, up to 32 while\n"
-           "                   the walk waits on the disk; 1 reads each folder only when\n"
-           "                   the walk gets to it\n"
-           "  --show-errors    name each folder that could not be read on standard error,\n"
-           "                   and exit with 1 when there was any\n"
-           "  --help           show this help\n"
-           "  --version        show the version\n"
-           "\n"
-           "A long option's value may also follow it after \"=\", as in --depth=2.\n"
-           "Exit status: 0 done, 1 FOLDER missing or (with --show-errors) a folder unreadable,\n"
-           "2 bad usage.\n";
-}
-
-std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth) {
-    const auto number = ParseNumber(text);
-    if (!number) return "must be a number";
-    if (*number < 1) return "must be 1 or higher";
-    try {
-        depth = ToInteger16(text);
-    } catch (const RunTimeError&) {
-        return "must be at most 32767";
-    }
-    return std::nullopt;
-}
-
 namespace {
 
-std::optional<unsigned> ReadThreadCount(const std::string& text) {
-    if (text.empty() || text.size() > 3) return std::nullopt;
-    unsigned count = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        count = count * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (count < 1 || count > 256) return std::nullopt;
-    return count;
-}
-
-// The depth options as given, resolved once every option is read.
-struct DepthOptions {
-    std::string limitOption;  // the last of --depth and --first-level, if any
-    std::optional<std::int16_t> minimum;
-    std::optional<std::int16_t> exact;
+// An option as written, and the value attached to it, if any.
+struct WrittenOption {
+    std::string given;
+    std::optional<std::string> attached;
 };
 
-// A folder's name compares as its file system compares names: in any letter case on Windows.
-bool IgnoresCase(const std::string& excludeOption) {
-#ifdef _WIN32
-    (void)excludeOption;
-    return true;
-#else
-    return excludeOption == "--iexclude";
-#endif
+// A long option may carry its value after "=" ("--depth=2" is "--depth 2"), and a letter that
+// takes a value may carry it at once ("-j8").
+WrittenOption SplitOption(const std::string& argument) {
+    if (argument.starts_with("--")) {
+        const size_t equals = argument.find('=', 2);
+        if (equals != std::string::npos) {
+            return {argument.substr(0, equals), argument.substr(equals + 1)};
+        }
+    } else if (argument.size() > 2) {
+        const OptionEntry* option = FindOption(std::string_view(argument).substr(0, 2));
+        if (option && option->letterTakesValue) return {argument.substr(0, 2), argument.substr(2)};
+    }
+    return {argument, std::nullopt};
 }
 
-std::optional<NameOrder> ReadOrder(const std::string& name) {
-    if (name == "name") return NameOrder::Bytes;
-    if (name == "natural") return NameOrder::Natural;
-    return std::nullopt;
+std::optional<UsageError> RefuseValue(const WrittenOption& written) {
+    if (!written.attached) return std::nullopt;
+    return UsageError{written.given + " takes no value"};
+}
+
+// Reads the option `written` at `arguments[i]` and its value, which may be the next argument:
+// then `i` moves on to it.
+std::optional<UsageError> ReadOption(const WrittenOption& written,
+                                     const std::vector<std::string>& arguments, size_t& i,
+                                     OptionReading& reading) {
+    const std::string& given = written.given;
+    const OptionEntry* option = FindOption(given);
+    if (!option) return UsageError{"unknown option: " + given};
+    std::string value;
+    switch (option->value) {
+        case ValueUse::None:
+            if (auto refused = RefuseValue(written)) return refused;
+            break;
+        case ValueUse::Next:
+            if (written.attached) {
+                value = *written.attached;
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            } else {
+                return UsageError{given + " needs " + std::string(option->missing)};
+            }
+            break;
+        case ValueUse::AfterEquals:
+            value = written.attached.value_or(std::string(option->missing));
+            break;
+    }
+    if (option->flag) {
+        reading.options.*(option->flag) = true;
+        return std::nullopt;
+    }
+    return option->apply(reading, given, value);
 }
 
 // The output formats exclude one another: a workbook is a file of its own, and the clipboard
@@ -208,175 +132,55 @@ std::optional<std::string> ResolveDepths(const DepthOptions& depths, Options& op
     return std::nullopt;
 }
 
-}  // namespace
-
-ParseResult ParseArguments(const std::vector<std::string>& arguments) {
-    ParseResult result;
-    Options options;
-    const auto usageError = [&](std::string message) {
-        result.error = std::move(message);
-        result.showUsage = true;
-        return result;
-    };
-    // A value the option cannot take: the option and why, without the synopsis.
-    const auto valueError = [&](const std::string& option, const std::string& why) {
-        result.error = option + ": " + why;
-        return result;
-    };
-    bool onlyOperands = false;
-    std::string lineEndOption;
-    DepthOptions depths;
-    bool columnsGiven = false;
-    std::vector<std::string> operands;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        // A long option may carry its value after "=": "--depth=2" is "--depth 2", for every
-        // option that takes a value, and an option that takes none refuses one.
-        std::string argument = arguments[i];
-        std::optional<std::string> attached;
-        if (!onlyOperands && argument.starts_with("--")) {
-            if (const size_t equals = argument.find('=', 2); equals != std::string::npos) {
-                attached = argument.substr(equals + 1);
-                argument.resize(equals);
-            }
-        }
-        bool attachedTaken = false;
-        const auto value = [&]() -> const std::string* {
-            if (attached) {
-                attachedTaken = true;
-                return &*attached;
-            }
-            return i + 1 < arguments.size() ? &arguments[++i] : nullptr;
-        };
-        if (onlyOperands || argument.empty() || argument[0] != '-' || argument == "-") {
-            operands.push_back(argument);
-        } else if (argument == "--") {
-            onlyOperands = true;
-        } else if (argument == "--help" || argument == "-h") {
-            options.help = true;
-        } else if (argument == "--version") {
-            options.version = true;
-        } else if (argument == "--drive") {
-            const std::string* drive = value();
-            if (!drive) return usageError("--drive needs a drive");
-            options.target = Target::Drive;
-            options.folder = *drive;
-        } else if (argument == "--all-drives") {
-            options.target = Target::AllDrives;
-        } else if (argument == "--list-drives") {
-            options.listDrives = true;
-        } else if (argument == "--first-level") {
-            options.depth = {true, 1};
-            depths.limitOption = argument;
-        } else if (argument == "--depth") {
-            const std::string* text = value();
-            if (!text) return usageError("--depth needs a number");
-            std::int16_t depth = 0;
-            if (auto refused = ReadDepth(*text, depth)) return valueError(argument, *refused);
-            options.depth = {true, depth};
-            depths.limitOption = argument;
-        } else if (argument == "--crlf") {
-            options.lineEnd = LineEnd::CrLf;
-            lineEndOption = argument;
-        } else if (argument == "-0" || argument == "--null") {
-            options.lineEnd = LineEnd::Nul;
-            lineEndOption = argument;
-        } else if (argument == "-o" || argument == "--output") {
-            const std::string* file = value();
-            if (!file) return usageError(argument + " needs a file name");
-            options.outputFile = *file;
-        } else if (argument == "-j" || argument == "--threads" ||
-                   (argument.starts_with("-j") && !attached)) {
-            // "-j8" as make and fd take it, besides "-j 8" and "--threads=8".
-            if (argument.size() > 2 && argument[1] == 'j') {
-                attached = argument.substr(2);
-                argument = "-j";
-            }
-            const std::string* text = value();
-            if (!text) return usageError(argument + " needs a number");
-            const auto count = ReadThreadCount(*text);
-            if (!count) return usageError(argument + " takes a whole number from 1 to 256");
-            options.readers = *count;
-        } else if (argument == "--show-errors") {
-            options.showErrors = true;
-        } else if (argument == "--containing" || argument == "--not-containing") {
-            const std::string* text = value();
-            if (!text || text->empty()) return usageError(argument + " needs a text");
-            options.filters.push_back({*text, argument == "--not-containing"});
-        } else if (argument == "--clipboard-format") {
-            options.clipboardFormat = true;
-        } else if (argument == "--xlsx") {
-            const std::string* file = value();
-            if (!file) return usageError("--xlsx needs a file name");
-            options.workbookFile = *file;
-        } else if (argument == "--exclude" || argument == "--iexclude") {
-            const std::string* pattern = value();
-            if (!pattern) return usageError(argument + " needs a glob");
-            std::string refused;
-            auto glob = NameGlob::Parse(*pattern, refused, GlobRules{IgnoresCase(argument)});
-            if (!glob) return usageError(argument + " \"" + *pattern + "\": " + refused);
-            options.excludes.push_back(std::move(*glob));
-        } else if (argument == "--hidden") {
-            options.hidden = true;
-        } else if (argument == "--min-depth" || argument == "--exact-depth") {
-            const std::string* text = value();
-            if (!text) return usageError(argument + " needs a number");
-            std::int16_t level = 0;
-            if (auto refused = ReadDepth(*text, level)) return valueError(argument, *refused);
-            (argument == "--min-depth" ? depths.minimum : depths.exact) = level;
-        } else if (argument == "--sort") {
-            // The order is optional, so it comes only after "=": "--sort" alone is name order.
-            const std::string name = attached ? *value() : "name";
-            const auto order = ReadOrder(name);
-            if (!order) return usageError("--sort=" + name + ": the order is name or natural");
-            options.order = *order;
-        } else if (argument == "--format") {
-            const std::string* name = value();
-            if (!name) return usageError("--format needs csv, tsv or json");
-            options.rowFormat = ParseRowFormat(*name);
-            if (!options.rowFormat) {
-                return usageError("--format " + *name + ": the formats are csv, tsv and json");
-            }
-        } else if (argument == "--columns") {
-            const std::string* list = value();
-            if (!list) return usageError("--columns needs a list of columns");
-            if (auto refused = ParseColumns(*list, options.columns)) return usageError(*refused);
-            columnsGiven = true;
-        } else if (argument == "--total") {
-            options.totals = true;
-        } else if (argument == "--empty") {
-            options.onlyEmpty = true;
-        } else if (argument == "--relative") {
-            options.relative = true;
-        } else {
-            return usageError("unknown option: " + argument);
-        }
-        if (attached && !attachedTaken) return usageError(argument + " takes no value");
+// The checks that need every option, in the order in which they refuse; the FOLDER last.
+std::optional<std::string> Resolve(OptionReading& reading,
+                                   const std::vector<std::string>& operands) {
+    Options& options = reading.options;
+    if (auto conflict = FormatConflict(options, reading.lineEndOption)) return conflict;
+    if (!reading.columnsGiven) options.columns = DefaultColumns();
+    if (auto conflict = RowFormatConflict(options, reading.lineEndOption, reading.columnsGiven)) {
+        return conflict;
     }
-    if (options.help || options.version || options.listDrives) {
-        result.options = options;
-        return result;
-    }
-    if (auto conflict = FormatConflict(options, lineEndOption)) return usageError(*conflict);
-    if (!columnsGiven) options.columns = DefaultColumns();
-    if (auto conflict = RowFormatConflict(options, lineEndOption, columnsGiven)) {
-        return usageError(*conflict);
-    }
-    if (auto conflict = ResolveDepths(depths, options)) return usageError(*conflict);
+    if (auto conflict = ResolveDepths(reading.depths, options)) return conflict;
     if (options.relative && options.target == Target::AllDrives) {
-        return usageError(
-            "--relative cannot be combined with --all-drives: the entries of "
-            "different drives would look alike");
+        return "--relative cannot be combined with --all-drives: the entries of different "
+               "drives would look alike";
     }
     if (options.target != Target::Folder) {
-        if (!operands.empty()) return usageError("a FOLDER cannot be combined with a drive");
+        if (!operands.empty()) return "a FOLDER cannot be combined with a drive";
     } else if (operands.size() > 1) {
-        return usageError("more than one FOLDER given");
+        return "more than one FOLDER given";
     } else {
         // As fd and bfs do, no FOLDER is the current one.
         options.folder = operands.empty() ? "." : operands.front();
     }
-    result.options = options;
-    return result;
+    return std::nullopt;
+}
+
+}  // namespace
+
+Parsed<Options, UsageError> ParseArguments(const std::vector<std::string>& arguments) {
+    using Result = Parsed<Options, UsageError>;
+    OptionReading reading;
+    std::vector<std::string> operands;
+    bool onlyOperands = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (onlyOperands || argument.size() < 2 || argument[0] != '-') {
+            operands.push_back(argument);
+            continue;
+        }
+        const WrittenOption written = SplitOption(argument);
+        // "--" ends the options, and like any of them that takes no value refuses one.
+        auto refused = written.given == "--" ? RefuseValue(written)
+                                             : ReadOption(written, arguments, i, reading);
+        if (refused) return Result::failed(std::move(*refused));
+        if (written.given == "--") onlyOperands = true;
+    }
+    const Options& options = reading.options;
+    if (options.help || options.version || options.listDrives) return options;
+    if (auto refused = Resolve(reading, operands)) return Result::failed({std::move(*refused)});
+    return std::move(reading.options);
 }
 
 }  // namespace quorvane::cli

@@ -8,6 +8,7 @@
 #include "cli/row_writer.h"
 #include "engine/name_glob.h"
 #include "engine/name_order.h"
+#include "engine/parsed.h"
 #include "engine/walk_levels.h"
 
 namespace quorvane::cli {
@@ -54,22 +55,14 @@ struct Options {
     bool version = false;
 };
 
-// The outcome of reading the arguments: options, or a message for standard error (without
-// the program's name) with the exit status to end with.
-struct ParseResult {
-    std::optional<Options> options;
-    std::string error;
-    bool showUsage = false;  // the synopsis follows the message
+// Why a command line cannot be read: the message for standard error (without the program's
+// name), and whether the synopsis follows it.
+struct UsageError {
+    std::string message;
+    bool showUsage = true;
 };
 
-ParseResult ParseArguments(const std::vector<std::string>& arguments);
-
-// Reads a depth as the window's depth box is read, for --depth and the other level options.
-// Returns why a depth is refused ("must be 1 or higher"), or nothing with `depth` set.
-std::optional<std::string> ReadDepth(const std::string& text, std::int16_t& depth);
-
-std::string UsageText();
-// The synopsis and a pointer to --help, for a command line that could not be read.
-std::string ShortUsageText();
+// Reads the arguments after the program's name, by the table of options (option_table.h).
+Parsed<Options, UsageError> ParseArguments(const std::vector<std::string>& arguments);
 
 }  // namespace quorvane::cli

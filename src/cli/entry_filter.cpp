@@ -20,8 +20,8 @@ void EntryFilter::append(const ListedFolder& folder) {
     if (kept(folder.entry)) next_.append(folder);
 }
 
-void EntryFilter::unreadable(std::string_view folderPath, int error) {
-    next_.unreadable(folderPath, error);
+void EntryFilter::unreadable(std::string_view folderPath, Status why) {
+    next_.unreadable(folderPath, why);
 }
 
 }  // namespace quorvane::cli

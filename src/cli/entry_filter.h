@@ -16,7 +16,7 @@ class EntryFilter : public FolderSink {
     EntryFilter(const std::vector<TextFilter>& filters, FolderSink& next);
 
     void append(const ListedFolder& folder) override;
-    void unreadable(std::string_view folderPath, int error) override;
+    void unreadable(std::string_view folderPath, Status why) override;
     bool stopped() const override { return next_.stopped(); }
 
   private:

@@ -64,14 +64,14 @@ void EntryWriter::appendLine(std::string_view entry) {
 }
 
 void EntryWriter::flush() {
-    if (!failed_ && !buffer_.empty()) failed_ = !output_(buffer_);
+    if (failure_.ok() && !buffer_.empty()) failure_ = output_(buffer_);
     buffer_.clear();
 }
 
-bool EntryWriter::finish() {
+Status EntryWriter::finish() {
     if (crlf_) buffer_.append("\r\n");
     flush();
-    return !failed_;
+    return failure_;
 }
 
 }  // namespace quorvane::cli

@@ -15,22 +15,20 @@ namespace quorvane::cli {
 // CR LF line ends the bytes are those of the window's text file, in its encoding too (the
 // ANSI code page on Windows); otherwise entries go out as they are (UTF-8 on Windows).
 // With a row format (--format), each folder is a line of that format instead, after the
-// format's header. `output` gets each block and answers false when it could not be written;
-// from then on nothing more is written, and failed() and stopped() are true, so the walk ends.
+// format's header. `output` gets each block and answers whether it was written; after a
+// failure nothing more is written, and stopped() is true, so the walk ends.
 class EntryWriter : public FolderSink {
   public:
-    using Output = std::function<bool(std::string_view)>;
+    using Output = std::function<Status(std::string_view)>;
 
     EntryWriter(LineEnd lineEnd, Output output);
     EntryWriter(RowFormat format, std::vector<Column> columns, Output output);
 
     void append(const ListedFolder& folder) override;
-    bool stopped() const override { return failed_; }
+    bool stopped() const override { return !failure_.ok(); }
     // Writes what is still buffered, and with CR LF line ends the one extra CR LF that ends
-    // the text file format. Returns false when any write failed.
-    bool finish();
-
-    bool failed() const { return failed_; }
+    // the text file format. Fails as the first write that failed.
+    Status finish();
 
   private:
     void appendLine(std::string_view entry);
@@ -42,7 +40,7 @@ class EntryWriter : public FolderSink {
     std::vector<Column> columns_;
     Output output_;
     std::string buffer_;
-    bool failed_ = false;
+    Status failure_;
 };
 
 }  // namespace quorvane::cli

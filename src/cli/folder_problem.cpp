@@ -10,16 +10,17 @@
 
 namespace quorvane::cli {
 
-int FolderProblem(const std::string& folder) {
+Status FolderProblem(const std::string& folder) {
 #ifdef _WIN32
-    // The attributes' own failures (no access, a bad name) all leave the folder unseen.
+    // The attributes' own failures (no access, a bad name) all leave the folder unseen. The
+    // C library's numbers, for its words: "No such file or directory", as elsewhere.
     const auto exists = FolderExists(folder);
-    if (!exists) return ENOENT;
-    return *exists ? 0 : ENOTDIR;
+    if (!exists) return Status::library(ENOENT);
+    return *exists ? Status() : Status::library(ENOTDIR);
 #else
     struct stat st;
-    if (stat(folder.c_str(), &st) != 0) return errno;
-    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    if (stat(folder.c_str(), &st) != 0) return Status::library(errno);
+    return S_ISDIR(st.st_mode) ? Status() : Status::library(ENOTDIR);
 #endif
 }
 

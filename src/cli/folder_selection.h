@@ -20,8 +20,8 @@ class FolderSelection : public FolderSink {
     FolderSelection(Choice choice, FolderSink& next) : choice_(choice), next_(next) {}
 
     void append(const ListedFolder& folder) override;
-    void unreadable(std::string_view folderPath, int error) override {
-        next_.unreadable(folderPath, error);
+    void unreadable(std::string_view folderPath, Status why) override {
+        next_.unreadable(folderPath, why);
     }
     bool stopped() const override { return next_.stopped(); }
 

@@ -10,18 +10,19 @@
 #include <new>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/entry_filter.h"
 #include "cli/entry_writer.h"
 #include "cli/export_sinks.h"
+#include "cli/failure_text.h"
 #include "cli/folder_problem.h"
 #include "cli/folder_selection.h"
 #include "cli/glob_exclusion.h"
 #include "cli/program_arguments.h"
 #include "cli/terminal_text.h"
+#include "cli/usage_text.h"
 #include "engine/drive_list.h"
 #include "engine/folder_walk.h"
 #include "engine/path_rules.h"
@@ -39,17 +40,6 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// The text of an error of the operating system: an errno value on POSIX, a Windows error code
-// on Windows.
-std::string systemMessage(int error) {
-    return std::system_category().message(error);
-}
-
-// The text of an errno value, which the C library sets on every platform.
-std::string errnoMessage(int error) {
-    return std::generic_category().message(error);
-}
-
 // One line on standard error. Messages name folders and files as they are, which on a
 // terminal could be escape sequences, so there they are shown escaped.
 void report(const std::string& message) {
@@ -57,26 +47,27 @@ void report(const std::string& message) {
     std::cerr << (terminal ? cli::TerminalSafeText(message) : message) << '\n';
 }
 
-// Standard output, keeping the system's error of the first write that failed: later calls
+// Standard output, keeping the C library's error of the first write that failed: later calls
 // (the walk's own) would overwrite errno.
 class StandardOutput {
   public:
-    bool write(std::string_view bytes) {
+    Status write(std::string_view bytes) {
         errno = 0;
-        if (error_ == 0 && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-            error_ = errno != 0 ? errno : EIO;
+        if (failure_.ok() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+            failure_ = Status::library(errno != 0 ? errno : EIO);
         }
-        return error_ == 0;
+        return failure_;
     }
-    bool flush() {
+    Status flush() {
         errno = 0;
-        if (error_ == 0 && std::fflush(stdout) != 0) error_ = errno != 0 ? errno : EIO;
-        return error_ == 0;
+        if (failure_.ok() && std::fflush(stdout) != 0) {
+            failure_ = Status::library(errno != 0 ? errno : EIO);
+        }
+        return failure_;
     }
-    int error() const { return error_; }
 
   private:
-    int error_ = 0;
+    Status failure_;
 };
 
 // Counts the folders that could not be read and names them when asked to; passes every entry on.
@@ -87,11 +78,11 @@ class UnreadableReport : public FolderSink {
     void append(const ListedFolder& folder) override { next_.append(folder); }
     bool stopped() const override { return next_.stopped(); }
 
-    void unreadable(std::string_view folderPath, int error) override {
+    void unreadable(std::string_view folderPath, Status why) override {
         ++unreadable_;
         if (report_) {
             report("quorvane-list: cannot read " + asListed(folderPath) + ": " +
-                   systemMessage(error));
+                   cli::FailureText(why));
         }
     }
 
@@ -177,23 +168,27 @@ int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets
     return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
 }
 
-int cannotWrite(const std::string& what, const std::string& message) {
-    report("quorvane-list: cannot write " + what + ": " + message);
+// Says why `what` could not be written.
+int cannotWrite(const std::string& what, Status why) {
+    report("quorvane-list: cannot write " + what + ": " + cli::FailureText(why));
     return kExitFailed;
 }
 
 // Writes `text` to standard output and says so when it could not.
 int writeStandardOutput(std::string_view text) {
     StandardOutput output;
-    if (output.write(text) && output.flush()) return kExitDone;
-    return cannotWrite("standard output", errnoMessage(output.error()));
+    Status status = output.write(text);
+    if (status.ok()) status = output.flush();
+    return status.ok() ? kExitDone : cannotWrite("standard output", status);
 }
 
 int writeList(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     std::optional<AtomicFile> file;
     if (options.outputFile) {
         file.emplace(*options.outputFile);
-        if (!file->open()) return cannotWrite(*options.outputFile, systemMessage(file->error()));
+        if (const Status opened = file->open(); !opened.ok()) {
+            return cannotWrite(*options.outputFile, opened);
+        }
     }
     StandardOutput standardOutput;
     const cli::EntryWriter::Output output = [&](std::string_view bytes) {
@@ -204,11 +199,10 @@ int writeList(const cli::Options& options, const std::vector<WalkTarget>& target
                                   : cli::EntryWriter(options.lineEnd, output);
     // A failed write stops the walk (EntryWriter::stopped), so nothing is walked in vain.
     const int status = listInto(options, targets, writer);
-    bool written = writer.finish();
-    written = written && (file ? file->commit() : standardOutput.flush());
-    if (!written) {
-        if (file) return cannotWrite(*options.outputFile, systemMessage(file->error()));
-        return cannotWrite("standard output", errnoMessage(standardOutput.error()));
+    Status written = writer.finish();
+    if (written.ok()) written = file ? file->commit() : standardOutput.flush();
+    if (!written.ok()) {
+        return cannotWrite(file ? *options.outputFile : std::string("standard output"), written);
     }
     return status;
 }
@@ -219,8 +213,8 @@ int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget
     const int status = listInto(options, targets, collector);
     const std::string text = ResultsClipboardText(collector.list());
     if (options.outputFile) {
-        if (const int error = WriteFileAtomically(*options.outputFile, text)) {
-            return cannotWrite(*options.outputFile, systemMessage(error));
+        if (const Status written = WriteFileAtomically(*options.outputFile, text); !written.ok()) {
+            return cannotWrite(*options.outputFile, written);
         }
     } else if (writeStandardOutput(text) != kExitDone) {
         return kExitFailed;
@@ -230,11 +224,14 @@ int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget
 
 int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     WorkbookWriter workbook(*options.workbookFile);
-    if (auto failure = workbook.open()) return cannotWrite(*options.workbookFile, failure->what());
+    if (const Status opened = workbook.open(); !opened.ok()) {
+        return cannotWrite(*options.workbookFile, opened);
+    }
     cli::WorkbookSink sink(workbook);
     const int status = listInto(options, targets, sink);
-    if (auto failure = workbook.finish())
-        return cannotWrite(*options.workbookFile, failure->what());
+    if (const Status written = workbook.finish(); !written.ok()) {
+        return cannotWrite(*options.workbookFile, written);
+    }
     return status;
 }
 
@@ -248,8 +245,8 @@ int listDrives() {
 int run(const cli::Options& options) {
     if (options.listDrives) return listDrives();
     if (options.target == cli::Target::Folder) {
-        if (const int problem = cli::FolderProblem(options.folder)) {
-            report("quorvane-list: " + options.folder + ": " + errnoMessage(problem));
+        if (const Status problem = cli::FolderProblem(options.folder); !problem.ok()) {
+            report("quorvane-list: " + options.folder + ": " + cli::FailureText(problem));
             return kExitFailed;
         }
     }
@@ -270,23 +267,24 @@ int main(int argc, char** argv) {
     RemovePendingFilesOnSignals();
     const std::vector<std::string> arguments = cli::ProgramArguments(argc, argv);
     cli::UseBinaryStandardOutput();
-    const cli::ParseResult parsed = cli::ParseArguments(arguments);
-    if (!parsed.options) {
-        report("quorvane-list: " + parsed.error);
-        if (parsed.showUsage) std::cerr << cli::ShortUsageText();
+    const auto parsed = cli::ParseArguments(arguments);
+    if (!parsed.ok()) {
+        report("quorvane-list: " + parsed.error().message);
+        if (parsed.error().showUsage) std::cerr << cli::ShortUsageText();
         return kExitUsage;
     }
-    if (parsed.options->help) return writeStandardOutput(cli::UsageText());
-    if (parsed.options->version) {
+    const cli::Options& options = parsed.value();
+    if (options.help) return writeStandardOutput(cli::UsageText());
+    if (options.version) {
         return writeStandardOutput(std::string("quorvane-list ") + QUORVANE_VERSION + '\n');
     }
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     try {
-        return run(*parsed.options);
+        return run(options);
     } catch (const std::bad_alloc&) {
         // The formats that keep the whole list (--clipboard-format) may not fit in memory.
         // Unwinding has removed any partial file.
-        report("quorvane-list: " + errnoMessage(ENOMEM));
+        report("quorvane-list: " + cli::FailureText(Status::library(ENOMEM)));
         return kExitFailed;
     }
 }

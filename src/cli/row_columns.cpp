@@ -45,27 +45,29 @@ std::vector<Column> DefaultColumns() {
     return {Column::Path, Column::Name, Column::Depth, Column::Files, Column::Folders};
 }
 
-std::optional<std::string> ParseColumns(std::string_view text, std::vector<Column>& columns) {
+Parsed<std::vector<Column>> ParseColumns(std::string_view text) {
+    const auto refuse = [](std::string why) {
+        return Parsed<std::vector<Column>>::failed("--columns: " + std::move(why));
+    };
     std::vector<Column> read;
     for (size_t start = 0;;) {
         const size_t comma = std::min(text.find(',', start), text.size());
         const std::string_view name = text.substr(start, comma - start);
-        if (name.empty()) return "--columns: an empty column name in \"" + std::string(text) + "\"";
+        if (name.empty()) return refuse("an empty column name in \"" + std::string(text) + "\"");
         const auto known = std::find_if(kColumns.begin(), kColumns.end(),
                                         [&](Column column) { return ColumnName(column) == name; });
         if (known == kColumns.end()) {
-            return "--columns: unknown column \"" + std::string(name) +
-                   "\" (known: " + knownNames() + ")";
+            return refuse("unknown column \"" + std::string(name) + "\" (known: " + knownNames() +
+                          ")");
         }
         if (HasColumn(read, *known)) {
-            return "--columns: the column \"" + std::string(name) + "\" is named twice";
+            return refuse("the column \"" + std::string(name) + "\" is named twice");
         }
         read.push_back(*known);
         if (comma == text.size()) break;
         start = comma + 1;
     }
-    columns = std::move(read);
-    return std::nullopt;
+    return read;
 }
 
 bool HasColumn(const std::vector<Column>& columns, Column column) {

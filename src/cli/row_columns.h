@@ -1,9 +1,10 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/parsed.h"
 
 namespace quorvane::cli {
 
@@ -16,9 +17,9 @@ std::string_view ColumnName(Column column);
 // "path,name,depth,files,folders": what the walk gives without reading any file's size.
 std::vector<Column> DefaultColumns();
 
-// Reads a comma-separated list of column names, in the order to write them. Returns the
-// message for an unknown, empty or repeated name, or nothing with `columns` set.
-std::optional<std::string> ParseColumns(std::string_view text, std::vector<Column>& columns);
+// Reads a comma-separated list of column names, in the order to write them. An unknown, empty
+// or repeated name fails with a message that names --columns.
+Parsed<std::vector<Column>> ParseColumns(std::string_view text);
 
 bool HasColumn(const std::vector<Column>& columns, Column column);
 

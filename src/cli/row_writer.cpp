@@ -212,11 +212,11 @@ std::string_view lineEndOf(RowFormat format) {
 
 }  // namespace
 
-std::optional<RowFormat> ParseRowFormat(std::string_view text) {
+Parsed<RowFormat> ParseRowFormat(std::string_view text) {
     if (text == "csv") return RowFormat::Csv;
     if (text == "tsv") return RowFormat::Tsv;
     if (text == "json") return RowFormat::JsonLines;
-    return std::nullopt;
+    return Parsed<RowFormat>::failed("the formats are csv, tsv and json");
 }
 
 void AppendRowHeader(std::string& out, RowFormat format, const std::vector<Column>& columns) {

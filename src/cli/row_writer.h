@@ -7,6 +7,7 @@
 
 #include "cli/folder_row.h"
 #include "cli/row_columns.h"
+#include "engine/parsed.h"
 
 namespace quorvane::cli {
 
@@ -29,8 +30,8 @@ namespace quorvane::cli {
 // exact bytes in Base64 (RFC 4648, padded), so nothing is lost.
 enum class RowFormat { Csv, Tsv, JsonLines };
 
-// Reads "csv", "tsv" or "json"; nothing for any other text.
-std::optional<RowFormat> ParseRowFormat(std::string_view text);
+// Reads "csv", "tsv" or "json"; any other text fails.
+Parsed<RowFormat> ParseRowFormat(std::string_view text);
 
 // Appends the header line of CSV and TSV; nothing for JSON Lines.
 void AppendRowHeader(std::string& out, RowFormat format, const std::vector<Column>& columns);

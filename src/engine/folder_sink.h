@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/folder_facts.h"
+#include "engine/status.h"
 
 namespace quorvane {
 
@@ -19,9 +20,8 @@ class FolderSink {
   public:
     virtual ~FolderSink() = default;
     virtual void append(const ListedFolder& folder) = 0;
-    // A folder that could not be read (folder path form); it adds nothing. `error` is the
-    // system's error code.
-    virtual void unreadable(std::string_view /*folderPath*/, int /*error*/) {}
+    // A folder that could not be read (folder path form), and why; it adds nothing.
+    virtual void unreadable(std::string_view /*folderPath*/, Status /*why*/) {}
     // True once the sink takes nothing more (a write failed): the walk then ends at once.
     virtual bool stopped() const { return false; }
 };

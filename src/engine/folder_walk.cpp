@@ -88,7 +88,7 @@ class Walk {
         const Status opened = OpenFolderPath(path, node->held);
         yieldTo(options_.yield);
         if (!opened.ok()) {
-            sink_.unreadable(path, opened.code());
+            sink_.unreadable(path, opened);
             return false;
         }
         const WalkLevels levels(options_.depth, options_.rules.facts != FactsWanted::None);
@@ -165,7 +165,7 @@ class Walk {
     }
 
     void report(const FolderNode& node) {
-        if (!node.status.ok()) sink_.unreadable(chain_.path(), node.status.code());
+        if (!node.status.ok()) sink_.unreadable(chain_.path(), node.status);
     }
 
     void push(std::shared_ptr<FolderNode> node) {

@@ -203,12 +203,12 @@ class NameGlob::Reader {
     size_t position_ = 0;
 };
 
-std::optional<NameGlob> NameGlob::Parse(std::string_view pattern, std::string& error,
-                                        GlobRules rules) {
+Parsed<NameGlob> NameGlob::Parse(std::string_view pattern, GlobRules rules) {
     NameGlob glob;
     glob.pattern_ = pattern;
     glob.rules_ = rules;
-    if (!Reader(glob, pattern).read(error)) return std::nullopt;
+    std::string error;
+    if (!Reader(glob, pattern).read(error)) return Parsed<NameGlob>::failed(std::move(error));
     return glob;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/parsed.h"
 
 namespace quorvane {
 
@@ -37,10 +38,9 @@ struct GlobRules {
 // depth. One trailing separator is allowed and changes nothing ("build/" is "build").
 class NameGlob {
   public:
-    // Reads `pattern`. For a pattern that cannot be read (empty, an unclosed '[', an empty
-    // component as in "a//b", ...) returns nothing and sets `error` to what is wrong.
-    static std::optional<NameGlob> Parse(std::string_view pattern, std::string& error,
-                                         GlobRules rules = {});
+    // Reads `pattern`. A pattern that cannot be read (empty, an unclosed '[', an empty
+    // component as in "a//b", ...) fails with what is wrong.
+    static Parsed<NameGlob> Parse(std::string_view pattern, GlobRules rules = {});
 
     // Whether matches() reads the path below the target rather than the name.
     bool matchesPaths() const { return byPath_; }

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/run_time_error.h"
-
 namespace quorvane {
 
 namespace {
@@ -72,7 +70,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<double> ParseNumber(std::string_view text, const NumberFormat& format) {
+Parsed<double, NumberError> ParseNumber(std::string_view text, const NumberFormat& format) {
+    const auto notANumber = Parsed<double, NumberError>::failed(NumberError::NotANumber);
     text = trimBlanks(text);
     // Rewritten into the plain form that std::from_chars reads whatever the process locale.
     std::string plain;
@@ -94,7 +93,7 @@ std::optional<double> ParseNumber(std::string_view text, const NumberFormat& for
         while (consumeDigit(text, plain))
             digits = true;
     }
-    if (!digits) return std::nullopt;
+    if (!digits) return notANumber;
     if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
         text.remove_prefix(1);
         plain.push_back('e');
@@ -103,11 +102,11 @@ std::optional<double> ParseNumber(std::string_view text, const NumberFormat& for
         } else {
             consume(text, "+");
         }
-        if (!consumeDigit(text, plain)) return std::nullopt;
+        if (!consumeDigit(text, plain)) return notANumber;
         while (consumeDigit(text, plain)) {
         }
     }
-    if (!text.empty()) return std::nullopt;
+    if (!text.empty()) return notANumber;
 
     double value = 0;
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
@@ -115,29 +114,31 @@ std::optional<double> ParseNumber(std::string_view text, const NumberFormat& for
         value = beyondLargestDouble(plain) ? std::numeric_limits<double>::infinity() : 0.0;
         if (plain.front() == '-') value = -value;
     } else if (error != std::errc() || end != plain.data() + plain.size()) {
-        return std::nullopt;
+        return notANumber;
     }
     return value;
 }
 
-std::int16_t ToInteger16(std::string_view text, const NumberFormat& format) {
+Parsed<std::int16_t, NumberError> ParseInteger16(std::string_view text,
+                                                 const NumberFormat& format) {
+    using Result = Parsed<std::int16_t, NumberError>;
     const auto number = ParseNumber(text, format);
-    if (!number) throw RunTimeError::typeMismatch();
+    if (!number.ok()) return Result::failed(number.error());
     // std::nearbyint rounds in the default mode, to nearest with halves to even.
-    const double whole = std::nearbyint(*number);
+    const double whole = std::nearbyint(number.value());
     if (!(whole >= std::numeric_limits<std::int16_t>::min() &&
           whole <= std::numeric_limits<std::int16_t>::max()))
-        throw RunTimeError::overflow();
+        return Result::failed(NumberError::OutOfRange);
     return static_cast<std::int16_t>(whole);
 }
 
-bool ToBoolean(std::string_view text, const NumberFormat& format) {
+Parsed<bool, NumberError> ParseBoolean(std::string_view text, const NumberFormat& format) {
     const std::string_view word = trimBlanks(text);
     if (equalsIgnoringCase(word, "true")) return true;
     if (equalsIgnoringCase(word, "false")) return false;
     const auto number = ParseNumber(text, format);
-    if (!number) throw RunTimeError::typeMismatch();
-    return *number != 0;
+    if (!number.ok()) return Parsed<bool, NumberError>::failed(number.error());
+    return number.value() != 0;
 }
 
 }  // namespace quorvane

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "engine/parsed.h"
 
 namespace quorvane {
 
@@ -14,23 +15,28 @@ struct NumberFormat {
     std::string groupSeparator = ",";
 };
 
+// Why a text gives no value of the kind asked for.
+enum class NumberError : std::uint8_t {
+    NotANumber,
+    OutOfRange  // a number, but beyond what the kind holds
+};
+
 // Reads a number the way the depth box is read: blanks around it, an optional sign, digits
 // with group separators, an optional fraction and exponent. An empty text, a text of blanks or
 // anything else is no number. A number too large for a double gives an infinity.
-std::optional<double> ParseNumber(std::string_view text, const NumberFormat& format = {});
+Parsed<double, NumberError> ParseNumber(std::string_view text, const NumberFormat& format = {});
 
 inline bool IsNumeric(std::string_view text, const NumberFormat& format = {}) {
-    return ParseNumber(text, format).has_value();
+    return ParseNumber(text, format).ok();
 }
 
-// Converts a text to a 16-bit integer, a fraction to the nearest whole number and an exact
-// half to the even one. Throws RunTimeError "Type mismatch" (13) for a text that is no number
-// and "Overflow" (6) beyond the 16-bit range.
-std::int16_t ToInteger16(std::string_view text, const NumberFormat& format = {});
+// Reads a 16-bit integer, a fraction as the nearest whole number and an exact half as the even
+// one.
+Parsed<std::int16_t, NumberError> ParseInteger16(std::string_view text,
+                                                 const NumberFormat& format = {});
 
-// Converts a stored text to a Boolean: True and False in any letter case, or a number (0 is
-// False). Throws RunTimeError "Type mismatch" (13) for anything else.
-bool ToBoolean(std::string_view text, const NumberFormat& format = {});
+// Reads a stored Boolean: True and False in any letter case, or a number (0 is False).
+Parsed<bool, NumberError> ParseBoolean(std::string_view text, const NumberFormat& format = {});
 
 // The word a Boolean is stored as.
 inline const char* BooleanWord(bool value) {

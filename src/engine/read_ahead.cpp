@@ -140,21 +140,30 @@ void ReadAhead::wakeReaders() {
             ++waking_;
             workReady_.notify_one();
         } else if (running < wanted_ && affordable_ > 0) {
-            try {
-                threads_.emplace_back([this] { work(); });
-                ++running;
-                --affordable_;
-            } catch (const std::exception&) {
+            if (!startReader()) {
                 // No thread, or no memory for one: fewer readers only make the walk read more
                 // for itself.
                 maxReaders_ = wanted_ = static_cast<unsigned>(running);
                 return;
             }
+            ++running;
+            --affordable_;
         } else {
             return;
         }
         ++busy;
     }
+}
+
+bool ReadAhead::startReader() {
+    const size_t before = threads_.size();
+    try {
+        threads_.emplace_back();
+        if (threads_.back().start([this] { work(); }).ok()) return true;
+    } catch (const std::bad_alloc&) {
+    }
+    if (threads_.size() > before) threads_.pop_back();
+    return false;
 }
 
 std::shared_ptr<FolderNode> ReadAhead::take(FolderNode& parent, size_t i) {

@@ -95,6 +95,8 @@ class ReadAhead {
     void finishLocked(FolderNode& node);
     void release(const FolderNode& node);
     void wakeReaders();
+    // Whether one more reader could be started.
+    bool startReader();
     bool roomLeft();
     bool roomMade();
 

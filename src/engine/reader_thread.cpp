@@ -1,9 +1,7 @@
 #include "engine/reader_thread.h"
 
-#include <cerrno>
-#include <system_error>
-
 #ifdef _WIN32
+#include <system_error>
 #include <thread>
 #else
 #include <pthread.h>
@@ -23,8 +21,15 @@ struct ReaderThread::Running {
     std::thread thread;
 };
 
-ReaderThread::ReaderThread(std::function<void()> work)
-    : running_(std::make_unique<Running>(Running{std::thread(std::move(work))})) {}
+Status ReaderThread::start(std::function<void()> work) {
+    // The one failure std::thread reports only by throwing.
+    try {
+        running_ = std::make_unique<Running>(Running{std::thread(std::move(work))});
+    } catch (const std::system_error& error) {
+        return Status::library(error.code().value());
+    }
+    return {};
+}
 
 unsigned ReaderThread::Affordable() {
     return UINT_MAX;
@@ -61,17 +66,17 @@ struct ReaderThread::Running {
     pthread_t thread{};
 };
 
-ReaderThread::ReaderThread(std::function<void()> work) : running_(std::make_unique<Running>()) {
-    running_->work = std::move(work);
+Status ReaderThread::start(std::function<void()> work) {
+    auto running = std::make_unique<Running>();
+    running->work = std::move(work);
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     pthread_attr_setstacksize(&attributes, kStackBytes);
-    const int error = pthread_create(&running_->thread, &attributes, runWork, &running_->work);
+    const int error = pthread_create(&running->thread, &attributes, runWork, &running->work);
     pthread_attr_destroy(&attributes);
-    if (error != 0) {
-        running_.reset();
-        throw std::system_error(error, std::generic_category(), "reader thread");
-    }
+    if (error != 0) return Status::system(error);
+    running_ = std::move(running);
+    return {};
 }
 
 ReaderThread::~ReaderThread() {
@@ -93,6 +98,7 @@ unsigned ReaderThread::Affordable() {
 
 #endif
 
+ReaderThread::ReaderThread() = default;
 ReaderThread::ReaderThread(ReaderThread&&) noexcept = default;
 
 }  // namespace quorvane

@@ -3,6 +3,8 @@
 #include <functional>
 #include <memory>
 
+#include "engine/status.h"
+
 namespace quorvane {
 
 // A thread for a reader ahead of the walk, on a small stack: readers need little, and a walk
@@ -15,13 +17,15 @@ class ReaderThread {
     // never runs short because of them.
     static unsigned Affordable();
 
-    // Throws std::system_error when no thread can be started.
-    explicit ReaderThread(std::function<void()> work);
-    ~ReaderThread();  // waits for the work to end
+    ReaderThread();
+    ~ReaderThread();  // waits for the work to end, if it was started
     ReaderThread(ReaderThread&&) noexcept;
     ReaderThread& operator=(ReaderThread&&) = delete;
     ReaderThread(const ReaderThread&) = delete;
     ReaderThread& operator=(const ReaderThread&) = delete;
+
+    // Starts `work` on the thread; fails when the system has no thread to give.
+    Status start(std::function<void()> work);
 
   private:
     struct Running;

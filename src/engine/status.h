@@ -9,19 +9,25 @@ namespace quorvane {
 // layers above it return these rather than throw or leave a code in errno, which the next call,
 // or a yield to the window, would overwrite; the window turns a failure into its error report,
 // quorvane-list into its message.
-class Status {
+class [[nodiscard]] Status {
   public:
     enum class Failure : std::uint8_t {
         None,
         System,       // code() is the system's error: errno on POSIX, a Windows error code
+        Library,      // code() is an errno of the C library, which Windows numbers apart
+                      // from its system errors
         TooLarge,     // more than a format can hold
+        OutOfMemory,  // a library could not allocate what it needed
         ListChanged,  // the results list lost entries while it was being read
+        OutOfRange,   // an index or column that the results list does not have
         Inconsistent  // the program's own bookkeeping went wrong
     };
 
     Status() = default;
     // The system's error `code`, which is never 0.
     static Status system(int code) { return Status(Failure::System, code); }
+    // The C library's error `code` (errno), which is never 0.
+    static Status library(int code) { return Status(Failure::Library, code); }
     static Status of(Failure failure) { return Status(failure, 0); }
 
     bool ok() const { return failure_ == Failure::None; }

@@ -3,8 +3,8 @@
 #include <new>
 #include <system_error>
 
-#include "engine/run_time_error.h"
 #include "form/error_report.h"
+#include "form/run_time_error.h"
 
 namespace quorvane {
 

@@ -6,6 +6,7 @@
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/run_time_error.h"
 #include "form/window_yield_hook.h"
 #include "results/result_filters.h"
 
@@ -29,7 +30,7 @@ void Form1::removeSelectedResult() {
     if (results_.count() == 0) return;
     const std::int64_t selected = view_.selectedResult();
     if (selected == 0) return;
-    results_.removeAt(selected);
+    ThrowIfFailed(results_.removeAt(selected));
 }
 
 void Form1::clearResults() {
@@ -59,8 +60,9 @@ void Form1::removeResultsWithText(const char* procedurePath, const char* prompt,
     trap.step(104, [&] { setMousePointer(kHourglassPointer); });
     trap.step(106, [&] {
         WindowYieldHook hook(view_);
-        const std::vector<bool> remove = ResultsToRemove(results_.paths(), text, filter, &hook);
-        // A scan that failed has thrown before this: nothing is removed then.
+        std::vector<bool> remove;
+        // A scan that failed throws here: nothing is removed then.
+        ThrowIfFailed(ResultsToRemove(results_.paths(), text, filter, &hook, remove));
         results_.removeIf([&remove](size_t i) { return i < remove.size() && remove[i]; });
     });
     trap.step(108, [&] { setMousePointer(kDefaultPointer); });

@@ -1,12 +1,11 @@
 // The exports of the results list: text file, clipboard and spreadsheet.
 
-#include <optional>
 #include <string>
 
-#include "engine/run_time_error.h"
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/run_time_error.h"
 #include "form/window_yield_hook.h"
 #include "output/new_file.h"
 #include "results/clipboard_text.h"
@@ -29,11 +28,6 @@ constexpr char kNoSpreadsheetForSoftware[] =
 constexpr char kNoSpreadsheetForFeature[] =
     "Excel is not installed on this computer. You need to have it installed to use this "
     "feature.";
-
-// Errors that the core returns as values become failures for the command's trap.
-void ThrowIfFailed(const std::optional<RunTimeError>& failure) {
-    if (failure) throw *failure;
-}
 
 }  // namespace
 
@@ -70,7 +64,8 @@ void Form1::copyToClipboard() {
 
 void Form1::putResultsOnClipboard() {
     WindowYieldHook hook(view_);
-    const std::string text = ResultsClipboardText(results_.paths(), &hook);
+    std::string text;
+    ThrowIfFailed(ResultsClipboardText(results_.paths(), &hook, text));
     // An empty list leaves the clipboard alone.
     if (text.empty()) return;
     services_.desktop.setClipboardText(text, &hook);
@@ -108,7 +103,7 @@ void Form1::saveExcelFile() {
     std::string workbook;
     PendingFile pending;  // until the spreadsheet program has it
     trap.step(112, [&] {
-        workbook = ReserveTemporaryWorkbookPath();
+        ThrowIfFailed(ReserveTemporaryWorkbookPath(workbook));
         pending = PendingFile(workbook);
     });
     bool written = false;
@@ -119,7 +114,7 @@ void Form1::saveExcelFile() {
             ThrowIfFailed(WriteResultsWorkbook(results_.paths(), workbook, &hook));
             written = true;
         });
-        if (!written) RemoveFile(workbook);
+        if (!written) static_cast<void>(RemoveFile(workbook));
     }
     if (written) {
         trap.step(174, [&] {

@@ -1,11 +1,12 @@
 #include "engine/path_rules.h"
-#include "engine/run_time_error.h"
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/file_queries.h"
 #include "form/file_removal.h"
 #include "form/form1.h"
+#include "form/run_time_error.h"
 #include "form/settings_keys.h"
+#include "form/value_conversions.h"
 
 namespace quorvane {
 

@@ -11,11 +11,11 @@
 
 #include "engine/folder_exists.h"
 #include "engine/folder_walk.h"
-#include "engine/numeric_text.h"
 #include "engine/path_rules.h"
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/value_conversions.h"
 #include "form/window_yield_hook.h"
 
 namespace quorvane {

@@ -50,9 +50,8 @@ void Form1::selectDepthEntry() {
 
 bool Form1::checkDepthEntry() {
     if (ending_) return true;
-    const std::optional<double> depth =
-        ParseNumber(view_.text(Control::DepthBox), services_.numberFormat);
-    const char* refusal = !depth ? kNotNumeric : *depth < 1 ? kBelowOne : nullptr;
+    const auto depth = ParseNumber(view_.text(Control::DepthBox), services_.numberFormat);
+    const char* refusal = !depth.ok() ? kNotNumeric : depth.value() < 1 ? kBelowOne : nullptr;
     if (!refusal) return true;
     message(refusal);
     // Back to the box with the entry selected, ready to be typed over. The selection is made

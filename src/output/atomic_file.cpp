@@ -17,10 +17,17 @@ std::string AtomicFile::temporaryNameFor(const std::string& file) {
     return PartFileName(file, static_cast<unsigned>(random()));
 }
 
-int WriteFileAtomically(const std::string& target, std::string_view bytes) {
+Status AtomicFile::notOpen() const {
+    // Only a file never opened has no failure to give.
+    return failure_.ok() ? Status::of(Status::Failure::Inconsistent) : failure_;
+}
+
+Status WriteFileAtomically(const std::string& target, std::string_view bytes) {
     AtomicFile file(target);
-    if (file.open() && file.write(bytes) && file.commit()) return 0;
-    return file.error();
+    Status status = file.open();
+    if (status.ok()) status = file.write(bytes);
+    if (status.ok()) status = file.commit();
+    return status;
 }
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/status.h"
 #include "output/pending_files.h"
 
 namespace quorvane {
@@ -17,6 +18,8 @@ namespace quorvane {
 // A target that is a symbolic link keeps its link: the file it leads to is replaced. A target
 // that is no regular file (a device, a pipe, a terminal) cannot be replaced and is written in
 // place (see ResolveOutputTarget).
+//
+// After the first failure every call does nothing and gives that failure again.
 class AtomicFile {
   public:
     explicit AtomicFile(std::string target);
@@ -24,24 +27,25 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // False, with error() set, when the file beside the target cannot be created (or a target
-    // written in place cannot be opened).
-    bool open();
-    bool write(std::string_view bytes);
+    // Fails when the file beside the target cannot be created (or a target written in place
+    // cannot be opened).
+    Status open();
+    Status write(std::string_view bytes);
     // Writes `bytes` over bytes already written, from `offset` on, for formats whose header
     // is known only at the end; the next write() goes on at the end.
-    bool overwrite(std::uint64_t offset, std::string_view bytes);
+    Status overwrite(std::uint64_t offset, std::string_view bytes);
     // The bytes written so far.
     std::uint64_t size() const { return size_; }
-    // Flushes, syncs and renames into place. False, with error() set, on any failure.
-    bool commit();
-
-    // The system's error code of the first failure, 0 while there was none.
-    int error() const { return error_; }
+    // Flushes, syncs and renames into place.
+    Status commit();
 
   private:
     void discard();
-    bool fail(int code);
+    // Keeps the system's error `code` as the first failure, unless there was one, and lets go
+    // of the new file.
+    Status fail(int code);
+    // What a call gets when the file is not open: the failure that closed it.
+    Status notOpen() const;
     // A name beside `file` for the new file, different at each call.
     static std::string temporaryNameFor(const std::string& file);
 
@@ -61,10 +65,10 @@ class AtomicFile {
     PendingFile pending_;
 #endif
     std::uint64_t size_ = 0;
-    int error_ = 0;
+    Status failure_;
 };
 
-// Writes `bytes` to `target` atomically; returns 0 or the system error code.
-int WriteFileAtomically(const std::string& target, std::string_view bytes);
+// Writes `bytes` to `target` atomically.
+Status WriteFileAtomically(const std::string& target, std::string_view bytes);
 
 }  // namespace quorvane

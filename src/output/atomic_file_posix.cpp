@@ -12,10 +12,10 @@
 
 namespace quorvane {
 
-bool AtomicFile::fail(int code) {
-    if (error_ == 0) error_ = code != 0 ? code : EIO;
+Status AtomicFile::fail(int code) {
+    if (failure_.ok()) failure_ = Status::system(code != 0 ? code : EIO);
     discard();
-    return false;
+    return failure_;
 }
 
 void AtomicFile::discard() {
@@ -26,9 +26,11 @@ void AtomicFile::discard() {
     pending_.forget();
 }
 
-bool AtomicFile::open() {
-    const OutputTarget where = ResolveOutputTarget(target_);
-    if (where.error != 0) return fail(where.error);
+Status AtomicFile::open() {
+    OutputTarget where;
+    if (const Status status = ResolveOutputTarget(target_, where); !status.ok()) {
+        return fail(status.code());
+    }
     destination_ = where.file;
     inPlace_ = where.inPlace;
     if (inPlace_) {
@@ -56,19 +58,19 @@ bool AtomicFile::open() {
     }
     if (!inPlace_) pending_ = PendingFile(temporary_);
     std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
-    return true;
+    return {};
 }
 
-bool AtomicFile::write(std::string_view bytes) {
-    if (!file_) return false;
+Status AtomicFile::write(std::string_view bytes) {
+    if (!file_) return notOpen();
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return fail(errno);
     size_ += bytes.size();
-    return true;
+    return {};
 }
 
-bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
-    if (!file_) return false;
+Status AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
+    if (!file_) return notOpen();
     if (offset + bytes.size() > size_) return fail(EINVAL);
     if (std::fflush(file_) != 0) return fail(errno);
     while (!bytes.empty()) {
@@ -78,18 +80,18 @@ bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
         bytes.remove_prefix(static_cast<size_t>(written));
         offset += static_cast<std::uint64_t>(written);
     }
-    return true;
+    return {};
 }
 
-bool AtomicFile::commit() {
-    if (!file_) return false;
+Status AtomicFile::commit() {
+    if (!file_) return notOpen();
     errno = 0;
     if (std::fflush(file_) != 0) return fail(errno);
     if (inPlace_) {
         // Devices and pipes have nothing to sync and keep their own permissions.
         const int closed = std::fclose(file_);
         file_ = nullptr;
-        return closed == 0 || fail(errno);
+        return closed == 0 ? Status() : fail(errno);
     }
     // A replaced file keeps its permissions; a new one gets the usual ones for this user.
     struct stat existing;
@@ -109,7 +111,7 @@ bool AtomicFile::commit() {
     if (renameError) return fail(renameError.value());
     temporary_.clear();
     pending_.forget();
-    return true;
+    return {};
 }
 
 }  // namespace quorvane

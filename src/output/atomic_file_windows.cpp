@@ -29,10 +29,10 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-bool AtomicFile::fail(int code) {
-    if (error_ == 0) error_ = code != 0 ? code : ERROR_WRITE_FAULT;
+Status AtomicFile::fail(int code) {
+    if (failure_.ok()) failure_ = Status::system(code != 0 ? code : ERROR_WRITE_FAULT);
     discard();
-    return false;
+    return failure_;
 }
 
 void AtomicFile::discard() {
@@ -44,8 +44,11 @@ void AtomicFile::discard() {
     partFile_.forget();
 }
 
-bool AtomicFile::open() {
-    const OutputTarget where = ResolveOutputTarget(target_);
+Status AtomicFile::open() {
+    OutputTarget where;
+    if (const Status status = ResolveOutputTarget(target_, where); !status.ok()) {
+        return fail(status.code());
+    }
     destination_ = where.file;
     inPlace_ = where.inPlace;
     DWORD error = ERROR_SUCCESS;
@@ -77,15 +80,15 @@ bool AtomicFile::open() {
     }
     if (!inPlace_) partFile_ = PendingFile(temporary_);
     pending_.reserve(kBufferSize);
-    return true;
+    return {};
 }
 
-bool AtomicFile::write(std::string_view bytes) {
-    if (!handle_) return false;
+Status AtomicFile::write(std::string_view bytes) {
+    if (!handle_) return notOpen();
     size_ += bytes.size();
     if (pending_.size() + bytes.size() < kBufferSize) {
         pending_.append(bytes);
-        return true;
+        return {};
     }
     if (!writeAll(handle_, pending_)) return fail(static_cast<int>(GetLastError()));
     pending_.clear();
@@ -94,11 +97,11 @@ bool AtomicFile::write(std::string_view bytes) {
     } else if (!writeAll(handle_, bytes)) {
         return fail(static_cast<int>(GetLastError()));
     }
-    return true;
+    return {};
 }
 
-bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
-    if (!handle_) return false;
+Status AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
+    if (!handle_) return notOpen();
     if (offset + bytes.size() > size_) return fail(ERROR_INVALID_PARAMETER);
     if (!writeAll(handle_, pending_)) return fail(static_cast<int>(GetLastError()));
     pending_.clear();
@@ -109,11 +112,11 @@ bool AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
         !SetFilePointerEx(handle_, none, nullptr, FILE_END)) {
         return fail(static_cast<int>(GetLastError()));
     }
-    return true;
+    return {};
 }
 
-bool AtomicFile::commit() {
-    if (!handle_) return false;
+Status AtomicFile::commit() {
+    if (!handle_) return notOpen();
     // A device has nothing to flush to a disk.
     if (!writeAll(handle_, pending_) || (!inPlace_ && !FlushFileBuffers(handle_))) {
         return fail(static_cast<int>(GetLastError()));
@@ -122,7 +125,7 @@ bool AtomicFile::commit() {
     const bool closed = CloseHandle(handle_);
     handle_ = nullptr;
     if (!closed) return fail(static_cast<int>(GetLastError()));
-    if (inPlace_) return true;
+    if (inPlace_) return {};
     if (!MoveFileExW(ToExtendedLengthPath(temporary_).c_str(),
                      ToExtendedLengthPath(destination_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -130,7 +133,7 @@ bool AtomicFile::commit() {
     }
     temporary_.clear();
     partFile_.forget();
-    return true;
+    return {};
 }
 
 }  // namespace quorvane

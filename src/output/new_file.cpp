@@ -6,7 +6,6 @@
 #include <random>
 
 #include "engine/path_rules.h"
-#include "engine/run_time_error.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -17,67 +16,77 @@
 
 namespace quorvane {
 
-NewFileResult CreateNewFile(const std::string& path, int& error) {
+namespace {
+
+// Creates `path` as a new, empty file; an existing file is left alone and fails as such (see
+// alreadyExists).
+Status createNewFile(const std::string& path) {
 #ifdef _WIN32
     HANDLE file = CreateFileW(ToExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return NewFileResult::Created;
-    }
-    error = static_cast<int>(GetLastError());
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFileResult::Exists
-                                                                       : NewFileResult::Failed;
+    if (file == INVALID_HANDLE_VALUE) return Status::system(static_cast<int>(GetLastError()));
+    CloseHandle(file);
 #else
     errno = 0;
     // "x": the name must be new.
-    if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
-        std::fclose(file);
-        return NewFileResult::Created;
-    }
-    error = errno != 0 ? errno : EIO;
-    return error == EEXIST ? NewFileResult::Exists : NewFileResult::Failed;
+    std::FILE* file = std::fopen(path.c_str(), "wbx");
+    if (!file) return Status::system(errno != 0 ? errno : EIO);
+    std::fclose(file);
 #endif
+    return {};
 }
 
-bool RemoveFile(const std::string& path) {
+bool alreadyExists(Status status) {
 #ifdef _WIN32
-    return DeleteFileW(ToExtendedLengthPath(path).c_str());
+    return status.code() == ERROR_FILE_EXISTS || status.code() == ERROR_ALREADY_EXISTS;
 #else
-    return std::remove(path.c_str()) == 0;
+    return status.code() == EEXIST;
 #endif
 }
 
-std::string CreateTemporaryFile(const std::string& stem, const std::string& suffix) {
-    const std::string folder = TemporaryFolder();
+}  // namespace
+
+Status RemoveFile(const std::string& path) {
+#ifdef _WIN32
+    if (!DeleteFileW(ToExtendedLengthPath(path).c_str())) {
+        return Status::system(static_cast<int>(GetLastError()));
+    }
+#else
+    if (std::remove(path.c_str()) != 0) return Status::system(errno != 0 ? errno : EIO);
+#endif
+    return {};
+}
+
+Status CreateTemporaryFile(const std::string& stem, const std::string& suffix, std::string& path) {
+    std::string folder;
+    if (Status status = TemporaryFolder(folder); !status.ok()) return status;
     std::mt19937 random{std::random_device{}()};
-    int error = 0;
+    Status status;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string path =
+        const std::string name =
             folder + kSeparator + stem + std::to_string(random() % 100000000) + suffix;
-        switch (CreateNewFile(path, error)) {
-            case NewFileResult::Created:
-                return path;
-            case NewFileResult::Exists:
-                continue;
-            case NewFileResult::Failed:
-                throw RunTimeError::fromSystemError(error);
+        status = createNewFile(name);
+        if (status.ok()) {
+            path = name;
+            return status;
         }
+        if (!alreadyExists(status)) break;
     }
-    throw RunTimeError::fromSystemError(error);
+    return status;
 }
 
-std::string TemporaryFolder() {
+Status TemporaryFolder(std::string& folder) {
     std::error_code error;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    if (error) throw RunTimeError::fromSystemError(error.value());
+    std::filesystem::path found = std::filesystem::temp_directory_path(error);
+    if (error) return Status::system(error.value());
     // The platform may give it with a trailing separator.
-    if (folder.has_relative_path() && !folder.has_filename()) folder = folder.parent_path();
+    if (found.has_relative_path() && !found.has_filename()) found = found.parent_path();
 #ifdef _WIN32
-    return FromNativePath(folder.native());
+    folder = FromNativePath(found.native());
 #else
-    return folder.native();
+    folder = found.native();
 #endif
+    return {};
 }
 
 }  // namespace quorvane

@@ -2,25 +2,21 @@
 
 #include <string>
 
+#include "engine/status.h"
+
 namespace quorvane {
 
 // Files made under a name of the program's choosing, with the platform's wide names on
 // Windows so that no character of the path is lost.
 
-enum class NewFileResult { Created, Exists, Failed };
+// Removes the file `path`.
+Status RemoveFile(const std::string& path);
 
-// Creates `path` as a new, empty file; an existing file is left alone. On failure `error` is
-// the system's error code.
-NewFileResult CreateNewFile(const std::string& path, int& error);
+// The temporary folder, without a trailing separator.
+Status TemporaryFolder(std::string& folder);
 
-// Removes the file `path`; whether it is gone.
-bool RemoveFile(const std::string& path);
-
-// The temporary folder, without a trailing separator. Throws RunTimeError when there is none.
-std::string TemporaryFolder();
-
-// A new, empty file in the temporary folder, named `stem`, a number of its own and `suffix`.
-// Throws RunTimeError with the system's error when none can be made.
-std::string CreateTemporaryFile(const std::string& stem, const std::string& suffix);
+// Makes a new, empty file in the temporary folder, named `stem`, a number of its own and
+// `suffix`, and gives its path.
+Status CreateTemporaryFile(const std::string& stem, const std::string& suffix, std::string& path);
 
 }  // namespace quorvane

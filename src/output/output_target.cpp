@@ -87,8 +87,9 @@ bool NamesDevice(const std::string& name) {
 }  // namespace
 
 // Links are left to the system, which replaces a link to a file as it replaces the file.
-OutputTarget ResolveOutputTarget(const std::string& name) {
-    return {name, NamesDevice(name), 0};
+Status ResolveOutputTarget(const std::string& name, OutputTarget& target) {
+    target = {name, NamesDevice(name)};
+    return {};
 }
 
 #else
@@ -97,13 +98,13 @@ namespace {
 
 // The file that the links starting at `name` lead to, by their own texts, so that a link to a
 // file that does not exist yet leads to where it will be made.
-OutputTarget FollowLinks(const std::string& name) {
+Status FollowLinks(const std::string& name, std::string& file) {
     constexpr int kMostLinks = 40;  // as the system follows them
     std::string path = name;
     for (int links = 0;; ++links) {
         struct stat st;
         if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
-        if (links == kMostLinks) return {name, false, ELOOP};
+        if (links == kMostLinks) return Status::system(ELOOP);
         std::string text(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
         const ssize_t length = readlink(path.c_str(), text.data(), text.size());
         if (length < 0 || static_cast<size_t>(length) >= text.size()) break;
@@ -115,25 +116,29 @@ OutputTarget FollowLinks(const std::string& name) {
             path.append(text);
         }
     }
-    return {path, false, 0};
+    file = std::move(path);
+    return {};
 }
 
 }  // namespace
 
-OutputTarget ResolveOutputTarget(const std::string& name) {
-    struct stat target;
-    const bool exists = stat(name.c_str(), &target) == 0;
-    if (exists && !S_ISREG(target.st_mode)) return {name, true, 0};
-    OutputTarget followed = FollowLinks(name);
-    if (followed.error != 0 || !exists) return followed;
+Status ResolveOutputTarget(const std::string& name, OutputTarget& target) {
+    struct stat named;
+    const bool exists = stat(name.c_str(), &named) == 0;
+    target = {name, exists && !S_ISREG(named.st_mode)};
+    if (target.inPlace) return {};
+    std::string followed;
+    if (const Status status = FollowLinks(name, followed); !status.ok()) return status;
     // A link whose text no longer leads to the file it opens (/dev/stdout on a file that was
     // renamed or deleted): only writing through it reaches that file.
     struct stat reached;
-    if (stat(followed.file.c_str(), &reached) != 0 || reached.st_dev != target.st_dev ||
-        reached.st_ino != target.st_ino) {
-        return {name, true, 0};
+    if (exists && (stat(followed.c_str(), &reached) != 0 || reached.st_dev != named.st_dev ||
+                   reached.st_ino != named.st_ino)) {
+        target.inPlace = true;
+        return {};
     }
-    return followed;
+    target.file = std::move(followed);
+    return {};
 }
 
 #endif

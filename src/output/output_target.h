@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/status.h"
+
 namespace quorvane {
 
 // Where the bytes meant for an output file that the user named go.
@@ -12,11 +14,10 @@ struct OutputTarget {
     // A device (/dev/null, a terminal, NUL on Windows), a pipe or a socket: written in place.
     // Renaming a new file onto it would put a plain file where the device or pipe was.
     bool inPlace = false;
-    // The system's error when the name cannot be followed (a loop of links), else 0.
-    int error = 0;
 };
 
-OutputTarget ResolveOutputTarget(const std::string& name);
+// Fails only when the name cannot be followed (a loop of links).
+Status ResolveOutputTarget(const std::string& name, OutputTarget& target);
 
 // The name of the partial file that is written beside `file` and renamed onto it once
 // complete: the file's name, then ".part-" and `number` in six digits. The name is shortened

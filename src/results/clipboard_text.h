@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/status.h"
 #include "engine/yield_hook.h"
 #include "results/path_list.h"
 
@@ -13,8 +14,10 @@ namespace quorvane {
 // list gives the empty text, which the caller takes as "leave the clipboard alone".
 //
 // Two passes, widths then lines, each letting the window run once before each entry; an entry
-// longer than the width (the list grew between the passes) gets no blanks. Throws
-// RunTimeError::indexOutOfBounds when the list loses entries during a pass (see ListScan).
-std::string ResultsClipboardText(const PathList& list, YieldHook* hook = nullptr);
+// longer than the width (the list grew between the passes) gets no blanks. ListChanged when
+// the list loses entries during a pass (see ListScan).
+Status ResultsClipboardText(const PathList& list, YieldHook* hook, std::string& text);
+// Without a hook nothing can change the list meanwhile, so nothing fails.
+std::string ResultsClipboardText(const PathList& list);
 
 }  // namespace quorvane

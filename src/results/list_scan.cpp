@@ -1,13 +1,13 @@
 #include "results/list_scan.h"
 
-#include "engine/run_time_error.h"
-
 namespace quorvane {
 
-std::string_view ListScan::next(size_t index) {
+Status ListScan::next(size_t index, std::string_view& entry) {
     yieldTo(hook_);
-    if (list_.removalCount() != removals_) throw RunTimeError::indexOutOfBounds();
-    return list_.at(static_cast<std::int64_t>(index));
+    if (list_.removalCount() != removals_) return Status::of(Status::Failure::ListChanged);
+    // Without removals the list has only grown, so the index still names its entry.
+    entry = list_[index - 1];
+    return {};
 }
 
 }  // namespace quorvane

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/status.h"
 #include "engine/yield_hook.h"
 #include "results/path_list.h"
 
@@ -20,9 +21,9 @@ class ListScan {
 
     size_t count() const { return count_; }
 
-    // Lets the window run, then gives entry `index` (1 to count()). Throws
-    // RunTimeError::indexOutOfBounds when the list has lost entries since the scan began.
-    std::string_view next(size_t index);
+    // Lets the window run, then gives entry `index` (1 to count()). ListChanged when the list
+    // has lost entries since the scan began.
+    Status next(size_t index, std::string_view& entry);
 
   private:
     const PathList& list_;

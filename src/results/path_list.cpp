@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/run_time_error.h"
-
 namespace quorvane {
 
 namespace {
@@ -24,13 +22,6 @@ size_t offsetOf(std::uint64_t location) {
 std::string_view PathList::operator[](size_t i) const {
     const std::uint64_t at = locations_[i];
     return {blocks_[blockOf(at)].bytes.get() + offsetOf(at), lengths_[i]};
-}
-
-std::string_view PathList::at(std::int64_t index) const {
-    if (index < 1 || static_cast<std::uint64_t>(index) > size()) {
-        throw RunTimeError::indexOutOfBounds();
-    }
-    return (*this)[static_cast<size_t>(index - 1)];
 }
 
 void PathList::makeRoom(size_t length) {

@@ -12,7 +12,7 @@ namespace quorvane {
 // them. Entries are packed into large blocks, so a million entries cost their bytes plus
 // twelve bytes each, and removing many entries is one compacting pass.
 //
-// Indexes here are 0-based; at() takes the list's 1-based index and fails past the end.
+// Indexes here are 0-based (ResultsList has the list's 1-based ones).
 class PathList {
   public:
     PathList() = default;
@@ -25,9 +25,6 @@ class PathList {
     size_t size() const { return lengths_.size(); }
     bool empty() const { return lengths_.empty(); }
     std::string_view operator[](size_t i) const;
-    // Entry `index` counted from 1. Throws RunTimeError "Index out of bounds" (35600) when
-    // there is no such entry.
-    std::string_view at(std::int64_t index) const;
 
     void append(std::string_view path);
     void clear();

@@ -1,41 +1,50 @@
 #include "results/result_filters.h"
 
-#include <vector>
-
 #include "results/list_scan.h"
 #include "results/text_matcher.h"
 
 namespace quorvane {
 
-namespace {
-
-size_t removeResults(PathList& list, std::string_view text, ResultFilter filter, YieldHook* hook) {
-    const std::vector<bool> remove = ResultsToRemove(list, text, filter, hook);
-    // No yield since the last read, so the indexes still name the entries scanned; entries
-    // appended during the scan lie past them and stay.
-    return list.removeIf([&remove](size_t i) { return i < remove.size() && remove[i]; });
-}
-
-}  // namespace
-
-std::vector<bool> ResultsToRemove(const PathList& list, std::string_view text, ResultFilter filter,
-                                  YieldHook* hook) {
+Status ResultsToRemove(const PathList& list, std::string_view text, ResultFilter filter,
+                       YieldHook* hook, std::vector<bool>& remove) {
     const bool removeMatching = filter == ResultFilter::Containing;
     TextMatcher matcher(text);
     ListScan scan(list, hook);
-    std::vector<bool> remove(scan.count());
+    remove.assign(scan.count(), false);
+    std::string_view entry;
     for (size_t i = 1; i <= scan.count(); ++i) {
-        remove[i - 1] = matcher.contains(scan.next(i)) == removeMatching;
+        if (const Status status = scan.next(i, entry); !status.ok()) {
+            remove.clear();
+            return status;
+        }
+        remove[i - 1] = matcher.contains(entry) == removeMatching;
     }
-    return remove;
+    return {};
 }
 
-size_t RemoveResultsContaining(PathList& list, std::string_view text, YieldHook* hook) {
-    return removeResults(list, text, ResultFilter::Containing, hook);
+Status RemoveResults(PathList& list, std::string_view text, ResultFilter filter, YieldHook* hook,
+                     size_t& removed) {
+    removed = 0;
+    std::vector<bool> remove;
+    if (const Status status = ResultsToRemove(list, text, filter, hook, remove); !status.ok()) {
+        return status;
+    }
+    // No yield since the last read, so the indexes still name the entries scanned; entries
+    // appended during the scan lie past them and stay.
+    removed = list.removeIf([&remove](size_t i) { return i < remove.size() && remove[i]; });
+    return {};
 }
 
-size_t RemoveResultsNotContaining(PathList& list, std::string_view text, YieldHook* hook) {
-    return removeResults(list, text, ResultFilter::NotContaining, hook);
+size_t RemoveResultsContaining(PathList& list, std::string_view text) {
+    size_t removed = 0;
+    static_cast<void>(RemoveResults(list, text, ResultFilter::Containing, nullptr, removed));
+    return removed;
+}
+
+size_t RemoveResultsNotContaining(PathList& list, std::string_view text) {
+    size_t removed = 0;
+    static_cast<void>(RemoveResults(list, text, ResultFilter::NotContaining, nullptr, removed));
+    return removed;
 }
 
 }  // namespace quorvane

@@ -1,8 +1,12 @@
 #include "results/results_list.h"
 
-#include "engine/run_time_error.h"
-
 namespace quorvane {
+
+namespace {
+
+const Status kOutOfRange = Status::of(Status::Failure::OutOfRange);
+
+}  // namespace
 
 void ResultsList::addColumn(const std::string& heading) {
     ResultsListObserver& view = this->view();
@@ -11,14 +15,21 @@ void ResultsList::addColumn(const std::string& heading) {
     view.columnAdded();
 }
 
-const std::string& ResultsList::columnHeading(int column) const {
-    if (column < 1 || column > columnHeaderCount()) throw RunTimeError::indexOutOfBounds();
-    return headings_[static_cast<size_t>(column - 1)];
+Status ResultsList::columnHeading(int column, std::string& heading) const {
+    if (column < 1 || column > columnHeaderCount()) return kOutOfRange;
+    heading = headings_[static_cast<size_t>(column - 1)];
+    return {};
 }
 
-std::string ResultsList::subText(std::int64_t index, int column) const {
-    static_cast<void>(paths_.at(index));  // fails for a missing entry
-    if (column < 2 || column > columnHeaderCount()) throw RunTimeError::indexOutOfBounds();
+Status ResultsList::text(std::int64_t index, std::string_view& text) const {
+    if (!hasEntry(index)) return kOutOfRange;
+    text = paths_[static_cast<size_t>(index - 1)];
+    return {};
+}
+
+Status ResultsList::subText(std::int64_t index, int column, std::string& text) const {
+    if (!hasEntry(index) || column < 2 || column > columnHeaderCount()) return kOutOfRange;
+    text.clear();
     return {};
 }
 
@@ -47,8 +58,8 @@ void ResultsList::clear() {
     resetWith([this] { paths_.clear(); });
 }
 
-void ResultsList::removeAt(std::int64_t index) {
-    static_cast<void>(paths_.at(index));  // fails for a missing entry
+Status ResultsList::removeAt(std::int64_t index) {
+    if (!hasEntry(index)) return kOutOfRange;
     publishAppended();
     ResultsListObserver& view = this->view();
     const size_t row = static_cast<size_t>(index - 1);
@@ -56,6 +67,7 @@ void ResultsList::removeAt(std::int64_t index) {
     paths_.removeAt(row);
     shown_ = paths_.size();
     view.rowRemoved();
+    return {};
 }
 
 size_t ResultsList::removeIf(const std::function<bool(size_t)>& remove) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/status.h"
 #include "results/path_list.h"
 #include "results/results_list_observer.h"
 
@@ -19,6 +20,8 @@ namespace quorvane {
 // text() see the entry), but the view only hears of it at the next publishAppended(), with
 // one notification for the whole batch; a run calls it before each pass of the event loop.
 // Removals that touch many entries compact the list in one pass and reset the view once.
+//
+// An index or column that the list does not have fails with OutOfRange and changes nothing.
 class ResultsList {
   public:
     // The view that shows the list; null for none.
@@ -27,16 +30,16 @@ class ResultsList {
     // Column headers: the new one becomes the last column.
     void addColumn(const std::string& heading);
     int columnHeaderCount() const { return static_cast<int>(headings_.size()); }
-    // Heading of column `column`, counted from 1. Throws "Index out of bounds" past the end.
-    const std::string& columnHeading(int column) const;
+    const std::vector<std::string>& columnHeadings() const { return headings_; }
+    // Heading of column `column`, counted from 1.
+    Status columnHeading(int column, std::string& heading) const;
 
     std::int64_t count() const { return static_cast<std::int64_t>(paths_.size()); }
-    // Text of entry `index`, counted from 1: the bytes the file system gave. Throws "Index out
-    // of bounds" for an index outside 1 to count().
-    std::string_view text(std::int64_t index) const { return paths_.at(index); }
+    // Text of entry `index`, counted from 1: the bytes the file system gave.
+    Status text(std::int64_t index, std::string_view& text) const;
     // Sub-text of column `column` (2 or more) of entry `index`: the entries carry none, so it
-    // is empty. Throws like text() for a missing entry or column.
-    std::string subText(std::int64_t index, int column) const;
+    // is empty.
+    Status subText(std::int64_t index, int column, std::string& text) const;
     const PathList& paths() const { return paths_; }
     // The entries the view has been told of: the first shownCount() ones.
     size_t shownCount() const { return shown_; }
@@ -47,15 +50,15 @@ class ResultsList {
     void publishAppended();
     // Removes every entry.
     void clear();
-    // Removes entry `index`, counted from 1; later entries move down by one. Throws "Index
-    // out of bounds" for an index outside 1 to count().
-    void removeAt(std::int64_t index);
+    // Removes entry `index`, counted from 1; later entries move down by one.
+    Status removeAt(std::int64_t index);
     // Removes every entry whose 0-based position `remove` accepts, in one pass that keeps the
     // order of the rest. Returns how many went.
     size_t removeIf(const std::function<bool(size_t)>& remove);
 
   private:
     ResultsListObserver& view() { return observer_ ? *observer_ : silent_; }
+    bool hasEntry(std::int64_t index) const { return index >= 1 && index <= count(); }
     template <typename Change>
     void resetWith(Change&& change);
 

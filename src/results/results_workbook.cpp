@@ -5,18 +5,22 @@
 
 namespace quorvane {
 
-std::optional<RunTimeError> WriteResultsWorkbook(const PathList& list, const std::string& file,
-                                                 YieldHook* hook, size_t rowsPerSheet) {
+Status WriteResultsWorkbook(const PathList& list, const std::string& file, YieldHook* hook,
+                            size_t rowsPerSheet) {
     WorkbookWriter writer(file, rowsPerSheet);
-    if (auto failure = writer.open()) return failure;
+    if (const Status status = writer.open(); !status.ok()) return status;
     ListScan scan(list, hook);
-    for (size_t i = 1; i <= scan.count(); ++i)
-        writer.append(scan.next(i));
+    std::string_view entry;
+    for (size_t i = 1; i <= scan.count(); ++i) {
+        // The writer's destructor removes what it wrote.
+        if (const Status status = scan.next(i, entry); !status.ok()) return status;
+        writer.append(entry);
+    }
     return writer.finish(hook);
 }
 
-std::string ReserveTemporaryWorkbookPath() {
-    return CreateTemporaryFile("Quorvane Results ", ".xlsx");
+Status ReserveTemporaryWorkbookPath(std::string& path) {
+    return CreateTemporaryFile("Quorvane Results ", ".xlsx", path);
 }
 
 }  // namespace quorvane

@@ -39,33 +39,43 @@ void AppendTextFileEntry(std::string& out, std::string_view entry) {
 }
 #endif
 
-std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook) {
+Status ResultsTextFileBytes(const PathList& list, YieldHook* hook, std::string& bytes) {
     size_t total = 2;
     for (size_t i = 0; i < list.size(); ++i) {
         total += list[i].size() + 2;
     }
-    std::string bytes;
+    bytes.clear();
     bytes.reserve(total);
     ListScan scan(list, hook);
+    std::string_view entry;
     for (size_t i = 1; i <= scan.count(); ++i) {
-        AppendTextFileEntry(bytes, scan.next(i));
+        if (const Status status = scan.next(i, entry); !status.ok()) {
+            bytes.clear();
+            return status;
+        }
+        AppendTextFileEntry(bytes, entry);
         bytes.append("\r\n");
     }
     bytes.append("\r\n");
+    return {};
+}
+
+std::string ResultsTextFileBytes(const PathList& list) {
+    std::string bytes;
+    static_cast<void>(ResultsTextFileBytes(list, nullptr, bytes));
     return bytes;
 }
 
-std::optional<RunTimeError> WriteTextFile(std::string_view bytes, const std::string& file,
-                                          YieldHook* hook) {
-    const int error =
-        CallWhileYielding(hook, [bytes, &file] { return WriteFileAtomically(file, bytes); });
-    if (error != 0) return RunTimeError::fromSystemError(error);
-    return std::nullopt;
+Status WriteTextFile(std::string_view bytes, const std::string& file, YieldHook* hook) {
+    return CallWhileYielding(hook, [bytes, &file] { return WriteFileAtomically(file, bytes); });
 }
 
-std::optional<RunTimeError> SaveResultsToTextFile(const PathList& list, const std::string& file,
-                                                  YieldHook* hook) {
-    return WriteTextFile(ResultsTextFileBytes(list, hook), file, hook);
+Status SaveResultsToTextFile(const PathList& list, const std::string& file, YieldHook* hook) {
+    std::string bytes;
+    if (const Status status = ResultsTextFileBytes(list, hook, bytes); !status.ok()) {
+        return status;
+    }
+    return WriteTextFile(bytes, file, hook);
 }
 
 }  // namespace quorvane

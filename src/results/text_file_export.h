@@ -1,10 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "engine/run_time_error.h"
+#include "engine/status.h"
 #include "engine/yield_hook.h"
 #include "results/path_list.h"
 
@@ -15,21 +14,22 @@ namespace quorvane {
 // encoding: on Windows the ANSI code page (with its substitutes for what it lacks), elsewhere
 // the bytes as stored, so a name that is not valid UTF-8 is written as the file system gave it.
 //
-// Lets the window run once before each entry; throws RunTimeError::indexOutOfBounds when the
-// list loses entries meanwhile (see ListScan).
-std::string ResultsTextFileBytes(const PathList& list, YieldHook* hook = nullptr);
+// Lets the window run once before each entry; ListChanged when the list loses entries
+// meanwhile (see ListScan).
+Status ResultsTextFileBytes(const PathList& list, YieldHook* hook, std::string& bytes);
+// Without a hook nothing can change the list meanwhile, so nothing fails.
+std::string ResultsTextFileBytes(const PathList& list);
 
 // Appends one entry in the text file's encoding (see above), without its line end.
 void AppendTextFileEntry(std::string& out, std::string_view entry);
 
 // Replaces `file` with `bytes` atomically: after a failure the file that was there is intact
-// and no partial file is left. Returns the system's error, or nothing when written. With a
-// hook, the window runs while the bytes go to the disk (see CallWhileYielding).
-std::optional<RunTimeError> WriteTextFile(std::string_view bytes, const std::string& file,
-                                          YieldHook* hook = nullptr);
+// and no partial file is left. With a hook, the window runs while the bytes go to the disk
+// (see CallWhileYielding).
+Status WriteTextFile(std::string_view bytes, const std::string& file, YieldHook* hook = nullptr);
 
 // Both of the above; nothing is written when the list cannot be read to its end.
-std::optional<RunTimeError> SaveResultsToTextFile(const PathList& list, const std::string& file,
-                                                  YieldHook* hook = nullptr);
+Status SaveResultsToTextFile(const PathList& list, const std::string& file,
+                             YieldHook* hook = nullptr);
 
 }  // namespace quorvane

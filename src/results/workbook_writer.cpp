@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "results/cell_text.h"
 #include "text/utf8_text.h"
@@ -183,23 +184,24 @@ std::filesystem::path LocalFilePath(const std::string& path) {
 #endif
 }
 
-// Copies the file `from` into `to` (see AtomicFile). Returns the system's error, or nothing.
-std::optional<RunTimeError> CopyFile(const std::string& from, const std::string& to) {
+// Copies the file `from` into `to` (see AtomicFile).
+Status CopyFile(const std::string& from, const std::string& to) {
     std::ifstream source(LocalFilePath(from), std::ios::binary);
-    if (!source) return RunTimeError::fromSystemError(errno != 0 ? errno : EIO);
+    if (!source) return Status::system(errno != 0 ? errno : EIO);
     AtomicFile target(to);
-    if (!target.open()) return RunTimeError::fromSystemError(target.error());
+    if (const Status status = target.open(); !status.ok()) return status;
     std::string buffer(size_t{1} << 16, '\0');
     while (source) {
         source.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         const auto got = static_cast<size_t>(source.gcount());
-        if (got > 0 && !target.write(std::string_view(buffer.data(), got))) {
-            return RunTimeError::fromSystemError(target.error());
+        if (got == 0) continue;
+        if (const Status status = target.write(std::string_view(buffer.data(), got));
+            !status.ok()) {
+            return status;
         }
     }
-    if (source.bad()) return RunTimeError::fromSystemError(EIO);
-    if (!target.commit()) return RunTimeError::fromSystemError(target.error());
-    return std::nullopt;
+    if (source.bad()) return Status::system(EIO);
+    return target.commit();
 }
 
 }  // namespace
@@ -211,54 +213,46 @@ WorkbookWriter::~WorkbookWriter() {
     // The partial file goes with its AtomicFile; the workbook built aside goes here.
     zip_.reset();
     out_.reset();
-    if (!builtAside_.empty()) RemoveFile(builtAside_);
+    // Nothing more can be done about a file that will not go.
+    if (!builtAside_.empty()) static_cast<void>(RemoveFile(builtAside_));
 }
 
-std::optional<RunTimeError> WorkbookWriter::failure() const {
-    if (openFailure_) return openFailure_;
-    if (out_ && out_->error() != 0) return RunTimeError::fromSystemError(out_->error());
-    if (zip_) return zip_->failure();
-    return std::nullopt;
+Status WorkbookWriter::note(Status status) {
+    if (failure_.ok()) failure_ = status;
+    return status;
 }
 
-std::optional<RunTimeError> WorkbookWriter::open() {
-    const OutputTarget where = ResolveOutputTarget(file_);
-    if (where.error != 0) {
-        openFailure_ = RunTimeError::fromSystemError(where.error);
-        return openFailure_;
-    }
+Status WorkbookWriter::open() {
+    OutputTarget where;
+    if (const Status status = ResolveOutputTarget(file_, where); !status.ok()) return note(status);
     std::string built = file_;
     if (where.inPlace) {
-        try {
-            builtAside_ = CreateTemporaryFile("Quorvane workbook ", ".xlsx");
-        } catch (const RunTimeError& error) {
-            openFailure_ = error;
-            return openFailure_;
-        }
+        const Status status = CreateTemporaryFile("Quorvane workbook ", ".xlsx", builtAside_);
+        if (!status.ok()) return note(status);
         pendingAside_ = PendingFile(builtAside_);
         built = builtAside_;
     }
     out_ = std::make_unique<AtomicFile>(built);
     zip_ = std::make_unique<ZipWriter>(*out_);
-    if (out_->open()) startSheet();
-    return failure();
+    if (const Status status = out_->open(); !status.ok()) return note(status);
+    return note(startSheet());
 }
 
-bool WorkbookWriter::startSheet() {
+Status WorkbookWriter::startSheet() {
     ++sheets_;
     row_ = 0;
     widestPixels_ = 0;
-    if (!zip_->beginMember("xl/worksheets/sheet" + std::to_string(sheets_) + ".xml",
-                           kSheetHeadSize)) {
-        return false;
-    }
+    const Status status =
+        zip_->beginMember("xl/worksheets/sheet" + std::to_string(sheets_) + ".xml", kSheetHeadSize);
+    if (!status.ok()) return status;
     appendRow(kHeading);
-    return true;
+    return failure_;
 }
 
-bool WorkbookWriter::endSheet() {
-    return zip_->write(kSheetEnd) &&
-           zip_->endMember(SheetHead(sheets_, row_, ColumnWidthForPixels(widestPixels_)));
+Status WorkbookWriter::endSheet() {
+    const Status status = zip_->write(kSheetEnd);
+    if (!status.ok()) return status;
+    return zip_->endMember(SheetHead(sheets_, row_, ColumnWidthForPixels(widestPixels_)));
 }
 
 void WorkbookWriter::appendRow(std::string_view cellText) {
@@ -275,35 +269,43 @@ void WorkbookWriter::appendRow(std::string_view cellText) {
     xml_ += '>';
     AppendXmlText(cellText, xml_);
     xml_ += "</t></is></c></row>";
-    zip_->write(xml_);
+    static_cast<void>(note(zip_->write(xml_)));
     widestPixels_ = std::max(widestPixels_, TextPixelWidth(cellText));
 }
 
 void WorkbookWriter::append(std::string_view entry) {
-    if (!zip_ || failure()) return;
-    if (row_ >= rowsPerSheet_ && !(endSheet() && startSheet())) return;
+    if (!zip_ || failed()) return;
+    if (row_ >= rowsPerSheet_) {
+        Status status = endSheet();
+        if (status.ok()) status = startSheet();
+        if (!note(status).ok()) return;
+    }
     cell_.clear();
     AppendCellText(entry, cell_);
     appendRow(cell_);
 }
 
-std::optional<RunTimeError> WorkbookWriter::finish(YieldHook* hook) {
-    if (!zip_) return failure() ? failure() : RunTimeError::fromSystemError(EBADF);
-    if (failure()) return failure();
-    const bool packed =
-        endSheet() && zip_->addMember("[Content_Types].xml", ContentTypes(sheets_)) &&
-        zip_->addMember("_rels/.rels", PackageRelationships()) &&
-        zip_->addMember("xl/workbook.xml", Workbook(sheets_)) &&
-        zip_->addMember("xl/_rels/workbook.xml.rels", WorkbookRelationships(sheets_)) &&
-        zip_->addMember("xl/styles.xml", Styles()) && zip_->finish();
-    if (!packed) return failure();
+Status WorkbookWriter::finish(YieldHook* hook) {
+    if (!zip_) return failed() ? failure_ : Status::system(EBADF);
+    if (failed()) return failure_;
+    const std::pair<const char*, std::string> parts[] = {
+        {"[Content_Types].xml", ContentTypes(sheets_)},
+        {"_rels/.rels", PackageRelationships()},
+        {"xl/workbook.xml", Workbook(sheets_)},
+        {"xl/_rels/workbook.xml.rels", WorkbookRelationships(sheets_)},
+        {"xl/styles.xml", Styles()},
+    };
+    Status status = endSheet();
+    for (const auto& [name, content] : parts) {
+        if (status.ok()) status = zip_->addMember(name, content);
+    }
+    if (status.ok()) status = zip_->finish();
     // The bytes reach the disk before the workbook takes its name, which takes a while for a
     // large one.
-    if (!CallWhileYielding(hook, [this] { return out_->commit(); })) return failure();
-    if (builtAside_.empty()) return std::nullopt;
-    auto copied = CopyFile(builtAside_, file_);
-    if (copied) openFailure_ = copied;
-    RemoveFile(builtAside_);
+    if (status.ok()) status = CallWhileYielding(hook, [this] { return out_->commit(); });
+    if (!status.ok() || builtAside_.empty()) return note(status);
+    const Status copied = note(CopyFile(builtAside_, file_));
+    static_cast<void>(RemoveFile(builtAside_));
     builtAside_.clear();
     pendingAside_.forget();
     return copied;

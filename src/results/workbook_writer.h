@@ -2,11 +2,10 @@
 
 #include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "engine/run_time_error.h"
+#include "engine/status.h"
 #include "engine/yield_hook.h"
 #include "output/atomic_file.h"
 #include "output/pending_files.h"
@@ -37,22 +36,22 @@ class WorkbookWriter {
     WorkbookWriter& operator=(const WorkbookWriter&) = delete;
 
     // Creates the file's new name, so a folder that cannot take the workbook is known before
-    // any entry is written. Returns the system's error, or nothing.
-    std::optional<RunTimeError> open();
+    // any entry is written.
+    Status open();
     void append(std::string_view entry);
     // Completes the workbook and puts it in place; with a hook the window runs while it goes
     // to the disk (see CallWhileYielding).
-    std::optional<RunTimeError> finish(YieldHook* hook = nullptr);
+    Status finish(YieldHook* hook = nullptr);
 
     // True once a failure makes the workbook impossible; finish() then reports it.
-    bool failed() const { return failure().has_value(); }
+    bool failed() const { return !failure_.ok(); }
 
   private:
-    bool startSheet();
-    bool endSheet();
+    Status startSheet();
+    Status endSheet();
     void appendRow(std::string_view cellText);
-    // The error that stopped the writer, from the file or the archive.
-    std::optional<RunTimeError> failure() const;
+    // Keeps `status` when it is the first failure; returns it.
+    Status note(Status status);
 
     std::string file_;
     // For a device or a pipe: the workbook in the temporary folder until it is complete.
@@ -60,7 +59,7 @@ class WorkbookWriter {
     PendingFile pendingAside_;
     std::unique_ptr<AtomicFile> out_;
     std::unique_ptr<ZipWriter> zip_;
-    std::optional<RunTimeError> openFailure_;
+    Status failure_;  // the first, from the file or the archive
     size_t rowsPerSheet_;
     size_t sheets_ = 0;
     size_t row_ = 0;           // the next row of the current sheet, 0-based

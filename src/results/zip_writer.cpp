@@ -42,9 +42,10 @@ std::uint32_t crcOf(std::uint32_t crc, std::string_view bytes) {
     return crc;
 }
 
-RunTimeError compressionError(int code) {
-    if (code == Z_MEM_ERROR) return {"Out of memory", 7};
-    return {std::string("Compression failed: ") + zError(code), code};
+// Short of memory, zlib fails; with the arguments given here, for no other reason.
+Status compressionError(int code) {
+    return Status::of(code == Z_MEM_ERROR ? Status::Failure::OutOfMemory
+                                          : Status::Failure::Inconsistent);
 }
 
 }  // namespace
@@ -58,20 +59,27 @@ ZipWriter::~ZipWriter() {
     }
 }
 
-bool ZipWriter::fail(RunTimeError error) {
-    if (!failure_) failure_ = std::move(error);
-    return false;
+Status ZipWriter::fail(Status failure) {
+    if (failure_.ok()) failure_ = failure;
+    return failure_;
 }
 
-bool ZipWriter::put(std::string_view bytes) {
-    if (!file_.write(bytes)) return fail(RunTimeError::fromSystemError(file_.error()));
-    if (file_.size() > kLargest) return fail(RunTimeError::overflow());
-    return true;
+Status ZipWriter::check(bool ready) {
+    if (!failure_.ok()) return failure_;
+    return ready ? Status() : fail(Status::of(Status::Failure::Inconsistent));
 }
 
-bool ZipWriter::beginMember(const std::string& name, size_t headSize) {
-    if (failure_ || inMember_) return false;
-    if (members_.size() >= 0xffff || headSize > 0xffff) return fail(RunTimeError::overflow());
+Status ZipWriter::put(std::string_view bytes) {
+    if (const Status status = file_.write(bytes); !status.ok()) return fail(status);
+    if (file_.size() > kLargest) return fail(Status::of(Status::Failure::TooLarge));
+    return {};
+}
+
+Status ZipWriter::beginMember(const std::string& name, size_t headSize) {
+    if (const Status status = check(!inMember_); !status.ok()) return status;
+    if (members_.size() >= 0xffff || headSize > 0xffff) {
+        return fail(Status::of(Status::Failure::TooLarge));
+    }
     if (!stream_) {
         stream_ = new z_stream_s{};
         // Raw deflate (no zlib header), as zip members hold it; level 1 gives most of the
@@ -107,16 +115,16 @@ bool ZipWriter::beginMember(const std::string& name, size_t headSize) {
     }
     const std::uint64_t headerEnd = file_.size() + header.size();
     header.append(headSize, ' ');
-    if (!put(header)) return false;
+    if (const Status status = put(header); !status.ok()) return status;
     inMember_ = true;
     headSize_ = headSize;
     dataStart_ = headerEnd - (headSize > 0 ? kStoredBlockHeader : 0);
     bodyCrc_ = crc32(0, nullptr, 0);
     bodySize_ = 0;
-    return true;
+    return {};
 }
 
-bool ZipWriter::compress(std::string_view bytes, int flush) {
+Status ZipWriter::compress(std::string_view bytes, int flush) {
     stream_->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
     stream_->avail_in = static_cast<uInt>(bytes.size());
     while (true) {
@@ -125,33 +133,36 @@ bool ZipWriter::compress(std::string_view bytes, int flush) {
         const int status = deflate(stream_, flush);
         if (status == Z_STREAM_ERROR) return fail(compressionError(status));
         const size_t produced = buffer_.size() - stream_->avail_out;
-        if (produced > 0 && !put({reinterpret_cast<const char*>(buffer_.data()), produced})) {
-            return false;
+        if (produced > 0) {
+            const Status written = put({reinterpret_cast<const char*>(buffer_.data()), produced});
+            if (!written.ok()) return written;
         }
         if (flush == Z_FINISH ? status == Z_STREAM_END
                               : stream_->avail_in == 0 && stream_->avail_out != 0) {
-            return true;
+            return {};
         }
     }
 }
 
-bool ZipWriter::write(std::string_view bytes) {
-    if (failure_ || !inMember_) return false;
+Status ZipWriter::write(std::string_view bytes) {
+    if (const Status status = check(inMember_); !status.ok()) return status;
     bodyCrc_ = crcOf(bodyCrc_, bytes);
     bodySize_ += bytes.size();
-    if (headSize_ + bodySize_ > kLargestMember) return fail(RunTimeError::overflow());
+    if (headSize_ + bodySize_ > kLargestMember) return fail(Status::of(Status::Failure::TooLarge));
     while (!bytes.empty()) {
         const size_t piece = std::min<size_t>(bytes.size(), 1 << 30);
-        if (!compress(bytes.substr(0, piece), Z_NO_FLUSH)) return false;
+        if (const Status status = compress(bytes.substr(0, piece), Z_NO_FLUSH); !status.ok()) {
+            return status;
+        }
         bytes.remove_prefix(piece);
     }
-    return true;
+    return {};
 }
 
-bool ZipWriter::endMember(std::string_view head) {
-    if (failure_ || !inMember_) return false;
-    if (head.size() != headSize_) return fail(RunTimeError("Invalid procedure call", 5));
-    if (!compress({}, Z_FINISH)) return false;
+Status ZipWriter::endMember(std::string_view head) {
+    if (const Status status = check(inMember_); !status.ok()) return status;
+    if (head.size() != headSize_) return fail(Status::of(Status::Failure::Inconsistent));
+    if (const Status status = compress({}, Z_FINISH); !status.ok()) return status;
     inMember_ = false;
     Member& member = members_.back();
     const std::uint32_t headCrc = crcOf(crc32(0, nullptr, 0), head);
@@ -163,19 +174,22 @@ bool ZipWriter::endMember(std::string_view head) {
     put32(sizes, member.crc);
     put32(sizes, member.compressedSize);
     put32(sizes, member.size);
-    if (!file_.overwrite(member.offset + kCrcOffset, sizes) ||
-        (!head.empty() && !file_.overwrite(dataStart_ + kStoredBlockHeader, head))) {
-        return fail(RunTimeError::fromSystemError(file_.error()));
+    Status status = file_.overwrite(member.offset + kCrcOffset, sizes);
+    if (status.ok() && !head.empty()) {
+        status = file_.overwrite(dataStart_ + kStoredBlockHeader, head);
     }
-    return true;
+    return status.ok() ? status : fail(status);
 }
 
-bool ZipWriter::addMember(const std::string& name, std::string_view content) {
-    return beginMember(name) && write(content) && endMember();
+Status ZipWriter::addMember(const std::string& name, std::string_view content) {
+    Status status = beginMember(name);
+    if (status.ok()) status = write(content);
+    if (status.ok()) status = endMember();
+    return status;
 }
 
-bool ZipWriter::finish() {
-    if (failure_ || inMember_) return false;
+Status ZipWriter::finish() {
+    if (const Status status = check(!inMember_); !status.ok()) return status;
     const std::uint64_t directoryStart = file_.size();
     std::string directory;
     for (const Member& member : members_) {

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/run_time_error.h"
+#include "engine/status.h"
 #include "output/atomic_file.h"
 
 struct z_stream_s;
@@ -19,8 +18,8 @@ namespace quorvane {
 // rows): the head's room is kept in a stored block at the start of the member and filled in
 // when the member ends.
 //
-// An archive holds at most 65535 members and 4 GiB; beyond that, "Overflow". After the first
-// failure every call does nothing and returns false; failure() tells what it was.
+// An archive holds at most 65535 members and 4 GiB; beyond that, TooLarge. After the first
+// failure every call does nothing and returns that failure again.
 class ZipWriter {
   public:
     explicit ZipWriter(AtomicFile& file);
@@ -29,16 +28,14 @@ class ZipWriter {
     ZipWriter& operator=(const ZipWriter&) = delete;
 
     // Starts the member `name`, whose first `headSize` bytes (at most 65535) come at its end.
-    bool beginMember(const std::string& name, size_t headSize = 0);
-    bool write(std::string_view bytes);
+    Status beginMember(const std::string& name, size_t headSize = 0);
+    Status write(std::string_view bytes);
     // Ends the member with its head, which must be `headSize` bytes long.
-    bool endMember(std::string_view head = {});
+    Status endMember(std::string_view head = {});
     // A member written at once.
-    bool addMember(const std::string& name, std::string_view content);
+    Status addMember(const std::string& name, std::string_view content);
     // Writes the archive's directory. The file then holds the whole archive.
-    bool finish();
-
-    const std::optional<RunTimeError>& failure() const { return failure_; }
+    Status finish();
 
   private:
     struct Member {
@@ -49,9 +46,13 @@ class ZipWriter {
         std::uint64_t size = 0;
     };
 
-    bool compress(std::string_view bytes, int flush);
-    bool fail(RunTimeError error);
-    bool put(std::string_view bytes);
+    Status compress(std::string_view bytes, int flush);
+    // Keeps `failure` unless there was one already; returns the first.
+    Status fail(Status failure);
+    // The first failure, or Inconsistent when the archive is not in the state `ready` for the
+    // call; success when it is.
+    Status check(bool ready);
+    Status put(std::string_view bytes);
 
     AtomicFile& file_;
     z_stream_s* stream_ = nullptr;
@@ -62,7 +63,7 @@ class ZipWriter {
     std::uint32_t bodyCrc_ = 0;
     std::uint64_t bodySize_ = 0;
     std::vector<unsigned char> buffer_;
-    std::optional<RunTimeError> failure_;
+    Status failure_;
 };
 
 }  // namespace quorvane

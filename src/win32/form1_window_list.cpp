@@ -9,7 +9,7 @@ namespace quorvane {
 
 void Form1Window::columnAdded() {
     const ResultsList& list = form_->results();
-    std::wstring heading = Wide(list.columnHeading(list.columnHeaderCount()));
+    std::wstring heading = Wide(list.columnHeadings().back());
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
     column.pszText = heading.data();

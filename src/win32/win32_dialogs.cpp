@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "engine/run_time_error.h"
+#include "form/run_time_error.h"
 #include "win32/input_box.h"
 #include "win32/wide_text.h"
 

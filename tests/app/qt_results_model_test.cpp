@@ -29,7 +29,7 @@ TEST(ResultsListModel, AppendedEntriesReachTheViewsInOneNotificationPerBatch) {
     EXPECT_EQ(model.columnCount(), 1);
 
     QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-    list.removeAt(3);
+    ASSERT_TRUE(list.removeAt(3).ok());
     ASSERT_EQ(removed.count(), 1);
     EXPECT_EQ(removed[0][1].toInt(), 2);
     EXPECT_EQ(model.rowCount(), 999);

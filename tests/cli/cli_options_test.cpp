@@ -10,9 +10,9 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 Options parse(const Arguments& arguments) {
-    const ParseResult result = ParseArguments(arguments);
-    EXPECT_TRUE(result.options) << result.error;
-    return result.options.value_or(Options{});
+    const auto result = ParseArguments(arguments);
+    EXPECT_TRUE(result.ok()) << result.error().message;
+    return result.ok() ? result.value() : Options{};
 }
 
 TEST(CliOptions, DepthOptionsCombineIntoOneRangeOfLevels) {
@@ -61,9 +61,9 @@ TEST(CliOptions, ThreadCountIsTakenInEachFormOfTheOption) {
     for (const Arguments& given :
          {Arguments{"-j", "3", "f"}, Arguments{"-j3", "f"}, Arguments{"--threads", "3", "f"},
           Arguments{"--threads=3", "f"}}) {
-        const ParseResult result = ParseArguments(given);
-        ASSERT_TRUE(result.options) << result.error;
-        EXPECT_EQ(result.options->readers, 3u);
+        const auto result = ParseArguments(given);
+        ASSERT_TRUE(result.ok()) << result.error().message;
+        EXPECT_EQ(result.value().readers, 3u);
     }
 }
 
@@ -94,10 +94,10 @@ TEST(CliOptions, BadValuesAndConflictsAreUsageErrorsNamingTheOption) {
         {{"-j", "2x", "f"}, "-j takes a whole number"},
     };
     for (const auto& [arguments, message] : cases) {
-        const ParseResult result = ParseArguments(arguments);
-        EXPECT_FALSE(result.options) << message;
-        EXPECT_TRUE(result.showUsage) << message;
-        EXPECT_TRUE(result.error.starts_with(message)) << result.error;
+        const auto result = ParseArguments(arguments);
+        EXPECT_FALSE(result.ok()) << message;
+        EXPECT_TRUE(result.error().showUsage) << message;
+        EXPECT_TRUE(result.error().message.starts_with(message)) << result.error().message;
     }
 }
 

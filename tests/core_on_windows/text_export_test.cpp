@@ -47,16 +47,15 @@ TEST(WindowsTextFile, FileNamedBeyondTheAnsiCodePageIsWrittenAndReplaced) {
     test::TempFolder temp;
     const std::string name = "Λίστα 日本 😀.txt";
     const std::string file = temp / name;
-    ASSERT_FALSE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file));
+    ASSERT_TRUE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file).ok());
     EXPECT_EQ(test::ReadFile(file), "C:\\A\r\nC:\\B\r\n\r\n");
-    ASSERT_FALSE(SaveResultsToTextFile(PathList(), file));
+    ASSERT_TRUE(SaveResultsToTextFile(PathList(), file).ok());
     EXPECT_EQ(test::ReadFile(file), "\r\n");
     EXPECT_EQ(test::ListedNames(temp.path()), std::vector<std::string>{name});
 
-    const auto failure = SaveResultsToTextFile(PathList(), temp / "missing\\list.txt");
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->number(), ERROR_PATH_NOT_FOUND);
-    EXPECT_STRNE(failure->what(), "");
+    const Status failure = SaveResultsToTextFile(PathList(), temp / "missing\\list.txt");
+    EXPECT_EQ(failure.failure(), Status::Failure::System);
+    EXPECT_EQ(failure.code(), ERROR_PATH_NOT_FOUND);
     EXPECT_EQ(test::ListedNames(temp.path()), std::vector<std::string>{name});
 }
 

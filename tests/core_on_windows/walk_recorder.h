@@ -22,8 +22,8 @@ class RecordingSink : public FolderSink {
     void append(const ListedFolder& folder) override {
         paths.push_back(std::string(folder.entry) + "\\");
     }
-    void unreadable(std::string_view folderPath, int error) override {
-        failures.push_back({std::string(folderPath), error});
+    void unreadable(std::string_view folderPath, Status why) override {
+        failures.push_back({std::string(folderPath), why.code()});
     }
 
     std::vector<std::string> paths;

@@ -53,8 +53,8 @@ class RecordingSink : public FolderSink {
         paths.push_back(std::string(folder.entry) + "/");
         if (yields_) yieldsAtAppend.push_back(yields_->count);
     }
-    void unreadable(std::string_view folderPath, int error) override {
-        failures.push_back({std::string(folderPath), error});
+    void unreadable(std::string_view folderPath, Status why) override {
+        failures.push_back({std::string(folderPath), why.code()});
     }
 
     std::vector<std::string> paths;

@@ -17,13 +17,13 @@ constexpr GlobRules kWindows{false, true};
 template <size_t N>
 void expectMatches(const Case (&cases)[N], GlobRules rules) {
     for (const Case& c : cases) {
-        std::string error;
-        const auto glob = NameGlob::Parse(c.pattern, error, rules);
-        ASSERT_TRUE(glob) << c.pattern << ": " << error;
+        const auto glob = NameGlob::Parse(c.pattern, rules);
+        ASSERT_TRUE(glob.ok()) << c.pattern << ": " << glob.error();
         const std::string_view path = c.path;
         const size_t slash = path.find_last_of(rules.windowsSeparators ? "/\\" : "/");
         const std::string_view name = slash == path.npos ? path : path.substr(slash + 1);
-        EXPECT_EQ(glob->matches(name, path), c.expected) << c.pattern << " against " << c.path;
+        EXPECT_EQ(glob.value().matches(name, path), c.expected)
+            << c.pattern << " against " << c.path;
     }
 }
 
@@ -89,9 +89,8 @@ TEST(NameGlob, PathPatternsMatchThePathBelowTheTarget) {
     };
     expectMatches(cases, kPosix);
     expectMatches(cases, kWindows);
-    std::string error;
-    EXPECT_TRUE(NameGlob::Parse("/top", error)->matchesPaths());
-    EXPECT_FALSE(NameGlob::Parse("top/", error)->matchesPaths());
+    EXPECT_TRUE(NameGlob::Parse("/top").value().matchesPaths());
+    EXPECT_FALSE(NameGlob::Parse("top/").value().matchesPaths());
 }
 
 TEST(NameGlob, BackslashEscapesOnPosixAndSeparatesOnWindows) {
@@ -125,13 +124,13 @@ TEST(NameGlob, IgnoringCaseFoldsBothSidesBeyondAscii) {
 TEST(NameGlob, BadPatternsAreRefusedWithAReason) {
     for (const char* pattern : {"", "[abc", "a[", "[!", "[]", "a//b", "/", "//a", "x\\", "[z-a]",
                                 "[[:alpha:]]", "[a/b]"}) {
-        std::string error;
-        EXPECT_FALSE(NameGlob::Parse(pattern, error, kPosix)) << pattern;
-        EXPECT_FALSE(error.empty()) << pattern;
+        const auto glob = NameGlob::Parse(pattern, kPosix);
+        EXPECT_FALSE(glob.ok()) << pattern;
+        EXPECT_FALSE(glob.error().empty()) << pattern;
     }
-    std::string error;
-    EXPECT_FALSE(NameGlob::Parse("a[", error));
-    EXPECT_EQ(error, "unclosed '['");
+    const auto glob = NameGlob::Parse("a[");
+    EXPECT_FALSE(glob.ok());
+    EXPECT_EQ(glob.error(), "unclosed '['");
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/run_time_error.h"
 #include "form/error_report.h"
+#include "form/run_time_error.h"
 
 namespace quorvane {
 namespace {

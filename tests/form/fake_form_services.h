@@ -56,8 +56,9 @@ inline void FillResults(Form1& form, const std::vector<std::string>& entries) {
 
 inline std::vector<std::string> ResultEntries(const Form1& form) {
     std::vector<std::string> entries;
-    for (std::int64_t i = 1; i <= form.results().count(); ++i)
-        entries.emplace_back(form.results().text(i));
+    const PathList& paths = form.results().paths();
+    for (size_t i = 0; i < paths.size(); ++i)
+        entries.emplace_back(paths[i]);
     return entries;
 }
 

@@ -133,7 +133,7 @@ TEST(Form1Export, FailedTextFileIsReportedAtLine120AndNeverReadsAsDone) {
     // The list loses entries while it is read: nothing is written, the old file stays whole.
     const std::string file = folder / "results.txt";
     MakeFile(file, "kept");
-    harness.view.atNextPass([&] { form.results().removeAt(1); });
+    harness.view.atNextPass([&] { EXPECT_TRUE(form.results().removeAt(1).ok()); });
     SaveTextFile(harness, file);
     EXPECT_EQ(harness.dialogs.messages.back(),
               ErrorReport("Index out of bounds", procedure::kSaveTextFile, 120));
@@ -206,7 +206,7 @@ TEST(Form1Export, ClipboardTextThatCannotBeBuiltIsReportedAndNotCalledCopied) {
     FormHarness harness;
     Form1& form = harness.load();
     FillResults(form, {"/a", "/b", "/c"});
-    harness.view.atNextPass([&] { form.results().removeAt(3); });
+    harness.view.atNextPass([&] { EXPECT_TRUE(form.results().removeAt(3).ok()); });
     form.copyToClipboard();
     EXPECT_EQ(harness.dialogs.messages,
               std::vector<ShownMessage>{
@@ -271,7 +271,7 @@ TEST(Form1Export, WorkbookThatCannotBeWrittenIsReportedOnceAndLeavesNoFile) {
     Form1& form = harness.load();
     TemporaryFolderOverride temporary;
     FillResults(form, {"/a", "/b", "/c", "/d"});
-    harness.view.atNextPass([&] { form.results().removeAt(1); });
+    harness.view.atNextPass([&] { EXPECT_TRUE(form.results().removeAt(1).ok()); });
     form.saveExcelFile();
     EXPECT_EQ(harness.dialogs.messages,
               std::vector<ShownMessage>{

@@ -40,7 +40,7 @@ TEST(Form1Load, FirstStartSelectsTheDefaultsAndStoresOnlyTheTwoTexts) {
     EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
     EXPECT_TRUE(harness.dialogs.messages.empty());
     EXPECT_EQ(form.results().columnHeaderCount(), 1);
-    EXPECT_EQ(form.results().columnHeading(1), "Results");
+    EXPECT_EQ(form.results().columnHeadings(), std::vector<std::string>{"Results"});
     EXPECT_EQ(harness.view.columnWidth, 7000);
 }
 

@@ -35,8 +35,8 @@ TEST(AtomicFile, AbandonedWriteLeavesTheOldFileAndNoPartialFile) {
     test::MakeFile(target, "old");
     {
         AtomicFile file(target);
-        ASSERT_TRUE(file.open());
-        ASSERT_TRUE(file.write("half of the new"));
+        ASSERT_TRUE(file.open().ok());
+        ASSERT_TRUE(file.write("half of the new").ok());
     }
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
@@ -48,17 +48,19 @@ TEST(AtomicFile, TargetThatCannotBeReplacedIsReportedAndNothingIsLeft) {
     // Refused when it is opened (POSIX: a folder is no regular file, so it would be written
     // in place) or when the new file would take its place (Windows).
     AtomicFile intoFolder(temp / "a folder");
-    EXPECT_FALSE(intoFolder.open() && intoFolder.write("text") && intoFolder.commit());
-    EXPECT_NE(intoFolder.error(), 0);
+    Status status = intoFolder.open();
+    if (status.ok()) status = intoFolder.write("text");
+    if (status.ok()) status = intoFolder.commit();
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.code(), 0);
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"a folder"});
     EXPECT_EQ(ListedNames(temp / "a folder"), std::vector<std::string>{"inside"});
 
     AtomicFile nowhere(temp / "missing folder" + kSeparator + "list.txt");
-    EXPECT_FALSE(nowhere.open());
-    EXPECT_EQ(nowhere.error(), kMissingFolder);
-    EXPECT_FALSE(nowhere.write("text"));
-    EXPECT_FALSE(nowhere.commit());
-    EXPECT_EQ(WriteFileAtomically(temp / "missing folder" + kSeparator + "list.txt", "text"),
+    EXPECT_EQ(nowhere.open().code(), kMissingFolder);
+    EXPECT_EQ(nowhere.write("text").code(), kMissingFolder);
+    EXPECT_EQ(nowhere.commit().code(), kMissingFolder);
+    EXPECT_EQ(WriteFileAtomically(temp / "missing folder" + kSeparator + "list.txt", "text").code(),
               kMissingFolder);
 }
 
@@ -72,7 +74,7 @@ TEST(AtomicFile, PartialFileStaysBesideItsTargetWithinTheLongestName) {
     EXPECT_EQ(PartFileName(longest, 0), std::string(243, 'x') + ".part-000000");
 
     TempFolder temp;
-    ASSERT_EQ(WriteFileAtomically(temp / longest, "saved"), 0);
+    ASSERT_TRUE(WriteFileAtomically(temp / longest, "saved").ok());
     EXPECT_EQ(ReadFile(temp / longest), "saved");
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{longest});
 }

@@ -31,7 +31,7 @@ mode_t ModeOf(const std::string& path) {
 TEST(AtomicFile, WritesANewFileWithTheUsualPermissions) {
     TempFolder temp;
     const std::string target = temp / "list.txt";
-    ASSERT_EQ(WriteFileAtomically(target, std::string("a\r\nb\0c\r\n\r\n", 10)), 0);
+    ASSERT_TRUE(WriteFileAtomically(target, std::string("a\r\nb\0c\r\n\r\n", 10)).ok());
     EXPECT_EQ(ReadFile(target), std::string("a\r\nb\0c\r\n\r\n", 10));
     const mode_t mask = umask(0);
     umask(mask);
@@ -46,11 +46,11 @@ TEST(AtomicFile, ReplacesAnExistingFileKeepingItsPermissions) {
     chmod(target.c_str(), 0600);
 
     AtomicFile file(target);
-    ASSERT_TRUE(file.open());
-    ASSERT_TRUE(file.write("new"));
+    ASSERT_TRUE(file.open().ok());
+    ASSERT_TRUE(file.write("new").ok());
     EXPECT_EQ(ReadFile(target), "a much longer old content that must not survive in part")
         << "the target changed before the commit";
-    ASSERT_TRUE(file.commit());
+    ASSERT_TRUE(file.commit().ok());
     EXPECT_EQ(ReadFile(target), "new");
     EXPECT_EQ(ModeOf(target), 0600u);
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
@@ -68,21 +68,19 @@ TEST(AtomicFile, FailedWriteLeavesTheOldFileAndNoPartialFile) {
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool done = false;
-    int error = 0;
+    Status status;
     {
         AtomicFile file(target);
-        if (file.open()) {
-            const std::string block(1 << 16, 'x');
-            done = file.write(block) && file.write(block) && file.commit();
-        }
-        error = file.error();
+        const std::string block(1 << 16, 'x');
+        status = file.open();
+        if (status.ok()) status = file.write(block);
+        if (status.ok()) status = file.write(block);
+        if (status.ok()) status = file.commit();
     }
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, savedSignal);
 
-    EXPECT_FALSE(done);
-    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(status.code(), EFBIG);
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
 }
@@ -94,7 +92,7 @@ TEST(AtomicFile, PipeIsWrittenInPlaceAndStaysAPipe) {
     // A reader that is there before the writer, and takes the bytes once it is done.
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    EXPECT_EQ(WriteFileAtomically(fifo, "a\nb\n"), 0);
+    EXPECT_TRUE(WriteFileAtomically(fifo, "a\nb\n").ok());
     char got[16] = {};
     EXPECT_EQ(read(reader, got, sizeof got), 4);
     close(reader);
@@ -114,10 +112,10 @@ TEST(AtomicFile, LinkKeepsItsLinkAndTheFileItLeadsToIsReplaced) {
     test::MakeLink(temp / "chained", "direct");
     test::MakeLink(temp / "dangling", "real/new.txt");
 
-    ASSERT_EQ(WriteFileAtomically(temp / "chained", "through two links"), 0);
+    ASSERT_TRUE(WriteFileAtomically(temp / "chained", "through two links").ok());
     EXPECT_EQ(ReadFile(temp / "real/list.txt"), "through two links");
     EXPECT_EQ(ModeOf(temp / "real/list.txt"), 0600u);
-    ASSERT_EQ(WriteFileAtomically(temp / "dangling", "made where it leads"), 0);
+    ASSERT_TRUE(WriteFileAtomically(temp / "dangling", "made where it leads").ok());
     EXPECT_EQ(ReadFile(temp / "real/new.txt"), "made where it leads");
 
     for (const char* link : {"direct", "chained", "dangling"}) {
@@ -128,7 +126,7 @@ TEST(AtomicFile, LinkKeepsItsLinkAndTheFileItLeadsToIsReplaced) {
     EXPECT_EQ(ListedNames(temp / "real").size(), 2u);
 
     test::MakeLink(temp / "loop", "loop");
-    EXPECT_EQ(WriteFileAtomically(temp / "loop", "x"), ELOOP);
+    EXPECT_EQ(WriteFileAtomically(temp / "loop", "x").code(), ELOOP);
 }
 
 TEST(AtomicFile, PartialNameOfTheLongestNameIsShortenedBetweenCharacters) {
@@ -155,7 +153,7 @@ TEST(AtomicFile, SignalInTheMiddleOfAWriteLeavesNoPartialFile) {
     if (child == 0) {
         RemovePendingFilesOnSignals();
         AtomicFile file(target);
-        if (!file.open() || !file.write("half of the new")) _exit(1);
+        if (!file.open().ok() || !file.write("half of the new").ok()) _exit(1);
         raise(SIGTERM);
         _exit(2);
     }

@@ -38,17 +38,16 @@ TEST(TextFileExport, FailedWriteKeepsTheFileThatWasThere) {
     small.rlim_cur = 4096;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto failure = SaveResultsToTextFile(list, file);
+    const Status failure = SaveResultsToTextFile(list, file);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->number(), EFBIG);
+    EXPECT_EQ(failure.code(), EFBIG);
     EXPECT_EQ(ReadBytes(file), "old content\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"list.txt"});
 
     // A folder that does not exist.
-    EXPECT_TRUE(SaveResultsToTextFile(list, folder.file("missing/list.txt")));
+    EXPECT_FALSE(SaveResultsToTextFile(list, folder.file("missing/list.txt")).ok());
     EXPECT_EQ(folder.names(), std::vector<std::string>{"list.txt"});
 }
 

@@ -18,11 +18,11 @@ TEST(TextFileExport, EachEntryEndsWithCrLfAndTheFileWithOneMore) {
     ScratchFolder folder;
     const std::string file = folder.file("list");  // no extension is added
     ScriptedYield window([](int) {});
-    ASSERT_FALSE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file, &window));
+    ASSERT_TRUE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file, &window).ok());
     EXPECT_EQ(ReadBytes(file), "C:\\A\r\nC:\\B\r\n\r\n");
 
     // Replaced without a question, and nothing of the longer old content survives.
-    ASSERT_FALSE(SaveResultsToTextFile(PathList(), file));
+    ASSERT_TRUE(SaveResultsToTextFile(PathList(), file).ok());
     EXPECT_EQ(ReadBytes(file), "\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"list"});
 }
@@ -35,7 +35,8 @@ TEST(TextFileExport, ListLosingEntriesDuringTheBuildWritesNothing) {
     ScriptedYield filterRuns([&list](int yield) {
         if (yield == 2) list.removeAt(2);
     });
-    EXPECT_THROW(SaveResultsToTextFile(list, file, &filterRuns), RunTimeError);
+    EXPECT_EQ(SaveResultsToTextFile(list, file, &filterRuns).failure(),
+              Status::Failure::ListChanged);
     EXPECT_EQ(ReadBytes(file), "old content\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"list.txt"});
 }

@@ -8,7 +8,6 @@
 #include <windows.h>
 #endif
 
-#include "engine/run_time_error.h"
 #include "results/results_workbook.h"
 #include "results/scratch_folder.h"
 #include "results/scripted_yield.h"
@@ -38,7 +37,7 @@ TEST(WorkbookExport, HeadingThenOneEntryPerRowAlwaysAsText) {
     const std::string file = folder.file("results.xlsx");
     const PathList list = MakeList({"C:\\A", "C:\\B", "=1+2", "123", "TRUE", "a<b&c"});
     ScriptedYield window([](int) {});
-    ASSERT_FALSE(WriteResultsWorkbook(list, file, &window));
+    ASSERT_TRUE(WriteResultsWorkbook(list, file, &window).ok());
     EXPECT_GE(window.count(), 6);
 
     const std::string sheet = SheetXml(file, 1);
@@ -60,9 +59,9 @@ TEST(WorkbookExport, ColumnIsFittedToTheWidestText) {
     const std::string shortList = folder.file("short.xlsx");
     const std::string longList = folder.file("long.xlsx");
     const std::string hugeList = folder.file("huge.xlsx");
-    ASSERT_FALSE(WriteResultsWorkbook(MakeList({"/a"}), shortList));
-    ASSERT_FALSE(WriteResultsWorkbook(MakeList({"/a", std::string(60, 'W'), "/b"}), longList));
-    ASSERT_FALSE(WriteResultsWorkbook(MakeList({std::string(2000, 'x')}), hugeList));
+    ASSERT_TRUE(WriteResultsWorkbook(MakeList({"/a"}), shortList).ok());
+    ASSERT_TRUE(WriteResultsWorkbook(MakeList({"/a", std::string(60, 'W'), "/b"}), longList).ok());
+    ASSERT_TRUE(WriteResultsWorkbook(MakeList({std::string(2000, 'x')}), hugeList).ok());
 
     const double heading = ColumnAWidth(SheetXml(shortList, 1));
     const double longest = ColumnAWidth(SheetXml(longList, 1));
@@ -76,7 +75,8 @@ TEST(WorkbookExport, ColumnIsFittedToTheWidestText) {
 TEST(WorkbookExport, FullSheetGoesOnInAFurtherSheetUnderItsOwnHeading) {
     ScratchFolder folder;
     const std::string file = folder.file("results.xlsx");
-    ASSERT_FALSE(WriteResultsWorkbook(MakeList({"/1", "/2", "/3", "/4", "/5"}), file, nullptr, 3));
+    ASSERT_TRUE(
+        WriteResultsWorkbook(MakeList({"/1", "/2", "/3", "/4", "/5"}), file, nullptr, 3).ok());
 
     const std::string first = SheetXml(file, 1);
     const std::string second = SheetXml(file, 2);
@@ -97,7 +97,7 @@ TEST(WorkbookExport, NamesThatWouldBreakOrAlterTheXmlAreWrittenSafely) {
     ScratchFolder folder;
     const std::string file = folder.file("results.xlsx");
     const PathList list = MakeList({"/bad\xff\xfe", "/tab\x01\x1f", "/_x0041_", "/ärger"});
-    ASSERT_FALSE(WriteResultsWorkbook(list, file));
+    ASSERT_TRUE(WriteResultsWorkbook(list, file).ok());
 
     const std::string sheet = SheetXml(file, 1);
     EXPECT_NE(sheet.find(TextCell("A2", "/bad\uFFFD\uFFFD")), std::string::npos) << sheet;
@@ -112,12 +112,11 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
     PathList list;
     for (int i = 0; i < 1000; ++i)
         list.append("/srv/" + std::to_string(i));
-    const auto failure = WriteResultsWorkbook(list, folder.file("missing/results.xlsx"));
-    ASSERT_TRUE(failure);
+    const Status failure = WriteResultsWorkbook(list, folder.file("missing/results.xlsx"));
 #ifdef _WIN32
-    EXPECT_EQ(failure->number(), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(failure.code(), ERROR_PATH_NOT_FOUND);
 #else
-    EXPECT_EQ(failure->number(), ENOENT);
+    EXPECT_EQ(failure.code(), ENOENT);
 #endif
     EXPECT_TRUE(folder.names().empty());
 
@@ -127,7 +126,7 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
     ScriptedYield remove([&list](int yield) {
         if (yield == 500) list.removeAt(0);
     });
-    EXPECT_THROW(WriteResultsWorkbook(list, file, &remove), RunTimeError);
+    EXPECT_EQ(WriteResultsWorkbook(list, file, &remove).failure(), Status::Failure::ListChanged);
     EXPECT_EQ(testing::ReadBytes(file), "old");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"results.xlsx"});
 }
@@ -143,11 +142,11 @@ TEST(WorkbookExport, FullVolumeIsOneFailureThatLeavesNoPartialWorkbook) {
 
     const std::string outcome = test::RunInChild([&] {
         if (!test::MountFullVolume(full)) return std::string("cannot mount");
-        const auto failure = WriteResultsWorkbook(many, full + "/results.xlsx");
+        const Status failure = WriteResultsWorkbook(many, full + "/results.xlsx");
         std::string names;
         for (const auto& entry : std::filesystem::directory_iterator(full))
             names += entry.path().filename().string() + " ";
-        return (failure ? std::to_string(failure->number()) : "written") + ": " + names;
+        return (failure.ok() ? "written" : std::to_string(failure.code())) + ": " + names;
     });
     if (outcome == "cannot mount") GTEST_SKIP() << "no right to mount a volume here";
     EXPECT_EQ(outcome, std::to_string(ENOSPC) + ": filler ");
@@ -171,17 +170,20 @@ TEST(WorkbookExport, TemporaryWorkbookPathsAreNewFilesInTheTemporaryFolder) {
     const char* saved = std::getenv(variable);
     const std::string savedValue = saved ? saved : "";
     set(variable, folder.path().string());
-    const std::string first = ReserveTemporaryWorkbookPath();
-    const std::string second = ReserveTemporaryWorkbookPath();
+    std::string first;
+    std::string second;
+    const bool reserved =
+        ReserveTemporaryWorkbookPath(first).ok() && ReserveTemporaryWorkbookPath(second).ok();
     set(variable, savedValue);
 
+    ASSERT_TRUE(reserved);
     EXPECT_NE(first, second);
     for (const std::string& path : {first, second}) {
         EXPECT_EQ(std::filesystem::path(path).parent_path(), folder.path());
         EXPECT_EQ(std::filesystem::path(path).extension(), ".xlsx");
     }
     EXPECT_EQ(folder.names().size(), 2u);
-    EXPECT_FALSE(WriteResultsWorkbook(MakeList({"/a"}), first));
+    EXPECT_TRUE(WriteResultsWorkbook(MakeList({"/a"}), first).ok());
     EXPECT_NE(SheetXml(first, 1).find(TextCell("A2", "/a")), std::string::npos);
 }
 

@@ -28,18 +28,17 @@ TEST(ZipWriter, MembersReadBackWithTheirHeadsFilledInAtTheEnd) {
     {
         AtomicFile file(archive);
         ZipWriter zip(file);
-        ASSERT_TRUE(file.open());
-        ASSERT_TRUE(zip.beginMember("first.xml", 8));
-        ASSERT_TRUE(zip.write("body "));
-        ASSERT_TRUE(zip.write(noise));
-        ASSERT_TRUE(zip.endMember("the head"));
-        ASSERT_TRUE(zip.addMember("dir/small.txt", "small"));
-        ASSERT_TRUE(zip.addMember("empty", ""));
-        ASSERT_TRUE(zip.beginMember("only-head", 4));
-        ASSERT_TRUE(zip.endMember("head"));
-        ASSERT_TRUE(zip.finish());
-        ASSERT_TRUE(file.commit());
-        EXPECT_FALSE(zip.failure());
+        ASSERT_TRUE(file.open().ok());
+        ASSERT_TRUE(zip.beginMember("first.xml", 8).ok());
+        ASSERT_TRUE(zip.write("body ").ok());
+        ASSERT_TRUE(zip.write(noise).ok());
+        ASSERT_TRUE(zip.endMember("the head").ok());
+        ASSERT_TRUE(zip.addMember("dir/small.txt", "small").ok());
+        ASSERT_TRUE(zip.addMember("empty", "").ok());
+        ASSERT_TRUE(zip.beginMember("only-head", 4).ok());
+        ASSERT_TRUE(zip.endMember("head").ok());
+        ASSERT_TRUE(zip.finish().ok());
+        ASSERT_TRUE(file.commit().ok());
     }
     EXPECT_EQ(test::ZipMemberNames(archive),
               (std::vector<std::string>{"first.xml", "dir/small.txt", "empty", "only-head"}));
@@ -58,12 +57,13 @@ TEST(ZipWriter, HeadOfTheWrongSizeFailsAndNothingIsLeft) {
     {
         AtomicFile file(folder.file("archive.zip"));
         ZipWriter zip(file);
-        ASSERT_TRUE(file.open());
-        ASSERT_TRUE(zip.beginMember("sheet.xml", 8));
-        EXPECT_FALSE(zip.endMember("too long a head"));
-        EXPECT_TRUE(zip.failure());
-        EXPECT_FALSE(zip.addMember("later", "nothing after a failure"));
-        EXPECT_FALSE(zip.finish());
+        ASSERT_TRUE(file.open().ok());
+        ASSERT_TRUE(zip.beginMember("sheet.xml", 8).ok());
+        const Status failure = zip.endMember("too long a head");
+        EXPECT_EQ(failure.failure(), Status::Failure::Inconsistent);
+        EXPECT_EQ(zip.addMember("later", "nothing after a failure").failure(),
+                  Status::Failure::Inconsistent);
+        EXPECT_EQ(zip.finish().failure(), Status::Failure::Inconsistent);
     }
     EXPECT_TRUE(folder.names().empty());
 }

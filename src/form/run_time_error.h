@@ -3,11 +3,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/status.h"
+
 namespace quorvane {
 
 // A failure that a command handler's error trap reports with a description and a number.
-// Thrown only at command level (a bad stored value, an index past the end of the list);
-// the walk itself never throws.
+// Thrown only by the form and its views, at command level: the layers below return a Status,
+// which becomes one of these here.
 class RunTimeError : public std::runtime_error {
   public:
     RunTimeError(const std::string& description, long number)
@@ -20,9 +22,14 @@ class RunTimeError : public std::runtime_error {
     static RunTimeError indexOutOfBounds() { return {"Index out of bounds", 35600}; }
     // The operating system's own text and number for errno (or a Windows error code).
     static RunTimeError fromSystemError(int code);
+    // How the window reports a failed `status`.
+    static RunTimeError fromStatus(Status status);
 
   private:
     long number_;
 };
+
+// Throws the failure of `status`, if any, for the command's trap to report.
+void ThrowIfFailed(Status status);
 
 }  // namespace quorvane
