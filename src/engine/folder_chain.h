@@ -36,7 +36,6 @@ class FolderChain {
 
     // Starts with the target's path (folder path form) as the one being entered.
     void start(std::string root);
-    size_t depth() const { return levels_.size(); }
 
     // The path being entered, or the deepest folder's when none is.
     const std::string& path() const { return path_; }
