@@ -122,8 +122,8 @@ def main():
     args = parser.parse_args()
 
     cold_possible = "cold" in args.caches.split(",") and can_drop_cache()
-    for spec in args.tree:
-        name, path = spec.split("=", 1)
+    for tree in args.tree:
+        name, path = tree.split("=", 1)
         exact = not path.endswith(":real")
         path = path.removesuffix(":real")
         commands = tools(args, path)
