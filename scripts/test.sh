@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing (scripts/setup-debian.sh --tests), builds the programs, tests and
 # benchmarks with AddressSanitizer and UndefinedBehaviorSanitizer into build/sanitize/ and runs
-# every test. Then, when the machine has the mingw-w64 compilers and
+# every test, and the walk's tests once more with ThreadSanitizer (build/thread-sanitize/).
+# Then, when the machine has the mingw-w64 compilers and
 # Wine (scripts/setup-debian.sh --windows), builds the Windows core and runs its tests under
 # Wine (scripts/test-windows.sh). Arguments go to the first ctest.
 set -euo pipefail
@@ -17,6 +18,15 @@ export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 ctest --test-dir build/sanitize --output-on-failure -j2 "$@" || status=$?
+
+# The walk's threads once more, under ThreadSanitizer: its tests alone, without the window.
+echo "The walk under ThreadSanitizer:"
+cmake -S . -B build/thread-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DQUORVANE_THREAD_SANITIZE=ON -DQUORVANE_TESTS=ON -DQUORVANE_BUILD_GUI=OFF \
+    -DQUORVANE_WERROR=ON >/dev/null
+cmake --build build/thread-sanitize -j2 --target engine_folder_walk_test
+TSAN_OPTIONS=halt_on_error=1 build/thread-sanitize/tests/engine/engine_folder_walk_test \
+    --gtest_brief=1 || status=$?
 
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine64 ] &&
     [ -d /usr/src/googletest/googletest ]; then

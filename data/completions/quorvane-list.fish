@@ -26,5 +26,5 @@ complete -c quorvane-list -l not-containing -x -d 'Leave out the entries that co
 complete -c quorvane-list -l clipboard-format -d 'The text of "Copy Results To Clipboard"'
 complete -c quorvane-list -l xlsx -r -F -d 'Write a workbook'
 complete -c quorvane-list -s o -l output -r -F -d 'Write to FILE, replaced once complete'
-complete -c quorvane-list -s j -l threads -x -d 'Read folders with N threads ahead of the walk'
+complete -c quorvane-list -s j -l threads -x -d 'Walk with N threads'
 complete -c quorvane-list -l show-errors -d 'Name unreadable folders on standard error'

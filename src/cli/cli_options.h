@@ -50,7 +50,7 @@ struct Options {
     bool clipboardFormat = false;
     std::optional<std::string> workbookFile;
     bool listDrives = false;
-    unsigned readers = 0;  // threads that read folders ahead of the walk; 0: the default
+    unsigned threads = 0;  // that share the walk; 0: the default
     bool help = false;
     bool version = false;
 };

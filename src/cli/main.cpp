@@ -21,6 +21,7 @@
 #include "cli/folder_selection.h"
 #include "cli/glob_exclusion.h"
 #include "cli/program_arguments.h"
+#include "cli/stack_room.h"
 #include "cli/terminal_text.h"
 #include "cli/usage_text.h"
 #include "engine/drive_list.h"
@@ -88,7 +89,6 @@ class UnreadableReport : public FolderSink {
 
     int unreadableCount() const { return unreadable_; }
 
-  private:
     // A folder named as the list writes it, without the walk's trailing separator; a root
     // such as "/" keeps its own.
     static std::string asListed(std::string_view folderPath) {
@@ -96,6 +96,7 @@ class UnreadableReport : public FolderSink {
         return entry.empty() ? std::string(folderPath) : entry;
     }
 
+  private:
     FolderSink& next_;
     bool report_;
     int unreadable_ = 0;
@@ -125,10 +126,6 @@ std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
     return targets;
 }
 
-// Walks the targets and hands `sink` every entry that the filters leave. Returns the exit
-// status for a list that was written.
-// What the walk must gather for the options: the facts that --format's columns, --empty and
-// --total read, and only those, since the sizes cost a stat per file.
 ListingRules listingRules(const cli::Options& options, const FolderExclusion* exclude) {
     ListingRules rules;
     rules.hidden = options.hidden;
@@ -149,23 +146,28 @@ ListingRules listingRules(const cli::Options& options, const FolderExclusion* ex
 
 // Walks the targets and hands `sink` every entry that the options leave: those at the levels
 // asked for, empty if asked, below the target if asked, and then through the text filters.
-// Returns the exit status for a list that was written.
-int listInto(const cli::Options& options, const std::vector<WalkTarget>& targets,
-             FolderSink& sink) {
-    UnreadableReport report(sink, options.showErrors);
-    cli::EntryFilter filter(options.filters, report);
+// Returns the exit status for a list that was written; nothing when a walk could not be
+// completed (said on standard error), so that no shorter list passes for the whole.
+std::optional<int> listInto(const cli::Options& options, const std::vector<WalkTarget>& targets,
+                            FolderSink& sink) {
+    UnreadableReport unreadable(sink, options.showErrors);
+    cli::EntryFilter filter(options.filters, unreadable);
     cli::FolderSelection selection({options.minDepth, options.onlyEmpty, options.relative}, filter);
     const cli::GlobExclusion exclusion(options.excludes);
     WalkOptions walk;
     walk.depth = options.depth;
-    walk.readers = options.readers;
+    walk.threads = options.threads;
     walk.rules = listingRules(options, options.excludes.empty() ? nullptr : &exclusion);
     for (const WalkTarget& target : targets) {
         walk.stayOnVolume = target.stayOnVolume;
-        WalkFolders(target.root, walk, selection);
+        if (const Status walked = WalkFolders(target.root, walk, selection); !walked.ok()) {
+            report("quorvane-list: " + UnreadableReport::asListed(target.root) + ": " +
+                   cli::FailureText(walked));
+            return std::nullopt;
+        }
         if (selection.stopped()) break;
     }
-    return options.showErrors && report.unreadableCount() > 0 ? kExitFailed : kExitDone;
+    return options.showErrors && unreadable.unreadableCount() > 0 ? kExitFailed : kExitDone;
 }
 
 // Says why `what` could not be written.
@@ -198,19 +200,21 @@ int writeList(const cli::Options& options, const std::vector<WalkTarget>& target
                                   ? cli::EntryWriter(*options.rowFormat, options.columns, output)
                                   : cli::EntryWriter(options.lineEnd, output);
     // A failed write stops the walk (EntryWriter::stopped), so nothing is walked in vain.
-    const int status = listInto(options, targets, writer);
+    const std::optional<int> status = listInto(options, targets, writer);
+    if (!status) return kExitFailed;  // the file, if any, stays as it was
     Status written = writer.finish();
     if (written.ok()) written = file ? file->commit() : standardOutput.flush();
     if (!written.ok()) {
         return cannotWrite(file ? *options.outputFile : std::string("standard output"), written);
     }
-    return status;
+    return *status;
 }
 
 // The clipboard text needs the longest entry before its first line, so the list is kept.
 int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget>& targets) {
     cli::ListCollector collector;
-    const int status = listInto(options, targets, collector);
+    const std::optional<int> status = listInto(options, targets, collector);
+    if (!status) return kExitFailed;
     const std::string text = ResultsClipboardText(collector.list());
     if (options.outputFile) {
         if (const Status written = WriteFileAtomically(*options.outputFile, text); !written.ok()) {
@@ -219,7 +223,7 @@ int writeClipboardText(const cli::Options& options, const std::vector<WalkTarget
     } else if (writeStandardOutput(text) != kExitDone) {
         return kExitFailed;
     }
-    return status;
+    return *status;
 }
 
 int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& targets) {
@@ -228,11 +232,12 @@ int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& ta
         return cannotWrite(*options.workbookFile, opened);
     }
     cli::WorkbookSink sink(workbook);
-    const int status = listInto(options, targets, sink);
+    const std::optional<int> status = listInto(options, targets, sink);
+    if (!status) return kExitFailed;  // no workbook is left behind
     if (const Status written = workbook.finish(); !written.ok()) {
         return cannotWrite(*options.workbookFile, written);
     }
-    return status;
+    return *status;
 }
 
 int listDrives() {
@@ -260,11 +265,8 @@ int run(const cli::Options& options) {
     return writeList(options, *targets);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    // Ctrl+C or a kill in the middle of a write leaves no partial file behind.
-    RemovePendingFilesOnSignals();
+// Everything the program does once it has started, and the exit status.
+int listWith(int argc, char** argv) {
     const std::vector<std::string> arguments = cli::ProgramArguments(argc, argv);
     cli::UseBinaryStandardOutput();
     const auto parsed = cli::ParseArguments(arguments);
@@ -287,4 +289,12 @@ int main(int argc, char** argv) {
         report("quorvane-list: " + cli::FailureText(Status::library(ENOMEM)));
         return kExitFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Ctrl+C or a kill in the middle of a write leaves no partial file behind.
+    RemovePendingFilesOnSignals();
+    return cli::RunWithStackRoom([&] { return listWith(argc, argv); });
 }

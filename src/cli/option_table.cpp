@@ -165,7 +165,7 @@ Outcome setOutput(OptionReading& reading, const std::string&, const std::string&
 Outcome setThreads(OptionReading& reading, const std::string& given, const std::string& text) {
     const auto count = ReadThreadCount(text);
     if (!count.ok()) return usageError(given + " " + count.error());
-    reading.options.readers = count.value();
+    reading.options.threads = count.value();
     return std::nullopt;
 }
 
@@ -330,10 +330,9 @@ const std::array kOptions = {
                 .value = kNext,
                 .valueName = "N",
                 .missing = "a number",
-                .help = "read folders with N threads ahead of the walk; by default\n"
-                        "none while the folders come from memory, up to 32 while\n"
-                        "the walk waits on the disk; 1 reads each folder only when\n"
-                        "the walk gets to it",
+                .help = "walk with N threads; by default one per core, and up\n"
+                        "to 32 while reads wait on the disk; 1 walks on one\n"
+                        "thread alone",
                 .apply = setThreads},
     OptionEntry{.name = "--show-errors",
                 .help = "name each folder that could not be read on standard error,\n"

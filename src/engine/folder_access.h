@@ -27,11 +27,37 @@ Status OpenFolderPath(const std::string& path, HeldFolder& folder);
 // links, as the chain does when it opens again a folder it had to let go.
 Status OpenFolderBelow(const HeldFolder& at, const std::string& relativePath, HeldFolder& folder);
 
-// Opens the subfolder `name` of the held folder `parent`. A name the listing found as a link
-// is followed; any other is opened only as the folder it was, so a link put in its place since
-// the listing leads nowhere (POSIX: O_NOFOLLOW), and nothing from outside the tree gets in.
-Status OpenSubfolder(const HeldFolder& parent, std::string_view name, bool throughLink,
+// Opens the folder that holds `folder` as the system sees it now, wherever `folder` was moved
+// meanwhile: the chain opens again a folder it let go from the subfolder it comes back from.
+// Where the subfolder was reached through a link or a mount, that is another folder, which the
+// chain tells by its identity.
+Status OpenParentOf(const HeldFolder& folder, HeldFolder& parent);
+
+// A second hold on `folder`, for another thread that opens subfolders from it.
+Status DuplicateFolder(const HeldFolder& folder, HeldFolder& copy);
+
+// How OpenSubfolder opens a subfolder.
+struct SubfolderOpening {
+    // The listing found it as a link, which is followed. Any other name is opened only as the
+    // folder it was, so a link put in its place since the listing leads nowhere (POSIX:
+    // O_NOFOLLOW), and nothing from outside the tree gets in.
+    bool throughLink = false;
+    // The system refuses to cross onto another volume mounted there (see RefusedCrossing), where
+    // KernelRefusesCrossings says it can.
+    bool stayOnVolume = false;
+};
+
+// Opens the subfolder `name` of the held folder `parent`.
+Status OpenSubfolder(const HeldFolder& parent, std::string_view name, SubfolderOpening how,
                      HeldFolder& folder);
+
+// Whether OpenSubfolder's stayOnVolume is kept by the system itself here (Linux 5.6 and later:
+// openat2 with RESOLVE_NO_XDEV), tried on the held `target`. Where it is not, the walk asks the
+// device of every folder it opens.
+bool KernelRefusesCrossings(const HeldFolder& target);
+
+// Whether an open failed because the system refused to cross a mount point.
+bool RefusedCrossing(Status status);
 
 // Which folder a held one is, and so whether two paths lead to the same folder.
 std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder);
@@ -43,17 +69,21 @@ struct ReadSettings {
     // The folder's path below the target, with a separator at the end (empty for the
     // target), for exclusions by path.
     std::string_view relativePrefix = {};
-    WaitMeter* meter = nullptr;  // told how long each call to the file system took
+    WaitMeter* meter = nullptr;  // told how long the first call to the file system took
 };
 
 // Reads the subfolders of the held folder into `contents`: hidden ones (a leading '.' on
 // POSIX, the hidden or system attribute on Windows) and excluded ones left out unless the
 // rules ask for them, in the rules' order, with the facts they ask for. On POSIX entry types
-// come from the directory entries (getdents64 on Linux), so only links and entries of unknown
-// type cost a stat. What was read before a failure stays; an empty Windows drive root reads as
-// empty.
+// come from the directory entries (getdents64 on Linux, into a buffer on the heap), so only
+// links and entries of unknown type cost a stat. What was read before a failure stays; an
+// empty Windows drive root reads as empty.
 Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
                       const ReadSettings& settings);
+
+// Makes the next read of `folder` start at its first entry again, after a read that failed
+// for a shortage.
+Status RewindFolder(const HeldFolder& folder);
 
 #ifndef _WIN32
 // The same through readdir, which ReadSubfolders uses where getdents64 is missing; kept apart
@@ -65,12 +95,12 @@ Status ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& conte
 // The volumes mounted below the held target, as far as the system tells.
 MountPoints MountPointsBelow(const HeldFolder& target);
 
-// How many folders the walk and its readers may hold at once (POSIX: half of what the
-// descriptor limit leaves; Windows: no limit, a held folder is a path).
-size_t HeldFolderBudget();
+// How many more files the process may open now: its limit less those open (POSIX). Windows
+// holds a folder as its path, so there it is no limit.
+size_t FreeDescriptors();
 
-// Whether a failed open failed only because the process holds too many open files, so that
-// letting one go and trying again helps.
-bool TooManyOpen(Status status);
+// Whether a failure is a shortage of the process or the system (open files, kernel memory)
+// rather than the folder's own, so that giving back what the walk holds and trying again helps.
+bool IsShortage(Status status);
 
 }  // namespace quorvane

@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -7,8 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <linux/openat2.h>
+#include <sys/syscall.h>
+#endif
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <memory>
 #include <string>
 
 #include "engine/folder_access.h"
@@ -138,6 +143,31 @@ class NameText {
     const char* text_;
 };
 
+// The kernel's way of keeping an open on one volume, where it has one.
+#ifdef __linux__
+int openStayingOnVolume(int dirFd, const char* name, int flags) {
+    open_how how{};
+    how.flags = static_cast<std::uint64_t>(flags);
+    how.resolve = RESOLVE_NO_XDEV;
+    return static_cast<int>(syscall(SYS_openat2, dirFd, name, &how, sizeof how));
+}
+#endif
+
+// Whether openat2 with RESOLVE_NO_XDEV works here: unknown until first tried.
+enum class Crossings { Unknown, Refused, NotRefused };
+std::atomic<Crossings> crossings{Crossings::Unknown};
+
+// getdents64 reads into this, one buffer for each thread, kept for its life: off the stack, so
+// the walk runs wherever the stack is small (ulimit -s 16), and allocated once per thread.
+constexpr size_t kReadBufferBytes = 32 * 1024;
+char* readBuffer() {
+    thread_local const std::unique_ptr<char[]> buffer(new char[kReadBufferBytes]);
+    return buffer.get();
+}
+
+// What stays free of the limit for counting beyond the open ones: enough for any walk.
+constexpr size_t kMostCounted = size_t{1} << 20;
+
 }  // namespace
 
 void HeldFolder::close() {
@@ -167,14 +197,62 @@ Status OpenFolderBelow(const HeldFolder& at, const std::string& relativePath, He
     return {};
 }
 
-Status OpenSubfolder(const HeldFolder& parent, std::string_view name, bool throughLink,
+Status OpenParentOf(const HeldFolder& folder, HeldFolder& parent) {
+    const int handle = openat(folder.descriptor(), "..", kFolderFlags | O_NOFOLLOW);
+    if (handle < 0) return lastError();
+    parent = HeldFolder(handle);
+    return {};
+}
+
+Status DuplicateFolder(const HeldFolder& folder, HeldFolder& copy) {
+    const int handle = fcntl(folder.descriptor(), F_DUPFD_CLOEXEC, 0);
+    if (handle < 0) return lastError();
+    copy = HeldFolder(handle);
+    return {};
+}
+
+Status OpenSubfolder(const HeldFolder& parent, std::string_view name, SubfolderOpening how,
                      HeldFolder& folder) {
     const NameText text(name);
-    const int handle =
-        openat(parent.descriptor(), text.c_str(), kFolderFlags | (throughLink ? 0 : O_NOFOLLOW));
+    const int flags = kFolderFlags | (how.throughLink ? 0 : O_NOFOLLOW);
+    int handle = -1;
+#ifdef __linux__
+    if (how.stayOnVolume && crossings.load(std::memory_order_relaxed) == Crossings::Refused) {
+        handle = openStayingOnVolume(parent.descriptor(), text.c_str(), flags);
+    } else {
+        handle = openat(parent.descriptor(), text.c_str(), flags);
+    }
+#else
+    handle = openat(parent.descriptor(), text.c_str(), flags);
+#endif
     if (handle < 0) return lastError();
     folder = HeldFolder(handle);
     return {};
+}
+
+bool KernelRefusesCrossings(const HeldFolder& target) {
+#ifdef __linux__
+    Crossings known = crossings.load(std::memory_order_relaxed);
+    if (known == Crossings::Unknown) {
+        // Refused by seccomp filters (EPERM) or unknown to old kernels (ENOSYS) alike.
+        const int handle = openStayingOnVolume(target.descriptor(), ".", kFolderFlags);
+        known = handle >= 0 ? Crossings::Refused : Crossings::NotRefused;
+        if (handle >= 0) {
+            ::close(handle);
+        } else if (IsShortage(lastError())) {
+            return false;  // not known yet: this walk asks each folder's device
+        }
+        crossings.store(known, std::memory_order_relaxed);
+    }
+    return known == Crossings::Refused;
+#else
+    (void)target;
+    return false;
+#endif
+}
+
+bool RefusedCrossing(Status status) {
+    return status.code() == EXDEV;
 }
 
 std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder) {
@@ -216,15 +294,13 @@ Status ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& conte
 Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
                       const ReadSettings& settings) {
 #ifdef __linux__
+    char* const buffer = readBuffer();
     EntryReader reader(folder.descriptor(), contents, settings);
-    // getdents64 straight into a buffer on the stack: fewer system calls than readdir, and the
-    // entry types come with the names.
-    alignas(struct dirent64) char buffer[32 * 1024];
     // The first block is where a disk read for the first time makes the walk wait.
     WaitMeter* meter = settings.meter;
     for (;;) {
         if (meter) meter->begin();
-        const ssize_t got = getdents64(folder.descriptor(), buffer, sizeof buffer);
+        const ssize_t got = getdents64(folder.descriptor(), buffer, kReadBufferBytes);
         if (meter) meter->end();
         meter = nullptr;
         if (got <= 0) {
@@ -244,6 +320,11 @@ Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
 #endif
 }
 
+Status RewindFolder(const HeldFolder& folder) {
+    if (lseek(folder.descriptor(), 0, SEEK_SET) < 0) return lastError();
+    return {};
+}
+
 MountPoints MountPointsBelow(const HeldFolder& target) {
 #ifdef __linux__
     // The kernel's name of the folder held, links resolved, as the mount table writes paths.
@@ -259,21 +340,32 @@ MountPoints MountPointsBelow(const HeldFolder& target) {
 #endif
 }
 
-size_t HeldFolderBudget() {
+size_t FreeDescriptors() {
     rlimit limit{};
-    rlim_t soft = 1024;
+    size_t soft = kMostCounted;
     if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
-        soft = limit.rlim_cur;
+        soft = std::min<size_t>(limit.rlim_cur, kMostCounted);
     }
-    // Half of what the limit leaves once the program's own files are counted.
-    const long spare = static_cast<long>(std::min<rlim_t>(soft, 1 << 16)) - 64;
-    return static_cast<size_t>(std::max(4L, spare / 2));
+    size_t open = 0;
+    if (DIR* fds = opendir("/proc/self/fd")) {
+        while (const struct dirent* entry = readdir(fds))
+            open += entry->d_name[0] != '.';
+        closedir(fds);
+        open -= open > 0;  // the listing's own
+    } else if (errno == EMFILE || errno == ENFILE) {
+        return 0;
+    } else {
+        // No /proc: ask each number in turn, as far as a walk could use.
+        for (int fd = 0; static_cast<size_t>(fd) < std::min<size_t>(soft, 1 << 16); ++fd)
+            open += fcntl(fd, F_GETFD) >= 0;
+    }
+    return soft > open ? soft - open : 0;
 }
 
-bool TooManyOpen(Status status) {
-    return status.code() == EMFILE || status.code() == ENFILE;
+bool IsShortage(Status status) {
+    const int code = status.code();
+    return status.failure() == Status::Failure::System &&
+           (code == EMFILE || code == ENFILE || code == ENOMEM);
 }
 
 }  // namespace quorvane
-
-#endif

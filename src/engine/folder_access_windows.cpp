@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include <windows.h>
 
 #include <cstdint>
@@ -64,11 +62,36 @@ Status OpenFolderBelow(const HeldFolder& at, const std::string& relativePath, He
     return {};
 }
 
-Status OpenSubfolder(const HeldFolder& parent, std::string_view name, bool, HeldFolder& folder) {
+Status OpenParentOf(const HeldFolder& folder, HeldFolder& parent) {
+    std::string path = folder.path();
+    if (!path.empty()) path.pop_back();
+    const size_t separator = path.find_last_of(kSeparator);
+    if (separator == std::string::npos) return Status::system(ERROR_PATH_NOT_FOUND);
+    path.resize(separator + 1);
+    parent = HeldFolder(std::move(path));
+    return {};
+}
+
+Status DuplicateFolder(const HeldFolder& folder, HeldFolder& copy) {
+    copy = HeldFolder(folder.path());
+    return {};
+}
+
+// Volumes join the tree at junctions, which the walk identifies as it does every link.
+Status OpenSubfolder(const HeldFolder& parent, std::string_view name, SubfolderOpening,
+                     HeldFolder& folder) {
     std::string path;
     FormSubfolderPath(path, parent.path(), name);
     folder = HeldFolder(std::move(path));
     return {};
+}
+
+bool KernelRefusesCrossings(const HeldFolder&) {
+    return false;
+}
+
+bool RefusedCrossing(Status) {
+    return false;
 }
 
 std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder) {
@@ -144,14 +167,19 @@ MountPoints MountPointsBelow(const HeldFolder&) {
     return MountPoints::None();
 }
 
-size_t HeldFolderBudget() {
+Status RewindFolder(const HeldFolder&) {
+    return {};  // every read lists the folder anew
+}
+
+size_t FreeDescriptors() {
     return static_cast<size_t>(-1) / 4;
 }
 
-bool TooManyOpen(Status) {
-    return false;
+bool IsShortage(Status status) {
+    const int code = status.code();
+    return status.failure() == Status::Failure::System &&
+           (code == ERROR_NOT_ENOUGH_MEMORY || code == ERROR_OUTOFMEMORY ||
+            code == ERROR_TOO_MANY_OPEN_FILES || code == ERROR_NO_SYSTEM_RESOURCES);
 }
 
 }  // namespace quorvane
-
-#endif

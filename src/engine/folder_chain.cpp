@@ -28,12 +28,12 @@ const Status kFolderMoved = Status::system(ENOENT);
 }  // namespace
 
 FolderChain::~FolderChain() {
-    while (!levels_.empty())
-        pop();
+    for (Level& level : levels_)
+        release(level);
 }
 
-void FolderChain::start(std::string root) {
-    path_ = std::move(root);
+void FolderChain::start(std::string path) {
+    path_ = std::move(path);
     rootLength_ = path_.size();
 }
 
@@ -42,17 +42,6 @@ std::string_view FolderChain::pathOf(size_t level) const {
     return levels_[level].path;
 #else
     return std::string_view(path_).substr(0, levels_[level].pathEnd);
-#endif
-}
-
-void FolderChain::formEntry(size_t level, std::string_view name, std::string& entry) const {
-#ifdef _WIN32
-    FormSubfolderPath(entry, pathOf(level), name);
-    entry = EntryFromFolderPath(entry);
-#else
-    // Paths below the root are free of doubled separators already, so the entry is the path
-    // without its separator at the end.
-    entry.assign(pathOf(level)).append(name);
 #endif
 }
 
@@ -65,11 +54,10 @@ void FolderChain::enter(size_t level, std::string_view name) {
 #endif
 }
 
-Status FolderChain::openEntered(size_t level, std::string_view name, bool throughLink,
+Status FolderChain::openEntered(size_t level, std::string_view name, SubfolderOpening how,
                                 HeldFolder& folder) {
-    const HeldFolder* at = nullptr;
-    if (const Status status = heldAt(level, at); !status.ok()) return status;
-    return openRetrying(level, [&] { return OpenSubfolder(*at, name, throughLink, folder); });
+    const HeldFolder& at = levels_[level].held;
+    return openRetrying(level, [&] { return OpenSubfolder(at, name, how, folder); });
 }
 
 void FolderChain::leave() {
@@ -84,43 +72,54 @@ void FolderChain::leave() {
 #endif
 }
 
-void FolderChain::push(HeldFolder* held, bool keep) {
+void FolderChain::push(HeldFolder folder, bool keep, std::optional<FolderIdentity> identity) {
     Level level;
-    level.held = held;
+    level.identity = identity;
 #ifdef _WIN32
     level.path = path_;
 #else
     level.pathEnd = path_.size();
 #endif
+    if (keep) level.held = std::move(folder);
     levels_.push_back(std::move(level));
-    if (!held->held()) return;
-    if (keep) {
-        this->keep(levels_.size() - 1);
-    } else {
-        held->close();
-    }
+    if (keep && levels_.back().held.held()) this->keep(levels_.size() - 1);
 }
 
-void FolderChain::pop(bool close) {
-    Level& level = levels_.back();
-    if (level.counted) --held_;
-    if (close) level.held->close();
+void FolderChain::pop() {
+    if (levels_.size() >= 2) reopenFromBelow(levels_.size() - 2);
+    release(levels_.back());
     levels_.pop_back();
     scanFrom_ = std::min(scanFrom_, levels_.size());
     leave();
 }
 
 Status FolderChain::heldAt(size_t level, const HeldFolder*& held) {
-    if (!levels_[level].held->held()) {
+    if (!levels_[level].held.held()) {
         if (const Status status = reopen(level); !status.ok()) return status;
     }
-    held = levels_[level].held;
+    held = &levels_[level].held;
     return {};
 }
 
 std::optional<FolderIdentity> FolderChain::identityAt(size_t level) {
-    const Level& at = levels_[level];
-    return at.held->held() ? IdentityOf(*at.held) : at.identity;
+    Level& at = levels_[level];
+    if (!at.identity && at.held.held()) at.identity = IdentityOf(at.held);
+    return at.identity;
+}
+
+// Coming back up from the deepest folder, which is held, to one that was let go: its ".." is
+// that folder wherever it is now, unless the deepest was reached through a link or a mount.
+// Opened again only where it was let go and is not gone since; otherwise by its path when next
+// needed.
+void FolderChain::reopenFromBelow(size_t level) {
+    Level& at = levels_[level];
+    const Level& below = levels_[level + 1];
+    if (at.held.held() || !at.identity || !below.held.held()) return;
+    HeldFolder folder;
+    const Status opened = openRetrying(level + 1, [&] { return OpenParentOf(below.held, folder); });
+    if (!opened.ok() || IdentityOf(folder) != at.identity) return;
+    at.held = std::move(folder);
+    keep(level);
 }
 
 // By its path when that fits one open, otherwise from the nearest folder above that is held
@@ -130,7 +129,7 @@ Status FolderChain::reopen(size_t level) {
         return openKept(level, nullptr, std::string(pathOf(level)));
     }
     size_t reached = level - 1;
-    while (!levels_[reached].held->held() && pathOf(reached).size() >= kLongestOpen)
+    while (!levels_[reached].held.held() && pathOf(reached).size() >= kLongestOpen)
         --reached;
     const HeldFolder* at = nullptr;
     if (const Status status = heldAt(reached, at); !status.ok()) return status;
@@ -140,7 +139,7 @@ Status FolderChain::reopen(size_t level) {
         while (to < level && pathOf(to + 1).size() - start < kLongestOpen)
             ++to;
         const std::string step(pathOf(to).substr(start));
-        if (const Status status = openKept(to, levels_[reached].held, step); !status.ok()) {
+        if (const Status status = openKept(to, &levels_[reached].held, step); !status.ok()) {
             return status;
         }
         reached = to;
@@ -158,7 +157,7 @@ Status FolderChain::openKept(size_t level, const HeldFolder* at, const std::stri
     if (!status.ok()) return status;
     const std::optional<FolderIdentity> identity = IdentityOf(folder);
     if (!identity || identity != levels_[level].identity) return kFolderMoved;
-    *levels_[level].held = std::move(folder);
+    levels_[level].held = std::move(folder);
     keep(level);
     return {};
 }
@@ -167,35 +166,44 @@ Status FolderChain::openKept(size_t level, const HeldFolder* at, const std::stri
 Status FolderChain::openRetrying(size_t spare, const std::function<Status()>& open) {
     for (;;) {
         const Status status = open();
-        if (status.ok() || !TooManyOpen(status) || !letGoOne(spare)) return status;
+        if (status.ok() || !IsShortage(status) || !letGoOne(spare)) return status;
     }
 }
 
 void FolderChain::keep(size_t level) {
-    while (held_ >= budget_ && letGoOne(level)) {
+    while (budget_.full() && letGoOne(level)) {
     }
     levels_[level].counted = true;
-    ++held_;
+    budget_.take();
     scanFrom_ = std::min(scanFrom_, level);
 }
 
 bool FolderChain::letGoOne(size_t spare) {
     for (size_t k = scanFrom_; k < levels_.size(); ++k) {
-        if (k == spare || !levels_[k].held->held()) continue;
+        if (k == spare || !levels_[k].held.held()) continue;
         letGo(k);
-        scanFrom_ = spare < k && levels_[spare].held->held() ? spare : k + 1;
+        scanFrom_ = spare < k && levels_[spare].held.held() ? spare : k + 1;
         return true;
     }
     return false;
 }
 
+void FolderChain::letGoAll() {
+    for (size_t k = 0; k < levels_.size(); ++k) {
+        if (levels_[k].held.held()) letGo(k);
+    }
+    scanFrom_ = levels_.size();
+}
+
 void FolderChain::letGo(size_t level) {
-    Level& at = levels_[level];
-    if (beforeLettingGo_) beforeLettingGo_(level);
-    at.identity = IdentityOf(*at.held);
-    at.held->close();
-    if (at.counted) --held_;
-    at.counted = false;
+    identityAt(level);
+    release(levels_[level]);
+}
+
+void FolderChain::release(Level& level) {
+    level.held.close();
+    if (level.counted) budget_.giveBack();
+    level.counted = false;
 }
 
 }  // namespace quorvane

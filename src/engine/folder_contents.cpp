@@ -5,11 +5,6 @@
 
 namespace quorvane {
 
-std::string_view FolderContents::name(size_t i) const {
-    const size_t begin = i == 0 ? 0 : ends_[i - 1] >> 1;
-    return std::string_view(names_).substr(begin, (ends_[i] >> 1) - begin);
-}
-
 void FolderContents::add(std::string_view name, bool throughLink) {
     names_.append(name);
     ends_.push_back(static_cast<std::uint32_t>(names_.size() << 1) | (throughLink ? 1 : 0));
@@ -36,10 +31,6 @@ void FolderContents::sort(NameOrder order) {
         ordered.add(name(i), throughLink(i));
     names_.swap(ordered.names_);
     ends_.swap(ordered.ends_);
-}
-
-size_t FolderContents::memoryBytes() const {
-    return sizeof(*this) + names_.capacity() + ends_.capacity() * sizeof(std::uint32_t);
 }
 
 }  // namespace quorvane

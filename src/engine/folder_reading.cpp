@@ -1,7 +1,5 @@
 #include "engine/folder_reading.h"
 
-#include "engine/folder_access.h"
-
 namespace quorvane {
 
 namespace {
@@ -18,8 +16,8 @@ void FolderReading::prepareTarget(FolderNode& target) const {
     target.needsIdentity = mounts_.everyFolder();
 }
 
-std::shared_ptr<FolderNode> FolderReading::subfolderNode(const std::shared_ptr<FolderNode>& parent,
-                                                         size_t i) const {
+std::shared_ptr<FolderNode> FolderReading::subfolderNode(
+    const std::shared_ptr<const FolderNode>& parent, size_t i) const {
     auto node = std::make_shared<FolderNode>();
     node->parent = parent;
     node->indexInParent = i;
@@ -32,22 +30,31 @@ std::shared_ptr<FolderNode> FolderReading::subfolderNode(const std::shared_ptr<F
         node->towardMount = mounts_.leadsToMountPoint(path);
     }
     node->needsIdentity = node->belowLink || mountPoint || mounts_.everyFolder() ||
+                          (volume_ && !volumeByKernel_) ||
                           (mounts_.onPlainFolders() && node->level > kDeepestUnasked);
     return node;
 }
 
-bool FolderReading::identifyAndCheckVolume(FolderNode& node) const {
-    if (node.needsIdentity && !node.identity) node.identity = IdentityOf(node.held);
-    // Only a folder whose identity was needed can lie on another volume; one whose identity
+SubfolderOpening FolderReading::openingOf(const FolderNode& node) const {
+    const bool throughLink = node.parent->contents.throughLink(node.indexInParent);
+    // A link is followed wherever it leads, as a folder target would be; its device is asked.
+    return {throughLink, volume_ && volumeByKernel_ && !throughLink};
+}
+
+bool FolderReading::identifyAndCheckVolume(FolderNode& node, const HeldFolder& held,
+                                           bool refused) const {
+    if ((node.needsIdentity || refused) && !node.identity) node.identity = IdentityOf(held);
+    // Only a folder whose identity was asked can lie on another volume; one whose identity
     // cannot be read is read all the same, and its read says why it fails.
     node.otherVolume = volume_ && node.identity && node.identity->device != *volume_;
     return node.otherVolume;
 }
 
-void FolderReading::read(FolderNode& node, YieldHook* yield, WaitMeter* meter) const {
+void FolderReading::read(FolderNode& node, const HeldFolder& held, YieldHook* yield,
+                         WaitMeter* meter) const {
     const bool byPath = rules_.exclude && rules_.exclude->needsPath();
     const std::string prefix = byPath ? RelativePathOf(node) : std::string();
-    node.status = ReadSubfolders(node.held, node.contents, {yield, &rules_, prefix, meter});
+    node.status = ReadSubfolders(held, node.contents, {yield, &rules_, prefix, meter});
 }
 
 }  // namespace quorvane

@@ -1,300 +1,290 @@
 #include "engine/folder_walk.h"
 
-#include <cstdint>
-#include <functional>
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
+#include "engine/descriptor_budget.h"
 #include "engine/folder_access.h"
-#include "engine/folder_chain.h"
 #include "engine/folder_node.h"
 #include "engine/folder_reading.h"
+#include "engine/list_emitter.h"
 #include "engine/path_rules.h"
-#include "engine/read_ahead.h"
-#include "engine/wait_meter.h"
+#include "engine/walk_job.h"
+#include "engine/walk_team.h"
+#include "engine/walk_thread.h"
 
 namespace quorvane {
 
 namespace {
 
-// Left to itself the walk brings readers in when it waits on the file system again and again:
-// twice within a few reads of its own. It starts two, and doubles them each time that happens
-// again. A wait now and then, a folder the cache had let go, brings none.
-constexpr unsigned kWaitsThatCount = 2;
-constexpr unsigned kReadsBetweenWaits = 32;
-constexpr unsigned kFirstReaders = 2;
-// Below this, a descriptor limit leaves too little for readers to hold what they read.
-constexpr size_t kFewestHeldForReaders = 16;
+// Each thread of the walk holds a chain of folders and opens one more at a time: below this
+// many free descriptors per thread, threads would only take them from one another.
+constexpr size_t kDescriptorsPerThread = 16;
+// How long the calling thread waits for the other threads before it lets the window run.
+constexpr std::chrono::milliseconds kLongestWait{10};
 
-struct IdentityHash {
-    size_t operator()(const FolderIdentity& identity) const {
-        return std::hash<std::uint64_t>{}(identity.inode ^ (identity.device << 32) ^
-                                          (identity.device >> 32));
-    }
-};
-
-// One folder on the walk's current chain, from the target down to the folder being listed.
-struct Frame {
-    std::shared_ptr<FolderNode> node;
-    size_t next = 0;  // the subfolder to enter next
-    // With facts asked for: those of each subfolder, once its frame is done (none for one
-    // that could not be read), and the totals of everything below this folder.
-    std::vector<std::optional<FolderFacts>> subfolderFacts = {};
-    FolderFacts below = {};
-};
-
+// The walk as the calling thread runs it: it walks the target, feeds the sink in the list's
+// order, and, while the list waits for a part another thread walks, walks further parts
+// itself or waits.
+//
+// The list's order is kept by a stack of jobs and a cursor. The job on top of the stack writes
+// straight to the sink while the cursor is at its level; when it reaches a part it handed out,
+// the cursor descends into that part's segment and hands on what the segment holds, descending
+// again into parts handed out in their turn. A segment whose walk was parked becomes a job on
+// the stack, at the cursor's level.
 class Walk {
   public:
     Walk(const WalkOptions& options, FolderSink& sink)
-        : options_(options), sink_(sink), chain_(HeldFolderBudget()) {
-        if (options.readers == 0) meter_.emplace();
-    }
-    ~Walk() { end(); }
-    Walk(const Walk&) = delete;
-    Walk& operator=(const Walk&) = delete;
+        : options_(options), sink_(sink), emitter_(sink, options.yield, options.rules.totals) {}
 
-    void run(std::string_view root) {
-        if (!openTarget(root)) return;
-        if (options_.readers > 1) startReadAhead(options_.readers);
-        while (!frames_.empty() && !sink_.stopped()) {
-            Frame& current = frames_.back();
-            const FolderNode& node = *current.node;
-            if (reading_->entersSubfolders(node) && current.next < node.contents.count()) {
-                enter(frames_.size() - 1, current.next++);
-            } else {
-                if (reading_->levels().listsSubfoldersOf(node.level)) {
-                    appendBlock(frames_.size() - 1);
-                }
-                pop();
-            }
-        }
-        end();
-    }
+    Status run(std::string_view root);
 
   private:
-    bool openTarget(std::string_view root) {
-#ifdef _WIN32
-        std::string path(root);
-#else
-        // The POSIX rule is idempotent, so one pass over the root keeps every path below it
-        // clean.
-        std::string path = CollapseSlashRuns(root);
-#endif
-        chain_.start(path);
-        auto node = std::make_shared<FolderNode>();
-        const Status opened = OpenFolderPath(path, node->held);
-        yieldTo(options_.yield);
-        if (!opened.ok()) {
-            sink_.unreadable(path, opened);
-            return false;
-        }
-        const WalkLevels levels(options_.depth, options_.rules.facts != FactsWanted::None);
-        reading_.emplace(levels, options_.rules, MountPointsBelow(node->held));
-        reading_->prepareTarget(*node);
-        if (options_.stayOnVolume) {
-            node->identity = IdentityOf(node->held);
-            if (node->identity) reading_->stayOn(node->identity->device);
-        }
-        reading_->read(*node, options_.yield, meter());
-        if (meter_) noteRead(meter_->takeWaits());
-        report(*node);
-        push(std::move(node));
-        return true;
-    }
+    struct Direct {
+        std::unique_ptr<WalkJob> job;
+        size_t base;           // the cursor's depth at which it writes to the sink
+        bool waiting = false;  // for the part the cursor went into from its level
+    };
+    // A part the calling thread walks beside its own, while the list waits for another.
+    struct Side {
+        Side(WalkTeam& team, std::unique_ptr<WalkJob> walk, Segment* segment)
+            : job(std::move(walk)), writer(team, segment) {}
+        std::unique_ptr<WalkJob> job;
+        SegmentWriter writer;
+    };
 
-    // Subfolder i of the folder at `level`: taken from the read-ahead when a reader has read
-    // it, read here otherwise.
-    void enter(size_t level, size_t i) {
-        std::shared_ptr<FolderNode> parent = frames_[level].node;
-        chain_.enter(level, parent->contents.name(i));
-        if (readAhead_) {
-            if (std::shared_ptr<FolderNode> node = readAhead_->take(*parent, i)) {
-                adopt(std::move(node));
-                return;
-            }
-        }
-        read(level, parent, i);
-    }
-
-    void read(size_t level, const std::shared_ptr<FolderNode>& parent, size_t i) {
-        std::shared_ptr<FolderNode> node = reading_->subfolderNode(parent, i);
-        const Status opened = chain_.openEntered(level, parent->contents.name(i),
-                                                 parent->contents.throughLink(i), node->held);
-        const bool otherVolume = opened.ok() && reading_->identifyAndCheckVolume(*node);
-        if (leadsBackInside(*node)) {
-            chain_.leave();
-            return;
-        }
-        yieldTo(options_.yield);
-        if (!opened.ok()) {
-            node->status = opened;
-            report(*node);
-            chain_.leave();
-            return;
-        }
-        if (otherVolume) {
-            chain_.leave();
-            return;
-        }
-        reading_->read(*node, options_.yield, meter());
-        if (meter_) noteRead(meter_->takeWaits());
-        report(*node);
-        push(node);
-        if (readAhead_) readAhead_->offer(node);
-    }
-
-    // A folder a reader has read. Its yields are made now, one as it opened and one per
-    // entry, so that the window runs as often as when the walk reads for itself.
-    void adopt(std::shared_ptr<FolderNode> node) {
-        if (leadsBackInside(*node)) {
-            readAhead_->finish(*node);
-            chain_.leave();
-            return;
-        }
-        for (size_t k = 0; k <= node->contents.entriesSeen; ++k)
-            yieldTo(options_.yield);
-        if (node->otherVolume) {
-            chain_.leave();
-            return;
-        }
-        report(*node);
-        push(std::move(node));
-    }
-
-    void report(const FolderNode& node) {
-        if (!node.status.ok()) sink_.unreadable(chain_.path(), node.status);
-    }
-
-    void push(std::shared_ptr<FolderNode> node) {
-        const bool enters = reading_->entersSubfolders(*node);
-        chain_.push(&node->held, enters);
-        frames_.push_back({std::move(node)});
-        if (reading_->factsWanted() && enters) {
-            frames_.back().subfolderFacts.assign(frames_.back().node->contents.count(),
-                                                 std::nullopt);
-        }
-    }
-
-    void pop() {
-        const Frame& frame = frames_.back();
-        passFactsUp(frame);
-        if (frames_.size() <= knownInside_) {
-            if (frame.node->identity) inside_.erase(inside_.find(*frame.node->identity));
-            knownInside_ = frames_.size() - 1;
-        }
-        // A reader still opening from the folder holds its node, which closes it when it goes.
-        const bool readersOpening = readAhead_ && readAhead_->finish(*frame.node);
-        chain_.pop(!readersOpening);
-        frames_.pop_back();
-    }
-
-    void end() {
-        if (readAhead_) readAhead_->stop();
-        while (!frames_.empty())
-            pop();
-        readAhead_.reset();
-    }
-
-    void appendBlock(size_t level) {
-        const Frame& frame = frames_[level];
-        const FolderNode& node = *frame.node;
-        for (size_t i = 0; i < node.contents.count(); ++i) {
-            yieldTo(options_.yield);
-            const FolderFacts* facts = nullptr;
-            if (i < frame.subfolderFacts.size() && frame.subfolderFacts[i]) {
-                facts = &*frame.subfolderFacts[i];
-            }
-            chain_.formEntry(level, node.contents.name(i), entry_);
-            sink_.append({entry_, static_cast<int>(level) + 1, facts});
-            if (sink_.stopped()) return;
-        }
-    }
-
-    // Hands the facts of the folder whose frame is done to its parent's block.
-    void passFactsUp(const Frame& frame) {
-        if (!reading_->factsWanted() || frames_.size() < 2 || !frame.node->status.ok()) return;
-        Frame& parent = frames_[frames_.size() - 2];
-        FolderFacts facts = frame.node->contents.facts;
-        if (options_.rules.totals) {
-            facts.addBelow(frame.below);
-            parent.below.addBelow(facts);
-        }
-        parent.subfolderFacts[frame.node->indexInParent] = facts;
-    }
-
-    // Whether `node` is a folder the walk is inside (a link or a mount leading back up): then
-    // it is listed in its parent's block, but never entered again. Only a node whose identity
-    // was needed can be one; the chain's identities are asked the first time one is.
-    bool leadsBackInside(const FolderNode& node) {
-        if (!node.identity) return false;
-        for (; knownInside_ < frames_.size(); ++knownInside_) {
-            FolderNode& onChain = *frames_[knownInside_].node;
-            if (!onChain.identity) onChain.identity = chain_.identityAt(knownInside_);
-            if (onChain.identity) inside_.insert(*onChain.identity);
-        }
-        return inside_.contains(*node.identity);
-    }
-
-    // The meter of the walk's own reads, while readers may still be brought in.
-    WaitMeter* meter() {
-        if (!meter_ || (readAhead_ && readAhead_->readers() >= kMostReaders)) return nullptr;
-        return &*meter_;
-    }
-
-    // After each read of the walk's own, with the waits the meter counted in it.
-    void noteRead(unsigned waits) {
-        if (waits == 0) {
-            ++readsSinceWait_;
-            return;
-        }
-        recentWaits_ = readsSinceWait_ <= kReadsBetweenWaits ? recentWaits_ + waits : waits;
-        readsSinceWait_ = 0;
-        if (recentWaits_ < kWaitsThatCount) return;
-        recentWaits_ = 0;
-        if (readAhead_) {
-            readAhead_->grow(2 * readAhead_->readers());
-        } else {
-            startReadAhead(kFirstReaders);
-        }
-    }
-
-    // Brings readers in, and offers them what the folders on the chain have left to read.
-    void startReadAhead(unsigned readers) {
-        const size_t held = HeldFolderBudget() / 2;
-        if (readAhead_ || held < kFewestHeldForReaders) return;
-        const unsigned most = options_.readers > 1 ? options_.readers : kMostReaders;
-        readAhead_.emplace(*reading_, most, options_.readAheadLimits, held);
-        chain_.setBeforeLettingGo(
-            [this](size_t level) { readAhead_->closeToReaders(*frames_[level].node); });
-        readAhead_->grow(readers);
-        for (size_t level = 0; level < frames_.size(); ++level) {
-            const Frame& frame = frames_[level];
-            if (frame.node->held.held()) readAhead_->offer(frame.node, frame.next);
-        }
-    }
+    Status start(std::string_view root);
+    WalkTeam::Settings teamSettings(size_t freeDescriptors) const;
+    Status stepDirect();
+    void stepCursor();
+    void adopt(std::unique_ptr<WalkJob> job);
+    void walkBeside();
+    void parkSide();
+    void giveBack();
+    void between(WalkJob& job);
 
     const WalkOptions& options_;
     FolderSink& sink_;
+    ListEmitter emitter_;
+    std::optional<DescriptorBudget> budget_;
     std::optional<FolderReading> reading_;
-    FolderChain chain_;
-    std::vector<Frame> frames_;
-    std::optional<ReadAhead> readAhead_;
-    std::optional<WaitMeter> meter_;
-    unsigned recentWaits_ = 0;
-    unsigned readsSinceWait_ = 0;
-    // The identities of the first knownInside_ folders on the chain.
-    std::unordered_multiset<FolderIdentity, IdentityHash> inside_;
-    size_t knownInside_ = 0;
-    std::string entry_;
+    std::optional<WalkTeam> team_;
+    std::vector<Direct> direct_;
+    std::vector<Segment*> cursor_;
+    std::unique_ptr<Side> side_;
+    bool gaveBack_ = false;  // since the last step that went well
 };
+
+Status Walk::run(std::string_view root) {
+    if (const Status started = start(root); !started.ok()) return started;
+    while (!direct_.empty() && !emitter_.stopped()) {
+        if (team_->failed()) return team_->failure();
+        if (cursor_.size() == direct_.back().base) {
+            if (const Status stepped = stepDirect(); !stepped.ok()) return stepped;
+        } else {
+            stepCursor();
+        }
+    }
+    return {};
+}
+
+Status Walk::start(std::string_view root) {
+    const size_t freeDescriptors = FreeDescriptors();
+    // The target and one folder below it are what a walk needs at the least.
+    budget_.emplace(std::max<size_t>(
+        2, freeDescriptors - std::min(freeDescriptors / 2, size_t{4} + 2 * kMostThreads)));
+    std::string path = WalkRootPath(root);
+    auto target = std::make_shared<FolderNode>();
+    HeldFolder held;
+    const Status opened = OpenFolderPath(path, held);
+    yieldTo(options_.yield);
+    if (!opened.ok()) {
+        if (IsShortage(opened)) return opened;
+        emitter_.unreadable(path, opened);
+        return {};
+    }
+    const WalkLevels levels(options_.depth, options_.rules.facts != FactsWanted::None);
+    reading_.emplace(levels, options_.rules, MountPointsBelow(held));
+    reading_->prepareTarget(*target);
+    if (options_.stayOnVolume) {
+        target->identity = IdentityOf(held);
+        if (target->identity)
+            reading_->stayOn(target->identity->device, KernelRefusesCrossings(held));
+    }
+    team_.emplace(*reading_, *budget_, teamSettings(freeDescriptors));
+    WaitMeter meter;
+    reading_->read(*target, held, options_.yield, team_->mayGrow() ? &meter : nullptr);
+    if (IsShortage(target->status)) return target->status;
+    if (!target->status.ok()) emitter_.unreadable(path, target->status);
+    const bool helpersPay = reading_->entersSubfolders(*target) && target->contents.count() > 1;
+    adopt(std::make_unique<WalkJob>(*team_, std::move(target), std::move(path), std::move(held)));
+    if (helpersPay) team_->startHelpers();
+    return {};
+}
+
+WalkTeam::Settings Walk::teamSettings(size_t freeDescriptors) const {
+    const unsigned cores = WalkThread::Cores();
+    WalkTeam::Settings settings;
+    settings.threads = options_.threads > 0 ? options_.threads : cores;
+    settings.mostThreads = options_.threads > 0 ? options_.threads : std::max(kMostThreads, cores);
+    // What the descriptors free leave room for; one thread whatever they leave.
+    const auto affordable = static_cast<unsigned>(
+        std::clamp<size_t>(freeDescriptors / kDescriptorsPerThread, 1, kMostThreads));
+    settings.threads = std::min(settings.threads, affordable);
+    settings.mostThreads = std::min(settings.mostThreads, affordable);
+    settings.bufferLimit = options_.aheadLimit;
+    return settings;
+}
+
+// One step of the job that writes to the sink.
+Status Walk::stepDirect() {
+    Direct& direct = direct_.back();
+    if (direct.waiting) {
+        direct.job->passWaited();
+        direct.waiting = false;
+    }
+    if (side_) parkSide();
+    switch (direct.job->step()) {
+        case WalkJob::Step::Going:
+            gaveBack_ = false;
+            between(*direct.job);
+            break;
+        case WalkJob::Step::Done:
+            direct_.pop_back();
+            break;
+        case WalkJob::Step::Waits:
+            cursor_.push_back(direct.job->waitingOn());
+            direct.waiting = true;
+            break;
+        case WalkJob::Step::Short:
+            if (gaveBack_) return direct.job->shortage();
+            giveBack();
+            gaveBack_ = true;
+            break;
+    }
+    return {};
+}
+
+// Hands on what the segment at the cursor holds next, or, when it holds nothing yet, walks the
+// rest of it, walks something beside it, or waits for it.
+void Walk::stepCursor() {
+    Segment* segment = cursor_.back();
+    WalkTeam::Front front = team_->takeFront(segment);
+    if (!front.records.empty()) {
+        ReplayRecords(front.records, emitter_, [&] { return emitter_.stopped(); });
+        return;
+    }
+    if (front.nested) {
+        cursor_.push_back(front.nested);
+        return;
+    }
+    switch (front.state) {
+        case Segment::State::Done:
+            team_->release(segment);
+            cursor_.pop_back();
+            return;
+        case Segment::State::Parked:
+            cursor_.pop_back();
+            adopt(team_->takeRest(segment));
+            return;
+        case Segment::State::Queued:
+            cursor_.pop_back();
+            adopt(std::make_unique<WalkJob>(*team_, std::move(*team_->takeQueued(segment))));
+            return;
+        case Segment::State::Walking:
+            if (front.byCaller && side_ && side_->writer.segment() == segment) {
+                // The list has reached the part this thread walks beside its own: what it
+                // wrote goes on first, then the rest goes straight to the sink.
+                if (side_->writer.pending()) {
+                    side_->writer.flush();
+                    return;
+                }
+                cursor_.pop_back();
+                team_->release(segment);
+                std::unique_ptr<WalkJob> job = std::move(side_->job);
+                side_.reset();
+                adopt(std::move(job));
+                return;
+            }
+            walkBeside();
+            return;
+    }
+}
+
+void Walk::adopt(std::unique_ptr<WalkJob> job) {
+    job->runOn(emitter_, true, options_.yield, team_->mayGrow());
+    direct_.push_back({std::move(job), cursor_.size()});
+}
+
+// Another thread walks the part the list waits for: this one takes a step of a part of its
+// own, takes a part that waits for a thread, or waits for the others.
+void Walk::walkBeside() {
+    if (!side_) {
+        if (std::unique_ptr<WalkTask> task = team_->takeTask()) {
+            Segment* segment = task->segment;
+            side_ = std::make_unique<Side>(
+                *team_, std::make_unique<WalkJob>(*team_, std::move(*task)), segment);
+            side_->job->runOn(side_->writer, false, options_.yield, team_->mayGrow());
+        } else {
+            team_->waitForHelpers(kLongestWait);
+            yieldTo(options_.yield);
+            return;
+        }
+    }
+    switch (side_->job->step()) {
+        case WalkJob::Step::Done:
+            side_->writer.flush();
+            team_->finish(side_->writer.segment());
+            side_.reset();
+            return;
+        case WalkJob::Step::Short:
+            team_->noteShortage();
+            side_->job->letGoAll();
+            parkSide();
+            return;
+        default:
+            if (team_->overLimit()) {
+                parkSide();
+            } else {
+                between(*side_->job);
+            }
+            return;
+    }
+}
+
+void Walk::parkSide() {
+    side_->writer.flush();
+    team_->park(side_->writer.segment(), std::move(side_->job));
+    side_.reset();
+}
+
+// A shortage this thread cannot mend alone: every thread gives back what it holds, and the
+// walk goes on with this thread alone.
+void Walk::giveBack() {
+    team_->giveBack([&] { yieldTo(options_.yield); });
+    if (side_) {
+        side_->job->letGoAll();
+        parkSide();
+    }
+    for (size_t k = 0; k + 1 < direct_.size(); ++k)
+        direct_[k].job->letGoAll();
+}
+
+// Between two steps of a job of this thread.
+void Walk::between(WalkJob& job) {
+    if (team_->wantsWork()) job.handOut();
+    if (job.wantsMoreThreads()) team_->grow();
+}
 
 }  // namespace
 
-void WalkFolders(std::string_view root, const WalkOptions& options, FolderSink& sink) {
-    Walk(options, sink).run(root);
+Status WalkFolders(std::string_view root, const WalkOptions& options, FolderSink& sink) {
+    // On the heap: the walk runs on a small stack (ulimit -s 16).
+    return std::make_unique<Walk>(options, sink)->run(root);
 }
 
 }  // namespace quorvane

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "engine/folder_sink.h"
 #include "engine/listing_rules.h"
-#include "engine/read_ahead.h"
+#include "engine/status.h"
 #include "engine/walk_levels.h"
 #include "engine/yield_hook.h"
 
@@ -13,36 +14,45 @@ namespace quorvane {
 // How a walk goes, as plain data: the window and quorvane-list fill it.
 struct WalkOptions {
     DepthChoice depth;  // every level, or levels 1 to N
-    // For drive targets: folders on another volume (mounted below the root) are listed but not
-    // entered, so no folder is listed twice when every drive is walked.
+    // For drive targets: folders on another volume (mounted below the root, even during the
+    // walk) are listed but not entered, so no folder is listed twice when every drive is
+    // walked.
     bool stayOnVolume = false;
-    // Threads that read folders ahead of the walk. 0: as many as pay, none while the folders
-    // come from memory, more while the walk waits on the disk, up to kMostReaders. 1: the walk
-    // alone. N: N threads from the start. The list is the same whatever the number.
-    unsigned readers = 0;
-    // What the readers may hold that the walk has not taken yet; tests make it small.
-    ReadAheadLimits readAheadLimits = {};
+    // Threads that share the walk, the calling one included. 0: one per core while there is
+    // work for them, and more, up to kMostThreads, while reads keep waiting on the disk.
+    // 1: the calling thread alone. N: N from the start. The list is the same whatever the
+    // number.
+    unsigned threads = 0;
+    // Bytes of the list that threads ahead of its order may hold before the list reaches them;
+    // tests make it small.
+    size_t aheadLimit = size_t{8} << 20;
     // Hidden folders, exclusions, the order of each block and the facts of each folder.
     ListingRules rules = {};
     YieldHook* yield = nullptr;  // told at every point where the window may run
 };
 
-// The most readers a walk starts on its own: enough to keep a cold disk busy.
-inline constexpr unsigned kMostReaders = 32;
+// The most threads a walk starts on its own: enough to keep a cold disk busy.
+inline constexpr unsigned kMostThreads = 32;
 
 // Hands `sink` the visible subfolders below `root` (folder path form), in this order: each
-// folder's own subfolders as one block, after everything found below them.
+// folder's own subfolders as one block, after everything found below them. The sink is told
+// on the calling thread only, as are the yields; other threads only walk.
 //
 // Hidden entries are neither listed nor entered, unless the rules say otherwise; nor are the
 // folders the rules exclude. With facts asked for, the folders at the depth limit are read
 // too, for the facts of their entries, but their subfolders are not listed. A folder that
-// cannot be read adds nothing, is told to the sink, and the walk goes on. A folder that is
-// already one of the folders the walk is inside (a link, or on POSIX also a mount, leading
-// back up) is listed but not entered, so loops end. Any depth and any path length is walked,
-// within any limit of open descriptors. Once the walk holds a folder, it reaches that folder's
-// subfolders only through it, never by a path resolved again from the root, so a rename during
-// the walk cannot bring anything from outside the target into the list. The walk ends early
-// once the sink says it has stopped.
-void WalkFolders(std::string_view root, const WalkOptions& options, FolderSink& sink);
+// cannot be read adds nothing, is told to the sink, and the walk goes on; so is a folder that
+// moved away while the walk had let go of it, whose remaining subfolders cannot be reached. A
+// folder that is already one of the folders the walk is inside (a link, or on POSIX also a
+// mount, leading back up) is listed but not entered, so loops end. Any depth and any path
+// length is walked, within any limit of open descriptors. Once the walk holds a folder, it
+// reaches that folder's subfolders only through it, never by a path resolved again from the
+// root, so a rename during the walk cannot bring anything from outside the target into the
+// list. The walk ends early once the sink says it has stopped.
+//
+// A shortage of descriptors or memory is no folder's fault: the walk gives back what it holds
+// and tries again, and fails (with the sink holding part of the list) only when that does not
+// mend it.
+Status WalkFolders(std::string_view root, const WalkOptions& options, FolderSink& sink);
 
 }  // namespace quorvane

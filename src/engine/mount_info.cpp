@@ -1,7 +1,11 @@
 #include "engine/mount_info.h"
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace quorvane {
 
@@ -41,30 +45,63 @@ std::string UndoEscapes(std::string_view text, std::string_view prefix, size_t w
     return out;
 }
 
+// The blank-separated fields of one line, taken in turn.
+class Fields {
+  public:
+    explicit Fields(std::string_view line) : rest_(line) {}
+    // The next field; empty once there is none.
+    std::string_view next() {
+        const size_t begin = rest_.find_first_not_of(' ');
+        if (begin == std::string_view::npos) return {};
+        rest_.remove_prefix(begin);
+        const size_t end = std::min(rest_.find(' '), rest_.size());
+        const std::string_view field = rest_.substr(0, end);
+        rest_.remove_prefix(end);
+        return field;
+    }
+
+  private:
+    std::string_view rest_;
+};
+
+// Without streams: the walk reads this with little stack (ulimit -s 16).
 std::vector<MountInfoEntry> ParseMountInfo(std::string_view text) {
     std::vector<MountInfoEntry> entries;
-    std::istringstream lines{std::string(text)};
-    std::string line;
-    while (std::getline(lines, line)) {
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        Fields fields(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
         // id parent major:minor root mountpoint options [optional fields...] - type source ...
-        std::istringstream fields(line);
-        std::string id, parent, device, root, mountPoint, options, field;
-        if (!(fields >> id >> parent >> device >> root >> mountPoint >> options)) continue;
-        while (fields >> field && field != "-") {
-        }
-        std::string type, source;
-        if (!(fields >> type >> source)) continue;
-        entries.push_back({UndoEscapes(mountPoint, "", 3, 8), type, UndoEscapes(source, "", 3, 8)});
+        for (int skipped = 0; skipped < 4; ++skipped)
+            fields.next();
+        const std::string_view mountPoint = fields.next();
+        fields.next();  // its options
+        std::string_view field = fields.next();
+        while (!field.empty() && field != "-")
+            field = fields.next();
+        const std::string_view type = fields.next();
+        const std::string_view source = fields.next();
+        if (mountPoint.empty() || source.empty()) continue;
+        entries.push_back(
+            {UndoEscapes(mountPoint, "", 3, 8), std::string(type), UndoEscapes(source, "", 3, 8)});
     }
     return entries;
 }
 
 std::string ReadMountInfo() {
 #ifdef __linux__
-    std::ifstream file("/proc/self/mountinfo");
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    std::string text;
+    const int file = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (file < 0) return text;
+    for (;;) {
+        const size_t used = text.size();
+        text.resize(used + 16384);
+        const ssize_t got = read(file, text.data() + used, text.size() - used);
+        text.resize(used + static_cast<size_t>(std::max<ssize_t>(got, 0)));
+        if (got <= 0) break;
+    }
+    close(file);
+    return text;
 #else
     return {};
 #endif

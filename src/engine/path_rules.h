@@ -29,6 +29,10 @@ inline std::string RemoveDoubleBackslashes(std::string_view text) {
 #endif
 }
 
+// The root as the walk keeps it: on POSIX with every run of '/' collapsed, which keeps every
+// path below it clean as it is formed; on Windows as it is, the rule applying to each entry.
+std::string WalkRootPath(std::string_view root);
+
 // The folder path form: the text followed by one separator unless it already ends with one.
 std::string ToFolderPathForm(std::string_view folder);
 
@@ -36,6 +40,10 @@ std::string ToFolderPathForm(std::string_view folder);
 // `out`, which keeps its storage from call to call. On Windows the doubled backslashes of the
 // result are collapsed, as they are in each path the walk forms.
 void FormSubfolderPath(std::string& out, std::string_view parent, std::string_view name);
+
+// The results list entry of the subfolder `name` of the walk's folder `folderPath` (folder path
+// form), into `out`, which keeps its storage from call to call.
+void FormSubfolderEntry(std::string& out, std::string_view folderPath, std::string_view name);
 
 // What a results list entry holds for a folder path produced by the walk: the trailing
 // separator dropped, then doubled separators collapsed.

@@ -23,12 +23,18 @@ std::int64_t voluntarySwitches() {
 
 }  // namespace
 
-WaitMeter::WaitMeter() : sleeps_(voluntarySwitches()) {}
+void WaitMeter::begin() {
+    sleepsAtStart_ = watching_ ? voluntarySwitches() : -1;
+    start_ = Clock::now();
+}
 
-void WaitMeter::checkSlowCall() {
-    const std::int64_t sleeps = voluntarySwitches();
-    if (sleeps < 0 || sleeps > sleeps_) ++waits_;
-    sleeps_ = sleeps;
+void WaitMeter::end() {
+    const bool slow = Clock::now() - start_ > kSlow;
+    if (slow && watching_) {
+        const std::int64_t sleeps = voluntarySwitches();
+        if (sleeps < 0 || sleepsAtStart_ < 0 || sleeps > sleepsAtStart_) ++waits_;
+    }
+    watching_ = slow;
 }
 
 }  // namespace quorvane

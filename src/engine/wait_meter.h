@@ -6,20 +6,18 @@
 namespace quorvane {
 
 // Tells whether the walk's reads wait on the file system, as on a disk read for the first
-// time, rather than find the folders in memory: only then do readers ahead of the walk pay.
+// time, rather than find the folders in memory: only then do more threads than cores pay.
 //
-// A read counts as a wait when the call took long and the thread slept during it (a voluntary
-// context switch, on Linux), so a large folder read from memory, or the thread losing its core
-// to another, is no wait. Only the slow calls cost the extra question to the system.
+// A read counts as a wait when the call took long and the thread slept during that very call
+// (a voluntary context switch, on Linux): a large folder read from memory, or the thread losing
+// its core to another, is no wait, and neither is a sleep elsewhere between two reads. Asking
+// the system for the thread's sleeps costs a call, so it is asked only around a read that
+// follows a slow one: a first slow read only makes the meter look closely at the next.
 class WaitMeter {
   public:
-    WaitMeter();
-
     // Around one call to the file system.
-    void begin() { start_ = Clock::now(); }
-    void end() {
-        if (Clock::now() - start_ > kSlow) checkSlowCall();
-    }
+    void begin();
+    void end();
 
     // The waits counted since the last call.
     unsigned takeWaits() {
@@ -34,10 +32,9 @@ class WaitMeter {
     // a millisecond or more.
     static constexpr std::chrono::microseconds kSlow{50};
 
-    void checkSlowCall();
-
     Clock::time_point start_;
-    std::int64_t sleeps_ = 0;  // the thread's voluntary context switches when last asked
+    bool watching_ = false;            // the last call was slow: this one is measured closely
+    std::int64_t sleepsAtStart_ = -1;  // the thread's voluntary switches as this call began
     unsigned waits_ = 0;
 };
 

@@ -13,7 +13,7 @@ struct DepthChoice {
 };
 
 // Which folders a walk reads and whose subfolders it lists, by level: the target is level 0,
-// its own subfolders level 1. The walk and its readers both ask here.
+// its own subfolders level 1. Every thread of the walk asks here.
 class WalkLevels {
   public:
     // `facts`: the folders at the depth limit are read too, for the facts of their entries,

@@ -15,6 +15,7 @@
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/run_time_error.h"
 #include "form/value_conversions.h"
 #include "form/window_yield_hook.h"
 
@@ -102,7 +103,8 @@ void Form1::startList() {
             options.depth = depth;
             options.stayOnVolume = stayOnVolume;
             options.yield = &yield;
-            WalkFolders(root, options, appender);
+            // A shortage the walk could not mend ends the run with the error report.
+            ThrowIfFailed(WalkFolders(root, options, appender));
         });
         appender.finish();
     };

@@ -63,7 +63,7 @@ TEST(CliOptions, ThreadCountIsTakenInEachFormOfTheOption) {
           Arguments{"--threads=3", "f"}}) {
         const auto result = ParseArguments(given);
         ASSERT_TRUE(result.ok()) << result.error().message;
-        EXPECT_EQ(result.value().readers, 3u);
+        EXPECT_EQ(result.value().threads, 3u);
     }
 }
 

@@ -41,11 +41,14 @@ std::string Lines(const std::vector<std::string>& entries) {
 }
 
 // How a run below starts: standard output on `output` (when not -1), SIGPIPE ignored as some
-// shells and services start programs, and a limit on the address space.
+// shells and services start programs, and limits on the address space, the files it may open
+// and its stack.
 struct Surroundings {
     int output = -1;
     bool ignoreBrokenPipe = false;
     rlim_t addressSpace = RLIM_INFINITY;
+    rlim_t openFiles = RLIM_INFINITY;
+    rlim_t stack = RLIM_INFINITY;
 };
 
 // Runs quorvane-list in `surroundings`; only its exit status and standard error are kept.
@@ -62,8 +65,17 @@ ProgramResult ListIn(const Surroundings& surroundings, const std::vector<std::st
         if (err < 0 || dup2(err, 2) < 0) _exit(127);
         if (surroundings.output >= 0 && dup2(surroundings.output, 1) < 0) _exit(127);
         if (surroundings.ignoreBrokenPipe) signal(SIGPIPE, SIG_IGN);
-        const rlimit limit{surroundings.addressSpace, surroundings.addressSpace};
-        if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(127);
+        const auto limit = [](int resource, rlim_t most) {
+            rlimit now{};
+            getrlimit(resource, &now);
+            if (most != RLIM_INFINITY) now.rlim_cur = most;
+            if (setrlimit(resource, &now) != 0) _exit(127);
+        };
+        limit(RLIMIT_AS, surroundings.addressSpace);
+        limit(RLIMIT_STACK, surroundings.stack);
+        // The run's own descriptors are 0, 1 and 2; others the test holds must not count.
+        if (surroundings.openFiles != RLIM_INFINITY) closefrom(3);
+        limit(RLIMIT_NOFILE, surroundings.openFiles);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -311,7 +323,7 @@ TEST(QuorvaneList, ListTooLargeForMemoryIsReportedAndLeavesTheOldFile) {
     const std::string file = temp / "out/list.txt";
     test::MakeFile(file, "old list");
     const int nowhere = open("/dev/null", O_WRONLY);
-    // Under this limit not every reader thread can have its stack: the walk goes on with
+    // Under this limit not every thread of the walk can have its stack: the walk goes on with
     // those it has.
     const ProgramResult failed =
         ListIn({nowhere, false, 96 << 20}, {"--clipboard-format", "-o", file, t + "/0"});
@@ -320,6 +332,43 @@ TEST(QuorvaneList, ListTooLargeForMemoryIsReportedAndLeavesTheOldFile) {
     EXPECT_EQ(failed.err, "quorvane-list: " + std::string(strerror(ENOMEM)) + "\n");
     EXPECT_EQ(test::ReadFile(file), "old list");
     EXPECT_EQ(test::ListedNames(temp / "out"), std::vector<std::string>{"list.txt"});
+}
+
+// Every limit on open files, down to one that leaves none for the walk: the whole list, or
+// exit status 1 with the reason and the old file as it was; never a shorter list.
+TEST(QuorvaneList, ShortOfDescriptorsWritesTheWholeListOrNothing) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const std::string file = temp / "list.txt";
+    const std::string whole = Lines(ExpectedEntries(t + "/"));
+    for (rlim_t openFiles = 4; openFiles <= 12; ++openFiles) {
+        SCOPED_TRACE(openFiles);
+        test::MakeFile(file, "old list");
+        const ProgramResult run = ListIn({.openFiles = openFiles}, {"-o", file, t});
+        if (run.exitCode == 0) {
+            EXPECT_EQ(test::ReadFile(file), whole);
+        } else {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err, "quorvane-list: " + t + ": " + strerror(EMFILE) + "\n");
+            EXPECT_EQ(test::ReadFile(file), "old list");
+        }
+        // Three descriptors are the standard ones and one is the new file: none is left.
+        if (openFiles == 4) {
+            EXPECT_EQ(run.exitCode, 1);
+        } else if (openFiles >= 7) {
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+        }
+    }
+}
+
+// A small stack limit, which find runs with: the program keeps its buffers off the stack.
+TEST(QuorvaneList, RunsOnASmallStack) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const std::string file = temp / "list.txt";
+    const ProgramResult run = ListIn({.stack = 24 << 10}, {"-o", file, t});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ReadFile(file), Lines(ExpectedEntries(t + "/")));
 }
 
 }  // namespace

@@ -74,13 +74,13 @@ TEST_F(ScratchDrive, RootIsWalkedLikeAnyFolderAndGivesNoDotEntries) {
     WalkOptions drive;
     drive.stayOnVolume = true;
     RecordingSink empty;
-    WalkFolders(root, drive, empty);
+    WalkAll(root, drive, empty);
     EXPECT_TRUE(empty.paths.empty());
     EXPECT_TRUE(empty.failures.empty());
 
     build();
     RecordingSink sink;
-    WalkFolders(root, drive, sink);
+    WalkAll(root, drive, sink);
     EXPECT_EQ(sink.paths, test::ExpectedWalk(root));
     EXPECT_EQ(sink.paths.size(), 6u);
     EXPECT_TRUE(sink.failures.empty());

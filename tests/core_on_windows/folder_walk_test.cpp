@@ -200,7 +200,7 @@ TEST(WindowsWalk, FolderThatCannotBeListedAddsNothingAndIsReportedWithItsOwnErro
         RecordingSink sink;
         WalkOptions options;
         options.yield = &yield;
-        WalkFolders(root, options, sink);
+        WalkAll(root, options, sink);
         return sink;
     };
 
@@ -240,7 +240,7 @@ TEST(WindowsWalk, IdentityNamesTheFolderWhicheverPathReachesIt) {
     EXPECT_EQ(identityOne->device, serial);
 }
 
-TEST(WindowsWalk, ReadersAheadOfTheWalkChangeNothingInTheList) {
+TEST(WindowsWalk, SharingTheWalkChangesNothingInTheList) {
     TempFolder temp;
     const std::string tree = BuildWindowsTree(temp) + "\\";
     std::string deep = temp / "long\\";
@@ -249,10 +249,11 @@ TEST(WindowsWalk, ReadersAheadOfTheWalkChangeNothingInTheList) {
     MakeFolders(deep + "bottom\\below the bottom");
     for (const std::string& root : {tree, temp.path() + "\\"}) {
         SCOPED_TRACE(root);
-        const auto alone = Walk(root, WithReaders(1));
-        EXPECT_EQ(Walk(root, WithReaders(4)), alone);
-        EXPECT_EQ(Walk(root, WithReaders(3, {2, 1})), alone);
-        EXPECT_EQ(Walk(root, WithReaders(4, {}, {true, 2})), WalkDepth(root, 2));
+        const auto alone = Walk(root, WithThreads(1));
+        EXPECT_EQ(Walk(root, WithThreads(4)), alone);
+        EXPECT_EQ(Walk(root, WithThreads(3, 1)), alone);
+        EXPECT_EQ(Walk(root, WithThreads(4, WalkOptions().aheadLimit, {true, 2})),
+                  WalkDepth(root, 2));
     }
 }
 

@@ -2,6 +2,8 @@
 
 // What the Windows walk tests and drive tests record of a walk.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -30,9 +32,15 @@ class RecordingSink : public FolderSink {
     std::vector<Unreadable> failures;
 };
 
+// Walks, and takes a walk that failed for a failure of the test.
+inline void WalkAll(std::string_view root, const WalkOptions& options, FolderSink& sink) {
+    const Status walked = WalkFolders(root, options, sink);
+    EXPECT_TRUE(walked.ok()) << "the walk failed: " << walked.code();
+}
+
 inline std::vector<std::string> Walk(const std::string& root, WalkOptions options = {}) {
     RecordingSink sink;
-    WalkFolders(root, options, sink);
+    WalkAll(root, options, sink);
     return sink.paths;
 }
 
@@ -46,12 +54,13 @@ inline std::vector<std::string> WalkDepth(const std::string& root, std::int16_t 
     return Walk(root, options);
 }
 
-// The options of a walk with `readers` threads ahead of it.
-inline WalkOptions WithReaders(unsigned readers, ReadAheadLimits limits = {},
+// The options of a walk shared by `threads` threads, which may hold `aheadLimit` bytes ahead of
+// the list.
+inline WalkOptions WithThreads(unsigned threads, size_t aheadLimit = WalkOptions().aheadLimit,
                                DepthChoice depth = {}) {
     WalkOptions options;
-    options.readers = readers;
-    options.readAheadLimits = limits;
+    options.threads = threads;
+    options.aheadLimit = aheadLimit;
     options.depth = depth;
     return options;
 }

@@ -1,56 +1,26 @@
-#include "engine/reader_thread.h"
-
-#ifdef _WIN32
-#include <system_error>
-#include <thread>
-#else
 #include <pthread.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
-#endif
+
+#include "engine/walk_thread.h"
 
 namespace quorvane {
 
-#ifdef _WIN32
-
-// Windows only reserves a thread's stack and commits it as it is used.
-struct ReaderThread::Running {
-    std::thread thread;
-};
-
-Status ReaderThread::start(std::function<void()> work) {
-    // The one failure std::thread reports only by throwing.
-    try {
-        running_ = std::make_unique<Running>(Running{std::thread(std::move(work))});
-    } catch (const std::system_error& error) {
-        return Status::library(error.code().value());
-    }
-    return {};
-}
-
-unsigned ReaderThread::Affordable() {
-    return UINT_MAX;
-}
-
-ReaderThread::~ReaderThread() {
-    if (running_) running_->thread.join();
-}
-
-#else
-
 namespace {
 
-// A read needs its 32 KiB buffer and little more; the sanitizers' instrumentation needs more.
-#if defined(__SANITIZE_ADDRESS__)
+// A step of the walk needs a few KiB; the sanitizers' instrumentation needs far more.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr size_t kStackBytes = size_t{2} << 20;
 #else
 constexpr size_t kStackBytes = size_t{256} << 10;
 #endif
 
-// What one reader costs in address space: its stack, the guard page and what the C library
+// What one thread costs in address space: its stack, the guard page and what the C library
 // keeps for each thread.
 constexpr size_t kThreadBytes = kStackBytes + (size_t{64} << 10);
 
@@ -61,12 +31,12 @@ void* runWork(void* work) {
 
 }  // namespace
 
-struct ReaderThread::Running {
+struct WalkThread::Running {
     std::function<void()> work;
     pthread_t thread{};
 };
 
-Status ReaderThread::start(std::function<void()> work) {
+Status WalkThread::start(std::function<void()> work) {
     auto running = std::make_unique<Running>();
     running->work = std::move(work);
     pthread_attr_t attributes;
@@ -79,11 +49,25 @@ Status ReaderThread::start(std::function<void()> work) {
     return {};
 }
 
-ReaderThread::~ReaderThread() {
+unsigned WalkThread::Cores() {
+#ifdef __linux__
+    // Those it is confined to (taskset, a container's cpuset), not all the machine has.
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) {
+        return static_cast<unsigned>(std::max(1, CPU_COUNT(&cores)));
+    }
+#endif
+    return static_cast<unsigned>(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
+}
+
+WalkThread::WalkThread() = default;
+WalkThread::WalkThread(WalkThread&&) noexcept = default;
+
+WalkThread::~WalkThread() {
     if (running_) pthread_join(running_->thread, nullptr);
 }
 
-unsigned ReaderThread::Affordable() {
+unsigned WalkThread::Affordable() {
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return UINT_MAX;
     // The first field of statm is the address space in use, in pages.
@@ -95,10 +79,5 @@ unsigned ReaderThread::Affordable() {
     return static_cast<unsigned>(
         std::min<size_t>(UINT_MAX, (limit.rlim_cur - used) / 4 / kThreadBytes));
 }
-
-#endif
-
-ReaderThread::ReaderThread() = default;
-ReaderThread::ReaderThread(ReaderThread&&) noexcept = default;
 
 }  // namespace quorvane

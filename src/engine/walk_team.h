@@ -1,0 +1,183 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/descriptor_budget.h"
+#include "engine/folder_reading.h"
+#include "engine/walk_job.h"
+#include "engine/walk_output.h"
+#include "engine/walk_task.h"
+#include "engine/walk_thread.h"
+
+namespace quorvane {
+
+// A part of the list that a thread other than the one feeding the sink walks (a WalkTask): what
+// it has written so far, in order, and where the rest will come from. Guarded by the team's
+// lock.
+struct Segment {
+    struct Part {
+        std::string records;        // as a RecordWriter wrote them
+        Segment* nested = nullptr;  // or a part of this part, handed out in its turn
+    };
+    enum class State {
+        Queued,   // its task waits for a thread
+        Walking,  // a thread walks it
+        Parked,   // its walk stopped part way: the thread feeding the sink walks the rest
+        Done,
+    };
+
+    std::deque<Part> parts;
+    State state = State::Queued;
+    bool byCaller = false;              // walked by the thread that called the walk
+    std::unique_ptr<WalkTask> task;     // while Queued
+    std::unique_ptr<WalkJob> rest;      // while Parked
+    std::list<Segment>::iterator self;  // its place among the team's segments
+};
+
+// The threads of one walk and the work they share. The thread that called the walk walks the
+// target and feeds the sink; the others (helpers) wait until a walking thread hands them work,
+// which a walking thread does only when one is idle, between two steps of its own: so handing
+// out costs nothing while every thread is busy. What a helper walks goes into its task's
+// segment, which the calling thread splices into the list when the list's order reaches it.
+// Segments waiting for their place are bounded in bytes: past the bound the threads that are
+// ahead park their walk, and the calling thread walks the rest when it gets there.
+class WalkTeam {
+  public:
+    struct Settings {
+        unsigned threads = 1;      // to start with, the calling thread included
+        unsigned mostThreads = 1;  // while reads keep waiting on the disk
+        size_t bufferLimit = 0;    // bytes of segments not yet in the list
+    };
+    WalkTeam(const FolderReading& reading, DescriptorBudget& budget, Settings settings);
+    ~WalkTeam();  // stops the helpers and waits for them
+    WalkTeam(const WalkTeam&) = delete;
+    WalkTeam& operator=(const WalkTeam&) = delete;
+
+    const FolderReading& reading() const { return reading_; }
+    DescriptorBudget& budget() { return budget_; }
+
+    // Starts the helpers the settings ask for.
+    void startHelpers();
+
+    // Between two steps, on every thread: whether a thread waits for work that the walk may
+    // hand it, whether the walk is giving back what it holds, whether segments hold more than
+    // they may.
+    bool wantsWork() const {
+        return idle_.load(std::memory_order_relaxed) > queued_.load(std::memory_order_relaxed) &&
+               !shortage_.load(std::memory_order_relaxed) &&
+               buffered_.load(std::memory_order_relaxed) < bufferLimit_ / 2;
+    }
+    bool givingBack() const { return givingBack_.load(std::memory_order_relaxed); }
+    bool overLimit() const { return buffered_.load(std::memory_order_relaxed) > bufferLimit_; }
+    bool stopping() const { return stopping_.load(std::memory_order_relaxed); }
+    // Whether more threads may still come: only then do the threads time their reads.
+    bool mayGrow() const { return wanted_.load(std::memory_order_relaxed) < mostThreads_; }
+    // Reads keep waiting on the disk: more threads, up to the most the settings allow.
+    void grow();
+
+    // For a walking thread.
+    Segment* handOut(WalkTask task);
+    // Takes a part back from the queue, if no thread has started it; the caller walks it.
+    bool takeBack(Segment* segment);
+    void publish(Segment* segment, std::string& records);
+    void nest(Segment* segment, Segment* nested);
+    void finish(Segment* segment);
+    void park(Segment* segment, std::unique_ptr<WalkJob> rest);
+    // Not enough descriptors or memory: no more work is handed out.
+    void noteShortage() { shortage_ = true; }
+    void fail(Status why);
+
+    // For the calling thread, which feeds the sink.
+    struct Front {
+        std::string records;
+        Segment* nested = nullptr;
+        Segment::State state = Segment::State::Walking;  // when neither is there yet
+        bool byCaller = false;
+    };
+    Front takeFront(Segment* segment);
+    std::unique_ptr<WalkJob> takeRest(Segment* segment);     // of a Parked one, which goes
+    std::unique_ptr<WalkTask> takeQueued(Segment* segment);  // of a Queued one, which goes
+    void release(Segment* segment);
+    // The queued task that comes first in the list, for the calling thread to walk as well.
+    std::unique_ptr<WalkTask> takeTask();
+    // Waits, counted as idle, until a helper hands out work or writes, or `most` passes.
+    void waitForHelpers(std::chrono::milliseconds most);
+    // Asks every helper to park its walk and let go of what it holds, lets go of what queued
+    // tasks hold, and waits until they have (calling `meanwhile` now and then).
+    template <typename Meanwhile>
+    void giveBack(Meanwhile meanwhile);
+    bool failed() const { return failed_.load(std::memory_order_relaxed); }
+    Status failure();
+    void stop();
+
+  private:
+    void helperLoop();
+    void walkTask(std::unique_ptr<WalkTask> task);
+    std::unique_ptr<WalkTask> takeEarliestLocked();
+    void startLocked(unsigned threads);
+    void wakeCallerLocked();
+    bool allHelpersIdleLocked() const { return idleHelpers_ == helpers_.size(); }
+    void askToGiveBack();
+    bool gaveBack(std::chrono::milliseconds most);
+
+    const FolderReading& reading_;
+    DescriptorBudget& budget_;
+    const unsigned mostThreads_;
+    const size_t bufferLimit_;
+    std::atomic<unsigned> wanted_;
+
+    std::mutex mutex_;
+    std::condition_variable workReady_;   // helpers wait here
+    std::condition_variable callerWake_;  // the calling thread waits here
+    std::list<Segment> segments_;
+    std::vector<WalkTask*> queue_;   // the tasks of the Queued segments
+    std::atomic<size_t> idle_{0};    // threads waiting for work
+    std::atomic<size_t> queued_{0};  // tasks waiting for a thread
+    std::atomic<size_t> buffered_{0};
+    std::atomic<bool> shortage_{false};
+    std::atomic<bool> givingBack_{false};
+    std::atomic<bool> failed_{false};
+    size_t idleHelpers_ = 0;
+    bool callerWaiting_ = false;
+    std::atomic<bool> stopping_{false};
+    Status failure_;
+    std::vector<WalkThread> helpers_;
+};
+
+// A job's output into its segment, handed on in pieces as it grows.
+class SegmentWriter : public WalkOutput {
+  public:
+    SegmentWriter(WalkTeam& team, Segment* segment) : team_(team), segment_(segment) {}
+
+    void block(const BlockRecord& record) override;
+    void unreadable(std::string_view folderPath, Status why) override;
+    void nest(Segment* nested) override;
+    // Hands on what was written since the last time.
+    void flush() { team_.publish(segment_, writer_.bytes()); }
+    bool pending() const { return !writer_.bytes().empty(); }
+    Segment* segment() const { return segment_; }
+
+  private:
+    WalkTeam& team_;
+    Segment* segment_;
+    RecordWriter writer_;
+};
+
+template <typename Meanwhile>
+void WalkTeam::giveBack(Meanwhile meanwhile) {
+    askToGiveBack();
+    while (!gaveBack(std::chrono::milliseconds(10)))
+        meanwhile();
+    givingBack_ = false;
+}
+
+}  // namespace quorvane
