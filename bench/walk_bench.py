@@ -21,8 +21,8 @@ import time
 
 
 def tools(args, tree):
-    """name -> command, quorvane-list first; the floor only where its list is the same."""
-    listed = {
+    """name -> command, quorvane-list first, the two floors last."""
+    return {
         "quorvane-list": [args.list, tree],
         "quorvane-list -j1": [args.list, "-j1", tree],
         "quorvane-list -j32": [args.list, "-j32", tree],
@@ -30,9 +30,10 @@ def tools(args, tree):
                  "-print"],
         "bfs": ["bfs", tree, "-mindepth", "1", "-nohidden", "-type", "d"],
         "fdfind": ["fdfind", "--type", "d", "--no-ignore", ".", tree],
+        "fdfind -j32": ["fdfind", "-j32", "--type", "d", "--no-ignore", ".", tree],
         "floor": [args.floor, tree],
+        "floor, 2 threads": [args.shared_floor, "-j", "2", tree],
     }
-    return listed
 
 
 def run(command):
@@ -73,8 +74,8 @@ def listing(command):
 
 def check_same(name, commands, exact):
     """Every tool must list the same folders, or the race is not a fair one. On a real system
-    folder the tools differ on links to folders (quorvane-list walks them), so there only the
-    counts are shown."""
+    folder the tools differ on links to folders (quorvane-list walks them, the floors do not),
+    so there only the counts are shown."""
     results = {tool: listing(command) for tool, command in commands.items()}
     reference = results["quorvane-list"]
     for tool, result in results.items():
@@ -114,6 +115,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--list", required=True, help="the quorvane-list to time")
     parser.add_argument("--floor", required=True, help="the bare getdents64 walker")
+    parser.add_argument("--shared-floor", required=True,
+                        help="the bare walker whose threads share the walk")
     parser.add_argument("--tree", action="append", required=True, metavar="NAME=PATH[:real]",
                         help="a tree to walk; ':real' marks one whose folder lists differ")
     parser.add_argument("--caches", default="warm,cold")
@@ -126,9 +129,9 @@ def main():
         name, path = tree.split("=", 1)
         exact = not path.endswith(":real")
         path = path.removesuffix(":real")
+        # On a real folder the floors list fewer (they neither follow links nor check for
+        # loops): only the counts are compared there.
         commands = tools(args, path)
-        if not exact:
-            del commands["floor"]  # it neither follows links nor checks for loops
         print("\n%s (%s)" % (name, path))
         check_same(name, commands, exact)
         for cache in args.caches.split(","):

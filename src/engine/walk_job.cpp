@@ -66,8 +66,8 @@ WalkJob::Step WalkJob::step() {
 
 void WalkJob::passWaited() {
     Frame& frame = frames_.back();
-    frame.next = frame.end = frame.handedOut.front().end;
-    frame.handedOut.pop_front();
+    frame.next = frame.end = frame.handedOut.back().end;
+    frame.handedOut.pop_back();
     waitingOn_ = nullptr;
 }
 
@@ -75,10 +75,10 @@ void WalkJob::passWaited() {
 // started it walks itself; the others' lists come here, or, in the sink's order, are waited
 // for (false).
 bool WalkJob::takeOrPassHandedOut(Frame& frame) {
-    const HandedOut handedOut = frame.handedOut.front();
+    const HandedOut handedOut = frame.handedOut.back();
     if (team_.takeBack(handedOut.segment)) {
         frame.end = handedOut.end;
-        frame.handedOut.pop_front();
+        frame.handedOut.pop_back();
         firstWithWork_ = std::min(firstWithWork_, frames_.size() - 1);
         return true;
     }
@@ -88,7 +88,7 @@ bool WalkJob::takeOrPassHandedOut(Frame& frame) {
     }
     output_->nest(handedOut.segment);
     frame.next = frame.end = handedOut.end;
-    frame.handedOut.pop_front();
+    frame.handedOut.pop_back();
     return true;
 }
 
@@ -244,7 +244,7 @@ bool WalkJob::handOut() {
         task.identity = chain_.identityAt(level);
         task.above = foldersAbove(level);
         Segment* segment = team_.handOut(std::move(task));
-        frame.handedOut.push_front({frame.end, segment});
+        frame.handedOut.push_back({frame.end, segment});
         frame.end -= given;
         return true;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -79,7 +78,9 @@ class WalkJob {
         std::shared_ptr<const FolderNode> node;
         size_t next = 0;  // the subfolder to enter next
         size_t end = 0;   // subfolders from here on were handed out, or are another job's
-        std::deque<HandedOut> handedOut;  // in the order of their subfolders
+        // The parts handed out, the one whose subfolders come first last: each new one comes
+        // before those handed out earlier.
+        std::vector<HandedOut> handedOut;
         bool writesBlock = true;  // false for a task's folder, whose block its walker writes
         bool lost = false;        // it moved away: its remaining subfolders cannot be reached
     };
