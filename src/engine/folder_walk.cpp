@@ -24,6 +24,15 @@ namespace {
 // Each thread of the walk holds a chain of folders and opens one more at a time: below this
 // many free descriptors per thread, threads would only take them from one another.
 constexpr size_t kDescriptorsPerThread = 16;
+// Descriptors the walk's threads leave free, at most, for the opens in flight and the rest of
+// the program.
+constexpr size_t kRoomLeft = 4 + 2 * kMostThreads;
+
+// How many folders the walk's threads may keep open at once: what is free as the walk starts,
+// less some room, but never fewer than the two a walk needs (the target and one folder below).
+size_t HeldFolderLimit(size_t freeDescriptors) {
+    return std::max<size_t>(2, freeDescriptors - std::min(freeDescriptors / 2, kRoomLeft));
+}
 // How long the calling thread waits for the other threads before it lets the window run.
 constexpr std::chrono::milliseconds kLongestWait{10};
 
@@ -80,23 +89,24 @@ class Walk {
 };
 
 Status Walk::run(std::string_view root) {
-    if (const Status started = start(root); !started.ok()) return started;
-    while (!direct_.empty() && !emitter_.stopped()) {
-        if (team_->failed()) return team_->failure();
-        if (cursor_.size() == direct_.back().base) {
-            if (const Status stepped = stepDirect(); !stepped.ok()) return stepped;
+    Status status = start(root);
+    while (status.ok() && !direct_.empty() && !emitter_.stopped()) {
+        if (team_->failed()) {
+            status = team_->failure();
+        } else if (cursor_.size() == direct_.back().base) {
+            status = stepDirect();
         } else {
             stepCursor();
         }
     }
-    return {};
+    // Helpers still walking, when the sink stopped or the walk failed, end at their next step.
+    if (team_) team_->stop();
+    return status;
 }
 
 Status Walk::start(std::string_view root) {
     const size_t freeDescriptors = FreeDescriptors();
-    // The target and one folder below it are what a walk needs at the least.
-    budget_.emplace(std::max<size_t>(
-        2, freeDescriptors - std::min(freeDescriptors / 2, size_t{4} + 2 * kMostThreads)));
+    budget_.emplace(HeldFolderLimit(freeDescriptors));
     std::string path = WalkRootPath(root);
     auto target = std::make_shared<FolderNode>();
     HeldFolder held;

@@ -754,13 +754,16 @@ TEST(FolderWalkShared, SameListWhicheverThreadWalksWhatAndWhateverTheyHoldAhead)
         ASSERT_GT(std::count(alone.begin(), alone.end(), '\n'), 1500);
         // Many threads on two cores hand out all the time; a limit of a byte parks every part
         // as soon as it writes anything, one of a few KiB now and then.
-        for (const unsigned threads : {2u, 3u, 8u}) {
-            for (const size_t aheadLimit : {WalkOptions().aheadLimit, size_t{1}, size_t{4096}}) {
-                for (int round = 0; round < 3; ++round) {
-                    SCOPED_TRACE(testing::Message() << threads << " threads, limit " << aheadLimit
-                                                    << (facts ? ", facts" : ""));
-                    ASSERT_EQ(walk(threads, aheadLimit, facts), alone);
-                }
+        const std::pair<unsigned, size_t> shares[] = {{2, WalkOptions().aheadLimit},
+                                                      {16, WalkOptions().aheadLimit},
+                                                      {2, 1},
+                                                      {16, 1},
+                                                      {3, 4096}};
+        for (const auto& [threads, aheadLimit] : shares) {
+            for (int round = 0; round < 4; ++round) {
+                SCOPED_TRACE(testing::Message() << threads << " threads, limit " << aheadLimit
+                                                << (facts ? ", facts" : ""));
+                ASSERT_EQ(walk(threads, aheadLimit, facts), alone);
             }
         }
     }
