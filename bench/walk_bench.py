@@ -120,6 +120,7 @@ def main():
     parser.add_argument("--tree", action="append", required=True, metavar="NAME=PATH[:real]",
                         help="a tree to walk; ':real' marks one whose folder lists differ")
     parser.add_argument("--caches", default="warm,cold")
+    parser.add_argument("--only", help="the tools to time, by name, separated by commas")
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--cold-rounds", type=int, default=1)
     args = parser.parse_args()
@@ -132,6 +133,8 @@ def main():
         # On a real folder the floors list fewer (they neither follow links nor check for
         # loops): only the counts are compared there.
         commands = tools(args, path)
+        if args.only:
+            commands = {tool: commands[tool] for tool in args.only.split(",")}
         print("\n%s (%s)" % (name, path))
         check_same(name, commands, exact)
         for cache in args.caches.split(","):
