@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cmath>
@@ -92,6 +93,11 @@ bool StartsGroup(const std::vector<Control>& order, size_t index) {
         }
     }
     return true;
+}
+
+// Whether a colour is light: text of it is meant for a dark background.
+bool IsLight(COLORREF colour) {
+    return 299 * GetRValue(colour) + 587 * GetGValue(colour) + 114 * GetBValue(colour) > 128'000;
 }
 
 }  // namespace
@@ -247,6 +253,19 @@ void Form1Window::setUpResultsView() {
     tool.uId = reinterpret_cast<UINT_PTR>(list);
     tool.lpszText = tip.data();
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    fitHeadingToColours();
+}
+
+void Form1Window::fitHeadingToColours() {
+    // A visual style draws the list's heading on a light face of its own, but writes "Results"
+    // in the system's button text colour, which a dark colour scheme makes light (Wine keeps
+    // its style under any colours): the heading would vanish. Under such a scheme the heading
+    // is drawn without the style, in the system's colours, face and text alike, as Windows
+    // draws every control under its dark (high-contrast) schemes.
+    const bool darkScheme = IsLight(GetSysColor(COLOR_BTNTEXT));
+    // A blank name is a style that no theme has: the control draws without one.
+    const wchar_t* style = darkScheme ? L" " : nullptr;
+    SetWindowTheme(ListView_GetHeader(control(Control::ResultsView)), style, style);
 }
 
 void Form1Window::describeControls() {

@@ -135,18 +135,19 @@ class KeyboardCues {
 };
 
 // A dark colour scheme, light text on dark surfaces, for the life of the object. Windows'
-// dark schemes are its high-contrast ones, which turn the visual styles off (Wine's own is on
-// in a new Wine), so that every control draws in the system's colours.
+// dark schemes are its high-contrast ones, which turn the visual styles off, so that every
+// control draws in the system's colours; Wine keeps its visual style (on in a new Wine) under
+// any colours the user picks.
 class DarkColours {
   public:
-    DarkColours() {
+    explicit DarkColours(bool visualStyles) {
         const COLORREF surface = RGB(45, 45, 48), field = RGB(30, 30, 30),
                        text = RGB(230, 230, 230);
         const COLORREF colours[] = {field, text, surface, text, RGB(38, 79, 120), text};
         for (const INT element : kElements)
             before_.push_back(GetSysColor(element));
         SetSysColors(std::size(kElements), kElements, colours);
-        setVisualStyles(false);
+        setVisualStyles(visualStyles);
     }
     ~DarkColours() {
         SetSysColors(std::size(kElements), kElements, before_.data());
@@ -358,23 +359,31 @@ TEST(Win32Window, ArrowKeysGoFromOptionToOptionOfAFrame) {
 }
 
 TEST(Win32Window, EveryTextStandsOutFromItsBackgroundUnderADarkColourScheme) {
-    const DarkColours dark;
-    ProgramWindow program;
-    HWND window = program.window();
-    SetCursorPos(0, 0);
-    program.settle();
-    Sleep(500);
-    const WindowPicture picture = TakeWindowPicture(window);
-    EXPECT_TRUE(SavePicture(picture, BesideThisTest(L"window-windows-dark.png")));
-    for (const ControlLayout& c : Form1Layout()) {
-        // The empty list shows words only in its heading.
-        HWND shown = c.control == Control::ResultsView
-                         ? ListView_GetHeader(program.control(c.control))
-                         : program.control(c.control);
-        const RECT words = WordsOf(c.control, shown, window);
-        EXPECT_GE(test::TextContrast(picture.pixelsOf(words)), 4.5) << c.name;
+    for (const bool visualStyles : {false, true}) {
+        SCOPED_TRACE(visualStyles ? "with the visual style, as Wine" : "as Windows' schemes");
+        const DarkColours dark(visualStyles);
+        ProgramWindow program;
+        HWND window = program.window();
+        SetCursorPos(0, 0);
+        program.settle();
+        Sleep(500);
+        const WindowPicture picture = TakeWindowPicture(window);
+        EXPECT_TRUE(SavePicture(picture, BesideThisTest(visualStyles ? L"window-windows-dark.png"
+                                                                     : L"window-windows-hc.png")));
+        for (const ControlLayout& c : Form1Layout()) {
+            // The empty list shows words only in its heading: "Results" at its left, away from
+            // the lines of the heading's edges and of its column's end.
+            RECT words{};
+            if (c.control == Control::ResultsView) {
+                words = InPicture(ListView_GetHeader(program.control(c.control)), window);
+                words = {words.left + 2, words.top + 2, words.left + 62, words.bottom - 2};
+            } else {
+                words = WordsOf(c.control, program.control(c.control), window);
+            }
+            EXPECT_GE(test::TextContrast(picture.pixelsOf(words)), 4.5) << c.name;
+        }
+        EXPECT_EQ(program.close(), 0);
     }
-    EXPECT_EQ(program.close(), 0);
 }
 
 TEST(Win32Window, FolderOnTheCommandLineIsTheTarget) {
