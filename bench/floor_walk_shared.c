@@ -140,7 +140,8 @@ static void* work(void* start) {
     for (;;) {
         while (own.count > 0) {
             walk(own.items[--own.count], &own, out, buffer);
-            if (atomic_load_explicit(&idle, memory_order_relaxed) > 0 && own.count > 1) handOut(&own);
+            if (atomic_load_explicit(&idle, memory_order_relaxed) > 0 && own.count > 1)
+                handOut(&own);
         }
         pthread_mutex_lock(&lock);
         atomic_fetch_add(&idle, 1);

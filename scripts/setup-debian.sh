@@ -21,9 +21,12 @@ for option in "$@"; do
             # that starts the real program, unzip for a second opinion on the workbooks' zip
             # archives, appstream and
             # desktop-file-utils to validate the desktop files, dpkg-dev for the package,
-            # the shells whose completions are checked, lintian for Debian's policy.
+            # the shells whose completions are checked, lintian for Debian's policy, and the
+            # second Liberation Sans (which LibreOffice brings), under which the Windows
+            # window is checked too.
             packages+=(libgtest-dev clang-format git unzip xvfb python3-xlib
-                appstream desktop-file-utils dpkg-dev bash-completion zsh fish lintian) ;;
+                appstream desktop-file-utils dpkg-dev bash-completion zsh fish lintian
+                fonts-liberation2) ;;
         --bench) packages+=(bfs fd-find time python3) ;;
         # The Windows cross-build and its tests under Wine (scripts/test-windows.sh): the
         # mingw-w64 compilers with posix threads and zlib for them, Wine, and GoogleTest's

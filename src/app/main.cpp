@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <memory>
 
 #include "app/command_line.h"
@@ -15,6 +16,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_program_end.h"
 #include "app/qt_settings_store.h"
+#include "app/scrolling_frame.h"
 #include "form/scratch_file.h"
 
 int main(int argc, char* argv[]) {
@@ -48,6 +50,8 @@ int main(int argc, char* argv[]) {
     dialogs.setOwner(&window);
     window.form().load();
     if (!startFolder.isEmpty()) window.form().lookAtFolder(startFolder.toStdString());
-    window.show();
+    // Inside a frame that scrolls where the screen is too small for the window.
+    const auto frame =
+        ShowWithinScreen(window, RoomForWindow(window.screen()->availableGeometry()));
     return QApplication::exec();
 }

@@ -148,11 +148,12 @@ std::optional<std::string> Resolve(OptionReading& reading,
     }
     if (options.target != Target::Folder) {
         if (!operands.empty()) return "a FOLDER cannot be combined with a drive";
-    } else if (operands.size() > 1) {
-        return "more than one FOLDER given";
+    } else if (options.relative && operands.size() > 1) {
+        return "--relative cannot be combined with more than one FOLDER: the entries of "
+               "different folders would look alike";
     } else {
-        // As fd and bfs do, no FOLDER is the current one.
-        options.folder = operands.empty() ? "." : operands.front();
+        // As find, fd and bfs do, no FOLDER is the current one.
+        options.folders = operands.empty() ? std::vector<std::string>{"."} : operands;
     }
     return std::nullopt;
 }

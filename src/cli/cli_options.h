@@ -28,8 +28,12 @@ enum class Target { Folder, Drive, AllDrives };
 // Everything the command line asked for, as plain data.
 struct Options {
     Target target = Target::Folder;
-    std::string folder;  // the folder, or with Target::Drive the drive as given
-    DepthChoice depth;   // every level unless --depth, --first-level or --exact-depth
+    std::vector<std::string> folders;  // the FOLDERs, each walked in turn in the order given
+    std::string drive;                 // with Target::Drive: the drive as given
+    // -x: folders on another volume (mounted below a FOLDER) are listed but not entered, as
+    // a drive's walk always does.
+    bool oneFileSystem = false;
+    DepthChoice depth;  // every level unless --depth, --first-level or --exact-depth
     // The shallowest level listed (--min-depth, --exact-depth); the levels above it are
     // walked but not listed.
     std::int16_t minDepth = 1;

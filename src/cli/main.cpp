@@ -102,7 +102,8 @@ class UnreadableReport : public FolderSink {
     int unreadable_ = 0;
 };
 
-// One root to walk; a drive's walk stays on its own volume, as in the window.
+// One root to walk; a drive's walk stays on its own volume, as in the window, and so does a
+// folder's with -x.
 struct WalkTarget {
     std::string root;
     bool stayOnVolume = false;
@@ -111,7 +112,10 @@ struct WalkTarget {
 // The roots the options name, in the order they are walked; nothing when a drive is unknown.
 std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
     if (options.target == cli::Target::Folder) {
-        return std::vector<WalkTarget>{{ToFolderPathForm(options.folder), false}};
+        std::vector<WalkTarget> targets;
+        for (const std::string& folder : options.folders)
+            targets.push_back({ToFolderPathForm(folder), options.oneFileSystem});
+        return targets;
     }
     const std::vector<Drive> drives = ListDrives();
     std::vector<WalkTarget> targets;
@@ -120,7 +124,7 @@ std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
             targets.push_back({drive.root, true});
         return targets;
     }
-    const Drive* drive = FindDrive(drives, options.folder);
+    const Drive* drive = FindDrive(drives, options.drive);
     if (!drive) return std::nullopt;
     targets.push_back({drive->root, true});
     return targets;
@@ -249,15 +253,18 @@ int listDrives() {
 
 int run(const cli::Options& options) {
     if (options.listDrives) return listDrives();
-    if (options.target == cli::Target::Folder) {
-        if (const Status problem = cli::FolderProblem(options.folder); !problem.ok()) {
-            report("quorvane-list: " + options.folder + ": " + cli::FailureText(problem));
-            return kExitFailed;
+    // Every FOLDER is checked before any is walked, so a list is either whole or not written.
+    bool missing = false;
+    for (const std::string& folder : options.folders) {
+        if (const Status problem = cli::FolderProblem(folder); !problem.ok()) {
+            report("quorvane-list: " + folder + ": " + cli::FailureText(problem));
+            missing = true;
         }
     }
+    if (missing) return kExitFailed;
     const auto targets = targetsOf(options);
     if (!targets) {
-        report("quorvane-list: no drive " + options.folder + " (see --list-drives)");
+        report("quorvane-list: no drive " + options.drive + " (see --list-drives)");
         return kExitFailed;
     }
     if (options.workbookFile) return writeWorkbook(options, *targets);

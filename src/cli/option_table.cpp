@@ -1,5 +1,6 @@
 #include "cli/option_table.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -100,7 +101,7 @@ Outcome setOrder(OptionReading& reading, const std::string& given, const std::st
 
 Outcome setDrive(OptionReading& reading, const std::string&, const std::string& drive) {
     reading.options.target = Target::Drive;
-    reading.options.folder = drive;
+    reading.options.drive = drive;
     return std::nullopt;
 }
 
@@ -173,6 +174,9 @@ constexpr ValueUse kNext = ValueUse::Next;
 
 const std::array kOptions = {
     OptionEntry{.name = "--depth",
+                .letter = 'd',
+                .letterTakesValue = true,
+                .aliases = "--max-depth -maxdepth",
                 .value = kNext,
                 .valueName = "N",
                 .missing = "a number",
@@ -182,6 +186,7 @@ const std::array kOptions = {
                 .help = "only the subfolders of FOLDER itself (the same as --depth 1)",
                 .apply = setFirstLevel},
     OptionEntry{.name = "--min-depth",
+                .aliases = "-mindepth",
                 .value = kNext,
                 .valueName = "N",
                 .missing = "a number",
@@ -195,10 +200,13 @@ const std::array kOptions = {
                 .help = "only level N (the same as --min-depth N --depth N)",
                 .apply = setExactDepth},
     OptionEntry{.name = "--exclude",
+                .letter = 'E',
+                .letterTakesValue = true,
                 .value = kNext,
                 .valueName = "GLOB",
                 .missing = "a glob",
-                .help = "neither list nor enter the folders that GLOB matches: their\n"
+                .help = "\n"
+                        "neither list nor enter the folders that GLOB matches: their\n"
                         "name, or when GLOB holds a '/' their path below FOLDER\n"
                         "(\"a/b\", \"/top\" only directly in FOLDER, \"**/a/b\" at any\n"
                         "depth); * ? [a-z] [!a-z], and ** for any number of folders;\n"
@@ -219,8 +227,17 @@ const std::array kOptions = {
                 .help = "the same, letter case ignored (also beyond ASCII)",
 #endif
                 .apply = addCaseIgnoringExclude},
-    OptionEntry{
-        .name = "--hidden", .help = "list and enter hidden folders too", .flag = &Options::hidden},
+    OptionEntry{.name = "--hidden",
+                .letter = 'H',
+                .help = "list and enter hidden folders too",
+                .flag = &Options::hidden},
+    OptionEntry{.name = "--one-file-system",
+                .letter = 'x',
+                .aliases = "--xdev --mount -xdev -mount",
+                .help = "\n"
+                        "list the folders on which another volume is mounted, but do\n"
+                        "not enter them, as --drive does",
+                .flag = &Options::oneFileSystem},
     OptionEntry{.name = "--sort",
                 .value = ValueUse::AfterEquals,
                 .valueName = "name|natural",
@@ -255,6 +272,7 @@ const std::array kOptions = {
                 .apply = setCrLf},
     OptionEntry{.name = "--null",
                 .letter = '0',
+                .aliases = "--print0 -print0",
                 .help = "end each entry with a NUL byte (names may hold line breaks)",
                 .apply = setNul},
     OptionEntry{.name = "--containing",
@@ -359,11 +377,25 @@ std::span<const OptionEntry> OptionTable() {
     return kOptions;
 }
 
+std::vector<std::string_view> AliasesOf(const OptionEntry& option) {
+    std::vector<std::string_view> names;
+    std::string_view rest = option.aliases;
+    while (!rest.empty()) {
+        const size_t blank = std::min(rest.find(' '), rest.size());
+        if (blank > 0) names.push_back(rest.substr(0, blank));
+        rest.remove_prefix(std::min(blank + 1, rest.size()));
+    }
+    return names;
+}
+
 const OptionEntry* FindOption(std::string_view given) {
     for (const OptionEntry& option : kOptions) {
         if (given == option.name) return &option;
         if (option.letter && given.size() == 2 && given[0] == '-' && given[1] == option.letter) {
             return &option;
+        }
+        for (const std::string_view alias : AliasesOf(option)) {
+            if (given == alias) return &option;
         }
     }
     return nullptr;

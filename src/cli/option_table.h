@@ -39,6 +39,9 @@ struct OptionEntry {
     std::string_view name = {};     // "--depth"; an option not listed by --help may be short ("-h")
     char letter = 0;                // the short form, as 'o' for -o
     bool letterTakesValue = false;  // the value may follow the letter at once, as in -j8
+    // Other names of the same option, blank-separated: those that users of fd, find and bfs
+    // type for it ("--max-depth -maxdepth"). --help lists them.
+    std::string_view aliases = {};
     ValueUse value = ValueUse::None;
     std::string_view valueName = {};  // as --help writes it: "N" in "--depth N"
     // ValueUse::Next: what a missing value is, after "needs": "a number". ValueUse::AfterEquals:
@@ -57,7 +60,10 @@ struct OptionEntry {
 // Every option, in the order --help lists them.
 std::span<const OptionEntry> OptionTable();
 
-// The option written as `given` ("--depth", "-o"), or null.
+// The names in `option.aliases`, in order.
+std::vector<std::string_view> AliasesOf(const OptionEntry& option);
+
+// The option written as `given` ("--depth", "-o", "--max-depth"), or null.
 const OptionEntry* FindOption(std::string_view given);
 
 // Reads a depth as the window's depth box is read, for --depth and the other level options;

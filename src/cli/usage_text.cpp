@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "cli/option_table.h"
 
@@ -10,13 +11,13 @@ namespace quorvane::cli {
 namespace {
 
 constexpr std::string_view kSynopsis =
-    "Usage: quorvane-list [OPTIONS] [FOLDER]\n"
+    "Usage: quorvane-list [OPTIONS] [FOLDER...]\n"
     "       quorvane-list [OPTIONS] --drive DRIVE | --all-drives\n"
     "       quorvane-list --list-drives\n";
 constexpr std::string_view kDescription =
-    "Lists the full path of every folder below FOLDER (the current folder when none\n"
-    "is given), hidden folders left out (unless --hidden), each folder's own\n"
-    "subfolders after everything found below them.\n";
+    "Lists the full path of every folder below each FOLDER in turn (the current\n"
+    "folder when none is given), hidden folders left out (unless --hidden), each\n"
+    "folder's own subfolders after everything found below them.\n";
 constexpr std::string_view kNotes =
     "A long option's value may also follow it after \"=\", as in --depth=2.\n"
     "Exit status: 0 done, 1 FOLDER missing or (with --show-errors) a folder unreadable,\n"
@@ -59,6 +60,15 @@ void AppendOptionHelp(std::string& text, const OptionEntry& option) {
         if (end == help.size()) break;
         help.remove_prefix(end + 1);
     }
+    const std::vector<std::string_view> aliases = AliasesOf(option);
+    if (aliases.empty()) return;
+    std::string also(kHelpColumn, ' ');
+    also += "also";
+    for (size_t i = 0; i < aliases.size(); ++i) {
+        also += i == 0 ? " " : ", ";
+        also += aliases[i];
+    }
+    text += also + '\n';
 }
 
 }  // namespace

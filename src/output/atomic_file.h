@@ -13,7 +13,9 @@ namespace quorvane {
 // A file written in full or not at all: the bytes go to a new file beside the target, which
 // replaces the target only when every byte is written and flushed. A failure at any point
 // leaves the target as it was and removes the partial file, and so does a signal that ends
-// the program meanwhile (see PendingFile).
+// the program meanwhile (see PendingFile). On Linux the new file has no name until it is
+// complete (O_TMPFILE), so not even SIGKILL leaves a partial file; where the file system
+// cannot make such a file, it is written under a name of its own ("list.txt.part-NNNNNN").
 //
 // A target that is a symbolic link keeps its link: the file it leads to is replaced. A target
 // that is no regular file (a device, a pipe, a terminal) cannot be replaced and is written in
@@ -51,7 +53,7 @@ class AtomicFile {
 
     std::string target_;
     std::string destination_;  // the file that the new one replaces
-    std::string temporary_;    // empty when written in place
+    std::string temporary_;    // empty when written in place or, until commit(), without a name
     bool inPlace_ = false;
 #ifdef _WIN32
     // Windows: the new file's HANDLE, and the bytes gathered for its next WriteFile. The
@@ -61,7 +63,14 @@ class AtomicFile {
     std::string pending_;
     PendingFile partFile_;
 #else
+    // Writes through `descriptor`, which the file now owns.
+    Status useDescriptor(int descriptor);
+    // Gives the file written without a name (O_TMPFILE) a new name beside the target.
+    Status nameUnnamedFile();
+
     std::FILE* file_ = nullptr;
+    // While the file is written: the partial file, or for a file without a name a watch
+    // (PendingFile of no path) until it is given one.
     PendingFile pending_;
 #endif
     std::uint64_t size_ = 0;

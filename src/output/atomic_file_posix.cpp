@@ -6,11 +6,23 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <string>
 
 #include "output/atomic_file.h"
 #include "output/output_target.h"
 
 namespace quorvane {
+
+namespace {
+
+// The folder that holds `file`.
+std::string FolderOf(const std::string& file) {
+    const size_t slash = file.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : file.substr(0, slash);
+}
+
+}  // namespace
 
 Status AtomicFile::fail(int code) {
     if (failure_.ok()) failure_ = Status::system(code != 0 ? code : EIO);
@@ -38,11 +50,19 @@ Status AtomicFile::open() {
         const int descriptor =
             ::open(destination_.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
         if (descriptor < 0) return fail(errno);
-        file_ = fdopen(descriptor, "wb");
-        if (!file_) {
-            const int error = errno;
-            close(descriptor);
-            return fail(error);
+        return useDescriptor(descriptor);
+    }
+    // A file without a name until it is complete: whatever ends the program meanwhile, even
+    // SIGKILL, leaves nothing behind. It is given a name at commit() through /proc/self/fd. Where
+    // the file system or the kernel cannot make one, or /proc is not there, a partial file beside
+    // the target is written instead.
+    if (access("/proc/self/fd", X_OK) == 0) {
+        const int descriptor =
+            ::open(FolderOf(destination_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (descriptor >= 0) {
+            // Watched, so that commit() knows when the program's end has come first.
+            pending_ = PendingFile(std::string());
+            return useDescriptor(descriptor);
         }
     }
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
@@ -56,7 +76,18 @@ Status AtomicFile::open() {
         temporary_.clear();
         return fail(errno);
     }
-    if (!inPlace_) pending_ = PendingFile(temporary_);
+    pending_ = PendingFile(temporary_);
+    std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+    return {};
+}
+
+Status AtomicFile::useDescriptor(int descriptor) {
+    file_ = fdopen(descriptor, "wb");
+    if (!file_) {
+        const int error = errno;
+        close(descriptor);
+        return fail(error);
+    }
     std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
     return {};
 }
@@ -85,6 +116,8 @@ Status AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
 
 Status AtomicFile::commit() {
     if (!file_) return notOpen();
+    // The program is ending and has removed its partial files: nothing may appear now.
+    if (pending_.removed()) return fail(ECANCELED);
     errno = 0;
     if (std::fflush(file_) != 0) return fail(errno);
     if (inPlace_) {
@@ -103,6 +136,9 @@ Status AtomicFile::commit() {
         fchmod(fileno(file_), 0666 & ~mask);
     }
     if (fsync(fileno(file_)) != 0) return fail(errno);
+    if (temporary_.empty()) {
+        if (const Status named = nameUnnamedFile(); !named.ok()) return fail(named.code());
+    }
     const int closed = std::fclose(file_);
     file_ = nullptr;
     if (closed != 0) return fail(errno);
@@ -112,6 +148,25 @@ Status AtomicFile::commit() {
     temporary_.clear();
     pending_.forget();
     return {};
+}
+
+Status AtomicFile::nameUnnamedFile() {
+    // A link cannot replace a file, so the complete file gets a new name beside the target
+    // first, and that is renamed onto it: only in that instant does a name of its own exist.
+    const std::string self = "/proc/self/fd/" + std::to_string(fileno(file_));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = temporaryNameFor(destination_);
+        // Registered before it exists, so that a signal never finds it unregistered.
+        pending_ = PendingFile(name);
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = name;
+            return {};
+        }
+        const int error = errno;
+        pending_.forget();
+        if (error != EEXIST) return Status::system(error);
+    }
+    return Status::system(EEXIST);
 }
 
 }  // namespace quorvane

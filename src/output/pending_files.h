@@ -12,6 +12,7 @@ namespace quorvane {
 class PendingFile {
   public:
     PendingFile() = default;
+    // An empty path registers a watch: it removes nothing, and tells removed().
     explicit PendingFile(const std::string& path);
     ~PendingFile() { forget(); }
     PendingFile(PendingFile&& other) noexcept;
@@ -19,6 +20,9 @@ class PendingFile {
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
+    // Whether RemovePendingFiles has removed the file while it was registered: the program is
+    // ending, and nothing may take the file's place.
+    bool removed() const;
     // Ends the registration; the file stays as it is.
     void forget();
 
@@ -29,9 +33,11 @@ class PendingFile {
 // Removes every registered file now. Safe in a signal handler: no allocation, no lock.
 void RemovePendingFiles();
 
-// On SIGINT, SIGTERM, SIGHUP and SIGPIPE: removes the registered files, then ends the process
-// as the signal would have, so the parent sees the same status. A signal that the program was
-// started with ignored stays ignored. Does nothing on Windows.
+// On every signal that ends the process and can be caught (SIGINT, SIGTERM, SIGHUP, SIGPIPE,
+// SIGQUIT, SIGUSR1, SIGXCPU, the faults, the real-time signals...): removes the registered
+// files, then ends the process as the signal would have, so the parent sees the same status. A
+// signal that the program was started with ignored stays ignored, and one with a handler of its
+// own keeps it. Does nothing on Windows.
 void RemovePendingFilesOnSignals();
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "win32/program_resources.h"
+#include "win32/stroke_width.h"
 #include "win32/wide_text.h"
 
 namespace quorvane {
@@ -93,6 +95,11 @@ bool StartsGroup(const std::vector<Control>& order, size_t index) {
     return true;
 }
 
+// Whether a colour is light: text of it is meant for a dark background.
+bool IsLight(COLORREF colour) {
+    return 299 * GetRValue(colour) + 587 * GetGValue(colour) + 114 * GetBValue(colour) > 128'000;
+}
+
 }  // namespace
 
 Form1Window::Form1Window(HINSTANCE instance, const FormServices& services) : instance_(instance) {
@@ -119,19 +126,30 @@ int Form1Window::pixels(int twips) const {
 
 HFONT Form1Window::createFont(const FontDesign& design) const {
     const int height = -static_cast<int>(std::lround(design.points * dpi_ / 72));
+    const auto create = [&](DWORD quality) {
+        return CreateFontW(height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                           static_cast<DWORD>(design.characterSet), OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS,
+                           Wide(design.family).c_str());
+    };
     // Arial's own table asks for no smoothing from 9 to 16 pixels per em, the sizes of this
-    // window, and Windows' standard smoothing draws it so; only ClearType smooths it. Wine
-    // smooths it anyway, and Liberation Sans, Arial's stand-in there, then comes out one pixel
-    // thin in bold at 12 pixels, as if regular: the option buttons, frames and text boxes
-    // lost their bold. So smoothing is asked for only where ClearType would give it.
+    // window, and Windows' standard smoothing draws it so: crisp, its bold stems 2 pixels
+    // wide. Only ClearType smooths it. Wine would smooth it anyway, so smoothing is asked for
+    // only where ClearType would give it.
     UINT smoothingType = 0;
     SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &smoothingType, 0);
-    const DWORD quality =
-        smoothingType == FE_FONTSMOOTHINGCLEARTYPE ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
-    return CreateFontW(height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       static_cast<DWORD>(design.characterSet), OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS,
-                       Wide(design.family).c_str());
+    if (smoothingType == FE_FONTSMOOTHINGCLEARTYPE) return create(DEFAULT_QUALITY);
+    HFONT font = create(NONANTIALIASED_QUALITY);
+    // Liberation Sans, Arial's stand-in under Wine, draws so in its first version
+    // (fonts-liberation). The second (fonts-liberation2, which LibreOffice brings, and which
+    // Wine takes over the first, being newer) has hints that draw most bold stems 1 pixel
+    // wide at 12 pixels, as if regular. Where the bold font draws so, it is smoothed: its stems
+    // then hold 1.8 pixels of ink, bold to the eye.
+    if (design.bold && font && StrokeWidthOf(font) < 2) {
+        DeleteObject(font);
+        font = create(ANTIALIASED_QUALITY);
+    }
+    return font;
 }
 
 void Form1Window::createWindow() {
@@ -235,6 +253,19 @@ void Form1Window::setUpResultsView() {
     tool.uId = reinterpret_cast<UINT_PTR>(list);
     tool.lpszText = tip.data();
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    fitHeadingToColours();
+}
+
+void Form1Window::fitHeadingToColours() {
+    // A visual style draws the list's heading on a light face of its own, but writes "Results"
+    // in the system's button text colour, which a dark colour scheme makes light (Wine keeps
+    // its style under any colours): the heading would vanish. Under such a scheme the heading
+    // is drawn without the style, in the system's colours, face and text alike, as Windows
+    // draws every control under its dark (high-contrast) schemes.
+    const bool darkScheme = IsLight(GetSysColor(COLOR_BTNTEXT));
+    // A blank name is a style that no theme has: the control draws without one.
+    const wchar_t* style = darkScheme ? L" " : nullptr;
+    SetWindowTheme(ListView_GetHeader(control(Control::ResultsView)), style, style);
 }
 
 void Form1Window::describeControls() {

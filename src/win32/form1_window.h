@@ -72,6 +72,8 @@ class Form1Window : public FormView, public ResultsListObserver {
     HWND createControl(const ControlLayout& layout, bool startsGroup);
     void fitDriveList();
     void setUpResultsView();
+    // The list's heading readable under the colour scheme of the moment.
+    void fitHeadingToColours();
     HWND control(Control control) const { return controls_.at(control); }
     int pixels(int twips) const;
     HFONT createFont(const FontDesign& design) const;

@@ -68,6 +68,9 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<INT_PTR>(buttonFace_ ? GetSysColorBrush(COLOR_BTNFACE)
                                                          : white_);
         }
+        case WM_SYSCOLORCHANGE:
+            fitHeadingToColours();
+            return FALSE;
         case WM_ACTIVATE:
             // Alt may be let go in another window.
             if (LOWORD(wParam) == WA_INACTIVE) showAccessKeys(false);

@@ -67,6 +67,26 @@ TEST(CliOptions, ThreadCountIsTakenInEachFormOfTheOption) {
     }
 }
 
+// The names that users of fd, find and bfs type, each meaning what the option means.
+TEST(CliOptions, OtherProgramsNamesOfAnOptionMeanTheSame) {
+    for (const Arguments& given :
+         {Arguments{"-d", "2"}, Arguments{"-d2"}, Arguments{"--max-depth", "2"},
+          Arguments{"--max-depth=2"}, Arguments{"-maxdepth", "2"}}) {
+        const Options options = parse(given);
+        EXPECT_TRUE(options.depth.limitDepth && options.depth.depth == 2) << given.front();
+    }
+    EXPECT_EQ(parse({"-mindepth", "3"}).minDepth, 3);
+    for (const char* name : {"-x", "--one-file-system", "--xdev", "--mount", "-xdev", "-mount"}) {
+        EXPECT_TRUE(parse({name}).oneFileSystem) << name;
+    }
+    EXPECT_FALSE(parse({}).oneFileSystem);
+    for (const char* name : {"--print0", "-print0"}) {
+        EXPECT_EQ(parse({name}).lineEnd, LineEnd::Nul) << name;
+    }
+    EXPECT_TRUE(parse({"-H"}).hidden);
+    EXPECT_EQ(parse({"-E", "cache", "-Etmp"}).excludes.size(), 2u);
+}
+
 TEST(CliOptions, BadValuesAndConflictsAreUsageErrorsNamingTheOption) {
     const std::pair<Arguments, const char*> cases[] = {
         {{"--min-depth"}, "--min-depth needs"},
@@ -89,6 +109,8 @@ TEST(CliOptions, BadValuesAndConflictsAreUsageErrorsNamingTheOption) {
         {{"--format", "csv", "--clipboard-format", "f"},
          "--format cannot be combined with --clipboard"},
         {{"--relative", "--all-drives"}, "--relative cannot be combined with --all-drives"},
+        {{"--relative", "a", "b"}, "--relative cannot be combined with more than one FOLDER"},
+        {{"--drive", "/", "a"}, "a FOLDER cannot be combined with a drive"},
         {{"-j0", "f"}, "-j takes a whole number"},
         {{"--threads=257", "f"}, "--threads takes a whole number"},
         {{"-j", "2x", "f"}, "-j takes a whole number"},

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every option that quorvane-list's --help names is described in its manual page and offered
 # by the zsh and fish completions (bash's reads --help itself); each file is valid for its
-# reader, and bash completes an option and a folder.
+# reader, and bash completes an option, a folder and the values of an option, as fish does.
 # Usage: option_docs_test.sh QUORVANE_LIST DATA_FOLDER
 set -euo pipefail
 program=$(realpath "$1")
@@ -44,9 +44,18 @@ if [ -r /usr/share/bash-completion/bash_completion ]; then
         }
         complete_line quorvane-list --dep
         complete_line quorvane-list f
+        echo ---
+        complete_line quorvane-list --format ""
+        echo ---
+        complete_line quorvane-list --format csv --columns path,f
     ' bash "$bash_file")
-    grep -qx -- "--depth" <<<"$completed" || fail "bash does not complete --depth: $completed"
-    grep -qx "folder" <<<"$completed" || fail "bash does not complete a folder: $completed"
-    ! grep -qx "file" <<<"$completed" || fail "bash offers a file as the folder: $completed"
+    options_and_folders=$(sed '/^---$/,$d' <<<"$completed")
+    formats=$(sed -n '/^---$/,/^---$/p' <<<"$completed" | grep -v -- '^---$' | sort | tr '\n' ' ')
+    columns=$(sed '1,/^---$/d; 1,/^---$/d' <<<"$completed" | sort | tr '\n' ' ')
+    grep -qx -- "--depth" <<<"$options_and_folders" || fail "bash does not complete --depth: $completed"
+    grep -qx "folder" <<<"$options_and_folders" || fail "bash does not complete a folder: $completed"
+    ! grep -qx "file" <<<"$options_and_folders" || fail "bash offers a file as the folder: $completed"
+    [ "$formats" = "csv json tsv " ] || fail "bash offers as --format: $formats"
+    [ "$columns" = "path,files path,folders " ] || fail "bash offers as --columns path,f: $columns"
 fi
 exit $status

@@ -213,8 +213,11 @@ TEST(QuorvaneList, WithoutAFolderTheCurrentOneIsListed) {
 }
 
 TEST(QuorvaneList, BadUsageShowsTheUsageAndExitsWithTwo) {
-    const std::vector<std::vector<std::string>> bad{
-        {"a", "b"}, {"--no-such-option", "."}, {"--depth"}, {"-o"}, {"--drive", "/", "."}};
+    const std::vector<std::vector<std::string>> bad{{"--relative", "a", "b"},
+                                                    {"--no-such-option", "."},
+                                                    {"--depth"},
+                                                    {"-o"},
+                                                    {"--drive", "/", "."}};
     for (const auto& arguments : bad) {
         const ProgramResult refused = List(arguments);
         EXPECT_EQ(refused.exitCode, 2);

@@ -8,12 +8,13 @@ namespace quorvane::cli {
 namespace {
 
 // The lines of --help come from the table of options: a text beside its option from the 20th
-// column on, or below it when the option is too long; the options --help does not list are
-// left out.
+// column on, or below it when the option is too long, then the option's other names; the
+// options --help does not list are left out.
 TEST(UsageText, OptionsAreLaidOutInTwoColumnsFromTheTable) {
     const std::string text = UsageText();
     for (const char* lines : {
-             "\n  --depth N        levels 1 to N below FOLDER (default: every level)\n",
+             "\n  -d, --depth N    levels 1 to N below FOLDER (default: every level)\n"
+             "                   also --max-depth, -maxdepth\n",
              "\n  --min-depth N    leave out the levels above N, which are still walked; with\n"
              "                   --depth M, levels N to M\n",
              "\n  -0, --null       end each entry with a NUL byte (names may hold line breaks)\n",

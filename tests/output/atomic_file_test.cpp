@@ -144,25 +144,59 @@ TEST(AtomicFile, PartialNameOfTheLongestNameIsShortenedBetweenCharacters) {
     EXPECT_TRUE(partName.ends_with("\xc3\xa9.part-000042")) << partName;
 }
 
-TEST(AtomicFile, SignalInTheMiddleOfAWriteLeavesNoPartialFile) {
-    TempFolder temp;
-    const std::string target = temp / "list.txt";
-    test::MakeFile(target, "old");
+// Runs `write` in a child process that ends by `signal` while it writes, and gives how the
+// child ended. What `write` makes must be static, so that it is still there when the signal
+// comes.
+template <typename Write>
+int EndedBy(int signal, Write write) {
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
         RemovePendingFilesOnSignals();
-        AtomicFile file(target);
-        if (!file.open().ok() || !file.write("half of the new").ok()) _exit(1);
-        raise(SIGTERM);
-        _exit(2);
+        write();
+        raise(signal);
+        _exit(100);
     }
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended otherwise: " << status;
-    EXPECT_EQ(WTERMSIG(status), SIGTERM);
-    EXPECT_EQ(ReadFile(target), "old");
-    EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? WTERMSIG(status) : -WEXITSTATUS(status);
+}
+
+// Every signal that ends the program and can be caught: the registered file goes, and the
+// program still ends by that signal.
+TEST(PendingFiles, EverySignalThatEndsTheProgramRemovesThem) {
+    TempFolder temp;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM,
+                             SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGABRT, SIGRTMIN + 3}) {
+        const std::string part = temp / "list.txt.part-000001";
+        test::MakeFile(part, "half of the new");
+        EXPECT_EQ(EndedBy(signal, [&] { static PendingFile pending(part); }), signal) << signal;
+        EXPECT_TRUE(ListedNames(temp.path()).empty()) << "left by signal " << signal;
+        std::remove(part.c_str());
+    }
+}
+
+// Whether the file system of `folder` makes files without a name.
+bool MakesUnnamedFiles(const std::string& folder) {
+    const int descriptor = ::open(folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (descriptor < 0) return false;
+    close(descriptor);
+    return true;
+}
+
+TEST(AtomicFile, EvenSigkillInTheMiddleOfAWriteLeavesNoPartialFile) {
+    TempFolder temp;
+    if (!MakesUnnamedFiles(temp.path())) GTEST_SKIP() << "no O_TMPFILE on this file system";
+    const std::string target = temp / "list.txt";
+    test::MakeFile(target, "old");
+    for (const int signal : {SIGKILL, SIGTERM}) {
+        const int ended = EndedBy(signal, [&] {
+            static AtomicFile file(target);
+            if (!file.open().ok() || !file.write("half of the new").ok()) _exit(1);
+        });
+        EXPECT_EQ(ended, signal);
+        EXPECT_EQ(ReadFile(target), "old");
+        EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
+    }
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 # Builds the Debian package from this build folder (cpack -G DEB) and checks what an
 # installation of it would hold: dependencies found by dpkg-shlibdeps, a version that both
 # programs and the changelog report, the sample folder where the installed program looks for
-# it, the desktop files valid together with their icons, the manual pages and completions
-# where man and the shells look; then lintian, where it is installed, finds no error and no
-# warning.
+# it, the desktop files valid together with their icons (and the metainfo as the packaging
+# tools validate it), the program offered for folders without becoming their default, the
+# manual pages and completions where man and the shells look; then lintian, where it is
+# installed, finds no error and no warning.
 # Usage: deb_package_test.sh BUILD_FOLDER SOURCE_FOLDER SAMPLES_FROM_PROGRAM
 set -euo pipefail
 build=$1
@@ -44,6 +45,24 @@ diff -r "$source/samples" "$root/usr/bin/$samples_from_program" >/dev/null ||
 
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop entry"
 appstreamcli validate-tree --no-net "$root" || fail "AppStream"
+# As the packaging tools run it, with the network: no address in it may be out of reach.
+appstreamcli validate "$root"/usr/share/metainfo/*.xml || fail "AppStream, with the network"
+
+# The program that opens folders is the desktop's choice, the file manager's, before and after
+# an installation, as xdg-mime answers it (from the applications' folders and the cache that
+# the installation's trigger makes) on a desktop without settings of its own.
+default_for_folders() {
+    HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/config" XDG_DATA_HOME="$scratch/home/data" \
+        XDG_CURRENT_DESKTOP= XDG_DATA_DIRS="$1" xdg-mime query default inode/directory 2>/dev/null
+}
+if command -v xdg-mime >/dev/null && command -v update-desktop-database >/dev/null; then
+    mkdir -p "$scratch/home/config" "$scratch/home/data"
+    before=$(default_for_folders /usr/local/share:/usr/share)
+    update-desktop-database "$root/usr/share/applications"
+    after=$(default_for_folders "$root/usr/share:/usr/local/share:/usr/share")
+    [ "$after" = "$before" ] ||
+        fail "installing makes ${after:-nothing} the default for folders, was ${before:-nothing}"
+fi
 
 for page in quorvane quorvane-list; do
     man_page=$root/usr/share/man/man1/$page.1.gz

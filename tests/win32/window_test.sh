@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs the driven-window test of quorvane.exe on a virtual X display, in a Wine prefix of its
 # own (its own registry, clipboard and drive d:), then checks with Wine's reg what the session
-# left in the registry.
+# left in the registry. Before it, the window's start alone under each Liberation Sans that the
+# machine has, each in a Wine prefix of its own.
 #
 #   window_test.sh RUN_UNDER_WINE DRIVER.exe
 set -eu
@@ -16,9 +17,43 @@ fi
 
 # Wine draws the window's frame and caption itself, as Windows does, for there is no window
 # manager on the display.
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+undecorated() {
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+}
 
 status=0
+# Arial 9 pt bold where the layout says so, whichever Liberation Sans stands in for Arial
+# (fonts-liberation, fonts-liberation2): Wine takes the newer where there are both, so each is
+# shown alone, through fontconfig, to a Wine of its own, since Wine records in its registry the
+# fonts it has seen.
+build=$(dirname "$wine")
+for folder in $(fc-list -f '%{file}\n' 'Liberation Sans:style=Bold' | sed 's|/[^/]*$||' |
+    sort -u); do
+    name=$(basename "$folder")
+    fonts="$build/fonts-$name.conf"
+    printf '%s\n' '<?xml version="1.0"?>' \
+        '<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">' \
+        '<fontconfig>' \
+        '  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>' \
+        "  <dir>$folder</dir>" \
+        "  <selectfont><acceptfont><glob>$folder/*</glob></acceptfont>" \
+        '    <rejectfont><glob>/*</glob></rejectfont></selectfont>' \
+        '</fontconfig>' >"$fonts"
+    echo "The window under $name alone:"
+    code=0
+    (
+        export QUORVANE_WINE_PREFIX="window-$name" FONTCONFIG_FILE="$fonts"
+        undecorated
+        code=0
+        "$wine" "$driver" --gtest_filter=Win32Window.OpensAsDesignedAtAFirstStart || code=$?
+        "$wine" --stop-server || true
+        exit $code
+    ) || code=$?
+    [ $code -eq 0 ] || status=$code
+done
+
+# Then the whole session, under the fonts as the machine has them.
+undecorated
 "$wine" "$driver" || status=$?
 settings=$("$wine" reg query 'HKCU\Software\VB and VBA Program Settings\Brindlework\Quorvane' |
     tr -d '\r')
