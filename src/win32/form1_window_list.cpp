@@ -50,7 +50,7 @@ void Form1Window::fillRowText(NMLVDISPINFOW& request) {
     const ResultsList& list = form_->results();
     if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= list.shownCount()) return;
     // The list copies the text before it asks for the next row.
-    rowText_ = Wide(list.paths()[static_cast<size_t>(item.iItem)]);
+    rowText_ = Wide(list.entries().path(static_cast<size_t>(item.iItem)));
     item.pszText = rowText_.data();
 }
 

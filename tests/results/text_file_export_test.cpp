@@ -22,7 +22,7 @@ TEST(TextFileExport, EachEntryEndsWithCrLfAndTheFileWithOneMore) {
     EXPECT_EQ(ReadBytes(file), "C:\\A\r\nC:\\B\r\n\r\n");
 
     // Replaced without a question, and nothing of the longer old content survives.
-    ASSERT_TRUE(SaveResultsToTextFile(PathList(), file).ok());
+    ASSERT_TRUE(SaveResultsToTextFile(FolderList(), file).ok());
     EXPECT_EQ(ReadBytes(file), "\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"list"});
 }
@@ -31,7 +31,7 @@ TEST(TextFileExport, ListLosingEntriesDuringTheBuildWritesNothing) {
     ScratchFolder folder;
     const std::string file = folder.file("list.txt");
     WriteBytes(file, "old content\r\n");
-    PathList list = MakeList({"/a", "/b", "/c"});
+    FolderList list = MakeList({"/a", "/b", "/c"});
     ScriptedYield filterRuns([&list](int yield) {
         if (yield == 2) list.removeAt(2);
     });
