@@ -6,9 +6,9 @@
 //   quorvane-window-run-bench FOLDER
 
 #include <QApplication>
-#include <QTreeView>
 #include <cstdio>
 
+#include "app/results_view.h"
 #include "bench_window.h"
 
 int main(int argc, char** argv) {
