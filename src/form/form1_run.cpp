@@ -102,7 +102,7 @@ void Form1::startList() {
             options.depth = depth;
             options.stayOnVolume = stayOnVolume;
             options.yield = &yield;
-            WalkFolders(root, options, appender);
+            services_.walk(root, options, appender);
         });
         appender.finish();
     };
