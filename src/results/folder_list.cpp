@@ -1,7 +1,6 @@
 #include "results/folder_list.h"
 
 #include <algorithm>
-#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -131,13 +130,13 @@ void FolderList::append(std::string_view path) {
     order_.push_back(FolderTree::kNoParent);
     try {
         order_[order_.size() - 1] = folderOf(path, level);
+        lastPath_.assign(path);
     } catch (...) {
         order_.truncate(order_.size() - 1);
         depth_ = 0;
         lastPath_.clear();
         throw;
     }
-    lastPath_.assign(path);
 }
 
 FolderList::Node FolderList::folderOf(std::string_view path, size_t level) {
@@ -185,10 +184,10 @@ void FolderList::clear() {
     if (memoryUsage() >= kLetGoAside) {
         // Giving hundreds of MiB back to the system takes it a tenth of a second and more,
         // which the window would feel: a thread of its own does that.
-        auto retired = std::make_unique<Storage>(std::move(tree_), std::move(order_));
         try {
+            auto retired = std::make_unique<Storage>(std::move(tree_), std::move(order_));
             std::thread([retired = std::move(retired)] {}).detach();
-        } catch (const std::system_error&) {
+        } catch (...) {
             // Without a thread, here, a moment later.
         }
     }
