@@ -26,24 +26,28 @@ class FolderPathReader : public EntryReader {
         : tree_(tree), order_(order) {}
 
     std::string_view read(size_t index, size_t& shared) override {
+        // Up from the entry's folder to the first folder of the path made last. A folder is
+        // always made after its parent, so the folders of a path grow in number from the
+        // first: a search finds one among them.
         ancestors_.clear();
+        size_t kept = 0;
         for (FolderTree::Node node = order_[index]; node != FolderTree::kNoParent;
              node = tree_.parent(node)) {
+            const auto found = std::lower_bound(chain_.begin(), chain_.end(), node);
+            if (found != chain_.end() && *found == node) {
+                kept = static_cast<size_t>(found - chain_.begin()) + 1;
+                break;
+            }
             ancestors_.push_back(node);
         }
-        const size_t depth = ancestors_.size();
-        size_t kept = 0;
-        while (kept < chain_.size() && kept < depth && chain_[kept] == ancestors_[depth - 1 - kept])
-            ++kept;
         chain_.resize(kept);
         ends_.resize(kept);
         path_.resize(kept == 0 ? 0 : ends_.back());
         shared = path_.size();
-        for (size_t level = kept; level < depth; ++level) {
-            const FolderTree::Node node = ancestors_[depth - 1 - level];
-            if (level > 0) path_ += kSeparator;
-            path_ += tree_.name(node);
-            chain_.push_back(node);
+        for (auto node = ancestors_.rbegin(); node != ancestors_.rend(); ++node) {
+            if (!chain_.empty()) path_ += kSeparator;
+            path_ += tree_.name(*node);
+            chain_.push_back(*node);
             ends_.push_back(path_.size());
         }
         return path_;
@@ -52,7 +56,7 @@ class FolderPathReader : public EntryReader {
   private:
     const FolderTree& tree_;
     const ChunkedArray<FolderTree::Node>& order_;
-    std::vector<FolderTree::Node> ancestors_;  // the entry's folder first
+    std::vector<FolderTree::Node> ancestors_;  // below the folders shared, the entry's first
     std::vector<FolderTree::Node> chain_;      // of the path made last, from its first folder
     std::vector<size_t> ends_;                 // where each of those ends in path_
     std::string path_;
@@ -222,19 +226,28 @@ size_t FolderList::removeIf(const std::function<bool(size_t)>& remove) {
 }
 
 size_t FolderList::removeMarked(const std::vector<bool>& marked) {
-    return removeWhere([&marked](size_t i) { return i < marked.size() && marked[i]; });
+    // Asked in order, once for each entry: the marks are read one after another.
+    auto mark = marked.begin();
+    return removeWhere([&mark, end = marked.end()](size_t) { return mark != end && *mark++; });
 }
 
 template <typename Remove>
 size_t FolderList::removeWhere(Remove&& remove) {
-    // The kept entries move down in place, a chunk at a time.
+    // The kept entries move down in place, a chunk at a time; each index is asked once, in
+    // order.
     const size_t count = order_.size();
     size_t kept = 0;
+    Node* out = nullptr;  // where the next kept entry goes, with room for `room` in its chunk
+    size_t room = 0;
     for (size_t first = 0; first < count;) {
         size_t length = 0;
         const Node* run = order_.run(first, length);
         for (size_t k = 0; k < length; ++k) {
-            if (!remove(first + k)) order_[kept++] = run[k];
+            if (remove(first + k)) continue;
+            if (room == 0) out = order_.run(kept, room);
+            *out++ = run[k];
+            --room;
+            ++kept;
         }
         first += length;
     }
