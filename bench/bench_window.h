@@ -5,6 +5,7 @@
 // event loop could not run.
 
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QClipboard>
@@ -50,7 +51,9 @@ class BenchDesktop : public Desktop {
 };
 
 // Notes every pass of the event loop with a timer that is due at each one, and keeps the
-// longest time between two passes: how long the window could not answer.
+// longest time between two passes: how long the window could not answer. Beside it, the
+// longest work between two passes: the CPU time the window's thread spent meanwhile, which a
+// machine busy with other programs does not stretch as it stretches the wait.
 class EventLoopGaps {
   public:
     EventLoopGaps() {
@@ -61,7 +64,9 @@ class EventLoopGaps {
     void start() {
         clock_.start();
         last_ = 0;
+        lastWork_ = threadNanoseconds();
         longest_ = 0;
+        longestWork_ = 0;
         passes_ = 0;
         pulse_.start();
     }
@@ -70,20 +75,31 @@ class EventLoopGaps {
         pulse_.stop();
     }
     double longestSeconds() const { return static_cast<double>(longest_) / 1e9; }
+    double longestWorkSeconds() const { return static_cast<double>(longestWork_) / 1e9; }
     long passes() const { return passes_; }
 
   private:
+    static qint64 threadNanoseconds() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    }
     void mark() {
         const qint64 now = clock_.nsecsElapsed();
         longest_ = std::max(longest_, now - last_);
         last_ = now;
+        const qint64 work = threadNanoseconds();
+        longestWork_ = std::max(longestWork_, work - lastWork_);
+        lastWork_ = work;
         ++passes_;
     }
 
     QTimer pulse_;
     QElapsedTimer clock_;
     qint64 last_ = 0;
+    qint64 lastWork_ = 0;
     qint64 longest_ = 0;
+    qint64 longestWork_ = 0;
     long passes_ = 0;
 };
 

@@ -27,6 +27,9 @@ class WaitMeter {
     virtual void start() = 0;
     // The longest wait since start(), in seconds.
     virtual double stop() = 0;
+    // The most CPU time the window's thread spent within one wait, in seconds: the wait of a
+    // machine that does nothing else.
+    virtual double longestWork() const = 0;
 };
 
 // The process's memory in MiB: its peak so far, and what it holds now.
@@ -53,10 +56,10 @@ struct ScaleBench {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const Memory now = memory();
         std::printf(
-            "%-27s %9lld entries %7.2f s   longest wait %6.1f ms   peak %5.0f MiB   "
-            "now %5.0f MiB\n",
-            name, static_cast<long long>(form.results().count()), seconds, longest * 1e3, now.peak,
-            now.now);
+            "%-27s %9lld entries %7.2f s   longest wait %6.1f ms (work %5.1f ms)   "
+            "peak %5.0f MiB   now %5.0f MiB\n",
+            name, static_cast<long long>(form.results().count()), seconds, longest * 1e3,
+            waits.longestWork() * 1e3, now.peak, now.now);
         std::fflush(stdout);
     }
 
@@ -64,7 +67,7 @@ struct ScaleBench {
     // user would expect.
     bool run(size_t count) {
         const Memory shown = memory();
-        std::printf("%-27s %17s %9s   %-20s   peak %5.0f MiB   now %5.0f MiB\n", "window shown", "",
+        std::printf("%-27s %17s %9s   %-38s   peak %5.0f MiB   now %5.0f MiB\n", "window shown", "",
                     "", "", shown.peak, shown.now);
         step("Start Creating List", [&] { form.startList(); });
         if (dialogs.messages != std::vector<std::string>{"Done."}) {

@@ -25,6 +25,7 @@ class QtWaits : public bench::WaitMeter {
         gaps_.stop();
         return gaps_.longestSeconds();
     }
+    double longestWork() const override { return gaps_.longestWorkSeconds(); }
 
   private:
     bench::EventLoopGaps gaps_;

@@ -11,6 +11,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -27,7 +28,8 @@ using Clock = std::chrono::steady_clock;
 
 // Notes the moments the window can answer: the start and the end of every pass of its event
 // loop, and a timer due every 10 ms (the shortest a Win32 timer takes), which runs whenever
-// the window is idle. The longest time between two notes is the longest wait.
+// the window is idle. The longest time between two notes is the longest wait; the CPU time the
+// thread spent in it, its work (to the system's tick).
 class Win32Waits : public bench::WaitMeter {
   public:
     void note() {
@@ -35,10 +37,15 @@ class Win32Waits : public bench::WaitMeter {
         const Clock::time_point now = Clock::now();
         longest_ = std::max(longest_, now - last_);
         last_ = now;
+        const std::uint64_t work = ThreadWork();
+        longestWork_ = std::max(longestWork_, work - lastWork_);
+        lastWork_ = work;
     }
     void start() override {
         longest_ = {};
+        longestWork_ = 0;
         last_ = Clock::now();
+        lastWork_ = ThreadWork();
         running_ = true;
         SetTimer(nullptr, 0, 1, &Win32Waits::Tick);
         current_ = this;
@@ -48,16 +55,28 @@ class Win32Waits : public bench::WaitMeter {
         running_ = false;
         return std::chrono::duration<double>(longest_).count();
     }
+    double longestWork() const override { return static_cast<double>(longestWork_) / 1e7; }
 
   private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         if (current_) current_->note();
+    }
+    // The thread's CPU time in 100 ns units.
+    static std::uint64_t ThreadWork() {
+        FILETIME created, ended, kernel, user;
+        if (!GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user)) return 0;
+        const auto units = [](const FILETIME& time) {
+            return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+        };
+        return units(kernel) + units(user);
     }
 
     static inline Win32Waits* current_ = nullptr;
     bool running_ = false;
     Clock::time_point last_;
     Clock::duration longest_{};
+    std::uint64_t lastWork_ = 0;
+    std::uint64_t longestWork_ = 0;
 };
 
 // The real window, noting each pass of its event loop.
