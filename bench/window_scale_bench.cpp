@@ -3,11 +3,13 @@
 // user takes on such a list (see scale_steps.h).
 //
 //   quorvane-window-scale-bench [COUNT, default 10000000] [FOLDER for the text file]
+//                               [--all-exports: the clipboard and the workbook too]
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <string_view>
 
 #include "app/results_view.h"
 #include "bench_window.h"
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 10000000;
     const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::tempPath();
+    const bool allExports = argc > 3 && std::string_view(argv[3]) == "--all-exports";
     QTemporaryDir target(folder + QStringLiteral("/quorvane-scale-XXXXXX"));
 
     bench::GeneratedWalk generated(count);
@@ -64,6 +67,8 @@ int main(int argc, char** argv) {
             shown.resultsView()->scrollToTop();
             QApplication::processEvents();
         },
-        target.filePath(QStringLiteral("results.txt")).toStdString()};
+        target.filePath(QStringLiteral("results.txt")).toStdString(),
+        allExports,
+        [&window] { return window.desktop.openedFile; }};
     return steps.run(count) ? 0 : 1;
 }

@@ -6,6 +6,8 @@
 # loop and the memory of the process, then what the list cost beyond its names.
 #
 #   bench/window_scale_bench.sh [COUNT] [FOLDER for the text file, default: $TMPDIR or /tmp]
+#                               [--all-exports: the clipboard and the workbook too, for lists
+#                                of a million or so]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 count="${1:-10000000}"
@@ -15,4 +17,4 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target quorvane-window-scale-bench >/dev/null
 echo "Targets: peak at most 600 MiB for 10,000,000 folders, the list at most 30 bytes an entry"
 echo "beyond its names; no wait of the event loop over 50 ms."
-QT_QPA_PLATFORM=offscreen build/quorvane-window-scale-bench "$count" "$folder"
+QT_QPA_PLATFORM=offscreen build/quorvane-window-scale-bench "$count" "$folder" "${3:-}"

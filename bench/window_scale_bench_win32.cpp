@@ -4,6 +4,7 @@
 // takes on such a list (see scale_steps.h).
 //
 //   quorvane-window-scale-bench.exe [COUNT, default 10000000]
+//                                   [--all-exports: the clipboard and the workbook too]
 
 #include <windows.h>
 
@@ -15,11 +16,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "bench_services.h"
 #include "engine/path_rules.h"
 #include "scale_steps.h"
 #include "win32/form1_window.h"
+#include "win32/win32_desktop.h"
 
 namespace {
 
@@ -94,14 +97,23 @@ class MeasuredWindow : public Form1Window {
     Win32Waits& waits_;
 };
 
-// Never starts another program; the steps use no clipboard.
-class QuietDesktop : public Desktop {
+// The clipboard of the system; a spreadsheet program that takes every workbook and never
+// starts.
+class BenchDesktop : public Desktop {
   public:
+    std::string openedFile;
+    Win32Desktop real;
+
     bool openUrl(const std::string&) override { return false; }
-    bool openFile(const std::string&) override { return false; }
-    bool hasSpreadsheetApplication() override { return false; }
+    bool openFile(const std::string& path) override {
+        openedFile = path;
+        return true;
+    }
+    bool hasSpreadsheetApplication() override { return true; }
     std::string desktopFolder() override { return "C:\\Desktop"; }
-    void setClipboardText(std::string_view, YieldHook*) override {}
+    void setClipboardText(std::string_view text, YieldHook* hook) override {
+        real.setClipboardText(text, hook);
+    }
 };
 
 bench::Memory ProcessMemory() {
@@ -124,13 +136,14 @@ int main(int argc, char** argv) {
                                   ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     const size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 10000000;
+    const bool allExports = argc > 2 && std::string_view(argv[2]) == "--all-exports";
     const std::filesystem::path target =
         std::filesystem::temp_directory_path() / "quorvane-scale-bench";
     std::filesystem::create_directories(target);
 
     bench::GeneratedWalk generated(count);
     bench::InstantDialogs dialogs;
-    QuietDesktop desktop;
+    BenchDesktop desktop;
     bench::NoDrives drives;
     bench::QuietRandom random;
     bench::MemorySettings settings;
@@ -152,6 +165,7 @@ int main(int argc, char** argv) {
         }};
     Win32Waits waits;
     MeasuredWindow window(GetModuleHandleW(nullptr), services, waits);
+    desktop.real.setOwner(window.handle());
     window.form().load();
     window.show(SW_SHOWNORMAL);
     RunEvents(window);
@@ -168,7 +182,9 @@ int main(int argc, char** argv) {
                                 ListView_EnsureVisible(list, 0, FALSE);
                                 RunEvents(window);
                             },
-                            (target / "results.txt").string()};
+                            (target / "results.txt").string(),
+                            allExports,
+                            [&desktop] { return desktop.openedFile; }};
     const bool done = steps.run(count);
     std::error_code ignored;
     std::filesystem::remove_all(target, ignored);

@@ -6,7 +6,8 @@
 # 10 ms of a Win32 timer) and the memory of the process. Needs what
 # `scripts/setup-debian.sh --windows` installs, and xvfb-run.
 #
-#   bench/window_scale_bench_wine.sh [COUNT]
+#   bench/window_scale_bench_wine.sh [COUNT] [--all-exports: the clipboard and the workbook
+#                                             too, for lists of a million or so]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 count="${1:-10000000}"
@@ -19,5 +20,5 @@ cmake --build build/windows -j2 --target quorvane-window-scale-bench >/dev/null
 
 export QUORVANE_WINE_PREFIX=bench
 xvfb-run -a -s "-screen 0 1024x768x24" \
-    build/windows/run-under-wine.sh build/windows/bin/quorvane-window-scale-bench.exe "$count"
+    build/windows/run-under-wine.sh build/windows/bin/quorvane-window-scale-bench.exe "$count" "${2:-}"
 build/windows/run-under-wine.sh --stop-server 2>/dev/null || true
