@@ -15,7 +15,7 @@
 #include "engine/yield_hook.h"
 #include "generated_paths.h"
 #include "results/clipboard_text.h"
-#include "results/path_list.h"
+#include "results/folder_list.h"
 #include "results/result_filters.h"
 #include "results/results_workbook.h"
 #include "results/text_file_export.h"
@@ -43,8 +43,8 @@ class TimingYield : public YieldHook {
     Clock::duration longest_{};
 };
 
-PathList makeList(size_t count) {
-    PathList list;
+FolderList makeList(size_t count) {
+    FolderList list;
     bench::GeneratePaths(count, [&list](const std::string& path) { list.append(path); });
     return list;
 }
@@ -55,7 +55,7 @@ double peakMegabytes() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-bool run(const std::string& operation, PathList& list, const std::string& folder,
+bool run(const std::string& operation, FolderList& list, const std::string& folder,
          TimingYield& hook) {
     size_t removed = 0;
     if (operation == "containing") {
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     const size_t count = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1000000;
     const std::string folder = argc > 3 ? argv[3] : std::filesystem::temp_directory_path().string();
 
-    PathList list = makeList(count);
+    FolderList list = makeList(count);
     const double before = peakMegabytes();
     TimingYield hook;
     hook.start();

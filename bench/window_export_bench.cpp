@@ -88,10 +88,10 @@ int main(int argc, char** argv) {
     }
 
     std::printf(
-        "%-15s %9zu entries %7.2f s   event loop: longest wait %6.3f s, %6ld passes   "
-        "peak %7.1f MB (with the list %7.1f MB)\n",
-        operation.c_str(), count, seconds, gaps.longestSeconds(), gaps.passes(),
-        bench::peakMegabytes(), before);
+        "%-15s %9zu entries %7.2f s   event loop: longest wait %6.3f s (work %6.3f s), %6ld "
+        "passes   peak %7.1f MB (with the list %7.1f MB)\n",
+        operation.c_str(), count, seconds, gaps.longestSeconds(), gaps.longestWorkSeconds(),
+        gaps.passes(), bench::peakMegabytes(), before);
 
     // A command that failed, or did something else than expected, makes no figure.
     const bool reportedSuccess =

@@ -6,9 +6,9 @@
 //   quorvane-window-run-bench FOLDER
 
 #include <QApplication>
-#include <QTreeView>
 #include <cstdio>
 
+#include "app/results_view.h"
 #include "bench_window.h"
 
 int main(int argc, char** argv) {
@@ -44,20 +44,24 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     const double scrollMs = static_cast<double>(scrolling.nsecsElapsed()) / 1e6;
 
-    const PathList& paths = form.results().paths();
+    const FolderList& entries = form.results().entries();
     size_t pathBytes = 0;
-    for (size_t i = 0; i < paths.size(); ++i)
-        pathBytes += paths[i].size();
+    for (size_t i = 0; i < entries.size(); ++i)
+        pathBytes += entries.path(i).size();
+    const size_t memory = entries.memoryUsage();
+    const size_t names = entries.nameBytes();
     const double perEntry =
-        paths.empty() ? 0 : static_cast<double>(paths.memoryUsage() - pathBytes) / paths.size();
+        entries.empty() ? 0 : static_cast<double>(memory - names) / entries.size();
 
-    std::printf("entries            %zu\n", paths.size());
+    std::printf("entries            %zu\n", entries.size());
     std::printf("run                %.3f s\n", seconds);
-    std::printf("longest wait       %.1f ms (%ld passes of the event loop)\n",
-                gaps.longestSeconds() * 1e3, gaps.passes());
+    std::printf("longest wait       %.1f ms, %.1f ms of it work (%ld passes of the event loop)\n",
+                gaps.longestSeconds() * 1e3, gaps.longestWorkSeconds() * 1e3, gaps.passes());
     std::printf("scroll end, back   %.1f ms\n", scrollMs);
-    std::printf("list memory        %.1f MiB for %.1f MiB of paths: %.1f bytes an entry more\n",
-                paths.memoryUsage() / 1048576.0, pathBytes / 1048576.0, perEntry);
+    std::printf(
+        "list memory        %.1f MiB for %.1f MiB of paths, %.1f MiB of names: %.1f bytes "
+        "an entry beyond the names\n",
+        memory / 1048576.0, pathBytes / 1048576.0, names / 1048576.0, perEntry);
     std::printf("peak memory        %.1f MiB\n", bench::peakMegabytes());
     return 0;
 }

@@ -42,4 +42,4 @@ echo "$window"
 run=$(awk '/^run /{print $2}' <<<"$window")
 cli=$(awk -v a="$cli1" -v b="$cli2" 'BEGIN{print (a+b)/2}')
 echo "quorvane-list      $cli s (peak $(( (cliPeak1 > cliPeak2 ? cliPeak1 : cliPeak2) / 1024 )) MiB)"
-awk -v w="$run" -v c="$cli" 'BEGIN{printf "window / list      %.2f (target at most 1.3)\n", w/c}'
+awk -v w="$run" -v c="$cli" 'BEGIN{printf "window / list      %.2f (target at most 1.1; peak memory at most 80 MiB)\n", w/c}'

@@ -13,12 +13,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeView>
 #include <stdexcept>
 
 #include "app/hand_cursor.h"
 #include "app/program_icon.h"
 #include "app/qt_results_model.h"
+#include "app/results_view.h"
 
 namespace quorvane {
 
@@ -88,8 +88,8 @@ QComboBox* Form1Widget::driveList() const {
     return As<QComboBox>(control(Control::DriveList));
 }
 
-QTreeView* Form1Widget::resultsView() const {
-    return As<QTreeView>(control(Control::ResultsView));
+ResultsView* Form1Widget::resultsView() const {
+    return As<ResultsView>(control(Control::ResultsView));
 }
 
 void Form1Widget::connectHandlers() {

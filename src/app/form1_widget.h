@@ -16,11 +16,11 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTreeView;
 
 namespace quorvane {
 
 class ResultsListModel;
+class ResultsView;
 
 // The main window in Qt Widgets: every control of the shared layout, its design name as its
 // object name, shown as the form (Form1) asks, with the user's actions passed on to the form's
@@ -48,7 +48,7 @@ class Form1Widget : public QWidget, public FormView {
     QLineEdit* textBox(Control textBox) const;
     QPushButton* pushButton(Control button) const;
     QComboBox* driveList() const;
-    QTreeView* resultsView() const;
+    ResultsView* resultsView() const;
 
     // FormView
     bool isChecked(Control option) const override;

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTreeView>
 #include <stdexcept>
 
 #include "app/access_key_cues.h"
 #include "app/form1_widget.h"
+#include "app/results_view.h"
 
 namespace quorvane {
 
@@ -23,15 +23,11 @@ QFont FontOf(const FontDesign& design) {
     return font;
 }
 
-QTreeView* NewResultsView(QWidget* container) {
-    auto* list = new QTreeView(container);
-    list->setRootIsDecorated(false);
-    list->setItemsExpandable(false);
-    list->setUniformRowHeights(true);
+ResultsView* NewResultsView(QWidget* container) {
+    auto* list = new ResultsView(container);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setAllColumnsShowFocus(true);
     list->setToolTip(QString::fromLatin1(kResultsToolTip));
     return list;
 }

@@ -1,7 +1,7 @@
 #include <QMouseEvent>
-#include <QTreeView>
 
 #include "app/form1_widget.h"
+#include "app/results_view.h"
 
 namespace quorvane {
 

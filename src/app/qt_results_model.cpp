@@ -31,7 +31,7 @@ QVariant ResultsListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.column() != 0 ||
         static_cast<size_t>(index.row()) >= list_.shownCount())
         return {};
-    return FromUtf8(list_.paths()[static_cast<size_t>(index.row())]);
+    return FromUtf8(list_.entries().path(static_cast<size_t>(index.row())));
 }
 
 QVariant ResultsListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -62,8 +62,8 @@ void Form1::removeResultsWithText(const char* procedurePath, const char* prompt,
         WindowYieldHook hook(view_);
         std::vector<bool> remove;
         // A scan that failed throws here: nothing is removed then.
-        ThrowIfFailed(ResultsToRemove(results_.paths(), text, filter, &hook, remove));
-        results_.removeIf([&remove](size_t i) { return i < remove.size() && remove[i]; });
+        ThrowIfFailed(ResultsToRemove(results_.entries(), text, filter, &hook, remove));
+        results_.removeMarked(remove);
     });
     trap.step(108, [&] { setMousePointer(kDefaultPointer); });
 }

@@ -40,7 +40,7 @@ void Form1::saveTextFile() {
     bool saved = false;
     trap.step(120, [&] {
         WindowYieldHook hook(view_);
-        ThrowIfFailed(SaveResultsToTextFile(results_.paths(), path, &hook));
+        ThrowIfFailed(SaveResultsToTextFile(results_.entries(), path, &hook));
         saved = true;
     });
     // After a failed write the report stands alone: "Done." would read as success.
@@ -65,7 +65,7 @@ void Form1::copyToClipboard() {
 void Form1::putResultsOnClipboard() {
     WindowYieldHook hook(view_);
     std::string text;
-    ThrowIfFailed(ResultsClipboardText(results_.paths(), &hook, text));
+    ThrowIfFailed(ResultsClipboardText(results_.entries(), &hook, text));
     // An empty list leaves the clipboard alone.
     if (text.empty()) return;
     services_.desktop.setClipboardText(text, &hook);
@@ -111,7 +111,7 @@ void Form1::saveExcelFile() {
         // One report for a workbook that cannot be written, however many entries it held.
         trap.step(114, [&] {
             WindowYieldHook hook(view_);
-            ThrowIfFailed(WriteResultsWorkbook(results_.paths(), workbook, &hook));
+            ThrowIfFailed(WriteResultsWorkbook(results_.entries(), workbook, &hook));
             written = true;
         });
         if (!written) static_cast<void>(RemoveFile(workbook));

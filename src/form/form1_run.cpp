@@ -104,7 +104,7 @@ void Form1::startList() {
             options.stayOnVolume = stayOnVolume;
             options.yield = &yield;
             // A shortage the walk could not mend ends the run with the error report.
-            ThrowIfFailed(WalkFolders(root, options, appender));
+            ThrowIfFailed(services_.walk(root, options, appender));
         });
         appender.finish();
     };

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
+#include "engine/folder_walk.h"
 #include "engine/numeric_text.h"
 #include "form/desktop.h"
 #include "form/dialogs.h"
@@ -31,6 +33,10 @@ struct FormServices {
     std::function<void()> endProgram;
     // The user's separators, with which the depth box is read.
     NumberFormat numberFormat;
+    // The walk that "Start Creating List" runs over each target. The benchmarks hand in one
+    // that makes up its folders, more of them than a disk here holds.
+    std::function<Status(std::string_view root, const WalkOptions& options, FolderSink& sink)>
+        walk = WalkFolders;
 };
 
 }  // namespace quorvane

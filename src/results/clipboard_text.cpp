@@ -7,7 +7,7 @@
 
 namespace quorvane {
 
-Status ResultsClipboardText(const PathList& list, YieldHook* hook, std::string& text) {
+Status ResultsClipboardText(const EntrySource& list, YieldHook* hook, std::string& text) {
     text.clear();
     if (list.empty()) return {};
 
@@ -42,7 +42,7 @@ Status ResultsClipboardText(const PathList& list, YieldHook* hook, std::string& 
     return {};
 }
 
-std::string ResultsClipboardText(const PathList& list) {
+std::string ResultsClipboardText(const EntrySource& list) {
     std::string text;
     static_cast<void>(ResultsClipboardText(list, nullptr, text));
     return text;

@@ -4,7 +4,7 @@
 
 #include "engine/status.h"
 #include "engine/yield_hook.h"
-#include "results/path_list.h"
+#include "results/entry_source.h"
 
 namespace quorvane {
 
@@ -16,8 +16,8 @@ namespace quorvane {
 // Two passes, widths then lines, each letting the window run once before each entry; an entry
 // longer than the width (the list grew between the passes) gets no blanks. ListChanged when
 // the list loses entries during a pass (see ListScan).
-Status ResultsClipboardText(const PathList& list, YieldHook* hook, std::string& text);
+Status ResultsClipboardText(const EntrySource& list, YieldHook* hook, std::string& text);
 // Without a hook nothing can change the list meanwhile, so nothing fails.
-std::string ResultsClipboardText(const PathList& list);
+std::string ResultsClipboardText(const EntrySource& list);
 
 }  // namespace quorvane

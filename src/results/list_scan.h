@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "engine/status.h"
 #include "engine/yield_hook.h"
-#include "results/path_list.h"
+#include "results/entry_source.h"
 
 namespace quorvane {
 
@@ -16,17 +17,27 @@ namespace quorvane {
 // began, so every later read fails, even where the list has grown back past that index.
 class ListScan {
   public:
-    ListScan(const PathList& list, YieldHook* hook)
-        : list_(list), hook_(hook), count_(list.size()), removals_(list.removalCount()) {}
+    ListScan(const EntrySource& list, YieldHook* hook)
+        : list_(list),
+          reader_(list.reader()),
+          hook_(hook),
+          count_(list.size()),
+          removals_(list.removalCount()) {}
 
     size_t count() const { return count_; }
 
-    // Lets the window run, then gives entry `index` (1 to count()). ListChanged when the list
-    // has lost entries since the scan began.
-    Status next(size_t index, std::string_view& entry);
+    // Lets the window run, then gives entry `index` (1 to count()), valid until the next call.
+    // ListChanged when the list has lost entries since the scan began. `shared` is as
+    // EntryReader::read gives it.
+    Status next(size_t index, std::string_view& entry, size_t& shared);
+    Status next(size_t index, std::string_view& entry) {
+        size_t shared = 0;
+        return next(index, entry, shared);
+    }
 
   private:
-    const PathList& list_;
+    const EntrySource& list_;
+    std::unique_ptr<EntryReader> reader_;
     YieldHook* hook_;
     size_t count_;
     std::uint64_t removals_;

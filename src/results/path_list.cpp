@@ -17,7 +17,23 @@ size_t offsetOf(std::uint64_t location) {
     return static_cast<size_t>(location & 0xFFFFFFFFu);
 }
 
+class WholePathReader : public EntryReader {
+  public:
+    explicit WholePathReader(const PathList& list) : list_(list) {}
+    std::string_view read(size_t index, size_t& shared) override {
+        shared = 0;
+        return list_[index];
+    }
+
+  private:
+    const PathList& list_;
+};
+
 }  // namespace
+
+std::unique_ptr<EntryReader> PathList::reader() const {
+    return std::make_unique<WholePathReader>(*this);
+}
 
 std::string_view PathList::operator[](size_t i) const {
     const std::uint64_t at = locations_[i];

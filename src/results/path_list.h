@@ -6,14 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "results/entry_source.h"
+
 namespace quorvane {
 
-// The entries of the results list: folder paths, kept byte for byte as the file system gave
-// them. Entries are packed into large blocks, so a million entries cost their bytes plus
-// twelve bytes each, and removing many entries is one compacting pass.
+// A list of whole paths, kept byte for byte as the file system gave them, for quorvane-list's
+// formats that need every entry before their first line. Entries are packed into large
+// blocks, so a million entries cost their bytes plus twelve bytes each, and removing many
+// entries is one compacting pass.
 //
 // Indexes here are 0-based (ResultsList has the list's 1-based ones).
-class PathList {
+class PathList : public EntrySource {
   public:
     PathList() = default;
     PathList(const PathList&) = delete;
@@ -22,8 +25,7 @@ class PathList {
     // Counts as removing every entry the list held (see removalCount()).
     PathList& operator=(PathList&& other) noexcept;
 
-    size_t size() const { return lengths_.size(); }
-    bool empty() const { return lengths_.empty(); }
+    size_t size() const override { return lengths_.size(); }
     std::string_view operator[](size_t i) const;
 
     void append(std::string_view path);
@@ -39,7 +41,9 @@ class PathList {
     // Grows whenever entries are removed or the list is replaced, never on append. A loop that
     // lets the window run between reads compares it to know that each index still names the
     // entry it named when the loop began.
-    std::uint64_t removalCount() const { return removals_; }
+    std::uint64_t removalCount() const override { return removals_; }
+    // Reads each path whole.
+    std::unique_ptr<EntryReader> reader() const override;
 
   private:
     struct Block {

@@ -6,7 +6,8 @@
 
 #include "engine/status.h"
 #include "engine/yield_hook.h"
-#include "results/path_list.h"
+#include "results/entry_source.h"
+#include "results/folder_list.h"
 
 namespace quorvane {
 
@@ -18,17 +19,17 @@ enum class ResultFilter { Containing, NotContaining };
 // each one, and then removes the chosen entries in one compacting pass; `removed` is how many
 // it removed. ListChanged when entries are removed while the scan lets the window run; the
 // list then keeps everything the others left in it.
-Status RemoveResults(PathList& list, std::string_view text, ResultFilter filter, YieldHook* hook,
+Status RemoveResults(FolderList& list, std::string_view text, ResultFilter filter, YieldHook* hook,
                      size_t& removed);
 // Without a hook nothing can change the list during the scan, so nothing fails.
-size_t RemoveResultsContaining(PathList& list, std::string_view text);
-size_t RemoveResultsNotContaining(PathList& list, std::string_view text);
+size_t RemoveResultsContaining(FolderList& list, std::string_view text);
+size_t RemoveResultsNotContaining(FolderList& list, std::string_view text);
 
 // The scan of either filter without the removal, for a list whose owner removes entries
 // itself (the window's list model, which must tell its views): true at the 0-based position of
 // each entry that the filter would remove. Same yields, same failure. No yield follows the last
 // read, so the positions still hold when the caller removes at once.
-Status ResultsToRemove(const PathList& list, std::string_view text, ResultFilter filter,
+Status ResultsToRemove(const EntrySource& list, std::string_view text, ResultFilter filter,
                        YieldHook* hook, std::vector<bool>& remove);
 
 }  // namespace quorvane

@@ -21,9 +21,9 @@ Status ResultsList::columnHeading(int column, std::string& heading) const {
     return {};
 }
 
-Status ResultsList::text(std::int64_t index, std::string_view& text) const {
+Status ResultsList::text(std::int64_t index, std::string& text) const {
     if (!hasEntry(index)) return kOutOfRange;
-    text = paths_[static_cast<size_t>(index - 1)];
+    entries_.path(static_cast<size_t>(index - 1), text);
     return {};
 }
 
@@ -34,14 +34,14 @@ Status ResultsList::subText(std::int64_t index, int column, std::string& text) c
 }
 
 void ResultsList::append(std::string_view path) {
-    paths_.append(path);
+    entries_.append(path);
 }
 
 void ResultsList::publishAppended() {
-    if (shown_ == paths_.size()) return;
+    if (shown_ == entries_.size()) return;
     ResultsListObserver& view = this->view();
-    view.rowsAppending(shown_, paths_.size() - 1);
-    shown_ = paths_.size();
+    view.rowsAppending(shown_, entries_.size() - 1);
+    shown_ = entries_.size();
     view.rowsAppended();
 }
 
@@ -50,12 +50,12 @@ void ResultsList::resetWith(Change&& change) {
     ResultsListObserver& view = this->view();
     view.resetting();
     change();
-    shown_ = paths_.size();
+    shown_ = entries_.size();
     view.reset();
 }
 
 void ResultsList::clear() {
-    resetWith([this] { paths_.clear(); });
+    resetWith([this] { entries_.clear(); });
 }
 
 Status ResultsList::removeAt(std::int64_t index) {
@@ -64,15 +64,21 @@ Status ResultsList::removeAt(std::int64_t index) {
     ResultsListObserver& view = this->view();
     const size_t row = static_cast<size_t>(index - 1);
     view.rowRemoving(row);
-    paths_.removeAt(row);
-    shown_ = paths_.size();
+    entries_.removeAt(row);
+    shown_ = entries_.size();
     view.rowRemoved();
     return {};
 }
 
 size_t ResultsList::removeIf(const std::function<bool(size_t)>& remove) {
     size_t removed = 0;
-    resetWith([&] { removed = paths_.removeIf(remove); });
+    resetWith([&] { removed = entries_.removeIf(remove); });
+    return removed;
+}
+
+size_t ResultsList::removeMarked(const std::vector<bool>& marked) {
+    size_t removed = 0;
+    resetWith([&] { removed = entries_.removeMarked(marked); });
     return removed;
 }
 

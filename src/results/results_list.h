@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "engine/status.h"
-#include "results/path_list.h"
+#include "results/folder_list.h"
 #include "results/results_list_observer.h"
 
 namespace quorvane {
 
 // The results list behind the window's results view: the folder paths a run found, kept byte
-// for byte in a PathList, with the list control's operations addressed from 1 as the commands
-// use them, and its column headers.
+// for byte in a FolderList, with the list control's operations addressed from 1 as the
+// commands use them, and its column headers.
 //
 // Views learn of new entries in batches. append() adds to the list at once (count() and
 // text() see the entry), but the view only hears of it at the next publishAppended(), with
@@ -34,13 +34,13 @@ class ResultsList {
     // Heading of column `column`, counted from 1.
     Status columnHeading(int column, std::string& heading) const;
 
-    std::int64_t count() const { return static_cast<std::int64_t>(paths_.size()); }
+    std::int64_t count() const { return static_cast<std::int64_t>(entries_.size()); }
     // Text of entry `index`, counted from 1: the bytes the file system gave.
-    Status text(std::int64_t index, std::string_view& text) const;
+    Status text(std::int64_t index, std::string& text) const;
     // Sub-text of column `column` (2 or more) of entry `index`: the entries carry none, so it
     // is empty.
     Status subText(std::int64_t index, int column, std::string& text) const;
-    const PathList& paths() const { return paths_; }
+    const FolderList& entries() const { return entries_; }
     // The entries the view has been told of: the first shownCount() ones.
     size_t shownCount() const { return shown_; }
 
@@ -53,8 +53,10 @@ class ResultsList {
     // Removes entry `index`, counted from 1; later entries move down by one.
     Status removeAt(std::int64_t index);
     // Removes every entry whose 0-based position `remove` accepts, in one pass that keeps the
-    // order of the rest. Returns how many went.
+    // order of the rest; the second form every entry marked true, keeping those past the
+    // marks' end. Each returns how many went.
     size_t removeIf(const std::function<bool(size_t)>& remove);
+    size_t removeMarked(const std::vector<bool>& marked);
 
   private:
     ResultsListObserver& view() { return observer_ ? *observer_ : silent_; }
@@ -62,7 +64,7 @@ class ResultsList {
     template <typename Change>
     void resetWith(Change&& change);
 
-    PathList paths_;
+    FolderList entries_;
     size_t shown_ = 0;
     std::vector<std::string> headings_;
     ResultsListObserver* observer_ = nullptr;

@@ -5,7 +5,7 @@
 
 namespace quorvane {
 
-Status WriteResultsWorkbook(const PathList& list, const std::string& file, YieldHook* hook,
+Status WriteResultsWorkbook(const EntrySource& list, const std::string& file, YieldHook* hook,
                             size_t rowsPerSheet) {
     WorkbookWriter writer(file, rowsPerSheet);
     if (const Status status = writer.open(); !status.ok()) return status;

@@ -4,7 +4,7 @@
 
 #include "engine/status.h"
 #include "engine/yield_hook.h"
-#include "results/path_list.h"
+#include "results/entry_source.h"
 #include "results/workbook_writer.h"
 
 namespace quorvane {
@@ -12,7 +12,7 @@ namespace quorvane {
 // Writes the results list as a workbook to `file` (see WorkbookWriter), letting the window run
 // once before each entry. Fails with the one error that stopped it, or with ListChanged when
 // the list loses entries meanwhile (see ListScan); after any failure no file is left behind.
-Status WriteResultsWorkbook(const PathList& list, const std::string& file,
+Status WriteResultsWorkbook(const EntrySource& list, const std::string& file,
                             YieldHook* hook = nullptr,
                             size_t rowsPerSheet = WorkbookWriter::kSheetRows);
 

@@ -5,7 +5,7 @@
 
 #include "engine/status.h"
 #include "engine/yield_hook.h"
-#include "results/path_list.h"
+#include "results/entry_source.h"
 
 namespace quorvane {
 
@@ -13,23 +13,19 @@ namespace quorvane {
 // CR LF, so an empty list gives those two bytes alone. The entries are in the system's
 // encoding: on Windows the ANSI code page (with its substitutes for what it lacks), elsewhere
 // the bytes as stored, so a name that is not valid UTF-8 is written as the file system gave it.
-//
-// Lets the window run once before each entry; ListChanged when the list loses entries
-// meanwhile (see ListScan).
-Status ResultsTextFileBytes(const PathList& list, YieldHook* hook, std::string& bytes);
-// Without a hook nothing can change the list meanwhile, so nothing fails.
-std::string ResultsTextFileBytes(const PathList& list);
+std::string ResultsTextFileBytes(const EntrySource& list);
 
 // Appends one entry in the text file's encoding (see above), without its line end.
 void AppendTextFileEntry(std::string& out, std::string_view entry);
 
-// Replaces `file` with `bytes` atomically: after a failure the file that was there is intact
-// and no partial file is left. With a hook, the window runs while the bytes go to the disk
-// (see CallWhileYielding).
-Status WriteTextFile(std::string_view bytes, const std::string& file, YieldHook* hook = nullptr);
-
-// Both of the above; nothing is written when the list cannot be read to its end.
-Status SaveResultsToTextFile(const PathList& list, const std::string& file,
+// Writes the text file of `list` to `file`, which is replaced only once every byte is written
+// (see AtomicFile): after any failure the file that was there is intact and no partial file
+// is left. The bytes go to the disk in pieces as they are made, on a thread of their own, so
+// the list costs no more memory than a piece however long it is.
+//
+// With a hook, lets the window run once before each entry and while it waits for the disk;
+// ListChanged, and nothing written, when the list loses entries meanwhile (see ListScan).
+Status SaveResultsToTextFile(const EntrySource& list, const std::string& file,
                              YieldHook* hook = nullptr);
 
 }  // namespace quorvane

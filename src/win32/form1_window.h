@@ -100,6 +100,8 @@ class Form1Window : public FormView, public ResultsListObserver {
 
     // form1_window_list.cpp
     void showRowCount(bool keepView);
+    // The selected row, counted from 0; -1 for none.
+    int selectedRow() const;
     void fillRowText(NMLVDISPINFOW& request);
 
     HINSTANCE instance_;

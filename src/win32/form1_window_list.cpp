@@ -26,10 +26,25 @@ void Form1Window::showRowCount(bool keepView) {
     // Rows appended at the end leave the rows shown and the scroll position as they are.
     ListView_SetItemCountEx(list, rows, keepView ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
     if (!keepView) {
-        // The rows moved: no entry is selected any more, as in any list that loses rows.
-        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        // The rows moved: no entry is selected any more, as in any list that loses rows. The
+        // one row is deselected alone: asked to deselect every row, a list view may visit
+        // each of millions.
+        if (const int selected = selectedRow(); selected >= 0) {
+            ListView_SetItemState(list, selected, 0, LVIS_SELECTED);
+        }
         InvalidateRect(list, nullptr, TRUE);
     }
+}
+
+int Form1Window::selectedRow() const {
+    // A virtual list view keeps its selection as ranges, but finds a selected row by trying
+    // each row in turn: millions where none is selected. The one selected row of this list is
+    // nearly always the focused one, which it knows at once.
+    HWND list = control(Control::ResultsView);
+    const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (focused >= 0 && ListView_GetItemState(list, focused, LVIS_SELECTED)) return focused;
+    if (ListView_GetSelectedCount(list) == 0) return -1;
+    return ListView_GetNextItem(list, -1, LVNI_SELECTED);
 }
 
 void Form1Window::rowsAppended() {
@@ -50,13 +65,12 @@ void Form1Window::fillRowText(NMLVDISPINFOW& request) {
     const ResultsList& list = form_->results();
     if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= list.shownCount()) return;
     // The list copies the text before it asks for the next row.
-    rowText_ = Wide(list.paths()[static_cast<size_t>(item.iItem)]);
+    rowText_ = Wide(list.entries().path(static_cast<size_t>(item.iItem)));
     item.pszText = rowText_.data();
 }
 
 std::int64_t Form1Window::selectedResult() const {
-    const int selected = ListView_GetNextItem(control(Control::ResultsView), -1, LVNI_SELECTED);
-    return selected < 0 ? 0 : selected + 1;
+    return selectedRow() + 1;
 }
 
 }  // namespace quorvane

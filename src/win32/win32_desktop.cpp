@@ -7,6 +7,7 @@
 
 #include <new>
 
+#include "results/yielding_call.h"
 #include "text/utf16_text.h"
 #include "win32/wide_text.h"
 
@@ -63,11 +64,16 @@ void Win32Desktop::setClipboardText(std::string_view text, YieldHook* hook) {
     const size_t length = ToUtf16(text, units, hook);
     units[length] = u'\0';
     GlobalUnlock(memory);
-    if (HGLOBAL fitted = GlobalReAlloc(memory, (length + 1) * sizeof(char16_t), 0)) {
-        memory = fitted;
-    }
-    ClearClipboard(owner_);
-    SetClipboardText(owner_, memory);
+    // Fitting the memory may copy it, and the system may copy what the clipboard takes (Wine
+    // hands it to its server): hundreds of MiB for a list of millions, done on a thread of its
+    // own while the window runs. The clipboard stays with the window all the same.
+    CallWhileYielding(hook, [this, memory, length]() mutable {
+        if (HGLOBAL fitted = GlobalReAlloc(memory, (length + 1) * sizeof(char16_t), 0)) {
+            memory = fitted;
+        }
+        ClearClipboard(owner_);
+        return SetClipboardText(owner_, memory);
+    });
 }
 
 void ClearClipboard(HWND owner) {

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
-#include <QTreeView>
 
 #include "app/qt_results_model.h"
+#include "app/results_view.h"
 #include "form/form1_layout.h"
 #include "form_harness.h"
 
@@ -156,8 +156,6 @@ TEST(Form1Layout, ResultsListIsAReportWithOneResultsColumn) {
     EXPECT_EQ(form.resultsView()->model()->headerData(0, Qt::Horizontal).toString(),
               QStringLiteral("Results"));
     EXPECT_EQ(form.resultsView()->header()->sectionSize(0), 466);
-    EXPECT_TRUE(form.resultsView()->uniformRowHeights());
-    EXPECT_FALSE(form.resultsView()->rootIsDecorated());
     EXPECT_EQ(form.resultsView()->toolTip(),
               QStringLiteral("Double-click item to remove it. Move | line to right and out of "
                              "window to reveal full names."));

@@ -8,8 +8,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeView>
 
+#include "app/results_view.h"
 #include "form/error_report.h"
 #include "form_harness.h"
 

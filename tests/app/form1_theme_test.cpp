@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStyleOptionButton>
-#include <QTreeView>
 
+#include "app/results_view.h"
 #include "form_harness.h"
 #include "support/text_contrast.h"
 

@@ -6,13 +6,14 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeView>
 
 #include "app/qt_results_model.h"
+#include "app/results_view.h"
 #include "form_harness.h"
 
 namespace quorvane::test {
@@ -201,7 +202,7 @@ TEST(Form1Widget, DeleteKeyAndLeftDoubleClickRemoveTheSelectedEntry) {
     Form1Widget& window = harness.load();
     Form1& form = window.form();
     harness.showActive();
-    QTreeView* list = window.resultsView();
+    ResultsView* list = window.resultsView();
 
     FillResults(form, {"/1", "/2", "/3", "/4", "/5"});
     QTest::keyClick(list, Qt::Key_Delete);  // none selected

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "results/clipboard_text.h"
+#include "results/path_list.h"
 #include "results/text_file_export.h"
 #include "results/workbook_reader.h"
 #include "support/expected_walk.h"

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "results/clipboard_text.h"
+#include "results/folder_list.h"
 #include "results/text_file_export.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
@@ -13,8 +14,8 @@
 namespace quorvane {
 namespace {
 
-PathList MakeList(const std::vector<std::string>& entries) {
-    PathList list;
+FolderList MakeList(const std::vector<std::string>& entries) {
+    FolderList list;
     for (const std::string& entry : entries)
         list.append(entry);
     return list;
@@ -23,7 +24,7 @@ PathList MakeList(const std::vector<std::string>& entries) {
 TEST(WindowsTextFile, EntriesAreInTheAnsiCodePageWithItsSubstitutes) {
     if (GetACP() != 1252) GTEST_SKIP() << "the bytes below are those of code page 1252";
     // "é" is in the code page; Greek letters without a near Latin letter and CJK are not.
-    const PathList list = MakeList({"C:\\café", "C:\\λέξη", "C:\\日本", "C:\\Ünïcödé\\x"});
+    const FolderList list = MakeList({"C:\\café", "C:\\λέξη", "C:\\日本", "C:\\Ünïcödé\\x"});
     EXPECT_EQ(ResultsTextFileBytes(list),
               "C:\\caf\xE9\r\n"
               "C:\\????\r\n"
@@ -49,11 +50,11 @@ TEST(WindowsTextFile, FileNamedBeyondTheAnsiCodePageIsWrittenAndReplaced) {
     const std::string file = temp / name;
     ASSERT_TRUE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file).ok());
     EXPECT_EQ(test::ReadFile(file), "C:\\A\r\nC:\\B\r\n\r\n");
-    ASSERT_TRUE(SaveResultsToTextFile(PathList(), file).ok());
+    ASSERT_TRUE(SaveResultsToTextFile(FolderList(), file).ok());
     EXPECT_EQ(test::ReadFile(file), "\r\n");
     EXPECT_EQ(test::ListedNames(temp.path()), std::vector<std::string>{name});
 
-    const Status failure = SaveResultsToTextFile(PathList(), temp / "missing\\list.txt");
+    const Status failure = SaveResultsToTextFile(FolderList(), temp / "missing\\list.txt");
     EXPECT_EQ(failure.failure(), Status::Failure::System);
     EXPECT_EQ(failure.code(), ERROR_PATH_NOT_FOUND);
     EXPECT_EQ(test::ListedNames(temp.path()), std::vector<std::string>{name});

@@ -56,9 +56,9 @@ inline void FillResults(Form1& form, const std::vector<std::string>& entries) {
 
 inline std::vector<std::string> ResultEntries(const Form1& form) {
     std::vector<std::string> entries;
-    const PathList& paths = form.results().paths();
-    for (size_t i = 0; i < paths.size(); ++i)
-        entries.emplace_back(paths[i]);
+    const FolderList& list = form.results().entries();
+    for (size_t i = 0; i < list.size(); ++i)
+        entries.push_back(list.path(i));
     return entries;
 }
 

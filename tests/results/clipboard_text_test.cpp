@@ -27,12 +27,12 @@ TEST(ClipboardText, WidthCountsCharactersNotBytes) {
 }
 
 TEST(ClipboardText, EmptyListGivesNoText) {
-    EXPECT_EQ(ResultsClipboardText(PathList()), "");
+    EXPECT_EQ(ResultsClipboardText(FolderList()), "");
 }
 
 TEST(ClipboardText, ListChangedBetweenThePasses) {
     // Appended during the widths pass: the longer entry is in the lines, without blanks.
-    PathList list = MakeList({"C:\\A", "C:\\BB"});
+    FolderList list = MakeList({"C:\\A", "C:\\BB"});
     ScriptedYield append([&list](int yield) {
         if (yield == 1) list.append("C:\\LONGER");
     });

@@ -14,7 +14,7 @@ using testing::ScriptedYield;
 using Texts = std::vector<std::string>;
 
 TEST(ResultFilters, MatchIgnoresLetterCaseOnly) {
-    PathList list = MakeList({"C:\\Windows", "C:\\Program Files"});
+    FolderList list = MakeList({"C:\\Windows", "C:\\Program Files"});
     EXPECT_EQ(RemoveResultsContaining(list, "WINDOWS"), 1u);
     EXPECT_EQ(Entries(list), Texts{"C:\\Program Files"});
 
@@ -32,7 +32,7 @@ TEST(ResultFilters, MatchIgnoresLetterCaseOnly) {
 
 TEST(ResultFilters, SeparatorsBlanksAndWildcardsArePlainCharacters) {
     const Texts paths = {"C:\\A", "C:\\Program Files", "C:\\Program", "D:\\a*b", "D:\\a?b"};
-    PathList list = MakeList(paths);
+    FolderList list = MakeList(paths);
     RemoveResultsNotContaining(list, "\\");
     EXPECT_EQ(Entries(list), paths);
     RemoveResultsContaining(list, "\\");
@@ -47,12 +47,12 @@ TEST(ResultFilters, SeparatorsBlanksAndWildcardsArePlainCharacters) {
 }
 
 TEST(ResultFilters, RemovalKeepsTheOrderOfWhatStays) {
-    PathList list = MakeList({"/one", "/two/x", "/three/x", "/four", "/five/x", "/six"});
+    FolderList list = MakeList({"/one", "/two/x", "/three/x", "/four", "/five/x", "/six"});
     EXPECT_EQ(RemoveResultsContaining(list, "/X"), 3u);
     EXPECT_EQ(Entries(list), Texts({"/one", "/four", "/six"}));
 
     // Many entries over several storage blocks, every other one matching.
-    list = PathList();
+    list = FolderList();
     Texts kept;
     for (int i = 0; i < 60000; ++i) {
         const std::string path = "/data/folder-" + std::to_string(i) + (i % 2 ? "/Cache" : "/src");
@@ -65,7 +65,7 @@ TEST(ResultFilters, RemovalKeepsTheOrderOfWhatStays) {
 
 TEST(ResultFilters, BytesThatAreNotUtf8AreKeptAndMatchedAsThemselves) {
     const std::string odd = "/srv/Bad\xff\xfeName";
-    PathList list = MakeList({odd, "/srv/good"});
+    FolderList list = MakeList({odd, "/srv/good"});
     RemoveResultsNotContaining(list, "bad\xff");
     EXPECT_EQ(Entries(list), Texts{odd});
     RemoveResultsContaining(list, "NAME");
@@ -73,7 +73,7 @@ TEST(ResultFilters, BytesThatAreNotUtf8AreKeptAndMatchedAsThemselves) {
 }
 
 TEST(ResultFilters, ListLosingEntriesDuringTheScanFailsAndTheFilterRemovesNothing) {
-    PathList list = MakeList({"/a", "/b/x", "/c", "/d/x", "/e"});
+    FolderList list = MakeList({"/a", "/b/x", "/c", "/d/x", "/e"});
     ScriptedYield removeOne([&list](int yield) {
         if (yield == 3) list.removeAt(0);
     });
@@ -97,7 +97,7 @@ TEST(ResultFilters, ListLosingEntriesDuringTheScanFailsAndTheFilterRemovesNothin
 }
 
 TEST(ResultFilters, EntriesAppendedDuringTheScanAreNotLookedAt) {
-    PathList list = MakeList({"/a/x", "/b"});
+    FolderList list = MakeList({"/a/x", "/b"});
     ScriptedYield append([&list](int yield) {
         if (yield == 1) list.append("/late/x");
     });

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "results/path_list.h"
+#include "results/folder_list.h"
 
 namespace quorvane::testing {
 
@@ -56,17 +56,20 @@ inline void WriteBytes(const std::string& file, std::string_view bytes) {
     std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-inline PathList MakeList(const std::vector<std::string>& entries) {
-    PathList list;
+// The window's list of the entries given.
+inline FolderList MakeList(const std::vector<std::string>& entries) {
+    FolderList list;
     for (const std::string& entry : entries)
         list.append(entry);
     return list;
 }
 
-inline std::vector<std::string> Entries(const PathList& list) {
+inline std::vector<std::string> Entries(const EntrySource& list) {
     std::vector<std::string> entries;
+    const std::unique_ptr<EntryReader> reader = list.reader();
+    size_t shared = 0;
     for (size_t i = 0; i < list.size(); ++i)
-        entries.emplace_back(list[i]);
+        entries.emplace_back(reader->read(i, shared));
     return entries;
 }
 

@@ -27,7 +27,7 @@ TEST(TextFileExport, FailedWriteKeepsTheFileThatWasThere) {
     ScratchFolder folder;
     const std::string file = folder.file("list.txt");
     WriteBytes(file, "old content\r\n");
-    PathList list;
+    FolderList list;
     for (int i = 0; i < 20000; ++i)
         list.append("/home/someone/projects/folder-" + std::to_string(i));
 

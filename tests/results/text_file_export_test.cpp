@@ -22,7 +22,7 @@ TEST(TextFileExport, EachEntryEndsWithCrLfAndTheFileWithOneMore) {
     EXPECT_EQ(ReadBytes(file), "C:\\A\r\nC:\\B\r\n\r\n");
 
     // Replaced without a question, and nothing of the longer old content survives.
-    ASSERT_TRUE(SaveResultsToTextFile(PathList(), file).ok());
+    ASSERT_TRUE(SaveResultsToTextFile(FolderList(), file).ok());
     EXPECT_EQ(ReadBytes(file), "\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"list"});
 }
@@ -31,9 +31,32 @@ TEST(TextFileExport, ListLosingEntriesDuringTheBuildWritesNothing) {
     ScratchFolder folder;
     const std::string file = folder.file("list.txt");
     WriteBytes(file, "old content\r\n");
-    PathList list = MakeList({"/a", "/b", "/c"});
+    FolderList list = MakeList({"/a", "/b", "/c"});
     ScriptedYield filterRuns([&list](int yield) {
         if (yield == 2) list.removeAt(2);
+    });
+    EXPECT_EQ(SaveResultsToTextFile(list, file, &filterRuns).failure(),
+              Status::Failure::ListChanged);
+    EXPECT_EQ(ReadBytes(file), "old content\r\n");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"list.txt"});
+}
+
+TEST(TextFileExport, LongListGoesToTheDiskInPiecesAndComesOutWhole) {
+    ScratchFolder folder;
+    const std::string file = folder.file("list.txt");
+    FolderList list;
+    for (int i = 0; i < 40000; ++i)
+        list.append("/srv/share/projects/" + std::to_string(i % 97) +
+                    "/documents and settings/folder-" + std::to_string(i));
+    ScriptedYield window([](int) {});
+    ASSERT_TRUE(SaveResultsToTextFile(list, file, &window).ok());
+    EXPECT_GT(ReadBytes(file).size(), size_t{2} << 20) << "more than one piece";
+    EXPECT_EQ(ReadBytes(file), ResultsTextFileBytes(list));
+
+    // Entries removed once pieces have gone to the disk: the file that was there stays.
+    WriteBytes(file, "old content\r\n");
+    ScriptedYield filterRuns([&list](int yield) {
+        if (yield == 35000) list.removeAt(0);
     });
     EXPECT_EQ(SaveResultsToTextFile(list, file, &filterRuns).failure(),
               Status::Failure::ListChanged);

@@ -35,7 +35,7 @@ double ColumnAWidth(const std::string& sheet) {
 TEST(WorkbookExport, HeadingThenOneEntryPerRowAlwaysAsText) {
     ScratchFolder folder;
     const std::string file = folder.file("results.xlsx");
-    const PathList list = MakeList({"C:\\A", "C:\\B", "=1+2", "123", "TRUE", "a<b&c"});
+    const FolderList list = MakeList({"C:\\A", "C:\\B", "=1+2", "123", "TRUE", "a<b&c"});
     ScriptedYield window([](int) {});
     ASSERT_TRUE(WriteResultsWorkbook(list, file, &window).ok());
     EXPECT_GE(window.count(), 6);
@@ -96,7 +96,7 @@ TEST(WorkbookExport, FullSheetGoesOnInAFurtherSheetUnderItsOwnHeading) {
 TEST(WorkbookExport, NamesThatWouldBreakOrAlterTheXmlAreWrittenSafely) {
     ScratchFolder folder;
     const std::string file = folder.file("results.xlsx");
-    const PathList list = MakeList({"/bad\xff\xfe", "/tab\x01\x1f", "/_x0041_", "/ärger"});
+    const FolderList list = MakeList({"/bad\xff\xfe", "/tab\x01\x1f", "/_x0041_", "/ärger"});
     ASSERT_TRUE(WriteResultsWorkbook(list, file).ok());
 
     const std::string sheet = SheetXml(file, 1);
@@ -109,7 +109,7 @@ TEST(WorkbookExport, NamesThatWouldBreakOrAlterTheXmlAreWrittenSafely) {
 
 TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
     ScratchFolder folder;
-    PathList list;
+    FolderList list;
     for (int i = 0; i < 1000; ++i)
         list.append("/srv/" + std::to_string(i));
     const Status failure = WriteResultsWorkbook(list, folder.file("missing/results.xlsx"));
@@ -136,7 +136,7 @@ TEST(WorkbookExport, FullVolumeIsOneFailureThatLeavesNoPartialWorkbook) {
     ScratchFolder folder;
     const std::string full = folder.file("full");
     std::filesystem::create_directory(full);
-    PathList many;
+    FolderList many;
     for (int i = 0; i < 2000; ++i)
         many.append("/srv/a folder with a name of some length " + std::to_string(i));
 

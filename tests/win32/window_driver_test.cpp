@@ -165,8 +165,8 @@ class DarkColours {
     std::vector<COLORREF> before_;
 };
 
-PathList ListOf(const Rows& rows) {
-    PathList list;
+FolderList ListOf(const Rows& rows) {
+    FolderList list;
     for (const std::string& row : rows)
         list.append(row);
     return list;

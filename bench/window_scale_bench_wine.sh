@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The Win32 window at the scale of a file server, under Wine on a virtual X display: COUNT
+# made-up folders (default 10,000,000) through "Start Creating List" into the real window and
+# its virtual list view, then scrolling, both filters, the text file and "Clear Results" (see
+# bench/scale_steps.h). Prints each step's time, the longest wait of the event loop (to the
+# 10 ms of a Win32 timer) and the memory of the process. Needs what
+# `scripts/setup-debian.sh --windows` installs, and xvfb-run.
+#
+#   bench/window_scale_bench_wine.sh [COUNT] [--all-exports: the clipboard and the workbook
+#                                             too, for lists of a million or so]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+count="${1:-10000000}"
+
+# As scripts/test-windows.sh builds it, so both share build/windows.
+cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_TESTS=ON -DQUORVANE_WERROR=ON >/dev/null
+cmake --build build/windows -j2 --target quorvane-window-scale-bench >/dev/null
+
+export QUORVANE_WINE_PREFIX=bench
+xvfb-run -a -s "-screen 0 1024x768x24" \
+    build/windows/run-under-wine.sh build/windows/bin/quorvane-window-scale-bench.exe "$count" "${2:-}"
+build/windows/run-under-wine.sh --stop-server 2>/dev/null || true
