@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "engine/numeric_text.h"
+#include "text/numeric_text.h"
 
 namespace quorvane::cli {
 

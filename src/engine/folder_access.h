@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "engine/folder_contents.h"
 #include "engine/folder_identity.h"
 #include "engine/held_folder.h"
 #include "engine/listing_rules.h"
 #include "engine/mount_points.h"
-#include "engine/status.h"
 #include "engine/wait_meter.h"
-#include "engine/yield_hook.h"
 
 namespace quorvane {
 

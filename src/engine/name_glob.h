@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/parsed.h"
+#include "base/parsed.h"
 
 namespace quorvane {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/status.h"
+#include "base/status.h"
 
 namespace quorvane {
 

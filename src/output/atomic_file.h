@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/status.h"
+#include "base/status.h"
 #include "output/pending_files.h"
 
 namespace quorvane {

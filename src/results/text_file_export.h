@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/status.h"
-#include "engine/yield_hook.h"
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "results/entry_source.h"
 
 namespace quorvane {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/status.h"
-#include "engine/yield_hook.h"
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "output/atomic_file.h"
 #include "output/pending_files.h"
 #include "results/zip_writer.h"

@@ -1,4 +1,4 @@
-#include "engine/numeric_text.h"
+#include "text/numeric_text.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/parsed.h"
+#include "base/parsed.h"
 
 namespace quorvane {
 
