@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "engine/path_rules.h"
-#include "form/local_path.h"
+#include "text/local_path.h"
 
 #ifdef _WIN32
 #include <windows.h>

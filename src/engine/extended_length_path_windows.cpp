@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "engine/extended_length_path.h"
 
 #include <windows.h>
@@ -104,5 +102,3 @@ std::wstring ToExtendedLengthPath(std::string_view utf8) {
 }
 
 }  // namespace quorvane
-
-#endif

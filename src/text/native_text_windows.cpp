@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "text/native_text.h"
 
 namespace quorvane {
@@ -99,5 +97,3 @@ std::string FromNativePath(std::wstring_view utf16) {
 }
 
 }  // namespace quorvane
-
-#endif
