@@ -15,7 +15,8 @@ namespace quorvane {
 // the bytes as stored, so a name that is not valid UTF-8 is written as the file system gave it.
 std::string ResultsTextFileBytes(const EntrySource& list);
 
-// Appends one entry in the text file's encoding (see above), without its line end.
+// Appends one entry in the text file's encoding (see above), without its line end. Platform:
+// text_file_export_posix.cpp, text_file_export_windows.cpp.
 void AppendTextFileEntry(std::string& out, std::string_view entry);
 
 // Writes the text file of `list` to `file`, which is replaced only once every byte is written

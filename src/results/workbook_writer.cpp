@@ -9,14 +9,12 @@
 #include <fstream>
 #include <utility>
 
-#include "results/cell_text.h"
-#include "text/utf8_text.h"
-#ifdef _WIN32
-#include "text/native_text.h"
-#endif
 #include "output/new_file.h"
 #include "output/output_target.h"
+#include "results/cell_text.h"
 #include "results/yielding_call.h"
+#include "text/local_path.h"
+#include "text/utf8_text.h"
 
 namespace quorvane {
 
@@ -176,17 +174,9 @@ std::string Styles() {
     return xml;
 }
 
-std::filesystem::path LocalFilePath(const std::string& path) {
-#ifdef _WIN32
-    return std::filesystem::path(ToNativePath(path));
-#else
-    return std::filesystem::path(path);
-#endif
-}
-
 // Copies the file `from` into `to` (see AtomicFile).
 Status CopyFile(const std::string& from, const std::string& to) {
-    std::ifstream source(LocalFilePath(from), std::ios::binary);
+    std::ifstream source(LocalPath(from), std::ios::binary);
     if (!source) return Status::system(errno != 0 ? errno : EIO);
     AtomicFile target(to);
     if (const Status status = target.open(); !status.ok()) return status;

@@ -1,6 +1,5 @@
 #include "cli/program_arguments.h"
 
-#ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -10,11 +9,8 @@
 #include <cstdio>
 
 #include "text/native_text.h"
-#endif
 
 namespace quorvane::cli {
-
-#ifdef _WIN32
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
     int count = 0;
@@ -31,14 +27,8 @@ void UseBinaryStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
-#else
-
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-    return std::vector<std::string>(argv + 1, argv + argc);
+bool StandardErrorIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
 }
-
-void UseBinaryStandardOutput() {}
-
-#endif
 
 }  // namespace quorvane::cli

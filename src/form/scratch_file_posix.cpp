@@ -1,11 +1,9 @@
 #include "form/scratch_file.h"
 
-#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#endif
 
 namespace quorvane {
 
@@ -13,7 +11,6 @@ namespace {
 
 constexpr char kScratchName[] = "vrn.txt";
 
-#ifndef _WIN32
 // An environment variable's value when it is an absolute path (the XDG rule: a relative one
 // is to be ignored).
 std::string AbsolutePathIn(const char* variable) {
@@ -38,17 +35,12 @@ std::string UserFolderForScratch() {
     if (std::string home = AbsolutePathIn("HOME"); !home.empty()) return home + "/.cache";
     return {};
 }
-#endif
 
 }  // namespace
 
 std::string ScratchFilePath() {
-#ifdef _WIN32
-    return std::string("C:\\") + kScratchName;
-#else
     const std::string folder = UserFolderForScratch();
     return folder.empty() ? std::string() : folder + '/' + kScratchName;
-#endif
 }
 
 }  // namespace quorvane
