@@ -5,31 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "results/clipboard_text.h"
-#include "results/path_list.h"
-#include "results/text_file_export.h"
+#include "cli/list_run.h"
 #include "results/workbook_reader.h"
-#include "support/expected_walk.h"
 #include "support/fixture_tree.h"
-#include "support/run_program.h"
 #include "support/temp_folder.h"
 
-namespace quorvane {
+namespace quorvane::list_test {
 namespace {
-
-using test::ExpectedEntries;
-using test::JoinEntries;
-using test::ProgramResult;
-using test::TempFolder;
-
-// Standard error is in text mode, so its lines end in CR LF as Windows programs' do.
-std::string Missing(const std::string& folder) {
-    return "quorvane-list: " + folder + ": No such file or directory\r\n";
-}
-
-ProgramResult List(const std::vector<std::string>& arguments) {
-    return test::RunProgram(QUORVANE_LIST_PROGRAM, arguments);
-}
 
 // A target named in Greek holding names from further afield, a hidden folder and a file.
 std::string BuildTree(const TempFolder& temp) {
@@ -42,13 +24,6 @@ std::string BuildTree(const TempFolder& temp) {
     test::SetAttributes(t + "\\Hidden", FILE_ATTRIBUTE_HIDDEN);
     test::MakeFile(t + "\\file.txt");
     return t;
-}
-
-PathList AsList(const std::vector<std::string>& entries) {
-    PathList list;
-    for (const std::string& entry : entries)
-        list.append(entry);
-    return list;
 }
 
 TEST(WindowsQuorvaneList, NamesBeyondTheCodePageGoInAndComeOutUnchanged) {
@@ -65,31 +40,11 @@ TEST(WindowsQuorvaneList, NamesBeyondTheCodePageGoInAndComeOutUnchanged) {
 
     EXPECT_EQ(List({"--depth", "2", t + "\\"}).out,
               JoinEntries(ExpectedEntries(t + "\\", 2), "\n"));
-    EXPECT_EQ(List({"--first-level", temp.path() + "\\\\Δέντρο\\\\"}).out,
-              JoinEntries(ExpectedEntries(t + "\\", 1), "\n"));
     EXPECT_EQ(List({"--containing", "ΛΈΞΗ", t}).out, t + "\\Ελληνικά\\λέξη\n");
 
     const ProgramResult missing = List({temp / "Δέντρ"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, Missing(temp / "Δέντρ"));
-}
-
-TEST(WindowsQuorvaneList, TextFileAndClipboardFormatsAreTheWindowsBytes) {
-    TempFolder temp;
-    const std::string t = BuildTree(temp);
-    const PathList entries = AsList(ExpectedEntries(t + "\\"));
-    // The window's text file is in the ANSI code page, and so is --crlf.
-    EXPECT_EQ(List({"--crlf", t}).out, ResultsTextFileBytes(entries));
-    EXPECT_EQ(List({"--clipboard-format", t}).out, ResultsClipboardText(entries));
-
-    const std::string file = temp / "Λίστα.txt";
-    const ProgramResult written = List({"--crlf", "-o", file, t});
-    EXPECT_EQ(written.exitCode, 0) << written.err;
-    EXPECT_EQ(test::ReadFile(file), ResultsTextFileBytes(entries));
-
-    const ProgramResult unwritable = List({"-o", temp / "missing\\list.txt", t});
-    EXPECT_EQ(unwritable.exitCode, 1);
-    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
 }
 
 TEST(WindowsQuorvaneList, WorkbookGoesToANameBeyondTheCodePage) {
@@ -103,4 +58,4 @@ TEST(WindowsQuorvaneList, WorkbookGoesToANameBeyondTheCodePage) {
 }
 
 }  // namespace
-}  // namespace quorvane
+}  // namespace quorvane::list_test

@@ -4,8 +4,6 @@
 #include "form/scratch_file.h"
 
 #include <gtest/gtest.h>
-
-#ifndef _WIN32
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -90,4 +88,3 @@ TEST(ScratchFile, ForcedRemovalOfALinkLeavesTheFileItLeadsToAsItWas) {
 
 }  // namespace
 }  // namespace quorvane::test
-#endif
