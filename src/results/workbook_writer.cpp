@@ -235,8 +235,7 @@ Status WorkbookWriter::startSheet() {
     const Status status =
         zip_->beginMember("xl/worksheets/sheet" + std::to_string(sheets_) + ".xml", kSheetHeadSize);
     if (!status.ok()) return status;
-    appendRow(kHeading);
-    return failure_;
+    return appendRow(kHeading);
 }
 
 Status WorkbookWriter::endSheet() {
@@ -245,10 +244,10 @@ Status WorkbookWriter::endSheet() {
     return zip_->endMember(SheetHead(sheets_, row_, ColumnWidthForPixels(widestPixels_)));
 }
 
-void WorkbookWriter::appendRow(std::string_view cellText) {
+Status WorkbookWriter::appendRow(std::string_view cellText) {
     ++row_;
     // An empty text leaves its row empty; the row still belongs to its entry.
-    if (cellText.empty()) return;
+    if (cellText.empty()) return {};
     const std::string row = std::to_string(row_);
     xml_.clear();
     xml_ += "<row r=\"" + row + "\"><c r=\"A" + row + "\" t=\"inlineStr\"><is><t";
@@ -259,20 +258,21 @@ void WorkbookWriter::appendRow(std::string_view cellText) {
     xml_ += '>';
     AppendXmlText(cellText, xml_);
     xml_ += "</t></is></c></row>";
-    static_cast<void>(note(zip_->write(xml_)));
     widestPixels_ = std::max(widestPixels_, TextPixelWidth(cellText));
+    return note(zip_->write(xml_));
 }
 
-void WorkbookWriter::append(std::string_view entry) {
-    if (!zip_ || failed()) return;
+Status WorkbookWriter::append(std::string_view entry) {
+    if (!zip_) return failed() ? failure_ : Status::system(EBADF);
+    if (failed()) return failure_;
     if (row_ >= rowsPerSheet_) {
         Status status = endSheet();
         if (status.ok()) status = startSheet();
-        if (!note(status).ok()) return;
+        if (!note(status).ok()) return failure_;
     }
     cell_.clear();
     AppendCellText(entry, cell_);
-    appendRow(cell_);
+    return appendRow(cell_);
 }
 
 Status WorkbookWriter::finish(YieldHook* hook) {
