@@ -176,6 +176,7 @@ WalkJob::Step WalkJob::shortageOf(Status why) {
 
 void WalkJob::push(std::shared_ptr<const FolderNode> node, HeldFolder held) {
     const bool enters = reading_.entersSubfolders(*node);
+    if (node->deepGuard && node->identity) guarded_.insert(*node->identity);
     chain_.push(std::move(held), enters);
     Frame frame;
     frame.end = enters ? node->contents.count() : 0;
@@ -185,7 +186,9 @@ void WalkJob::push(std::shared_ptr<const FolderNode> node, HeldFolder held) {
 
 void WalkJob::pop() {
     const size_t level = frames_.size() - 1;
+    const FolderNode& node = *frames_.back().node;
     if (frames_.back().writesBlock) writeBlock(level);
+    if (node.deepGuard && node.identity) guarded_.erase(guarded_.find(*node.identity));
     if (level < knownInside_) {
         if (const auto& identity = insideOf_.back()) inside_.erase(inside_.find(*identity));
         insideOf_.pop_back();
@@ -215,6 +218,7 @@ void WalkJob::writeBlock(size_t level) {
 // needed can be one; the chain's identities are asked the first time one is.
 bool WalkJob::leadsBackInside(const FolderNode& node) {
     if (!node.identity) return false;
+    if (node.deepGuard) return guarded_.contains(*node.identity);
     for (; knownInside_ < frames_.size(); ++knownInside_) {
         insideOf_.push_back(chain_.identityAt(knownInside_));
         if (insideOf_.back()) inside_.insert(*insideOf_.back());
