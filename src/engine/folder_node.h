@@ -28,6 +28,9 @@ struct FolderNode {
     // Which folder it is must be asked: below a link, on a mount point, or wherever the mount
     // table cannot tell.
     bool needsIdentity = false;
+    // Asked only to end a loop that a mount made during the walk would make: compared with the
+    // other folders so asked, not with every folder above it.
+    bool deepGuard = false;
     std::shared_ptr<const FolderNode> parent;
     size_t indexInParent = 0;
 };

@@ -6,8 +6,10 @@ namespace {
 
 // Past this level every folder is asked which it is, whatever the mount table said: a mount
 // made during the walk, which the table read at its start does not show, then cannot make the
-// walk endless.
+// walk endless. One level in kDeepStride is enough for that: below a mount that leads back up,
+// the same folders come again and again, so two of those levels soon hold the same folder.
 constexpr int kDeepestUnasked = 64;
+constexpr int kDeepStride = 16;
 
 }  // namespace
 
@@ -29,9 +31,10 @@ std::shared_ptr<FolderNode> FolderReading::subfolderNode(
         mountPoint = mounts_.isMountPoint(path);
         node->towardMount = mounts_.leadsToMountPoint(path);
     }
-    node->needsIdentity = node->belowLink || mountPoint || mounts_.everyFolder() ||
-                          (volume_ && !volumeByKernel_) ||
-                          (mounts_.onPlainFolders() && node->level > kDeepestUnasked);
+    node->needsIdentity =
+        node->belowLink || mountPoint || mounts_.everyFolder() || (volume_ && !volumeByKernel_);
+    node->deepGuard = !node->needsIdentity && mounts_.onPlainFolders() &&
+                      node->level > kDeepestUnasked && node->level % kDeepStride == 0;
     return node;
 }
 
@@ -43,7 +46,9 @@ SubfolderOpening FolderReading::openingOf(const FolderNode& node) const {
 
 bool FolderReading::identifyAndCheckVolume(FolderNode& node, const HeldFolder& held,
                                            bool refused) const {
-    if ((node.needsIdentity || refused) && !node.identity) node.identity = IdentityOf(held);
+    if ((node.needsIdentity || node.deepGuard || refused) && !node.identity) {
+        node.identity = IdentityOf(held);
+    }
     // Only a folder whose identity was asked can lie on another volume; one whose identity
     // cannot be read is read all the same, and its read says why it fails.
     node.otherVolume = volume_ && node.identity && node.identity->device != *volume_;

@@ -33,6 +33,7 @@ constexpr size_t kRoomLeft = 4 + 2 * kMostThreads;
 size_t HeldFolderLimit(size_t freeDescriptors) {
     return std::max<size_t>(2, freeDescriptors - std::min(freeDescriptors / 2, kRoomLeft));
 }
+
 // How long the calling thread waits for the other threads before it lets the window run.
 constexpr std::chrono::milliseconds kLongestWait{10};
 
@@ -48,7 +49,7 @@ constexpr std::chrono::milliseconds kLongestWait{10};
 class Walk {
   public:
     Walk(const WalkOptions& options, FolderSink& sink)
-        : options_(options), sink_(sink), emitter_(sink, options.yield, options.rules.totals) {}
+        : options_(options), emitter_(sink, options.yield, options.rules.totals) {}
 
     Status run(std::string_view root);
 
@@ -77,7 +78,6 @@ class Walk {
     void between(WalkJob& job);
 
     const WalkOptions& options_;
-    FolderSink& sink_;
     ListEmitter emitter_;
     std::optional<DescriptorBudget> budget_;
     std::optional<FolderReading> reading_;

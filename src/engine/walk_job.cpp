@@ -94,7 +94,7 @@ bool WalkJob::takeOrPassHandedOut(Frame& frame) {
 
 // Subfolder i of the folder at `level`.
 WalkJob::Step WalkJob::enter(size_t level, size_t i) {
-    const std::shared_ptr<const FolderNode> parent = frames_[level].node;
+    const std::shared_ptr<const FolderNode>& parent = frames_[level].node;
     const HeldFolder* at = nullptr;
     if (const Status reached = chain_.heldAt(level, at); !reached.ok()) {
         if (IsShortage(reached)) return shortageOf(reached);
@@ -176,6 +176,7 @@ WalkJob::Step WalkJob::shortageOf(Status why) {
 
 void WalkJob::push(std::shared_ptr<const FolderNode> node, HeldFolder held) {
     const bool enters = reading_.entersSubfolders(*node);
+    if (node->deepGuard && node->identity) guarded_.insert(*node->identity);
     chain_.push(std::move(held), enters);
     Frame frame;
     frame.end = enters ? node->contents.count() : 0;
@@ -185,9 +186,15 @@ void WalkJob::push(std::shared_ptr<const FolderNode> node, HeldFolder held) {
 
 void WalkJob::pop() {
     const size_t level = frames_.size() - 1;
+    const FolderNode& node = *frames_.back().node;
     if (frames_.back().writesBlock) writeBlock(level);
+    if (node.deepGuard && node.identity) {
+        if (const auto at = guarded_.find(*node.identity); at != guarded_.end()) guarded_.erase(at);
+    }
     if (level < knownInside_) {
-        if (const auto& identity = insideOf_.back()) inside_.erase(inside_.find(*identity));
+        if (const auto& identity = insideOf_.back()) {
+            if (const auto at = inside_.find(*identity); at != inside_.end()) inside_.erase(at);
+        }
         insideOf_.pop_back();
         knownInside_ = level;
     }
@@ -215,6 +222,7 @@ void WalkJob::writeBlock(size_t level) {
 // needed can be one; the chain's identities are asked the first time one is.
 bool WalkJob::leadsBackInside(const FolderNode& node) {
     if (!node.identity) return false;
+    if (node.deepGuard) return guarded_.contains(*node.identity);
     for (; knownInside_ < frames_.size(); ++knownInside_) {
         insideOf_.push_back(chain_.identityAt(knownInside_));
         if (insideOf_.back()) inside_.insert(*insideOf_.back());
@@ -224,9 +232,9 @@ bool WalkJob::leadsBackInside(const FolderNode& node) {
 
 bool WalkJob::handOut() {
     const size_t top = frames_.size() - 1;
-    for (size_t level = firstWithWork_; level <= top && level < frames_.size(); ++level) {
+    for (size_t level = firstWithWork_; level <= top; ++level) {
         Frame& frame = frames_[level];
-        const size_t remaining = frame.lost ? 0 : frame.end - std::min(frame.next, frame.end);
+        const size_t remaining = frame.lost ? 0 : frame.end - frame.next;
         if (remaining == 0 && level == firstWithWork_ && level < top) {
             ++firstWithWork_;
             continue;

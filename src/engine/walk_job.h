@@ -119,6 +119,8 @@ class WalkJob {
     std::unordered_multiset<FolderIdentity, IdentityHash> inside_;
     std::vector<std::optional<FolderIdentity>> insideOf_;  // each level's, as inserted
     size_t knownInside_ = 0;
+    // The identities of the folders on the chain asked only for FolderNode::deepGuard.
+    std::unordered_multiset<FolderIdentity, IdentityHash> guarded_;
 };
 
 }  // namespace quorvane

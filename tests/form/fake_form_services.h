@@ -23,9 +23,11 @@ class FakeFormServices {
     }
 
     FormServices services() {
-        return {dialogs,     desktop,           drives,      random,
-                settings,    applicationFolder, scratchFile, [this] { ++endProgramCalls; },
-                numberFormat};
+        return {dialogs,      desktop,
+                drives,       random,
+                settings,     applicationFolder,
+                scratchFile,  [this] { ++endProgramCalls; },
+                numberFormat, walk};
     }
 
     // A file of the program's folder; `name` may hold '/' between its parts.
@@ -45,6 +47,7 @@ class FakeFormServices {
     std::string applicationFolder;
     std::string scratchFile;
     NumberFormat numberFormat;
+    decltype(FormServices::walk) walk = WalkFolders;
     int endProgramCalls = 0;
 };
 

@@ -121,6 +121,23 @@ TEST_F(Form1Run, DepthTextThatDoesNotConvertIsReportedThenTheFirstLevelIsListed)
     }
 }
 
+// A walk that ran short of descriptors or memory, and could not mend it, is no empty folder:
+// the run reports it, and the list keeps what was found before.
+TEST_F(Form1Run, WalkThatFailsIsReportedAndTheRunEnds) {
+    harness.walk = [](std::string_view, const WalkOptions&, FolderSink& sink) {
+        sink.append({"found before", 1, nullptr});
+        return Status::of(Status::Failure::OutOfMemory);
+    };
+    Form1& form = loadWithFolder(tree.path());
+    form.startList();
+    EXPECT_EQ(
+        harness.dialogs.messages,
+        (std::vector<ShownMessage>{ErrorReport("Out of memory", procedure::kStartCreatingList, 170),
+                                   Notice("Done.")}));
+    EXPECT_EQ(ResultEntries(form), Entries{"found before"});
+    EXPECT_FALSE(form.creatingList());
+}
+
 TEST_F(Form1Run, SecondPressDuringARunDoesNothingAndThePointerStaysBusy) {
     Form1& form = loadWithFolder(tree.path());
     int pointerDuringRun = -1;
