@@ -25,7 +25,10 @@ class InstantDialogs : public Dialogs {
         messages.push_back(text);
     }
     std::string input(const std::string&, const std::string&) override { return inputAnswer; }
-    std::string saveFile(const std::string&, const std::string&) override { return saveAnswer; }
+    Status saveFile(const std::string&, const std::string&, std::string& path) override {
+        path = saveAnswer;
+        return {};
+    }
     std::string browseFolder(const std::string&, const std::string&) override { return {}; }
 };
 

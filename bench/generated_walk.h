@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/yield_hook.h"
 #include "engine/folder_sink.h"
-#include "engine/yield_hook.h"
 
 namespace quorvane::bench {
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/yield_hook.h"
+#include "base/yield_hook.h"
 #include "generated_paths.h"
 #include "results/clipboard_text.h"
 #include "results/folder_list.h"

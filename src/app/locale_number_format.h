@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "engine/numeric_text.h"
+#include "text/numeric_text.h"
 
 namespace quorvane {
 

@@ -7,22 +7,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
-#ifdef _WIN32
-#include <QSettings>
-#endif
-
 namespace quorvane {
-
-namespace {
-
-constexpr char kWorkbookMimeType[] =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
-
-}  // namespace
 
 bool QtDesktop::openUrl(const std::string& address) {
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
@@ -30,23 +18,6 @@ bool QtDesktop::openUrl(const std::string& address) {
 
 bool QtDesktop::openFile(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
-}
-
-bool QtDesktop::hasSpreadsheetApplication() {
-#ifdef _WIN32
-    // An .xlsx association names a program identifier under the classes root.
-    QSettings classes("HKEY_CLASSES_ROOT\\.xlsx", QSettings::NativeFormat);
-    return !classes.value(".").toString().isEmpty();
-#elif defined(__APPLE__)
-    // Launch Services offers no query through Qt; macOS ships a viewer for workbooks.
-    return true;
-#else
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QString::fromLatin1(kWorkbookMimeType)});
-    if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit) return false;
-    return !query.readAllStandardOutput().trimmed().isEmpty();
-#endif
 }
 
 std::string QtDesktop::desktopFolder() {

@@ -47,11 +47,12 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
     return accepted ? answer.toStdString() : std::string();
 }
 
-std::string QtDialogs::saveFile(const std::string& title, const std::string& filter) {
-    const QString path =
+Status QtDialogs::saveFile(const std::string& title, const std::string& filter, std::string& path) {
+    const QString chosen =
         QFileDialog::getSaveFileName(owner_, FromUtf8(title), QString(), QtFileFilter(filter),
                                      nullptr, QFileDialog::DontConfirmOverwrite);
-    return QDir::toNativeSeparators(path).toStdString();
+    path = QDir::toNativeSeparators(chosen).toStdString();
+    return {};
 }
 
 std::string QtDialogs::browseFolder(const std::string& prompt, const std::string& initialFolder) {

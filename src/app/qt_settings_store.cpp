@@ -6,25 +6,13 @@ namespace quorvane {
 
 namespace {
 
-std::unique_ptr<QSettings> openUserStore() {
-#ifdef _WIN32
-    return std::make_unique<QSettings>(
-        QStringLiteral(
-            "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Brindlework\\Quorvane"),
-        QSettings::NativeFormat);
-#else
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("Brindlework"), QStringLiteral("Quorvane"));
-#endif
-}
-
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
 
-QtSettingsStore::QtSettingsStore() : settings_(openUserStore()) {}
+QtSettingsStore::QtSettingsStore() : settings_(OpenUserStore()) {}
 
 QtSettingsStore::QtSettingsStore(const QString& iniPath)
     : settings_(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}

@@ -30,6 +30,9 @@ class QtSettingsStore : public SettingsStore {
     QStringList keys() const;
 
   private:
+    // The user's own store, where the platform keeps it: qt_settings_store_posix.cpp,
+    // qt_settings_store_windows.cpp.
+    static std::unique_ptr<QSettings> OpenUserStore();
     // The stored spelling of `key`, or an empty text when no key matches.
     QString storedName(const QString& key) const;
 

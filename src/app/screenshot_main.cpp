@@ -22,7 +22,7 @@ class PrintedDialogs : public Dialogs {
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     }
     std::string input(const std::string&, const std::string&) override { return {}; }
-    std::string saveFile(const std::string&, const std::string&) override { return {}; }
+    Status saveFile(const std::string&, const std::string&, std::string&) override { return {}; }
     std::string browseFolder(const std::string&, const std::string&) override { return {}; }
 };
 

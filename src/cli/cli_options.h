@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "base/parsed.h"
 #include "cli/row_columns.h"
 #include "cli/row_writer.h"
 #include "engine/name_glob.h"
 #include "engine/name_order.h"
-#include "engine/parsed.h"
 #include "engine/walk_levels.h"
 
 namespace quorvane::cli {

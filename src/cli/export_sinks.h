@@ -18,15 +18,19 @@ class ListCollector : public FolderSink {
     PathList list_;
 };
 
-// Hands every entry to a workbook as it arrives, until the workbook fails.
+// Hands every entry to a workbook as it arrives, until the workbook fails: then the walk
+// stops, and the workbook's finish() gives the failure.
 class WorkbookSink : public FolderSink {
   public:
     explicit WorkbookSink(WorkbookWriter& writer) : writer_(writer) {}
-    void append(const ListedFolder& folder) override { writer_.append(folder.entry); }
-    bool stopped() const override { return writer_.failed(); }
+    void append(const ListedFolder& folder) override {
+        if (!stopped_) stopped_ = !writer_.append(folder.entry).ok();
+    }
+    bool stopped() const override { return stopped_; }
 
   private:
     WorkbookWriter& writer_;
+    bool stopped_ = false;
 };
 
 }  // namespace quorvane::cli

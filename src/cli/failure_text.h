@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/status.h"
+#include "base/status.h"
 
 namespace quorvane::cli {
 

@@ -4,7 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "engine/numeric_text.h"
+#include "cli/platform_options.h"
+#include "text/numeric_text.h"
 
 namespace quorvane::cli {
 
@@ -80,11 +81,7 @@ Outcome addGlob(OptionReading& reading, const std::string& given, const std::str
 
 // A folder's name compares as its file system compares names: in any letter case on Windows.
 Outcome addExclude(OptionReading& reading, const std::string& given, const std::string& pattern) {
-#ifdef _WIN32
-    return addGlob(reading, given, pattern, true);
-#else
-    return addGlob(reading, given, pattern, false);
-#endif
+    return addGlob(reading, given, pattern, platform::kExcludeIgnoresCase);
 }
 
 Outcome addCaseIgnoringExclude(OptionReading& reading, const std::string& given,
@@ -205,27 +202,13 @@ const std::array kOptions = {
                 .value = kNext,
                 .valueName = "GLOB",
                 .missing = "a glob",
-                .help = "\n"
-                        "neither list nor enter the folders that GLOB matches: their\n"
-                        "name, or when GLOB holds a '/' their path below FOLDER\n"
-                        "(\"a/b\", \"/top\" only directly in FOLDER, \"**/a/b\" at any\n"
-                        "depth); * ? [a-z] [!a-z], and ** for any number of folders;\n"
-#ifdef _WIN32
-                        "letter case ignored, '\\' a separator like '/'; repeatable",
-#else
-                        "'\\' makes the next character plain; letter case counts;\n"
-                        "repeatable",
-#endif
+                .help = platform::kExcludeHelp,
                 .apply = addExclude},
     OptionEntry{.name = "--iexclude",
                 .value = kNext,
                 .valueName = "GLOB",
                 .missing = "a glob",
-#ifdef _WIN32
-                .help = "the same as --exclude",
-#else
-                .help = "the same, letter case ignored (also beyond ASCII)",
-#endif
+                .help = platform::kIexcludeHelp,
                 .apply = addCaseIgnoringExclude},
     OptionEntry{.name = "--hidden",
                 .letter = 'H',
@@ -309,18 +292,7 @@ const std::array kOptions = {
                 .value = kNext,
                 .valueName = "csv|tsv|json",
                 .missing = "csv, tsv or json",
-                .help = "\n"
-                        "one line per folder with the columns of --columns:\n"
-                        "csv   RFC 4180, a header line, CR LF line ends\n"
-#ifdef _WIN32
-                        "tsv   a header line; TAB, CR and LF in a field as \\t \\r \\n\n"
-#else
-                        "tsv   a header line; TAB, CR, LF and \\ in a field as\n"
-                        "      \\t \\r \\n \\\\\n"
-#endif
-                        "json  JSON Lines: one object per line; a path or name that is\n"
-                        "      not UTF-8 shows U+FFFD for each stray byte, and its exact\n"
-                        "      bytes follow in Base64 as \"path_bytes\" or \"name_bytes\"",
+                .help = platform::kFormatHelp,
                 .apply = setFormat},
     OptionEntry{.name = "--columns",
                 .value = kNext,

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/parsed.h"
 #include "cli/cli_options.h"
-#include "engine/parsed.h"
 
 namespace quorvane::cli {
 

@@ -14,4 +14,9 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 // turn each LF into CR LF.
 void UseBinaryStandardOutput();
 
+// Whether standard error is a terminal, where messages naming folders need TerminalSafeText.
+bool StandardErrorIsTerminal();
+
+// All three differ by platform: program_arguments_posix.cpp, program_arguments_windows.cpp.
+
 }  // namespace quorvane::cli

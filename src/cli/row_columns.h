@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/parsed.h"
+#include "base/parsed.h"
 
 namespace quorvane::cli {
 

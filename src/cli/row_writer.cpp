@@ -2,18 +2,13 @@
 
 #include <charconv>
 
+#include "cli/platform_options.h"
 #include "cli/utc_time_text.h"
 #include "text/utf8_text.h"
 
 namespace quorvane::cli {
 
 namespace {
-
-#ifdef _WIN32
-constexpr bool kTsvEscapesBackslash = false;
-#else
-constexpr bool kTsvEscapesBackslash = true;
-#endif
 
 template <typename Number>
 void appendNumber(std::string& out, Number value) {
@@ -48,7 +43,7 @@ void appendTsvField(std::string& out, std::string_view field) {
                 out.append("\\r");
                 break;
             case '\\':
-                out.append(kTsvEscapesBackslash ? "\\\\" : "\\");
+                out.append(platform::kTsvEscapesBackslash ? "\\\\" : "\\");
                 break;
             default:
                 out.push_back(c);

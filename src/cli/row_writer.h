@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/parsed.h"
 #include "cli/folder_row.h"
 #include "cli/row_columns.h"
-#include "engine/parsed.h"
 
 namespace quorvane::cli {
 

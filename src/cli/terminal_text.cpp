@@ -1,14 +1,6 @@
 #include "cli/terminal_text.h"
 
-#include <cstdio>
-
 #include "text/utf8_text.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace quorvane::cli {
 
@@ -46,14 +38,6 @@ std::string TerminalSafeText(std::string_view text) {
         at += length;
     }
     return safe;
-}
-
-bool StandardErrorIsTerminal() {
-#ifdef _WIN32
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return isatty(STDERR_FILENO) != 0;
-#endif
 }
 
 }  // namespace quorvane::cli

@@ -11,7 +11,4 @@ namespace quorvane::cli {
 // the terminal shows. Everything else passes unchanged.
 std::string TerminalSafeText(std::string_view text);
 
-// Whether standard error is a terminal, where messages naming folders need the above.
-bool StandardErrorIsTerminal();
-
 }  // namespace quorvane::cli

@@ -6,14 +6,6 @@
 #include "engine/mount_info.h"
 #include "engine/path_rules.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include "text/native_text.h"
-#else
-#include <filesystem>
-#endif
-
 namespace quorvane {
 
 namespace {
@@ -54,58 +46,19 @@ const Drive* FindDrive(const std::vector<Drive>& drives, std::string_view name) 
     const std::string root = ToFolderPathForm(name);
     for (const Drive& drive : drives) {
         if (drive.root == root || drive.displayText == name) return &drive;
-#ifdef _WIN32
-        // The drive list writes letters in lower case; a user may type either.
+        // The drive list writes letters in lower case; a user may type either. Only Windows
+        // roots begin with a letter and a colon.
         const auto letterOf = [](std::string_view text) {
-            return text.size() >= 2 && text[1] == ':' ? std::tolower(text[0]) : 0;
+            return text.size() >= 2 && text[1] == ':' &&
+                           std::isalpha(static_cast<unsigned char>(text[0]))
+                       ? std::tolower(static_cast<unsigned char>(text[0]))
+                       : 0;
         };
         if (letterOf(name) != 0 && letterOf(name) == letterOf(drive.root) &&
             (name.size() == 2 || root.size() == 3))
             return &drive;
-#endif
     }
     return nullptr;
 }
-
-#ifdef _WIN32
-
-std::vector<Drive> ListDrives() {
-    std::vector<Drive> drives;
-    const DWORD mask = GetLogicalDrives();
-    for (int letter = 0; letter < 26; ++letter) {
-        if (!(mask & (1u << letter))) continue;
-        const char drive = static_cast<char>('a' + letter);
-        std::string display{drive, ':'};
-        const std::wstring root{static_cast<wchar_t>(L'A' + letter), L':', L'\\'};
-        // A drive that is not ready (an empty card reader) has no label to read, and asking
-        // must not raise the system's "insert a disk" box.
-        const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
-        wchar_t label[MAX_PATH + 1] = {};
-        if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
-                                  nullptr, 0) &&
-            label[0] != 0) {
-            display += " [" + FromNativePath(label) + "]";
-        }
-        SetErrorMode(previous);
-        drives.push_back({display, std::string{drive, ':', '\\'}});
-    }
-    return drives;
-}
-
-#else
-
-std::vector<Drive> ListDrives() {
-    std::map<std::string, std::string> labels;
-    std::error_code error;
-    const std::filesystem::path byLabel = "/dev/disk/by-label";
-    for (const auto& entry : std::filesystem::directory_iterator(byLabel, error)) {
-        const auto device = std::filesystem::canonical(entry.path(), error);
-        if (!error)
-            labels[device.string()] = UndoEscapes(entry.path().filename().string(), "x", 2, 16);
-    }
-    return DrivesFromMountInfo(ReadMountInfo(), labels);
-}
-
-#endif
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
-#ifdef _WIN32
+// Windows only (extended_length_path_windows.cpp): for the *_windows.cpp files, src/win32 and
+// their tests.
 
 #include <string>
 #include <string_view>
@@ -18,5 +19,3 @@ namespace quorvane {
 std::wstring ToExtendedLengthPath(std::string_view utf8);
 
 }  // namespace quorvane
-
-#endif

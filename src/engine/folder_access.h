@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "engine/folder_contents.h"
 #include "engine/folder_identity.h"
 #include "engine/held_folder.h"
 #include "engine/listing_rules.h"
 #include "engine/mount_points.h"
-#include "engine/status.h"
 #include "engine/wait_meter.h"
-#include "engine/yield_hook.h"
 
 namespace quorvane {
 
@@ -85,12 +85,10 @@ Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
 // for a shortage.
 Status RewindFolder(const HeldFolder& folder);
 
-#ifndef _WIN32
-// The same through readdir, which ReadSubfolders uses where getdents64 is missing; kept apart
-// so that it is tested on Linux too.
+// POSIX only: the same through readdir, which ReadSubfolders uses where getdents64 is missing;
+// kept apart so that it is tested on Linux too.
 Status ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& contents,
                                  const ReadSettings& settings);
-#endif
 
 // The volumes mounted below the held target, as far as the system tells.
 MountPoints MountPointsBelow(const HeldFolder& target);
@@ -98,6 +96,33 @@ MountPoints MountPointsBelow(const HeldFolder& target);
 // How many more files the process may open now: its limit less those open (POSIX). Windows
 // holds a folder as its path, so there it is no limit.
 size_t FreeDescriptors();
+
+// Where a thread's chain of folders (FolderChain) keeps the path of one of them. On POSIX each
+// path of a chain is a start of the path below it, so the chain keeps one buffer and each level
+// where its path ends there: a chain of any depth costs memory in proportion to its depth. On
+// Windows each path is formed from its parent's by the Windows rule (FormSubfolderPath), which
+// may tidy the parent's part again, so each level keeps a path of its own.
+struct ChainLevelPath {
+    size_t end = 0;   // POSIX
+    std::string own;  // Windows
+};
+
+// Forms in `path`, the chain's buffer, the path of the subfolder `name` of the folder at
+// `parent`.
+void FormChainPath(std::string& path, const ChainLevelPath& parent, std::string_view name);
+// The path of `level`, given the chain's buffer.
+std::string_view ChainPathOf(const std::string& path, const ChainLevelPath& level);
+// Records the path in the chain's buffer as `level`'s.
+void RecordChainPath(const std::string& path, ChainLevelPath& level);
+// Puts the path of `level` back into the chain's buffer.
+void RestoreChainPath(std::string& path, const ChainLevelPath& level);
+
+// The longest path that one open takes; the chain opens a folder of a longer one in steps.
+size_t LongestOpenedPath();
+
+// What opening a folder again gives when it is not the folder it was: gone from where the walk
+// found it (ENOENT, ERROR_PATH_NOT_FOUND).
+Status FolderMovedStatus();
 
 // Whether a failure is a shortage of the process or the system (open files, kernel memory)
 // rather than the folder's own, so that giving back what the walk holds and trying again helps.

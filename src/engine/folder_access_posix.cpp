@@ -173,6 +173,7 @@ constexpr size_t kMostCounted = size_t{1} << 20;
 void HeldFolder::close() {
     if (descriptor_ >= 0) ::close(descriptor_);
     descriptor_ = -1;
+    held_ = false;
 }
 
 size_t HeldFolder::memoryBytes() const {
@@ -181,6 +182,7 @@ size_t HeldFolder::memoryBytes() const {
 
 void HeldFolder::swap(HeldFolder& other) noexcept {
     std::swap(descriptor_, other.descriptor_);
+    std::swap(held_, other.held_);
 }
 
 Status OpenFolderPath(const std::string& path, HeldFolder& folder) {
@@ -366,6 +368,31 @@ bool IsShortage(Status status) {
     const int code = status.code();
     return status.failure() == Status::Failure::System &&
            (code == EMFILE || code == ENFILE || code == ENOMEM);
+}
+
+void FormChainPath(std::string& path, const ChainLevelPath& parent, std::string_view name) {
+    path.resize(parent.end);
+    path.append(name).push_back('/');
+}
+
+std::string_view ChainPathOf(const std::string& path, const ChainLevelPath& level) {
+    return std::string_view(path).substr(0, level.end);
+}
+
+void RecordChainPath(const std::string& path, ChainLevelPath& level) {
+    level.end = path.size();
+}
+
+void RestoreChainPath(std::string& path, const ChainLevelPath& level) {
+    path.resize(level.end);
+}
+
+size_t LongestOpenedPath() {
+    return PATH_MAX;
+}
+
+Status FolderMovedStatus() {
+    return Status::system(ENOENT);
 }
 
 }  // namespace quorvane

@@ -182,4 +182,29 @@ bool IsShortage(Status status) {
             code == ERROR_TOO_MANY_OPEN_FILES || code == ERROR_NO_SYSTEM_RESOURCES);
 }
 
+void FormChainPath(std::string& path, const ChainLevelPath& parent, std::string_view name) {
+    FormSubfolderPath(path, parent.own, name);
+}
+
+std::string_view ChainPathOf(const std::string&, const ChainLevelPath& level) {
+    return level.own;
+}
+
+void RecordChainPath(const std::string& path, ChainLevelPath& level) {
+    level.own = path;
+}
+
+void RestoreChainPath(std::string& path, const ChainLevelPath& level) {
+    path = level.own;
+}
+
+// The extended-length form's limit.
+size_t LongestOpenedPath() {
+    return 32000;
+}
+
+Status FolderMovedStatus() {
+    return Status::system(ERROR_PATH_NOT_FOUND);
+}
+
 }  // namespace quorvane

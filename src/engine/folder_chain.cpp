@@ -2,30 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/path_rules.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <limits.h>
-
-#include <cerrno>
-#endif
-
 namespace quorvane {
-
-namespace {
-
-#ifdef _WIN32
-constexpr size_t kLongestOpen = 32000;
-// A folder opened again that is not the one it was: gone from where the walk found it.
-const Status kFolderMoved = Status::system(ERROR_PATH_NOT_FOUND);
-#else
-constexpr size_t kLongestOpen = PATH_MAX;
-const Status kFolderMoved = Status::system(ENOENT);
-#endif
-
-}  // namespace
 
 FolderChain::~FolderChain() {
     for (Level& level : levels_)
@@ -38,20 +15,11 @@ void FolderChain::start(std::string path) {
 }
 
 std::string_view FolderChain::pathOf(size_t level) const {
-#ifdef _WIN32
-    return levels_[level].path;
-#else
-    return std::string_view(path_).substr(0, levels_[level].pathEnd);
-#endif
+    return ChainPathOf(path_, levels_[level].path);
 }
 
 void FolderChain::enter(size_t level, std::string_view name) {
-#ifdef _WIN32
-    FormSubfolderPath(path_, levels_[level].path, name);
-#else
-    path_.resize(levels_[level].pathEnd);
-    path_.append(name).push_back('/');
-#endif
+    FormChainPath(path_, levels_[level].path, name);
 }
 
 Status FolderChain::openEntered(size_t level, std::string_view name, SubfolderOpening how,
@@ -65,21 +33,13 @@ void FolderChain::leave() {
         path_.resize(rootLength_);
         return;
     }
-#ifdef _WIN32
-    path_ = levels_.back().path;
-#else
-    path_.resize(levels_.back().pathEnd);
-#endif
+    RestoreChainPath(path_, levels_.back().path);
 }
 
 void FolderChain::push(HeldFolder folder, bool keep, std::optional<FolderIdentity> identity) {
     Level level;
     level.identity = identity;
-#ifdef _WIN32
-    level.path = path_;
-#else
-    level.pathEnd = path_.size();
-#endif
+    RecordChainPath(path_, level.path);
     if (keep) level.held = std::move(folder);
     levels_.push_back(std::move(level));
     if (keep && levels_.back().held.held()) this->keep(levels_.size() - 1);
@@ -125,18 +85,18 @@ void FolderChain::reopenFromBelow(size_t level) {
 // By its path when that fits one open, otherwise from the nearest folder above that is held
 // or has a short enough path, in steps that each fit one open.
 Status FolderChain::reopen(size_t level) {
-    if (level == 0 || pathOf(level).size() < kLongestOpen) {
+    if (level == 0 || pathOf(level).size() < LongestOpenedPath()) {
         return openKept(level, nullptr, std::string(pathOf(level)));
     }
     size_t reached = level - 1;
-    while (!levels_[reached].held.held() && pathOf(reached).size() >= kLongestOpen)
+    while (!levels_[reached].held.held() && pathOf(reached).size() >= LongestOpenedPath())
         --reached;
     const HeldFolder* at = nullptr;
     if (const Status status = heldAt(reached, at); !status.ok()) return status;
     while (reached < level) {
         const size_t start = pathOf(reached).size();
         size_t to = reached + 1;
-        while (to < level && pathOf(to + 1).size() - start < kLongestOpen)
+        while (to < level && pathOf(to + 1).size() - start < LongestOpenedPath())
             ++to;
         const std::string step(pathOf(to).substr(start));
         if (const Status status = openKept(to, &levels_[reached].held, step); !status.ok()) {
@@ -156,7 +116,7 @@ Status FolderChain::openKept(size_t level, const HeldFolder* at, const std::stri
     });
     if (!status.ok()) return status;
     const std::optional<FolderIdentity> identity = IdentityOf(folder);
-    if (!identity || identity != levels_[level].identity) return kFolderMoved;
+    if (!identity || identity != levels_[level].identity) return FolderMovedStatus();
     levels_[level].held = std::move(folder);
     keep(level);
     return {};

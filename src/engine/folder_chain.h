@@ -16,14 +16,12 @@ namespace quorvane {
 // target, or the folder whose subfolders another thread handed it) down to the folder being
 // entered: their paths, and the held folders through which their subfolders are opened.
 //
-// On POSIX each path is a start of one buffer, so a chain of any depth costs memory in
-// proportion to its depth; on Windows each level keeps its own, formed from its parent's by
-// the Windows rule. Within the walk's descriptor budget the folders nearest the first are let
-// go first, since the walk needs them again last. One let go is opened again, and taken only
-// when it is the same folder it was (a rename meanwhile must not lead the walk outside its
-// tree): on the way back up from the subfolder the walk comes back from, which finds it
-// wherever it was moved; otherwise by its path (step by step from the nearest folder still
-// held when the path is longer than one open takes).
+// How the paths are kept differs by platform (ChainLevelPath in folder_access.h). Within the walk's
+// descriptor budget the folders nearest the first are let go first, since the walk needs them again
+// last. One let go is opened again, and taken only when it is the same folder it was (a rename
+// meanwhile must not lead the walk outside its tree): on the way back up from the subfolder the
+// walk comes back from, which finds it wherever it was moved; otherwise by its path (step by step
+// from the nearest folder still held when the path is longer than one open takes).
 class FolderChain {
   public:
     explicit FolderChain(DescriptorBudget& budget) : budget_(budget) {}
@@ -82,11 +80,7 @@ class FolderChain {
         HeldFolder held;
         bool counted = false;                    // held within the budget
         std::optional<FolderIdentity> identity;  // asked once, or recorded when it was let go
-#ifdef _WIN32
-        std::string path;
-#else
-        size_t pathEnd = 0;  // its path is this long a start of path_
-#endif
+        ChainLevelPath path;
     };
 
     Status reopen(size_t level);

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "base/status.h"
 #include "engine/folder_contents.h"
 #include "engine/folder_identity.h"
-#include "engine/status.h"
 
 namespace quorvane {
 

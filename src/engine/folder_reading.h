@@ -4,13 +4,13 @@
 #include <memory>
 #include <optional>
 
+#include "base/yield_hook.h"
 #include "engine/folder_access.h"
 #include "engine/folder_node.h"
 #include "engine/listing_rules.h"
 #include "engine/mount_points.h"
 #include "engine/wait_meter.h"
 #include "engine/walk_levels.h"
-#include "engine/yield_hook.h"
 
 namespace quorvane {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "base/status.h"
 #include "engine/folder_facts.h"
-#include "engine/status.h"
 
 namespace quorvane {
 

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <string_view>
 
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "engine/folder_sink.h"
 #include "engine/listing_rules.h"
-#include "engine/status.h"
 #include "engine/walk_levels.h"
-#include "engine/yield_hook.h"
 
 namespace quorvane {
 

@@ -9,33 +9,17 @@ namespace quorvane {
 // A folder that the walk or a reader holds, through which its subfolders are reached. On POSIX
 // an open descriptor, closed with the object: a subfolder is opened relative to it, so neither
 // depth nor a rename elsewhere in the tree changes what it leads to. On Windows, whose listing
-// calls take paths, the folder's path (folder path form).
+// calls take paths, the folder's path (folder path form). Each platform's folder_access makes
+// and reads its own kind, and implements what is not inline here.
 class HeldFolder {
   public:
     HeldFolder() = default;
-#ifdef _WIN32
+    // POSIX: the open `descriptor`, or none when it is negative.
+    explicit HeldFolder(int descriptor) : descriptor_(descriptor), held_(descriptor >= 0) {}
+    // Windows: the folder at `path`.
     explicit HeldFolder(std::string path) : path_(std::move(path)), held_(true) {}
-    const std::string& path() const {
-        return path_;
-    }
-    bool held() const {
-        return held_;
-    }
-#else
-    explicit HeldFolder(int descriptor) : descriptor_(descriptor) {}
-    int descriptor() const {
-        return descriptor_;
-    }
-    bool held() const {
-        return descriptor_ >= 0;
-    }
-#endif
-    ~HeldFolder() {
-        close();
-    }
-    HeldFolder(HeldFolder&& other) noexcept {
-        swap(other);
-    }
+    ~HeldFolder() { close(); }
+    HeldFolder(HeldFolder&& other) noexcept { swap(other); }
     HeldFolder& operator=(HeldFolder&& other) noexcept {
         HeldFolder gone(std::move(other));
         swap(gone);
@@ -44,6 +28,10 @@ class HeldFolder {
     HeldFolder(const HeldFolder&) = delete;
     HeldFolder& operator=(const HeldFolder&) = delete;
 
+    int descriptor() const { return descriptor_; }
+    const std::string& path() const { return path_; }
+    bool held() const { return held_; }
+
     void close();
     // What holding it costs in memory beyond the object, for the read-ahead's cap.
     size_t memoryBytes() const;
@@ -51,12 +39,9 @@ class HeldFolder {
   private:
     void swap(HeldFolder& other) noexcept;
 
-#ifdef _WIN32
+    int descriptor_ = -1;
     std::string path_;
     bool held_ = false;
-#else
-    int descriptor_ = -1;
-#endif
 };
 
 }  // namespace quorvane

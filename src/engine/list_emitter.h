@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/yield_hook.h"
 #include "engine/folder_sink.h"
 #include "engine/walk_output.h"
-#include "engine/yield_hook.h"
 
 namespace quorvane {
 

@@ -16,7 +16,8 @@ struct MountInfoEntry {
 // The entries of a mount table's text, in its order; lines it cannot read are left out.
 std::vector<MountInfoEntry> ParseMountInfo(std::string_view text);
 
-// The text of /proc/self/mountinfo; empty where there is none.
+// The text of /proc/self/mountinfo; empty where there is none. POSIX only
+// (mount_info_posix.cpp).
 std::string ReadMountInfo();
 
 // Undoes escapes of the form backslash, `prefix`, then `width` digits in `base`: the mount

@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/parsed.h"
+#include "base/parsed.h"
+#include "engine/path_rules.h"
 
 namespace quorvane {
 
@@ -14,12 +15,9 @@ struct GlobRules {
     // Letters compare by their Unicode lower case, in the pattern and in the names alike.
     bool ignoreCase = false;
     // The Windows reading: '\' is a separator like '/', in patterns and in paths, and escapes
-    // nothing. Elsewhere '/' is the only separator and '\' makes the next character plain.
-#ifdef _WIN32
-    bool windowsSeparators = true;
-#else
-    bool windowsSeparators = false;
-#endif
+    // nothing. Elsewhere '/' is the only separator and '\' makes the next character plain. By
+    // default the platform's.
+    bool windowsSeparators = kSeparator == '\\';
 };
 
 // A shell-style pattern for folders to leave out.

@@ -39,36 +39,10 @@ std::string CollapseSlashRuns(std::string_view text) {
     return out;
 }
 
-std::string WalkRootPath(std::string_view root) {
-#ifdef _WIN32
-    return std::string(root);
-#else
-    return CollapseSlashRuns(root);
-#endif
-}
-
 std::string ToFolderPathForm(std::string_view folder) {
     std::string path(folder);
     if (path.empty() || path.back() != kSeparator) path.push_back(kSeparator);
     return path;
-}
-
-void FormSubfolderPath(std::string& out, std::string_view parent, std::string_view name) {
-    out.assign(parent).append(name).push_back(kSeparator);
-#ifdef _WIN32
-    out = RemoveDoubleBackslashesWindows(out);
-#endif
-}
-
-void FormSubfolderEntry(std::string& out, std::string_view folderPath, std::string_view name) {
-#ifdef _WIN32
-    FormSubfolderPath(out, folderPath, name);
-    out = EntryFromFolderPath(out);
-#else
-    // Paths below the root are free of doubled separators already, so the entry is the path
-    // and the name.
-    out.assign(folderPath).append(name);
-#endif
 }
 
 std::string EntryFromFolderPath(std::string_view folderPath) {

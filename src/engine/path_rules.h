@@ -5,6 +5,8 @@
 
 namespace quorvane {
 
+// The separator of the platform's paths. A constant, so the one test of the platform outside
+// the *_posix.cpp and *_windows.cpp pairs: a pair of sources for one character would be silly.
 #ifdef _WIN32
 inline constexpr char kSeparator = '\\';
 #else
@@ -20,21 +22,21 @@ std::string RemoveDoubleBackslashesWindows(std::string_view text);
 // once instead of every entry.
 std::string CollapseSlashRuns(std::string_view text);
 
+// The folder path form: the text followed by one separator unless it already ends with one.
+std::string ToFolderPathForm(std::string_view folder);
+
+// What a results list entry holds for a folder path produced by the walk: the trailing
+// separator dropped, then doubled separators collapsed.
+std::string EntryFromFolderPath(std::string_view folderPath);
+
+// What follows differs by platform: path_rules_posix.cpp and path_rules_windows.cpp.
+
 // The rule of the platform this program was built for.
-inline std::string RemoveDoubleBackslashes(std::string_view text) {
-#ifdef _WIN32
-    return RemoveDoubleBackslashesWindows(text);
-#else
-    return CollapseSlashRuns(text);
-#endif
-}
+std::string RemoveDoubleBackslashes(std::string_view text);
 
 // The root as the walk keeps it: on POSIX with every run of '/' collapsed, which keeps every
 // path below it clean as it is formed; on Windows as it is, the rule applying to each entry.
 std::string WalkRootPath(std::string_view root);
-
-// The folder path form: the text followed by one separator unless it already ends with one.
-std::string ToFolderPathForm(std::string_view folder);
 
 // The folder path form of the subfolder `name` of the folder `parent` (folder path form), into
 // `out`, which keeps its storage from call to call. On Windows the doubled backslashes of the
@@ -44,9 +46,5 @@ void FormSubfolderPath(std::string& out, std::string_view parent, std::string_vi
 // The results list entry of the subfolder `name` of the walk's folder `folderPath` (folder path
 // form), into `out`, which keeps its storage from call to call.
 void FormSubfolderEntry(std::string& out, std::string_view folderPath, std::string_view name);
-
-// What a results list entry holds for a folder path produced by the walk: the trailing
-// separator dropped, then doubled separators collapsed.
-std::string EntryFromFolderPath(std::string_view folderPath);
 
 }  // namespace quorvane

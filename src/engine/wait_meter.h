@@ -32,6 +32,10 @@ class WaitMeter {
     // a millisecond or more.
     static constexpr std::chrono::microseconds kSlow{50};
 
+    // The calling thread's voluntary context switches so far, or -1 where the system does not
+    // count them. Platform: wait_meter_posix.cpp, wait_meter_windows.cpp.
+    static std::int64_t voluntarySwitches();
+
     Clock::time_point start_;
     bool watching_ = false;            // the last call was slow: this one is measured closely
     std::int64_t sleepsAtStart_ = -1;  // the thread's voluntary switches as this call began

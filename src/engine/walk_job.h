@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "base/yield_hook.h"
 #include "engine/folder_chain.h"
 #include "engine/folder_node.h"
 #include "engine/folder_reading.h"
 #include "engine/wait_meter.h"
 #include "engine/walk_output.h"
 #include "engine/walk_task.h"
-#include "engine/yield_hook.h"
 
 namespace quorvane {
 

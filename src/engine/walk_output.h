@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "engine/folder_contents.h"
 #include "engine/folder_facts.h"
-#include "engine/status.h"
 
 namespace quorvane {
 

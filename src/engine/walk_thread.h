@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/status.h"
+#include "base/status.h"
 
 namespace quorvane {
 

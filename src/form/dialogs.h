@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/status.h"
+
 namespace quorvane {
 
 // Message box styles, as the window's messages use them: the values of the platform's own
@@ -25,8 +27,10 @@ class Dialogs {
     virtual std::string input(const std::string& prompt, const std::string& title) = 0;
     // A save dialog that neither asks before replacing a file nor adds a suffix. `filter` is
     // in the classic form of pairs closed by bars: "Text Files (*.txt)|*.txt|All Files
-    // (*.*)|*.*|". Returns the path, or an empty text when the user cancels.
-    virtual std::string saveFile(const std::string& title, const std::string& filter) = 0;
+    // (*.*)|*.*|". Gives the path, or an empty text when the user cancels; fails with the
+    // platform's code when the dialog cannot be shown.
+    virtual Status saveFile(const std::string& title, const std::string& filter,
+                            std::string& path) = 0;
     // A folder browser that preselects `initialFolder` (the default place when empty or
     // missing), with `prompt` as its instruction. Returns the chosen folder, or an empty text
     // on cancel or when the choice is no file-system folder.

@@ -16,7 +16,6 @@ namespace procedure {
 inline constexpr char kFormLoad[] = "in Velmora2021/08/31.Form1.Form_Load ";
 inline constexpr char kFormUnload[] = "in Velmora2021/08/31.Form1.Form_Unload ";
 inline constexpr char kBrowseFolder[] = "in Velmora2021/08/31.Form1.PushButton5_Click ";
-inline constexpr char kWalk[] = "in Velmora2021/08/31.AddFolderUnique.GetSubDirectoriesUnique ";
 inline constexpr char kStartCreatingList[] = "in Velmora2021/08/31.Form1.PushButton1_Click ";
 inline constexpr char kClearResults[] = "in Velmora2021/08/31.Form1.PushButton6_Click ";
 inline constexpr char kRemoveContaining[] = "in Velmora2021/08/31.Form1.PushButton19_Click ";
@@ -32,10 +31,5 @@ inline constexpr char kLoadSample[] = "in Velmora2021/08/31.Form1.PushButton8_Cl
 // The report's text: the description, CR LF, the procedure path, "at line " and the line,
 // two bare CRs, and the request to e-mail a screenshot.
 std::string ErrorReportText(std::string_view description, std::string_view procedurePath, int line);
-
-// The walk's extended form, which adds the error number, the walk's current path and entry
-// name before the request.
-std::string WalkErrorReportText(std::string_view description, int line, long number,
-                                std::string_view path, std::string_view name);
 
 }  // namespace quorvane

@@ -3,11 +3,7 @@
 #include <filesystem>
 
 #include "engine/path_rules.h"
-#include "form/local_path.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "text/local_path.h"
 
 namespace quorvane {
 
@@ -16,19 +12,6 @@ namespace fs = std::filesystem;
 bool FileExists(const std::string& path) {
     std::error_code error;
     return !path.empty() && fs::exists(fs::status(LocalPath(path), error));
-}
-
-bool IsVisiblePlainFile(const std::string& path) {
-    std::error_code error;
-    const fs::path file = LocalPath(path);
-    if (path.empty() || !fs::is_regular_file(fs::status(file, error))) return false;
-#ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-#else
-    return file.filename().native().front() != '.';
-#endif
 }
 
 std::string CurrentFolder() {

@@ -11,7 +11,8 @@ namespace quorvane {
 bool FileExists(const std::string& path);
 
 // A plain file that is not hidden: on Windows neither the hidden nor the system attribute,
-// elsewhere a name that does not begin with a dot.
+// elsewhere a name that does not begin with a dot. Platform: file_queries_posix.cpp,
+// file_queries_windows.cpp.
 bool IsVisiblePlainFile(const std::string& path);
 
 // The process's current folder; empty when it cannot be told.

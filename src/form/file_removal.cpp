@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "form/local_path.h"
+#include "text/local_path.h"
 
 namespace quorvane {
 

@@ -1,7 +1,5 @@
 #include "form/form1.h"
 
-#include <algorithm>
-
 #include "engine/path_rules.h"
 #include "form/file_queries.h"
 
@@ -13,22 +11,11 @@ namespace {
 int CurrentDriveIndex(const std::vector<Drive>& drives) {
     std::string current = CurrentFolder();
     if (current.empty() || current.back() != kSeparator) current += kSeparator;
-#ifdef _WIN32
-    const auto folded = [](std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-            return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        });
-        return text;
-    };
-    current = folded(current);
-#else
-    const auto folded = [](const std::string& text) { return text; };
-#endif
     int best = drives.empty() ? -1 : 0;
     size_t bestLength = 0;
     for (size_t i = 0; i < drives.size(); ++i) {
-        const std::string root = folded(drives[i].root);
-        if (root.size() > bestLength && current.starts_with(root)) {
+        const std::string& root = drives[i].root;
+        if (root.size() > bestLength && IsOnDrive(current, root)) {
             best = static_cast<int>(i);
             bestLength = root.size();
         }

@@ -34,7 +34,10 @@ constexpr char kNoSpreadsheetForFeature[] =
 void Form1::saveTextFile() {
     ErrorTrap trap(services_.dialogs, procedure::kSaveTextFile);
     std::string path;
-    trap.step(112, [&] { path = services_.dialogs.saveFile(kSaveTitle, kTextFileFilter); });
+    trap.step(112, [&] {
+        const Status shown = services_.dialogs.saveFile(kSaveTitle, kTextFileFilter, path);
+        if (!shown.ok()) throw RunTimeError("The save dialog failed", shown.code());
+    });
     if (trap.test(116, [&] { return path.empty(); })) return;
     trap.step(118, [&] { setMousePointer(kHourglassPointer); });
     bool saved = false;

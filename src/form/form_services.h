@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "engine/folder_walk.h"
-#include "engine/numeric_text.h"
 #include "form/desktop.h"
 #include "form/dialogs.h"
 #include "form/drive_source.h"
 #include "form/random_source.h"
 #include "form/settings_store.h"
+#include "text/numeric_text.h"
 
 namespace quorvane {
 

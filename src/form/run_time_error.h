@@ -3,12 +3,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/status.h"
+#include "base/status.h"
 
 namespace quorvane {
 
 // A failure that a command handler's error trap reports with a description and a number.
-// Thrown only by the form and its views, at command level: the layers below return a Status,
+// Thrown only by the form, at command level: its views and the layers below return a Status,
 // which becomes one of these here.
 class RunTimeError : public std::runtime_error {
   public:

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "form/help_texts.h"
-#include "form/local_path.h"
+#include "text/local_path.h"
 
 namespace quorvane {
 

@@ -9,7 +9,7 @@ namespace quorvane {
 // ($XDG_RUNTIME_DIR, when it is a folder of the user's that no one else may enter), or else
 // in the user's cache folder ($XDG_CACHE_HOME, or ~/.cache): never in a folder that other
 // users share, where anyone could have put a file of that name. Empty when the user has
-// neither folder.
+// neither folder. Platform: scratch_file_posix.cpp, scratch_file_windows.cpp.
 std::string ScratchFilePath();
 
 }  // namespace quorvane

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/numeric_text.h"
+#include "text/numeric_text.h"
 
 namespace quorvane {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "engine/yield_hook.h"
+#include "base/yield_hook.h"
 #include "form/event_pump.h"
 
 namespace quorvane {

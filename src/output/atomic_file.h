@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/status.h"
+#include "base/status.h"
 #include "output/pending_files.h"
 
 namespace quorvane {
@@ -55,24 +55,22 @@ class AtomicFile {
     std::string destination_;  // the file that the new one replaces
     std::string temporary_;    // empty when written in place or, until commit(), without a name
     bool inPlace_ = false;
-#ifdef _WIN32
-    // Windows: the new file's HANDLE, and the bytes gathered for its next WriteFile. The
-    // file is reached through its wide name, so no character of the target is lost, and
-    // every error is the system's own code.
-    void* handle_ = nullptr;
-    std::string pending_;
-    PendingFile partFile_;
-#else
-    // Writes through `descriptor`, which the file now owns.
+    // The rest is the platform's own (atomic_file_posix.cpp, atomic_file_windows.cpp).
+    // POSIX: writes through `descriptor`, which the file now owns.
     Status useDescriptor(int descriptor);
-    // Gives the file written without a name (O_TMPFILE) a new name beside the target.
+    // POSIX: gives the file written without a name (O_TMPFILE) a new name beside the target.
     Status nameUnnamedFile();
 
+    // POSIX: the new file's stream.
     std::FILE* file_ = nullptr;
-    // While the file is written: the partial file, or for a file without a name a watch
-    // (PendingFile of no path) until it is given one.
+    // Windows: the new file's HANDLE, and the bytes gathered for its next WriteFile. The file
+    // is reached through its wide name, so no character of the target is lost, and every error
+    // is the system's own code.
+    void* handle_ = nullptr;
+    std::string gathered_;
+    // While the file is written: the partial file, or on POSIX for a file without a name a
+    // watch (PendingFile of no path) until it is given one.
     PendingFile pending_;
-#endif
     std::uint64_t size_ = 0;
     Status failure_;
 };

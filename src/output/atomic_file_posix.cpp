@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -170,5 +168,3 @@ Status AtomicFile::nameUnnamedFile() {
 }
 
 }  // namespace quorvane
-
-#endif

@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include <windows.h>
 
 #include <algorithm>
@@ -38,10 +36,10 @@ Status AtomicFile::fail(int code) {
 void AtomicFile::discard() {
     if (handle_) CloseHandle(handle_);
     handle_ = nullptr;
-    pending_.clear();
+    gathered_.clear();
     if (!temporary_.empty()) DeleteFileW(ToExtendedLengthPath(temporary_).c_str());
     temporary_.clear();
-    partFile_.forget();
+    pending_.forget();
 }
 
 Status AtomicFile::open() {
@@ -78,22 +76,22 @@ Status AtomicFile::open() {
         temporary_.clear();
         return fail(static_cast<int>(error));
     }
-    if (!inPlace_) partFile_ = PendingFile(temporary_);
-    pending_.reserve(kBufferSize);
+    if (!inPlace_) pending_ = PendingFile(temporary_);
+    gathered_.reserve(kBufferSize);
     return {};
 }
 
 Status AtomicFile::write(std::string_view bytes) {
     if (!handle_) return notOpen();
     size_ += bytes.size();
-    if (pending_.size() + bytes.size() < kBufferSize) {
-        pending_.append(bytes);
+    if (gathered_.size() + bytes.size() < kBufferSize) {
+        gathered_.append(bytes);
         return {};
     }
-    if (!writeAll(handle_, pending_)) return fail(static_cast<int>(GetLastError()));
-    pending_.clear();
+    if (!writeAll(handle_, gathered_)) return fail(static_cast<int>(GetLastError()));
+    gathered_.clear();
     if (bytes.size() < kBufferSize) {
-        pending_.append(bytes);
+        gathered_.append(bytes);
     } else if (!writeAll(handle_, bytes)) {
         return fail(static_cast<int>(GetLastError()));
     }
@@ -103,8 +101,8 @@ Status AtomicFile::write(std::string_view bytes) {
 Status AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
     if (!handle_) return notOpen();
     if (offset + bytes.size() > size_) return fail(ERROR_INVALID_PARAMETER);
-    if (!writeAll(handle_, pending_)) return fail(static_cast<int>(GetLastError()));
-    pending_.clear();
+    if (!writeAll(handle_, gathered_)) return fail(static_cast<int>(GetLastError()));
+    gathered_.clear();
     LARGE_INTEGER at;
     at.QuadPart = static_cast<LONGLONG>(offset);
     const LARGE_INTEGER none{};
@@ -118,10 +116,10 @@ Status AtomicFile::overwrite(std::uint64_t offset, std::string_view bytes) {
 Status AtomicFile::commit() {
     if (!handle_) return notOpen();
     // A device has nothing to flush to a disk.
-    if (!writeAll(handle_, pending_) || (!inPlace_ && !FlushFileBuffers(handle_))) {
+    if (!writeAll(handle_, gathered_) || (!inPlace_ && !FlushFileBuffers(handle_))) {
         return fail(static_cast<int>(GetLastError()));
     }
-    pending_.clear();
+    gathered_.clear();
     const bool closed = CloseHandle(handle_);
     handle_ = nullptr;
     if (!closed) return fail(static_cast<int>(GetLastError()));
@@ -132,10 +130,8 @@ Status AtomicFile::commit() {
         return fail(static_cast<int>(GetLastError()));
     }
     temporary_.clear();
-    partFile_.forget();
+    pending_.forget();
     return {};
 }
 
 }  // namespace quorvane
-
-#endif

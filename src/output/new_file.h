@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/status.h"
+#include "base/status.h"
 
 namespace quorvane {
 
@@ -11,6 +11,14 @@ namespace quorvane {
 
 // Removes the file `path`.
 Status RemoveFile(const std::string& path);
+
+// Creates `path` as a new, empty file; an existing file is left alone and fails as such (see
+// AlreadyExists).
+Status CreateNewFile(const std::string& path);
+bool AlreadyExists(Status status);
+
+// RemoveFile, CreateNewFile and AlreadyExists differ by platform: new_file_posix.cpp,
+// new_file_windows.cpp.
 
 // The temporary folder, without a trailing separator.
 Status TemporaryFolder(std::string& folder);

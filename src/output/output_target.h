@@ -1,8 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-#include "engine/status.h"
+#include "base/status.h"
 
 namespace quorvane {
 
@@ -18,6 +19,17 @@ struct OutputTarget {
 
 // Fails only when the name cannot be followed (a loop of links).
 Status ResolveOutputTarget(const std::string& name, OutputTarget& target);
+
+// How the platform's file system measures a file's name.
+struct FileNameRules {
+    std::string_view separators;  // the characters that end the folder's part of a path
+    size_t longestName;           // in the units below
+    bool countsUtf16Units;        // Windows; elsewhere names count bytes
+};
+
+// ResolveOutputTarget and PlatformFileNameRules differ by platform: output_target_posix.cpp,
+// output_target_windows.cpp.
+const FileNameRules& PlatformFileNameRules();
 
 // The name of the partial file that is written beside `file` and renamed onto it once
 // complete: the file's name, then ".part-" and `number` in six digits. The name is shortened

@@ -40,4 +40,10 @@ void RemovePendingFiles();
 // own keeps it. Does nothing on Windows.
 void RemovePendingFilesOnSignals();
 
+// Removes the file `path` for RemovePendingFiles; on POSIX safe in a signal handler.
+void RemovePendingPath(const char* path);
+
+// RemovePendingFilesOnSignals and RemovePendingPath differ by platform:
+// pending_files_posix.cpp, pending_files_windows.cpp.
+
 }  // namespace quorvane

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string_view>
 
-#include "engine/status.h"
-#include "engine/yield_hook.h"
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "results/entry_source.h"
 
 namespace quorvane {

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/status.h"
-#include "engine/yield_hook.h"
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "results/entry_source.h"
 #include "results/folder_list.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/status.h"
+#include "base/status.h"
 #include "results/folder_list.h"
 #include "results/results_list_observer.h"
 

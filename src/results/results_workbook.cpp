@@ -14,7 +14,7 @@ Status WriteResultsWorkbook(const EntrySource& list, const std::string& file, Yi
     for (size_t i = 1; i <= scan.count(); ++i) {
         // The writer's destructor removes what it wrote.
         if (const Status status = scan.next(i, entry); !status.ok()) return status;
-        writer.append(entry);
+        if (const Status status = writer.append(entry); !status.ok()) return status;
     }
     return writer.finish(hook);
 }

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/status.h"
-#include "engine/yield_hook.h"
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "results/entry_source.h"
 #include "results/workbook_writer.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/status.h"
-#include "engine/yield_hook.h"
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "results/entry_source.h"
 
 namespace quorvane {
@@ -15,7 +15,8 @@ namespace quorvane {
 // the bytes as stored, so a name that is not valid UTF-8 is written as the file system gave it.
 std::string ResultsTextFileBytes(const EntrySource& list);
 
-// Appends one entry in the text file's encoding (see above), without its line end.
+// Appends one entry in the text file's encoding (see above), without its line end. Platform:
+// text_file_export_posix.cpp, text_file_export_windows.cpp.
 void AppendTextFileEntry(std::string& out, std::string_view entry);
 
 // Writes the text file of `list` to `file`, which is replaced only once every byte is written

@@ -9,14 +9,12 @@
 #include <fstream>
 #include <utility>
 
-#include "results/cell_text.h"
-#include "text/utf8_text.h"
-#ifdef _WIN32
-#include "text/native_text.h"
-#endif
 #include "output/new_file.h"
 #include "output/output_target.h"
+#include "results/cell_text.h"
 #include "results/yielding_call.h"
+#include "text/local_path.h"
+#include "text/utf8_text.h"
 
 namespace quorvane {
 
@@ -176,17 +174,9 @@ std::string Styles() {
     return xml;
 }
 
-std::filesystem::path LocalFilePath(const std::string& path) {
-#ifdef _WIN32
-    return std::filesystem::path(ToNativePath(path));
-#else
-    return std::filesystem::path(path);
-#endif
-}
-
 // Copies the file `from` into `to` (see AtomicFile).
 Status CopyFile(const std::string& from, const std::string& to) {
-    std::ifstream source(LocalFilePath(from), std::ios::binary);
+    std::ifstream source(LocalPath(from), std::ios::binary);
     if (!source) return Status::system(errno != 0 ? errno : EIO);
     AtomicFile target(to);
     if (const Status status = target.open(); !status.ok()) return status;
@@ -245,8 +235,7 @@ Status WorkbookWriter::startSheet() {
     const Status status =
         zip_->beginMember("xl/worksheets/sheet" + std::to_string(sheets_) + ".xml", kSheetHeadSize);
     if (!status.ok()) return status;
-    appendRow(kHeading);
-    return failure_;
+    return appendRow(kHeading);
 }
 
 Status WorkbookWriter::endSheet() {
@@ -255,10 +244,10 @@ Status WorkbookWriter::endSheet() {
     return zip_->endMember(SheetHead(sheets_, row_, ColumnWidthForPixels(widestPixels_)));
 }
 
-void WorkbookWriter::appendRow(std::string_view cellText) {
+Status WorkbookWriter::appendRow(std::string_view cellText) {
     ++row_;
     // An empty text leaves its row empty; the row still belongs to its entry.
-    if (cellText.empty()) return;
+    if (cellText.empty()) return {};
     const std::string row = std::to_string(row_);
     xml_.clear();
     xml_ += "<row r=\"" + row + "\"><c r=\"A" + row + "\" t=\"inlineStr\"><is><t";
@@ -269,20 +258,21 @@ void WorkbookWriter::appendRow(std::string_view cellText) {
     xml_ += '>';
     AppendXmlText(cellText, xml_);
     xml_ += "</t></is></c></row>";
-    static_cast<void>(note(zip_->write(xml_)));
     widestPixels_ = std::max(widestPixels_, TextPixelWidth(cellText));
+    return note(zip_->write(xml_));
 }
 
-void WorkbookWriter::append(std::string_view entry) {
-    if (!zip_ || failed()) return;
+Status WorkbookWriter::append(std::string_view entry) {
+    if (!zip_) return failed() ? failure_ : Status::system(EBADF);
+    if (failed()) return failure_;
     if (row_ >= rowsPerSheet_) {
         Status status = endSheet();
         if (status.ok()) status = startSheet();
-        if (!note(status).ok()) return;
+        if (!note(status).ok()) return failure_;
     }
     cell_.clear();
     AppendCellText(entry, cell_);
-    appendRow(cell_);
+    return appendRow(cell_);
 }
 
 Status WorkbookWriter::finish(YieldHook* hook) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/status.h"
-#include "engine/yield_hook.h"
+#include "base/status.h"
+#include "base/yield_hook.h"
 #include "output/atomic_file.h"
 #include "output/pending_files.h"
 #include "results/zip_writer.h"
@@ -23,8 +23,8 @@ namespace quorvane {
 // under a new name and renamed into place (a symbolic link keeps its link, the file behind
 // it is replaced; see AtomicFile). A zip archive is written with seeks, which a device or a
 // pipe does not take: such a file gets the workbook once it is complete, built in the
-// temporary folder. A failure of any kind is one error from finish(); appending after a
-// failure does nothing.
+// temporary folder. After the first failure, of any kind, every call does nothing and gives
+// that failure again, finish() too.
 class WorkbookWriter {
   public:
     static constexpr size_t kSheetRows = 1048576;  // a sheet's rows, the heading's included
@@ -38,18 +38,16 @@ class WorkbookWriter {
     // Creates the file's new name, so a folder that cannot take the workbook is known before
     // any entry is written.
     Status open();
-    void append(std::string_view entry);
+    Status append(std::string_view entry);
     // Completes the workbook and puts it in place; with a hook the window runs while it goes
     // to the disk (see CallWhileYielding).
     Status finish(YieldHook* hook = nullptr);
 
-    // True once a failure makes the workbook impossible; finish() then reports it.
-    bool failed() const { return !failure_.ok(); }
-
   private:
+    bool failed() const { return !failure_.ok(); }
     Status startSheet();
     Status endSheet();
-    void appendRow(std::string_view cellText);
+    Status appendRow(std::string_view cellText);
     // Keeps `status` when it is the first failure; returns it.
     Status note(Status status);
 

@@ -4,7 +4,7 @@
 #include <future>
 #include <utility>
 
-#include "engine/yield_hook.h"
+#include "base/yield_hook.h"
 
 namespace quorvane {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/status.h"
+#include "base/status.h"
 #include "output/atomic_file.h"
 
 struct z_stream_s;

@@ -12,6 +12,7 @@ namespace quorvane {
 void AppendLowerCase(std::string_view text, std::string& out);
 
 // The platform's lower case of one character; characters without one map to themselves.
+// Platform: lower_case_posix.cpp, lower_case_windows.cpp.
 char32_t LowerCaseCharacter(char32_t codePoint);
 
 }  // namespace quorvane

@@ -1,6 +1,6 @@
 #pragma once
 
-#ifdef _WIN32
+// Windows only (native_text_windows.cpp): for the *_windows.cpp files, src/win32 and their tests.
 
 #include <string>
 #include <string_view>
@@ -16,5 +16,3 @@ std::string FromNativePath(std::wstring_view utf16);
 void AppendFromNativePath(std::string& out, std::wstring_view utf16);
 
 }  // namespace quorvane
-
-#endif

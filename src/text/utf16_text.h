@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "engine/yield_hook.h"
+#include "base/yield_hook.h"
 
 namespace quorvane {
 

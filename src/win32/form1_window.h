@@ -118,7 +118,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     bool depthCheckQueued_ = false;
     bool accessKeysShown_ = false;
     // The depth box lost the focus to another window: getting it back is no new arrival.
-    bool text2LeftWithTheWindow_ = false;
+    bool depthBoxLeftWithTheWindow_ = false;
     std::wstring rowText_;
     std::unique_ptr<Form1> form_;
 };

@@ -111,8 +111,8 @@ void Form1Window::onCommand(int id, int code) {
             if (control != Control::DepthBox) return;
             if (code == EN_SETFOCUS) {
                 // Focus that comes back with the whole window never left for another control.
-                if (text2LeftWithTheWindow_) {
-                    text2LeftWithTheWindow_ = false;
+                if (depthBoxLeftWithTheWindow_) {
+                    depthBoxLeftWithTheWindow_ = false;
                 } else {
                     form_->selectDepthEntry();
                 }
@@ -133,7 +133,7 @@ void Form1Window::onDepthCheckDue() {
         form_->checkDepthEntry();
     } else {
         // Another window took the focus: a message box, another program.
-        text2LeftWithTheWindow_ = true;
+        depthBoxLeftWithTheWindow_ = true;
     }
 }
 

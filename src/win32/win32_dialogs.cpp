@@ -7,7 +7,6 @@
 
 #include <vector>
 
-#include "form/run_time_error.h"
 #include "win32/input_box.h"
 #include "win32/wide_text.h"
 
@@ -52,7 +51,9 @@ std::string Win32Dialogs::input(const std::string& prompt, const std::string& ti
     return answer ? Narrow(*answer) : std::string();
 }
 
-std::string Win32Dialogs::saveFile(const std::string& title, const std::string& filter) {
+Status Win32Dialogs::saveFile(const std::string& title, const std::string& filter,
+                              std::string& chosen) {
+    chosen.clear();
     std::vector<wchar_t> path(kPathCharacters, L'\0');
     const std::wstring caption = Wide(title);
     const std::wstring filters = CommonDialogFilter(filter);
@@ -65,10 +66,12 @@ std::string Win32Dialogs::saveFile(const std::string& title, const std::string& 
     dialog.lpstrTitle = caption.c_str();
     // No question before a file is replaced, and no suffix added to a name typed without one.
     dialog.Flags = OFN_EXPLORER | OFN_LONGNAMES | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetSaveFileNameW(&dialog)) return Narrow(path.data());
-    if (const DWORD error = CommDlgExtendedError()) {
-        throw RunTimeError("The save dialog failed", static_cast<long>(error));
+    if (GetSaveFileNameW(&dialog)) {
+        chosen = Narrow(path.data());
+        return {};
     }
+    // The common dialogs' own code; none when the user cancelled.
+    if (const DWORD error = CommDlgExtendedError()) return Status::system(static_cast<int>(error));
     return {};
 }
 

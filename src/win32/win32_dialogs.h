@@ -14,7 +14,8 @@ class Win32Dialogs : public Dialogs {
 
     void message(const std::string& text, const std::string& title, MessageStyle style) override;
     std::string input(const std::string& prompt, const std::string& title) override;
-    std::string saveFile(const std::string& title, const std::string& filter) override;
+    Status saveFile(const std::string& title, const std::string& filter,
+                    std::string& path) override;
     std::string browseFolder(const std::string& prompt, const std::string& initialFolder) override;
 
   private:

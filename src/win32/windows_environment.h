@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/numeric_text.h"
+#include "text/numeric_text.h"
 
 namespace quorvane {
 

@@ -17,46 +17,10 @@
 namespace quorvane::test {
 namespace {
 
-struct Placement {
-    const char* name;
-    const char* container;
-    const char* caption;           // nullptr: a control without one
-    int left, top, width, height;  // twips
-};
-
-// The designed layout, control by control.
-const Placement kLayout[] = {
-    {"Frame2", "Form1", "Folder Depth", 120, 2410, 7800, 1500},
-    {"Option7", "Frame2", "Only first subfolders of target folder (depth = 1)", 240, 650, 4455,
-     255},
-    {"Option8", "Frame2", "All subfolders of target folder (depth = infinity)", 240, 300, 4455,
-     255},
-    {"Text2", "Frame2", nullptr, 1680, 990, 855, 345},
-    {"PushButton9", "Frame2", "?", 6840, 300, 600, 345},
-    {"Option6", "Frame2", "Only depth =                        subfolders of target folder", 240,
-     1020, 5415, 255},
-    {"PushButton3", "Form1", "Help", 120, 120, 3840, 405},
-    {"Frame1", "Form1", "Where would you like to look to create folder list?", 120, 580, 7800,
-     1770},
-    {"Text1", "Frame1", nullptr, 2280, 300, 4455, 345},
-    {"Option5", "Frame1", "Look at this folder:", 240, 345, 2055, 255},
-    {"Drive1", "Frame1", nullptr, 2280, 800, 5160, 345},
-    {"Option4", "Frame1", "Look at this drive:", 240, 845, 1935, 255},
-    {"Option3", "Frame1", "Look at entire computer (all drives)", 240, 1345, 3375, 255},
-    {"PushButton5", "Frame1", "...", 6840, 300, 600, 345},
-    {"ListView1", "Form1", nullptr, 120, 4545, 7800, 2535},
-    {"PushButton1", "Form1", "Start Creating List", 120, 4035, 7800, 405},
-    {"PushButton2", "Form1", "Save Results As Text File", 120, 7170, 3840, 405},
-    {"PushButton4", "Form1", "Save Results As Excel File", 120, 7680, 3840, 405},
-    {"PushButton6", "Form1", "Clear Results", 4080, 7680, 3840, 405},
-    {"PushButton7", "Form1", "Copy Results To Clipboard", 4080, 7170, 3840, 405},
-    {"PushButton8", "Form1", "Load Sample/Example Folder", 4080, 120, 3840, 405},
-    {"PushButton19", "Form1", "Remove Results Containing X", 120, 8190, 3840, 405},
-    {"PushButton20", "Form1", "Remove Results Not Containing X", 4080, 8190, 3840, 405},
-};
-
-QRect pixels(const Placement& p) {
-    return {p.left / 15, p.top / 15, p.width / 15, p.height / 15};
+// The rectangle of `row` in pixels, in its container, at the design's dots per inch.
+QRect pixels(const ControlLayout& row) {
+    return {PixelsFromTwips(row.left), PixelsFromTwips(row.top), PixelsFromTwips(row.width),
+            PixelsFromTwips(row.height)};
 }
 
 // The caption as the window shows it, without the mark of its Alt letter.
@@ -68,21 +32,26 @@ QString captionOf(QWidget* control) {
     return {};
 }
 
-TEST(Form1Layout, EveryControlHasItsDesignedPlaceCaptionAndFont) {
+TEST(Form1Layout, EveryControlIsMadeFromItsRowWithTheDesignedFont) {
     WindowHarness harness;
     Form1Widget& form = harness.load();
 
     EXPECT_EQ(form.size(), QSize(536, 580));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window must not be resizable";
 
-    for (const Placement& p : kLayout) {
-        SCOPED_TRACE(p.name);
-        auto* control = form.findChild<QWidget*>(QString::fromLatin1(p.name));
+    // Each control is made from its row of the layout table: its place, its container and
+    // its caption.
+    for (const ControlLayout& row : Form1Layout()) {
+        SCOPED_TRACE(row.name);
+        auto* control = form.findChild<QWidget*>(QString::fromLatin1(row.name));
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->parentWidget()->objectName(), QString::fromLatin1(p.container));
-        EXPECT_EQ(control->geometry(), pixels(p));
-        if (p.caption) {
-            EXPECT_EQ(captionOf(control), QString::fromLatin1(p.caption));
+        const char* container =
+            row.container == Control::Window ? kWindowName : LayoutOf(row.container).name;
+        EXPECT_EQ(control->parentWidget()->objectName(), QString::fromLatin1(container));
+        EXPECT_EQ(control->geometry(), pixels(row));
+        if (row.caption) {
+            EXPECT_EQ(captionOf(control),
+                      QString::fromStdString(CaptionWithoutMnemonic(row.caption)));
         }
 
         const bool pushButton = qobject_cast<QPushButton*>(control) != nullptr;
@@ -104,11 +73,10 @@ TEST(Form1Layout, TabOrderFollowsTheDesignAndFocusStartsOnTheList) {
 
     EXPECT_EQ(QApplication::focusWidget(), form.resultsView());
 
-    const QStringList expected = {
-        "ListView1",   "Option3",     "Option4",      "Drive1",       "Option5",     "Text1",
-        "PushButton1", "PushButton3", "PushButton2",  "PushButton4",  "PushButton6", "PushButton5",
-        "PushButton7", "PushButton8", "PushButton19", "PushButton20", "Text2",       "Option8",
-        "Option7",     "Option6",     "PushButton9"};
+    // The design's order (tests/form), as the view's focus chain has it.
+    QStringList expected;
+    for (const Control control : TabOrder())
+        expected.append(QString::fromLatin1(LayoutOf(control).name));
     QStringList order;
     QWidget* widget = form.resultsView();
     do {

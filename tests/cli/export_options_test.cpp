@@ -11,12 +11,6 @@
 #include "results/scratch_folder.h"
 #include "results/workbook_reader.h"
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace quorvane {
 namespace {
 
@@ -92,31 +86,6 @@ TEST_F(ExportOptions, XlsxWritesEveryEntryAsTextUnderTheHeading) {
 
     EXPECT_EQ(runList({"--xlsx", scratch.file("missing/list.xlsx"), root.string()}).status, 1);
 }
-
-#ifndef _WIN32
-TEST_F(ExportOptions, XlsxThroughALinkOrIntoAPipeKeepsTheLinkAndThePipe) {
-    std::filesystem::create_directory(scratch.path() / "real");
-    const std::string link = scratch.file("link.xlsx");
-    std::filesystem::create_symlink("real/list.xlsx", link);
-    ASSERT_EQ(runList({"--xlsx", link, root.string()}).status, 0);
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_NE(testing::SheetXml(scratch.file("real/list.xlsx"), 1)
-                  .find(testing::TextCell("A1", "Results")),
-              std::string::npos);
-
-    const std::string fifo = scratch.file("fifo");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    EXPECT_EQ(runList({"--xlsx", fifo, root.string()}).status, 0);
-    char start[4] = {};
-    EXPECT_EQ(read(reader, start, sizeof start), 4);
-    close(reader);
-    EXPECT_EQ(std::string(start, 4), "PK\x03\x04");  // a zip, as every workbook
-    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
-    EXPECT_EQ(scratch.names(), (Lines{"fifo", "link.xlsx", "real", "tree"}));
-}
-#endif  // _WIN32
 
 TEST_F(ExportOptions, ValueMayFollowItsOptionAfterAnEqualsSign) {
     const ProgramRun apart = runList({"--depth", "1", "--not-containing", "gamma", root.string()});

@@ -8,20 +8,11 @@
 #include <ctime>
 #include <string>
 #include <vector>
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#endif
 
 #include "support/expected_walk.h"
 #include "support/fixture_tree.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
-#ifdef _WIN32
-#include "support/wide_text.h"
-#endif
 
 namespace quorvane {
 namespace {
@@ -29,6 +20,8 @@ namespace {
 using test::ExpectedFolder;
 using test::ExpectedListing;
 using test::ListingChoice;
+using test::MakeHidden;
+using test::SetModified;
 using test::TempFolder;
 
 constexpr char kSep = TempFolder::kSeparator;
@@ -36,30 +29,6 @@ constexpr char kSep = TempFolder::kSeparator;
 std::string Native(std::string path) {
     std::replace(path.begin(), path.end(), '/', kSep);
     return path;
-}
-
-void MakeHidden(const std::string& path) {
-#ifdef _WIN32
-    test::SetAttributes(path, FILE_ATTRIBUTE_HIDDEN);
-#else
-    (void)path;  // a leading '.' is enough
-#endif
-}
-
-// Sets the modification time of a folder to `seconds` since the epoch.
-void SetModified(const std::string& folder, std::int64_t seconds) {
-#ifdef _WIN32
-    HANDLE handle = CreateFileW(test::LongForm(folder).c_str(), FILE_WRITE_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    const auto ticks = static_cast<std::uint64_t>(seconds + 11644473600) * 10000000;
-    FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    SetFileTime(handle, nullptr, nullptr, &time);
-    CloseHandle(handle);
-#else
-    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
-    utimensat(AT_FDCWD, folder.c_str(), times, 0);
-#endif
 }
 
 class ListingOptions : public testing::Test {

@@ -20,16 +20,5 @@ TEST(ErrorReport, PlainFormHasCrLfAfterTheDescriptionAndBareCrsBeforeTheRequest)
               "\r\nin Velmora2021/08/31.Form1.PushButton3_Click at line 100\r\r" + kRequest);
 }
 
-TEST(ErrorReport, WalkFormAddsNumberPathAndName) {
-    EXPECT_EQ(WalkErrorReportText("Out of memory", 100, 7, "", ""),
-              "Out of memory\r\nin Velmora2021/08/31.AddFolderUnique.GetSubDirectoriesUnique "
-              "at line 100\r\rErr.Number 7 Path is \r\rName is \r\r" +
-                  kRequest);
-    EXPECT_EQ(WalkErrorReportText("Path not found", 114, 76, "/data/a/", "b c"),
-              "Path not found\r\nin Velmora2021/08/31.AddFolderUnique.GetSubDirectoriesUnique "
-              "at line 114\r\rErr.Number 76 Path is /data/a/\r\rName is b c\r\r" +
-                  kRequest);
-}
-
 }  // namespace
 }  // namespace quorvane

@@ -27,7 +27,7 @@ class MessageRecorder : public Dialogs {
         messages.push_back({text, title, style});
     }
     std::string input(const std::string&, const std::string&) override { return {}; }
-    std::string saveFile(const std::string&, const std::string&) override { return {}; }
+    Status saveFile(const std::string&, const std::string&, std::string&) override { return {}; }
     std::string browseFolder(const std::string&, const std::string&) override { return {}; }
 
     std::vector<Message> messages;

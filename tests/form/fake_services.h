@@ -64,9 +64,11 @@ class FakeDialogs : public Dialogs {
         inputs.push_back({prompt, title});
         return next(inputAnswers);
     }
-    std::string saveFile(const std::string& title, const std::string& filter) override {
+    Status saveFile(const std::string& title, const std::string& filter,
+                    std::string& path) override {
         saves.push_back({title, filter});
-        return next(saveAnswers);
+        path = next(saveAnswers);
+        return {};
     }
     std::string browseFolder(const std::string& prompt, const std::string& initial) override {
         browses.push_back({prompt, initial});

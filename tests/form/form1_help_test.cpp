@@ -77,13 +77,8 @@ TEST(Form1Help, SampleFolderReplacesADriveTargetAndTouchesNoDepthChoice) {
 
 TEST(Form1Help, SampleFolderOfAProgramInTheRootKeepsBothSeparators) {
     FormHarness harness;
-#ifdef _WIN32
-    harness.applicationFolder = "C:\\";
-    const std::string expected = "C:\\\\Samples";
-#else
-    harness.applicationFolder = "/";
-    const std::string expected = "//Samples";
-#endif
+    harness.applicationFolder = kRootFolder;
+    const std::string expected = kRootFolder + kSeparator + "Samples";
     Form1& form = harness.load();
     form.loadSample();
     EXPECT_EQ(harness.view.text(Control::FolderBox), expected);

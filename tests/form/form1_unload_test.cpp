@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "form/local_path.h"
 #include "form_harness.h"
+#include "text/local_path.h"
 
 namespace quorvane::test {
 namespace {

@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
 
+#include "engine/path_rules.h"
 #include "form/help_texts.h"
+#include "support/fixture_tree.h"
 
 namespace quorvane {
 namespace {
 
 TEST(SampleFolderPath, AppendsSamplesWithoutTidyingTheProgramFolder) {
-#ifdef _WIN32
-    EXPECT_EQ(SampleFolderPath("C:\\Program Files\\Quorvane"),
-              "C:\\Program Files\\Quorvane\\Samples");
-    EXPECT_EQ(SampleFolderPath("C:\\"), "C:\\\\Samples");
-#else
-    EXPECT_EQ(SampleFolderPath("/opt/quorvane"), "/opt/quorvane/Samples");
-    EXPECT_EQ(SampleFolderPath("/"), "//Samples");
-#endif
+    const std::string program = test::kRootFolder + "Program Files" + kSeparator + "Quorvane";
+    EXPECT_EQ(SampleFolderPath(program), program + kSeparator + "Samples");
+    EXPECT_EQ(SampleFolderPath(test::kRootFolder), test::kRootFolder + kSeparator + "Samples");
 }
 
 }  // namespace

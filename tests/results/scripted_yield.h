@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "engine/yield_hook.h"
+#include "base/yield_hook.h"
 
 namespace quorvane::testing {
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/path_rules.h"
 #include "results/scratch_folder.h"
 #include "results/scripted_yield.h"
+#include "support/fixture_tree.h"
+#include "support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -15,16 +18,24 @@ using testing::ScriptedYield;
 using testing::WriteBytes;
 
 TEST(TextFileExport, EachEntryEndsWithCrLfAndTheFileWithOneMore) {
-    ScratchFolder folder;
-    const std::string file = folder.file("list");  // no extension is added
+    test::TempFolder folder;
+    const std::string name = "Λίστα 日本 😀";  // no extension is added
+    const std::string file = folder / name;
     ScriptedYield window([](int) {});
     ASSERT_TRUE(SaveResultsToTextFile(MakeList({"C:\\A", "C:\\B"}), file, &window).ok());
-    EXPECT_EQ(ReadBytes(file), "C:\\A\r\nC:\\B\r\n\r\n");
+    EXPECT_EQ(test::ReadFile(file), "C:\\A\r\nC:\\B\r\n\r\n");
 
     // Replaced without a question, and nothing of the longer old content survives.
     ASSERT_TRUE(SaveResultsToTextFile(FolderList(), file).ok());
-    EXPECT_EQ(ReadBytes(file), "\r\n");
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"list"});
+    EXPECT_EQ(test::ReadFile(file), "\r\n");
+    EXPECT_EQ(test::ListedNames(folder.path()), std::vector<std::string>{name});
+
+    // A folder that does not exist: the system's own error, and nothing is left.
+    const Status failure =
+        SaveResultsToTextFile(FolderList(), folder / "missing" + kSeparator + "list.txt");
+    EXPECT_EQ(failure.failure(), Status::Failure::System);
+    EXPECT_EQ(failure.code(), test::kMissingFolderError);
+    EXPECT_EQ(test::ListedNames(folder.path()), std::vector<std::string>{name});
 }
 
 TEST(TextFileExport, ListLosingEntriesDuringTheBuildWritesNothing) {

@@ -4,16 +4,12 @@
 #include <regex>
 #include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "results/results_workbook.h"
 #include "results/scratch_folder.h"
 #include "results/scripted_yield.h"
 #include "results/workbook_reader.h"
-#include "support/full_volume.h"
-#include "support/run_program.h"
+#include "support/environment.h"
+#include "support/fixture_tree.h"
 
 namespace quorvane {
 namespace {
@@ -113,11 +109,7 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
     for (int i = 0; i < 1000; ++i)
         list.append("/srv/" + std::to_string(i));
     const Status failure = WriteResultsWorkbook(list, folder.file("missing/results.xlsx"));
-#ifdef _WIN32
-    EXPECT_EQ(failure.code(), ERROR_PATH_NOT_FOUND);
-#else
-    EXPECT_EQ(failure.code(), ENOENT);
-#endif
+    EXPECT_EQ(failure.code(), test::kMissingFolderError);
     EXPECT_TRUE(folder.names().empty());
 
     // Losing entries during the export: no workbook, and the file there is kept.
@@ -131,50 +123,15 @@ TEST(WorkbookExport, WorkbookThatCannotBeWrittenIsOneErrorAndLeavesNoFile) {
     EXPECT_EQ(folder.names(), std::vector<std::string>{"results.xlsx"});
 }
 
-#ifndef _WIN32
-TEST(WorkbookExport, FullVolumeIsOneFailureThatLeavesNoPartialWorkbook) {
-    ScratchFolder folder;
-    const std::string full = folder.file("full");
-    std::filesystem::create_directory(full);
-    FolderList many;
-    for (int i = 0; i < 2000; ++i)
-        many.append("/srv/a folder with a name of some length " + std::to_string(i));
-
-    const std::string outcome = test::RunInChild([&] {
-        if (!test::MountFullVolume(full)) return std::string("cannot mount");
-        const Status failure = WriteResultsWorkbook(many, full + "/results.xlsx");
-        std::string names;
-        for (const auto& entry : std::filesystem::directory_iterator(full))
-            names += entry.path().filename().string() + " ";
-        return (failure.ok() ? "written" : std::to_string(failure.code())) + ": " + names;
-    });
-    if (outcome == "cannot mount") GTEST_SKIP() << "no right to mount a volume here";
-    EXPECT_EQ(outcome, std::to_string(ENOSPC) + ": filler ");
-}
-#endif
-
 TEST(WorkbookExport, TemporaryWorkbookPathsAreNewFilesInTheTemporaryFolder) {
     ScratchFolder folder;
-#ifdef _WIN32
-    // The system's temporary folder is the first of TMP, TEMP and the user's profile.
-    const char* const variable = "TMP";
-    const auto set = [](const char* name, const std::string& value) {
-        _putenv_s(name, value.c_str());
-    };
-#else
-    const char* const variable = "TMPDIR";
-    const auto set = [](const char* name, const std::string& value) {
-        setenv(name, value.c_str(), 1);
-    };
-#endif
-    const char* saved = std::getenv(variable);
-    const std::string savedValue = saved ? saved : "";
-    set(variable, folder.path().string());
+    const std::string saved = test::GetVariable(test::kTemporaryFolderVariable);
+    test::SetVariable(test::kTemporaryFolderVariable, folder.path().string());
     std::string first;
     std::string second;
     const bool reserved =
         ReserveTemporaryWorkbookPath(first).ok() && ReserveTemporaryWorkbookPath(second).ok();
-    set(variable, savedValue);
+    test::SetVariable(test::kTemporaryFolderVariable, saved);
 
     ASSERT_TRUE(reserved);
     EXPECT_NE(first, second);

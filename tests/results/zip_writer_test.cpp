@@ -46,10 +46,8 @@ TEST(ZipWriter, MembersReadBackWithTheirHeadsFilledInAtTheEnd) {
     EXPECT_EQ(test::ZipMember(archive, "dir/small.txt"), "small");
     EXPECT_EQ(test::ZipMember(archive, "empty"), "");
     EXPECT_EQ(test::ZipMember(archive, "only-head"), "head");
-#ifndef _WIN32
     // A reader of another make agrees: every member's data and CRC are sound.
-    EXPECT_EQ(std::system(("unzip -tqq '" + archive + "'").c_str()), 0);
-#endif
+    EXPECT_TRUE(test::OtherReaderAccepts(archive));
 }
 
 TEST(ZipWriter, HeadOfTheWrongSizeFailsAndNothingIsLeft) {

@@ -1,6 +1,7 @@
 #include "support/fixture_tree.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,6 +92,59 @@ std::string BuildAwkwardTree(const std::string& parent) {
         deep += "/d" + std::to_string(level);
     MakeFolders(deep);
     return t;
+}
+
+void MakeHidden(const std::string&) {}
+
+void SetModified(const std::string& folder, std::int64_t seconds) {
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    utimensat(AT_FDCWD, folder.c_str(), times, 0);
+}
+
+std::vector<ListedEntry> ListedEntries(const std::string& folder) {
+    std::vector<ListedEntry> entries;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return entries;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + name;
+        struct stat st {};
+        const bool typed = stat(path.c_str(), &st) == 0;
+        struct stat own {};
+        const bool exists = lstat(path.c_str(), &own) == 0;
+        entries.push_back({name, name[0] == '.', typed ? S_ISDIR(st.st_mode) : !exists,
+                           static_cast<std::uint64_t>(own.st_size)});
+    }
+    closedir(dir);
+    return entries;
+}
+
+std::optional<std::pair<std::uint64_t, std::uint64_t>> IdentityOfPath(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return std::nullopt;
+    return std::pair<std::uint64_t, std::uint64_t>{st.st_dev, st.st_ino};
+}
+
+const bool kNamesIgnoreCase = false;
+const bool kOpenFilesCanBeRemoved = true;
+const std::string kRootFolder = "/";
+
+const int kMissingFolderError = ENOENT;
+
+void ChangeLastError() {
+    errno = EINTR;
+}
+
+const AwkwardTreeNames& AwkwardNames() {
+    static const AwkwardTreeNames names{
+        {"/.", ".hidden", "never", "innermost"},
+        {"file at top.txt/", "link to file/", "dangling/", "Alpha/file.txt/"},
+        {"Alpha/", "alpha/", "ALPHA/", "Beta Gamma/  two leading blanks/",
+         "Beta Gamma/trailing blank /", "link to Alpha/", "link to Alpha/Alpha One/deep/",
+         "caf\xe9 latin-1/\xff\xfe/", "line\nbreak/child/"},
+    };
+    return names;
 }
 
 }  // namespace quorvane::test

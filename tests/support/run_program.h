@@ -21,8 +21,11 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          std::optional<unsigned> asUser = std::nullopt);
 
-#ifndef _WIN32
-// Runs `body` in a child process and returns what it returned: for code that must meet
+// How a program's standard error ends its lines: "\n", and on Windows, where it is in text
+// mode, "\r\n".
+extern const char kErrorLineEnd[];
+
+// POSIX only: runs `body` in a child process and returns what it returned: for code that must meet
 // permission checks although the tests run as root (with `asUser`), or that changes what the
 // whole process sees, such as its mounts. Throws when the child does not end normally.
 std::string RunInChild(const std::function<std::string()>& body,
@@ -30,6 +33,5 @@ std::string RunInChild(const std::function<std::string()>& body,
 
 // The id of an unprivileged user, when the tests run as root and such a user exists.
 std::optional<unsigned> UnprivilegedUser();
-#endif
 
 }  // namespace quorvane::test

@@ -13,6 +13,8 @@
 
 namespace quorvane::test {
 
+const char kErrorLineEnd[] = "\n";
+
 namespace {
 
 bool becomeUser(unsigned user) {

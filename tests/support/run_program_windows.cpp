@@ -9,6 +9,8 @@
 
 namespace quorvane::test {
 
+const char kErrorLineEnd[] = "\r\n";
+
 namespace {
 
 // One argument quoted so that the C runtime's parser (CommandLineToArgvW) gives it back

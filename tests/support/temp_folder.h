@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/path_rules.h"
+
 namespace quorvane::test {
 
 // A fresh folder under the temporary folder, removed with everything in it at the end, even
@@ -10,20 +12,14 @@ namespace quorvane::test {
 // separator.
 class TempFolder {
   public:
-#ifdef _WIN32
-    static constexpr char kSeparator = '\\';
-#else
-    static constexpr char kSeparator = '/';
-#endif
+    static constexpr char kSeparator = quorvane::kSeparator;
 
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::string& path() const {
-        return path_;
-    }
+    const std::string& path() const { return path_; }
     // `relative` below the folder.
     std::string operator/(const std::string& relative) const {
         return path_ + kSeparator + relative;

@@ -1,0 +1,18 @@
+#include "form/file_queries.h"
+
+#include <filesystem>
+
+#include "text/local_path.h"
+
+namespace quorvane {
+
+namespace fs = std::filesystem;
+
+bool IsVisiblePlainFile(const std::string& path) {
+    std::error_code error;
+    const fs::path file = LocalPath(path);
+    if (path.empty() || !fs::is_regular_file(fs::status(file, error))) return false;
+    return file.filename().native().front() != '.';
+}
+
+}  // namespace quorvane

@@ -1,0 +1,272 @@
+// quorvane-list run as a program where only POSIX has what it meets: links, permissions,
+// pipes, a full device, limits on memory, open files and the stack, and a current folder
+// changed in a child.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/list_run.h"
+#include "results/workbook_reader.h"
+#include "support/expected_walk.h"
+#include "support/fixture_tree.h"
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+
+namespace quorvane::list_test {
+namespace {
+
+// How a run below starts: standard output on `output` (when not -1), SIGPIPE ignored as some
+// shells and services start programs, and limits on the address space, the files it may open
+// and its stack.
+struct Surroundings {
+    int output = -1;
+    bool ignoreBrokenPipe = false;
+    rlim_t addressSpace = RLIM_INFINITY;
+    rlim_t openFiles = RLIM_INFINITY;
+    rlim_t stack = RLIM_INFINITY;
+};
+
+// Runs quorvane-list in `surroundings`; only its exit status and standard error are kept.
+ProgramResult ListIn(const Surroundings& surroundings, const std::vector<std::string>& arguments) {
+    TempFolder scratch;
+    const std::string errors = scratch / "err";
+    std::vector<char*> argv{const_cast<char*>(QUORVANE_LIST_PROGRAM)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        if (err < 0 || dup2(err, 2) < 0) _exit(127);
+        if (surroundings.output >= 0 && dup2(surroundings.output, 1) < 0) _exit(127);
+        if (surroundings.ignoreBrokenPipe) signal(SIGPIPE, SIG_IGN);
+        const auto limit = [](int resource, rlim_t most) {
+            rlimit now{};
+            getrlimit(resource, &now);
+            if (most != RLIM_INFINITY) now.rlim_cur = most;
+            if (setrlimit(resource, &now) != 0) _exit(127);
+        };
+        limit(RLIMIT_AS, surroundings.addressSpace);
+        limit(RLIMIT_STACK, surroundings.stack);
+        // The run's own descriptors are 0, 1 and 2; others the test holds must not count.
+        if (surroundings.openFiles != RLIM_INFINITY) closefrom(3);
+        limit(RLIMIT_NOFILE, surroundings.openFiles);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ProgramResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = test::ReadFile(errors);
+    return result;
+}
+
+TEST(QuorvaneList, TargetBehindALinkOrAFileIsNamedWithTheReason) {
+    TempFolder temp;
+    test::MakeFile(temp / "file");
+    test::MakeLink(temp / "dangling", "nowhere");
+    const std::pair<std::string, std::string> refusals[] = {
+        {temp / "dangling", Missing(temp / "dangling")},
+        {temp / "file/below", "quorvane-list: " + temp / "file/below" + ": Not a directory\n"},
+    };
+    for (const auto& [target, message] : refusals) {
+        const ProgramResult refused = List({target});
+        EXPECT_EQ(refused.exitCode, 1) << target;
+        EXPECT_EQ(refused.err, message) << target;
+        EXPECT_EQ(refused.out, "") << target;
+    }
+}
+
+TEST(QuorvaneList, WithoutAFolderTheCurrentOneIsListed) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const std::string lists = test::RunInChild([&] {
+        if (chdir(t.c_str()) != 0) return std::string("cannot enter the tree");
+        const ProgramResult implicit = List({"--depth", "2"});
+        const ProgramResult dot = List({"--depth", "2", "."});
+        return std::to_string(implicit.exitCode) + "\n" + implicit.out + "=\n" + dot.out;
+    });
+    std::string expected;
+    for (const std::string& entry : ExpectedEntries(t + "/", 2))
+        expected += "./" + entry.substr(t.size() + 1) + "\n";
+    EXPECT_EQ(lists, "0\n" + expected + "=\n" + expected);
+}
+
+TEST(QuorvaneList, UnreadableFoldersAreNamedOnlyWhenAskedAndMakeTheStatusOne) {
+    TempFolder temp;
+    chmod(temp.path().c_str(), 0755);
+    const std::string t = temp / "T";
+    test::MakeFolders(t + "/open/inside");
+    test::MakeFolders(t + "/locked/kept out");
+    chmod((t + "/locked").c_str(), 0);
+    const auto user = test::UnprivilegedUser();
+    if (!user && geteuid() == 0) GTEST_SKIP() << "running as root without a user to drop to";
+    // The build may lie in a folder that the user cannot enter (a checkout in /root): the user
+    // runs a copy of the program beside the tree.
+    const std::string program = temp / "quorvane-list";
+    std::filesystem::copy_file(QUORVANE_LIST_PROGRAM, program);
+    chmod(program.c_str(), 0755);
+    if (user && test::RunInChild(
+                    [&] { return std::string(access(program.c_str(), X_OK) == 0 ? "yes" : "no"); },
+                    user) != "yes") {
+        GTEST_SKIP() << "the temporary folder " << temp.path() << " is closed to the user";
+    }
+
+    std::string expected = t + "/open/inside\n";
+    for (const auto& name : test::ListedNames(t))
+        expected += t + "/" + name + "\n";
+    const ProgramResult quiet = test::RunProgram(program, {t}, user);
+    const ProgramResult told = test::RunProgram(program, {"--show-errors", t}, user);
+    chmod((t + "/locked").c_str(), 0755);
+
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.out, expected);
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(told.exitCode, 1);
+    EXPECT_EQ(told.out, expected);
+    EXPECT_EQ(told.err, "quorvane-list: cannot read " + t + "/locked: Permission denied\n");
+
+    const ProgramResult complete = List({"--show-errors", t + "/open"});
+    EXPECT_EQ(complete.exitCode, 0);
+    EXPECT_EQ(complete.err, "");
+}
+
+TEST(QuorvaneList, FailedOutputEndsTheRunAndNamesItsOwnError) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const int full = open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    const std::string noSpace =
+        "quorvane-list: cannot write standard output: " + std::string(strerror(ENOSPC)) + "\n";
+    std::vector<std::vector<std::string>> runs{
+        {t}, {"--crlf", t}, {"--clipboard-format", t}, {"--help"}, {"--version"}};
+    // Without drives (a bare container) there is nothing to write.
+    if (!List({"--list-drives"}).out.empty()) runs.push_back({"--list-drives"});
+    for (const std::vector<std::string>& arguments : runs) {
+        const ProgramResult failed = ListIn({full}, arguments);
+        EXPECT_EQ(failed.exitCode, 1) << arguments.front();
+        EXPECT_EQ(failed.err, noSpace) << arguments.front();
+    }
+    close(full);
+
+    // A pipe whose reader is gone, with SIGPIPE ignored: the error is the broken pipe's.
+    int channel[2];
+    ASSERT_EQ(pipe(channel), 0);
+    close(channel[0]);
+    const ProgramResult broken = ListIn({channel[1], true}, {t});
+    close(channel[1]);
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.err, "quorvane-list: cannot write standard output: " +
+                              std::string(strerror(EPIPE)) + "\n");
+}
+
+TEST(QuorvaneList, ListTooLargeForMemoryIsReportedAndLeavesTheOldFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer ends the program where it would throw std::bad_alloc";
+#endif
+    // Each folder of a chain holds two links to the next, under long names: 2^16 entries of up
+    // to 3,000 bytes, far more than the limit below, from sixteen folders.
+    TempFolder temp;
+    const std::string t = temp / "T";
+    const std::string longName(200, 'n');
+    for (int level = 0; level <= 15; ++level)
+        test::MakeFolders(t + "/" + std::to_string(level));
+    for (int level = 0; level < 15; ++level) {
+        for (const char* link : {"x", "y"}) {
+            test::MakeLink(t + "/" + std::to_string(level) + "/" + link + longName,
+                           "../" + std::to_string(level + 1));
+        }
+    }
+    test::MakeFolder(temp / "out");
+    const std::string file = temp / "out/list.txt";
+    test::MakeFile(file, "old list");
+    const int nowhere = open("/dev/null", O_WRONLY);
+    // Under this limit not every thread of the walk can have its stack: the walk goes on with
+    // those it has.
+    const ProgramResult failed =
+        ListIn({nowhere, false, 96 << 20}, {"--clipboard-format", "-o", file, t + "/0"});
+    close(nowhere);
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.err, "quorvane-list: " + std::string(strerror(ENOMEM)) + "\n");
+    EXPECT_EQ(test::ReadFile(file), "old list");
+    EXPECT_EQ(test::ListedNames(temp / "out"), std::vector<std::string>{"list.txt"});
+}
+
+// Every limit on open files, down to one that leaves none for the walk: the whole list, or
+// exit status 1 with the reason and the old file as it was; never a shorter list.
+TEST(QuorvaneList, ShortOfDescriptorsWritesTheWholeListOrNothing) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const std::string file = temp / "list.txt";
+    const std::string whole = Lines(ExpectedEntries(t + "/"));
+    for (rlim_t openFiles = 4; openFiles <= 12; ++openFiles) {
+        SCOPED_TRACE(openFiles);
+        test::MakeFile(file, "old list");
+        const ProgramResult run = ListIn({.openFiles = openFiles}, {"-o", file, t});
+        if (run.exitCode == 0) {
+            EXPECT_EQ(test::ReadFile(file), whole);
+        } else {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err, "quorvane-list: " + t + ": " + strerror(EMFILE) + "\n");
+            EXPECT_EQ(test::ReadFile(file), "old list");
+        }
+        // Three descriptors are the standard ones and one is the new file: none is left.
+        if (openFiles == 4) {
+            EXPECT_EQ(run.exitCode, 1);
+        } else if (openFiles >= 7) {
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+        }
+    }
+}
+
+// A small stack limit, which find runs with: the program keeps its buffers off the stack.
+TEST(QuorvaneList, RunsOnASmallStack) {
+    TempFolder temp;
+    const std::string t = test::BuildAwkwardTree(temp.path());
+    const std::string file = temp / "list.txt";
+    const ProgramResult run = ListIn({.stack = 24 << 10}, {"-o", file, t});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(test::ReadFile(file), Lines(ExpectedEntries(t + "/")));
+}
+
+// Through a link the workbook replaces the file it leads to; into a pipe it is written in
+// place.
+TEST(QuorvaneList, XlsxThroughALinkOrIntoAPipeKeepsTheLinkAndThePipe) {
+    TempFolder temp;
+    const std::string t = temp / "tree";
+    test::MakeFolders(t + "/Alpha");
+    test::MakeFolder(temp / "real");
+    const std::string link = temp / "link.xlsx";
+    test::MakeLink(link, "real/list.xlsx");
+    ASSERT_EQ(List({"--xlsx", link, t}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_NE(
+        testing::SheetXml(temp / "real/list.xlsx", 1).find(testing::TextCell("A1", "Results")),
+        std::string::npos);
+
+    const std::string fifo = temp / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(List({"--xlsx", fifo, t}).exitCode, 0);
+    char start[4] = {};
+    EXPECT_EQ(read(reader, start, sizeof start), 4);
+    close(reader);
+    EXPECT_EQ(std::string(start, 4), "PK\x03\x04");  // a zip, as every workbook
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(test::ListedNames(temp.path()).size(), 4u);
+}
+
+}  // namespace
+}  // namespace quorvane::list_test
