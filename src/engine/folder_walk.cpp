@@ -75,7 +75,7 @@ class Walk {
     void walkBeside();
     void parkSide();
     void giveBack();
-    void between(WalkJob& job);
+    void between(WalkJob& job, bool direct);
 
     const WalkOptions& options_;
     ListEmitter emitter_;
@@ -161,7 +161,7 @@ Status Walk::stepDirect() {
     switch (direct.job->step()) {
         case WalkJob::Step::Going:
             gaveBack_ = false;
-            between(*direct.job);
+            between(*direct.job, true);
             break;
         case WalkJob::Step::Done:
             direct_.pop_back();
@@ -260,7 +260,7 @@ void Walk::walkBeside() {
             if (team_->overLimit()) {
                 parkSide();
             } else {
-                between(*side_->job);
+                between(*side_->job, false);
             }
             return;
     }
@@ -284,9 +284,14 @@ void Walk::giveBack() {
         direct_[k].job->letGoAll();
 }
 
-// Between two steps of a job of this thread.
-void Walk::between(WalkJob& job) {
-    if (team_->wantsWork()) job.handOut();
+// Between two steps of a job of this thread. What the job writing to the sink hands out is
+// what the list reaches next.
+void Walk::between(WalkJob& job, bool direct) {
+    if (team_->wantsWork()) {
+        job.handOut();
+    } else if (direct && team_->wantsNearWork()) {
+        job.handOut(true);
+    }
     if (job.wantsMoreThreads()) team_->grow();
 }
 

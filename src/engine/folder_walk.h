@@ -23,8 +23,8 @@ struct WalkOptions {
     // 1: the calling thread alone. N: N from the start. The list is the same whatever the
     // number.
     unsigned threads = 0;
-    // Bytes of the list that threads ahead of its order may hold before the list reaches them;
-    // tests make it small.
+    // Bytes of the list that threads ahead of its order may hold before the list reaches them
+    // (what it reaches next, twice as much); tests make it small.
     size_t aheadLimit = size_t{8} << 20;
     // Hidden folders, exclusions, the order of each block and the facts of each folder.
     ListingRules rules = {};

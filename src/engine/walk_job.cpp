@@ -230,33 +230,44 @@ bool WalkJob::leadsBackInside(const FolderNode& node) {
     return inside_.contains(*node.identity) || (above_ && above_->contains(*node.identity));
 }
 
-bool WalkJob::handOut() {
+bool WalkJob::handOut(bool near) {
     const size_t top = frames_.size() - 1;
+    if (near) {
+        for (size_t level = top + 1; level-- > firstWithWork_;) {
+            if (handOutFrom(level, true)) return true;
+        }
+        return false;
+    }
     for (size_t level = firstWithWork_; level <= top; ++level) {
-        Frame& frame = frames_[level];
-        const size_t remaining = frame.lost ? 0 : frame.end - frame.next;
-        if (remaining == 0 && level == firstWithWork_ && level < top) {
+        const Frame& frame = frames_[level];
+        if (!frame.lost && frame.end == frame.next && level == firstWithWork_ && level < top) {
             ++firstWithWork_;
             continue;
         }
-        // The one subfolder left of the deepest folder is this job's next step.
-        if (remaining < 2 && (remaining == 0 || level == top)) continue;
-        const HeldFolder* held = chain_.held(level);
-        WalkTask task;
-        if (!held || !DuplicateFolder(*held, task.held).ok()) continue;
-        const size_t given = remaining >= 2 ? remaining / 2 : 1;
-        task.folder = frame.node;
-        task.from = frame.end - given;
-        task.to = frame.end;
-        task.path = chain_.pathOf(level);
-        task.identity = chain_.identityAt(level);
-        task.above = foldersAbove(level);
-        Segment* segment = team_.handOut(std::move(task));
-        frame.handedOut.push_back({frame.end, segment});
-        frame.end -= given;
-        return true;
+        if (handOutFrom(level, false)) return true;
     }
     return false;
+}
+
+bool WalkJob::handOutFrom(size_t level, bool near) {
+    Frame& frame = frames_[level];
+    const size_t remaining = frame.lost ? 0 : frame.end - frame.next;
+    // The one subfolder left of the deepest folder is this job's next step.
+    if (remaining < 2 && (remaining == 0 || level == frames_.size() - 1)) return false;
+    const HeldFolder* held = chain_.held(level);
+    WalkTask task;
+    if (!held || !DuplicateFolder(*held, task.held).ok()) return false;
+    const size_t given = remaining >= 2 ? remaining / 2 : 1;
+    task.folder = frame.node;
+    task.from = frame.end - given;
+    task.to = frame.end;
+    task.path = chain_.pathOf(level);
+    task.identity = chain_.identityAt(level);
+    task.above = foldersAbove(level);
+    Segment* segment = team_.handOut(std::move(task), near);
+    frame.handedOut.push_back({frame.end, segment});
+    frame.end -= given;
+    return true;
 }
 
 // What a task handed out from the folder at `level` must not enter again: the folders above it.

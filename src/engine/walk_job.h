@@ -59,8 +59,10 @@ class WalkJob {
     Status shortage() const { return shortage_; }
 
     // Hands the oldest work it can spare (the later half of the remaining subfolders of the
-    // folder nearest its start) to the team. False when it has none to spare.
-    bool handOut();
+    // folder nearest its start) to the team; or, `near`, the work the list reaches next (the
+    // later half of those of the deepest folder that has some to spare). False when it has
+    // none to spare.
+    bool handOut(bool near = false);
     // Lets go of every folder it holds; each is opened again when needed.
     void letGoAll() { chain_.letGoAll(); }
 
@@ -94,6 +96,7 @@ class WalkJob {
     void pop();
     void writeBlock(size_t level);
     bool leadsBackInside(const FolderNode& node);
+    bool handOutFrom(size_t level, bool near);
     std::shared_ptr<const FoldersAbove> foldersAbove(size_t level);
 
     WalkTeam& team_;

@@ -65,11 +65,12 @@ void WalkTeam::stop() {
     helpers.clear();  // each waits for its thread
 }
 
-Segment* WalkTeam::handOut(WalkTask task) {
+Segment* WalkTeam::handOut(WalkTask task, bool near) {
     auto owned = std::make_unique<WalkTask>(std::move(task));
     std::lock_guard lock(mutex_);
     Segment& segment = segments_.emplace_back();
     segment.self = std::prev(segments_.end());
+    segment.near = near;
     owned->segment = &segment;
     queue_.push_back(owned.get());
     segment.task = std::move(owned);
@@ -273,12 +274,16 @@ void WalkTeam::walkTask(std::unique_ptr<WalkTask> task) {
             }
             if (step == WalkJob::Step::Short) noteShortage();
             if (step == WalkJob::Step::Short || givingBack()) job->letGoAll();
-            if (step == WalkJob::Step::Short || givingBack() || overLimit()) {
+            if (step == WalkJob::Step::Short || givingBack() || overLimit(segment->near)) {
                 writer.flush();
                 park(segment, std::move(job));
                 return;
             }
-            if (wantsWork()) job->handOut();
+            if (wantsWork()) {
+                job->handOut();
+            } else if (segment->near && wantsNearWork()) {
+                job->handOut(true);
+            }
             if (job->wantsMoreThreads()) grow();
         }
     } catch (const std::bad_alloc&) {

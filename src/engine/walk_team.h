@@ -41,6 +41,8 @@ struct Segment {
     std::unique_ptr<WalkTask> task;     // while Queued
     std::unique_ptr<WalkJob> rest;      // while Parked
     std::list<Segment>::iterator self;  // its place among the team's segments
+    // What the list reaches next, handed out past half the bound: it may hold twice the bound.
+    bool near = false;
 };
 
 // The threads of one walk and the work they share. The thread that called the walk walks the
@@ -49,7 +51,10 @@ struct Segment {
 // out costs nothing while every thread is busy. What a helper walks goes into its task's
 // segment, which the calling thread splices into the list when the list's order reaches it.
 // Segments waiting for their place are bounded in bytes: past the bound the threads that are
-// ahead park their walk, and the calling thread walks the rest when it gets there.
+// ahead park their walk, and the calling thread walks the rest when it gets there. Past half
+// the bound no work far ahead is handed out, but what the list reaches next still is (near
+// work), and a part of it parks only at twice the bound: on a cold disk the list would
+// otherwise wait for the calling thread's reads alone.
 class WalkTeam {
   public:
     struct Settings {
@@ -76,8 +81,16 @@ class WalkTeam {
                !shortage_.load(std::memory_order_relaxed) &&
                buffered_.load(std::memory_order_relaxed) < bufferLimit_ / 2;
     }
+    // Past half the bound: whether a thread waits for near work.
+    bool wantsNearWork() const {
+        return idle_.load(std::memory_order_relaxed) > queued_.load(std::memory_order_relaxed) &&
+               !shortage_.load(std::memory_order_relaxed) &&
+               buffered_.load(std::memory_order_relaxed) < 2 * bufferLimit_;
+    }
     bool givingBack() const { return givingBack_.load(std::memory_order_relaxed); }
-    bool overLimit() const { return buffered_.load(std::memory_order_relaxed) > bufferLimit_; }
+    bool overLimit(bool near = false) const {
+        return buffered_.load(std::memory_order_relaxed) > (near ? 2 * bufferLimit_ : bufferLimit_);
+    }
     bool stopping() const { return stopping_.load(std::memory_order_relaxed); }
     // Whether more threads may still come: only then do the threads time their reads.
     bool mayGrow() const { return wanted_.load(std::memory_order_relaxed) < mostThreads_; }
@@ -85,7 +98,7 @@ class WalkTeam {
     void grow();
 
     // For a walking thread.
-    Segment* handOut(WalkTask task);
+    Segment* handOut(WalkTask task, bool near = false);
     // Takes a part back from the queue, if no thread has started it; the caller walks it.
     bool takeBack(Segment* segment);
     void publish(Segment* segment, std::string& records);

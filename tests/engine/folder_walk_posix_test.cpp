@@ -550,12 +550,14 @@ TEST(FolderWalkShared, SameListWhicheverThreadWalksWhatAndWhateverTheyHoldAhead)
         const std::string alone = walk(1, 0, facts);
         ASSERT_GT(std::count(alone.begin(), alone.end(), '\n'), 1500);
         // Many threads on two cores hand out all the time; a limit of a byte parks every part
-        // as soon as it writes anything, one of a few KiB now and then.
+        // as soon as it writes anything, one of a few KiB now and then; past half of one of
+        // 64 KiB, only what the list reaches next is handed out.
         const std::pair<unsigned, size_t> shares[] = {{2, WalkOptions().aheadLimit},
                                                       {16, WalkOptions().aheadLimit},
                                                       {2, 1},
                                                       {16, 1},
-                                                      {3, 4096}};
+                                                      {3, 4096},
+                                                      {8, 65536}};
         for (const auto& [threads, aheadLimit] : shares) {
             for (int round = 0; round < 4; ++round) {
                 SCOPED_TRACE(testing::Message() << threads << " threads, limit " << aheadLimit
