@@ -17,14 +17,14 @@ packages=(
 for option in "$@"; do
     case "$option" in
         --tests)
-            # clang-format and git for the format check, Xvfb and python3-xlib for the test
-            # that starts the real program, unzip for a second opinion on the workbooks' zip
-            # archives, appstream and
+            # clang-format and git for the format check; Xvfb, xauth (which xvfb-run needs but
+            # only recommends) and python3-xlib for the tests that start the real programs;
+            # unzip for a second opinion on the workbooks' zip archives; appstream and
             # desktop-file-utils to validate the desktop files, dpkg-dev for the package,
             # the shells whose completions are checked, lintian for Debian's policy, and the
             # second Liberation Sans (which LibreOffice brings), under which the Windows
             # window is checked too.
-            packages+=(libgtest-dev clang-format git unzip xvfb python3-xlib
+            packages+=(libgtest-dev clang-format git unzip xvfb xauth python3-xlib
                 appstream desktop-file-utils dpkg-dev bash-completion zsh fish lintian
                 fonts-liberation2) ;;
         --bench) packages+=(bfs fd-find time python3) ;;
