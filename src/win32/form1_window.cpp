@@ -164,23 +164,21 @@ void Form1Window::createWindow() {
     if (!window_) throw std::runtime_error("the main window cannot be created");
     SetWindowTextW(window_, Wide(kWindowName).c_str());
 
-    // A fixed client area, centred in the screen's work area.
-    RECT frame{0, 0, pixels(kFormClientWidth), pixels(kFormClientHeight)};
+    // A fixed client area, centred in the screen's work area where it holds the window.
+    const int width = pixels(kFormClientWidth);
+    const int height = pixels(kFormClientHeight);
+    RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)));
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     // The frame may differ from what AdjustWindowRectEx foresaw: make the client area exact.
     RECT client{};
     GetClientRect(window_, &client);
-    SetWindowPos(window_, nullptr, 0, 0, width + pixels(kFormClientWidth) - client.right,
-                 height + pixels(kFormClientHeight) - client.bottom,
-                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    size.cx += width - client.right;
+    size.cy += height - client.bottom;
+    placeWithinWorkArea(size);
 }
 
 void Form1Window::createControls() {

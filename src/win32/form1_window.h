@@ -97,6 +97,17 @@ class Form1Window : public FormView, public ResultsListObserver {
     std::optional<Control> controlOf(HWND window) const;
     HCURSOR cursorOver(Control control) const;
     void dispatch(MSG& message);
+    void route(MSG& message);
+
+    // form1_window_scroll.cpp: a screen too small for the window.
+    // Fits the window of `size` pixels (its frame included), centred in the work area, with
+    // the scroll bars it needs to show the rest.
+    void placeWithinWorkArea(SIZE size);
+    void onScroll(int bar, int request);
+    void onWheel(int delta);
+    void scrollTo(int bar, int position);
+    // Scrolls so that `control` shows, as far as the window holds it.
+    void scrollIntoView(HWND control);
 
     // form1_window_list.cpp
     void showRowCount(bool keepView);

@@ -75,6 +75,13 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Alt may be let go in another window.
             if (LOWORD(wParam) == WA_INACTIVE) showAccessKeys(false);
             return FALSE;
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+            onScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
+            return TRUE;
+        case WM_MOUSEWHEEL:
+            onWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            return TRUE;
         case kDepthCheckDue:
             onDepthCheckDue();
             return TRUE;
@@ -193,6 +200,14 @@ bool Form1Window::onSetCursor(HWND under, int hitTest, int mouseMessage) {
 }
 
 void Form1Window::dispatch(MSG& message) {
+    // Tab, an Alt letter or the form itself may move the focus to a control that the window
+    // has scrolled away from.
+    HWND focus = GetFocus();
+    route(message);
+    if (GetFocus() != focus) scrollIntoView(GetFocus());
+}
+
+void Form1Window::route(MSG& message) {
     const bool ours = message.hwnd == window_ || IsChild(window_, message.hwnd);
     // The Alt letters are the layout's, not the dialog manager's: a caption holds its "&"
     // only while Alt is held, and a button without a letter in its caption has one too. The

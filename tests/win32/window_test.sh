@@ -2,7 +2,8 @@
 # Runs the driven-window test of quorvane.exe on a virtual X display, in a Wine prefix of its
 # own (its own registry, clipboard and drive d:), then checks with Wine's reg what the session
 # left in the registry. Before it, the window's start alone under each Liberation Sans that the
-# machine has, each in a Wine prefix of its own.
+# machine has, and the window at a dpi too high for the display, each in a Wine prefix of its
+# own.
 #
 #   window_test.sh RUN_UNDER_WINE DRIVER.exe
 set -eu
@@ -51,6 +52,22 @@ for folder in $(fc-list -f '%{file}\n' 'Liberation Sans:style=Bold' | sed 's|/[^
     ) || code=$?
     [ $code -eq 0 ] || status=$code
 done
+
+# A screen too small for the window: this one at twice the usual dpi, in a Wine of its own,
+# since Wine keeps the dpi in its registry.
+echo "The window at 192 dpi:"
+code=0
+(
+    export QUORVANE_WINE_PREFIX=window-192dpi
+    undecorated
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
+    code=0
+    "$wine" "$driver" --gtest_filter=Win32Window.EveryControlCanBeReachedWhereTheScreenIsTooSmall ||
+        code=$?
+    "$wine" --stop-server || true
+    exit $code
+) || code=$?
+[ $code -eq 0 ] || status=$code
 
 # Then the whole session, under the fonts as the machine has them.
 undecorated

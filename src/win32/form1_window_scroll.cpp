@@ -1,0 +1,147 @@
+// A screen too small for the window: a small one at a high dpi, where the window's fixed layout,
+// grown with the dpi, would put its bottom buttons or its title bar off the screen. The window
+// then takes the work area and scrolls, keeping the layout as designed, and the control that
+// the keyboard reaches is scrolled into view.
+
+#include <algorithm>
+
+#include "win32/form1_window.h"
+
+namespace quorvane {
+
+namespace {
+
+// One click on a scroll bar's arrow, or a third of a notch of the wheel.
+constexpr int kScrollLineTwips = 240;
+
+SCROLLINFO ScrollInfoOf(HWND window, int bar, bool* present) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    *present = GetScrollInfo(window, bar, &info) != FALSE;
+    return info;
+}
+
+}  // namespace
+
+void Form1Window::placeWithinWorkArea(SIZE size) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG roomWidth = work.right - work.left;
+    const LONG roomHeight = work.bottom - work.top;
+    // Each bar takes room from the other direction, which may then need a bar of its own.
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+    bool vertical = size.cy > roomHeight;
+    const bool horizontal = size.cx + (vertical ? barWidth : 0) > roomWidth;
+    vertical = vertical || size.cy + (horizontal ? barHeight : 0) > roomHeight;
+    if (vertical) size.cx = std::min(size.cx + barWidth, roomWidth);
+    if (horizontal) size.cy = std::min(size.cy + barHeight, roomHeight);
+    size.cx = std::min(size.cx, roomWidth);
+    size.cy = std::min(size.cy, roomHeight);
+    SetWindowPos(window_, nullptr, work.left + (roomWidth - size.cx) / 2,
+                 work.top + (roomHeight - size.cy) / 2, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!vertical && !horizontal) return;
+
+    // Twice: showing one bar narrows the room that the other one pages through.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT client{};
+        GetClientRect(window_, &client);
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        if (vertical) {
+            info.nMax = pixels(kFormClientHeight) - 1;
+            info.nPage = static_cast<UINT>(client.bottom);
+            SetScrollInfo(window_, SB_VERT, &info, TRUE);
+        }
+        if (horizontal) {
+            info.nMax = pixels(kFormClientWidth) - 1;
+            info.nPage = static_cast<UINT>(client.right);
+            SetScrollInfo(window_, SB_HORZ, &info, TRUE);
+        }
+    }
+}
+
+void Form1Window::onScroll(int bar, int request) {
+    bool present = false;
+    const SCROLLINFO info = ScrollInfoOf(window_, bar, &present);
+    if (!present) return;
+    const int page = static_cast<int>(info.nPage);
+    switch (request) {
+        case SB_LINEUP:  // and SB_LINELEFT
+            scrollTo(bar, info.nPos - pixels(kScrollLineTwips));
+            break;
+        case SB_LINEDOWN:
+            scrollTo(bar, info.nPos + pixels(kScrollLineTwips));
+            break;
+        case SB_PAGEUP:
+            scrollTo(bar, info.nPos - page);
+            break;
+        case SB_PAGEDOWN:
+            scrollTo(bar, info.nPos + page);
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            scrollTo(bar, info.nTrackPos);
+            break;
+        case SB_TOP:
+            scrollTo(bar, info.nMin);
+            break;
+        case SB_BOTTOM:
+            scrollTo(bar, info.nMax);
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1Window::onWheel(int delta) {
+    bool present = false;
+    const SCROLLINFO info = ScrollInfoOf(window_, SB_VERT, &present);
+    if (present) scrollTo(SB_VERT, info.nPos - delta * 3 * pixels(kScrollLineTwips) / WHEEL_DELTA);
+}
+
+void Form1Window::scrollTo(int bar, int position) {
+    bool present = false;
+    SCROLLINFO info = ScrollInfoOf(window_, bar, &present);
+    if (!present) return;
+    const int last = std::max(info.nMin, info.nMax - static_cast<int>(info.nPage) + 1);
+    position = std::clamp(position, info.nMin, last);
+    const int moved = info.nPos - position;
+    if (moved == 0) return;
+    info.fMask = SIF_POS;
+    info.nPos = position;
+    SetScrollInfo(window_, bar, &info, TRUE);
+    ScrollWindowEx(window_, bar == SB_HORZ ? moved : 0, bar == SB_VERT ? moved : 0, nullptr,
+                   nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+}
+
+void Form1Window::scrollIntoView(HWND control) {
+    if (!control || !IsChild(window_, control)) return;
+    if (!(GetWindowLongW(window_, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL))) return;
+    // A part of a control (the list's heading) shows with the whole.
+    while (GetParent(control) != window_)
+        control = GetParent(control);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    RECT client{};
+    GetClientRect(window_, &client);
+    // Its far edge into view, unless that would take its near edge out.
+    const auto bring = [this](int bar, LONG nearEdge, LONG farEdge, LONG room) {
+        bool present = false;
+        const SCROLLINFO info = ScrollInfoOf(window_, bar, &present);
+        if (!present) return;
+        if (nearEdge < 0) {
+            scrollTo(bar, info.nPos + nearEdge);
+        } else if (farEdge > room) {
+            scrollTo(bar, info.nPos + std::min(farEdge - room, nearEdge));
+        }
+    };
+    bring(SB_VERT, rect.top, rect.bottom, client.bottom);
+    bring(SB_HORZ, rect.left, rect.right, client.right);
+}
+
+}  // namespace quorvane
