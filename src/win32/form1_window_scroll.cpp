@@ -4,6 +4,7 @@
 // the keyboard reaches is scrolled into view.
 
 #include <algorithm>
+#include <optional>
 
 #include "win32/form1_window.h"
 
@@ -14,11 +15,12 @@ namespace {
 // One click on a scroll bar's arrow, or a third of a notch of the wheel.
 constexpr int kScrollLineTwips = 240;
 
-SCROLLINFO ScrollInfoOf(HWND window, int bar, bool* present) {
+// None where the window has no such bar.
+std::optional<SCROLLINFO> ScrollInfoOf(HWND window, int bar) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
-    *present = GetScrollInfo(window, bar, &info) != FALSE;
+    if (!GetScrollInfo(window, bar, &info)) return std::nullopt;
     return info;
 }
 
@@ -35,10 +37,8 @@ void Form1Window::placeWithinWorkArea(SIZE size) {
     bool vertical = size.cy > roomHeight;
     const bool horizontal = size.cx + (vertical ? barWidth : 0) > roomWidth;
     vertical = vertical || size.cy + (horizontal ? barHeight : 0) > roomHeight;
-    if (vertical) size.cx = std::min(size.cx + barWidth, roomWidth);
-    if (horizontal) size.cy = std::min(size.cy + barHeight, roomHeight);
-    size.cx = std::min(size.cx, roomWidth);
-    size.cy = std::min(size.cy, roomHeight);
+    size.cx = std::min(size.cx + (vertical ? barWidth : 0), roomWidth);
+    size.cy = std::min(size.cy + (horizontal ? barHeight : 0), roomHeight);
     SetWindowPos(window_, nullptr, work.left + (roomWidth - size.cx) / 2,
                  work.top + (roomHeight - size.cy) / 2, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -65,48 +65,41 @@ void Form1Window::placeWithinWorkArea(SIZE size) {
 }
 
 void Form1Window::onScroll(int bar, int request) {
-    bool present = false;
-    const SCROLLINFO info = ScrollInfoOf(window_, bar, &present);
-    if (!present) return;
-    const int page = static_cast<int>(info.nPage);
+    const std::optional<SCROLLINFO> info = ScrollInfoOf(window_, bar);
+    if (!info) return;
+    const int line = pixels(kScrollLineTwips);
+    const int page = static_cast<int>(info->nPage);
     switch (request) {
-        case SB_LINEUP:  // and SB_LINELEFT
-            scrollTo(bar, info.nPos - pixels(kScrollLineTwips));
-            break;
+        case SB_LINEUP:  // and SB_LINELEFT, as each request below has its twin
+            return scrollTo(bar, info->nPos - line);
         case SB_LINEDOWN:
-            scrollTo(bar, info.nPos + pixels(kScrollLineTwips));
-            break;
+            return scrollTo(bar, info->nPos + line);
         case SB_PAGEUP:
-            scrollTo(bar, info.nPos - page);
-            break;
+            return scrollTo(bar, info->nPos - page);
         case SB_PAGEDOWN:
-            scrollTo(bar, info.nPos + page);
-            break;
+            return scrollTo(bar, info->nPos + page);
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            scrollTo(bar, info.nTrackPos);
-            break;
+            return scrollTo(bar, info->nTrackPos);
         case SB_TOP:
-            scrollTo(bar, info.nMin);
-            break;
+            return scrollTo(bar, info->nMin);
         case SB_BOTTOM:
-            scrollTo(bar, info.nMax);
-            break;
+            return scrollTo(bar, info->nMax);
         default:
-            break;
+            return;
     }
 }
 
 void Form1Window::onWheel(int delta) {
-    bool present = false;
-    const SCROLLINFO info = ScrollInfoOf(window_, SB_VERT, &present);
-    if (present) scrollTo(SB_VERT, info.nPos - delta * 3 * pixels(kScrollLineTwips) / WHEEL_DELTA);
+    if (const std::optional<SCROLLINFO> info = ScrollInfoOf(window_, SB_VERT)) {
+        scrollTo(SB_VERT, info->nPos - delta * 3 * pixels(kScrollLineTwips) / WHEEL_DELTA);
+    }
 }
 
 void Form1Window::scrollTo(int bar, int position) {
-    bool present = false;
-    SCROLLINFO info = ScrollInfoOf(window_, bar, &present);
-    if (!present) return;
+    std::optional<SCROLLINFO> found = ScrollInfoOf(window_, bar);
+    if (!found) return;
+    SCROLLINFO& info = *found;
     const int last = std::max(info.nMin, info.nMax - static_cast<int>(info.nPage) + 1);
     position = std::clamp(position, info.nMin, last);
     const int moved = info.nPos - position;
@@ -131,13 +124,12 @@ void Form1Window::scrollIntoView(HWND control) {
     GetClientRect(window_, &client);
     // Its far edge into view, unless that would take its near edge out.
     const auto bring = [this](int bar, LONG nearEdge, LONG farEdge, LONG room) {
-        bool present = false;
-        const SCROLLINFO info = ScrollInfoOf(window_, bar, &present);
-        if (!present) return;
+        const std::optional<SCROLLINFO> info = ScrollInfoOf(window_, bar);
+        if (!info) return;
         if (nearEdge < 0) {
-            scrollTo(bar, info.nPos + nearEdge);
+            scrollTo(bar, info->nPos + nearEdge);
         } else if (farEdge > room) {
-            scrollTo(bar, info.nPos + std::min(farEdge - room, nearEdge));
+            scrollTo(bar, info->nPos + std::min(farEdge - room, nearEdge));
         }
     };
     bring(SB_VERT, rect.top, rect.bottom, client.bottom);
