@@ -3,8 +3,10 @@
 
 Each tool runs in turn within each round (the order rotating), so a machine that gets busier
 or quieter during the run touches them alike. For each tree and cache it prints, per tool, the
-median wall time and its ratio to find's, the median CPU time (user and system) and its ratio
-to find's, and the peak memory (maximum resident set size) of the runs.
+median wall time and its ratios to find's and to the bare two-thread walker's (the floor of a
+shared walk), the median CPU time (user and system) and its ratio to find's, the peak memory
+(maximum resident set size) and the most threads the tool ran at once, as /proc showed them
+every millisecond.
 
 Cold: the page cache, dentries and inodes are dropped before every single run, as on a disk
 read for the first time; that takes root, and is skipped with a word otherwise.
@@ -17,6 +19,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 
@@ -36,20 +39,45 @@ def tools(args, tree):
     }
 
 
+class ThreadCount(threading.Thread):
+    """The most threads the program that GNU time (`parent`) started runs at once."""
+
+    def __init__(self, parent):
+        super().__init__(daemon=True)
+        self.parent = parent
+        self.most = 0
+        self.done = threading.Event()
+
+    def run(self):
+        children = "/proc/%d/task/%d/children" % (self.parent, self.parent)
+        while not self.done.is_set():
+            try:
+                with open(children) as f:
+                    for child in f.read().split():
+                        self.most = max(self.most, len(os.listdir("/proc/%s/task" % child)))
+            except OSError:
+                pass
+            time.sleep(0.001)
+
+
 def run(command):
-    """Runs `command` with its output thrown away; returns wall s, CPU s, peak KiB. GNU time
-    starts it and tells its peak memory, since a child forked from this script would count
-    the script's own; the CPU time comes from the system, to the microsecond."""
+    """Runs `command` with its output thrown away; returns wall s, CPU s, peak KiB and the most
+    threads. GNU time starts it and tells its peak memory, since a child forked from this script
+    would count the script's own; the CPU time comes from the system, to the microsecond."""
     with tempfile.NamedTemporaryFile("r") as measured, open(os.devnull, "wb") as devnull:
         start = time.perf_counter()
         process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", measured.name] + command,
                                    stdout=devnull, stderr=devnull)
+        threads = ThreadCount(process.pid)
+        threads.start()
         _, status, usage = os.wait4(process.pid, 0)
         wall = time.perf_counter() - start
+        threads.done.set()
+        threads.join()
         peak = int(measured.read().split()[-1])
     if os.waitstatus_to_exitcode(status) not in (0, 1):
         sys.exit("walk_bench: %s failed" % " ".join(command))
-    return wall, usage.ru_utime + usage.ru_stime, peak
+    return wall, usage.ru_utime + usage.ru_stime, peak, threads.most
 
 
 def drop_cache():
@@ -98,17 +126,23 @@ def measure(commands, rounds, cold):
 
 
 def report(samples):
-    find_wall = statistics.median(s[0] for s in samples["find"])
-    find_cpu = statistics.median(s[1] for s in samples["find"])
-    print("  %-20s %9s %7s %9s %7s %9s" % ("tool", "wall ms", "÷ find", "CPU ms", "÷ find",
-                                            "peak MiB"))
+    def median_wall(tool):
+        return statistics.median(s[0] for s in samples[tool]) if tool in samples else 0
+
+    find_wall = median_wall("find")
+    floor_wall = median_wall("floor, 2 threads")
+    find_cpu = statistics.median(s[1] for s in samples["find"]) if "find" in samples else 0
+    print("  %-20s %9s %7s %8s %9s %7s %9s %7s" % ("tool", "wall ms", "÷ find", "÷ floor2",
+                                                  "CPU ms", "÷ find", "peak MiB", "threads"))
     for tool, runs in samples.items():
-        wall = statistics.median(s[0] for s in runs)
+        wall = median_wall(tool)
         cpu = statistics.median(s[1] for s in runs)
         peak = max(s[2] for s in runs) / 1024
-        print("  %-20s %9.1f %7.2f %9.1f %7.2f %9.1f"
-              % (tool, wall * 1000, wall / find_wall, cpu * 1000,
-                 cpu / find_cpu if find_cpu else 0, peak))
+        threads = max(s[3] for s in runs)
+        print("  %-20s %9.1f %7.2f %8.2f %9.1f %7.2f %9.1f %7d"
+              % (tool, wall * 1000, wall / find_wall if find_wall else 0,
+                 wall / floor_wall if floor_wall else 0, cpu * 1000,
+                 cpu / find_cpu if find_cpu else 0, peak, threads))
 
 
 def main():

@@ -93,6 +93,11 @@ Status ReadSubfoldersWithReaddir(const HeldFolder& folder, FolderContents& conte
 // The volumes mounted below the held target, as far as the system tells.
 MountPoints MountPointsBelow(const HeldFolder& target);
 
+// Whether the waits of reads below the held target can be told only by their time (see
+// WaitMeter): on a network file system, whose reads wait on another machine rather than on a
+// device of this one, and where the system counts no thread's reads from its devices.
+bool WaitsToldByTime(const HeldFolder& target);
+
 // How many more files the process may open now: its limit less those open (POSIX). Windows
 // holds a folder as its path, so there it is no limit.
 size_t FreeDescriptors();

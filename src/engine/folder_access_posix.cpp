@@ -2,6 +2,9 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/resource.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -339,6 +342,25 @@ MountPoints MountPointsBelow(const HeldFolder& target) {
 #else
     (void)target;
     return MountPoints::Unknown();
+#endif
+}
+
+bool WaitsToldByTime(const HeldFolder& target) {
+#ifdef __linux__
+    // The magic numbers of statfs(2): NFS, SMB, CIFS and SMB2, FUSE (sshfs, and the file
+    // systems whose daemon reads the device itself), 9P, Ceph, AFS, Coda, NCP, Lustre.
+    static constexpr unsigned long kNetworkTypes[] = {
+        0x6969,     0x517B,     0xFF534D42, 0xFE534D42, 0x65735546, 0x01021997,
+        0x00C36400, 0x5346414F, 0x73757245, 0x564C,     0x0BD00BD0,
+    };
+    struct statfs volume {};
+    if (fstatfs(target.descriptor(), &volume) != 0) return false;
+    const auto type = static_cast<unsigned long>(volume.f_type);
+    return std::find(std::begin(kNetworkTypes), std::end(kNetworkTypes), type) !=
+           std::end(kNetworkTypes);
+#else
+    (void)target;
+    return true;
 #endif
 }
 

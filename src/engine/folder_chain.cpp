@@ -4,6 +4,15 @@
 
 namespace quorvane {
 
+// Never lets go of `spare`, the folder opened from.
+template <typename Open>
+Status FolderChain::openRetrying(size_t spare, Open open) {
+    for (;;) {
+        const Status status = open();
+        if (status.ok() || !IsShortage(status) || !letGoOne(spare)) return status;
+    }
+}
+
 FolderChain::~FolderChain() {
     for (Level& level : levels_)
         release(level);
@@ -37,12 +46,11 @@ void FolderChain::leave() {
 }
 
 void FolderChain::push(HeldFolder folder, bool keep, std::optional<FolderIdentity> identity) {
-    Level level;
+    Level& level = levels_.emplace_back();
     level.identity = identity;
     RecordChainPath(path_, level.path);
     if (keep) level.held = std::move(folder);
-    levels_.push_back(std::move(level));
-    if (keep && levels_.back().held.held()) this->keep(levels_.size() - 1);
+    if (keep && level.held.held()) this->keep(levels_.size() - 1);
 }
 
 void FolderChain::pop() {
@@ -120,14 +128,6 @@ Status FolderChain::openKept(size_t level, const HeldFolder* at, const std::stri
     levels_[level].held = std::move(folder);
     keep(level);
     return {};
-}
-
-// Never lets go of `spare`, the folder opened from.
-Status FolderChain::openRetrying(size_t spare, const std::function<Status()>& open) {
-    for (;;) {
-        const Status status = open();
-        if (status.ok() || !IsShortage(status) || !letGoOne(spare)) return status;
-    }
 }
 
 void FolderChain::keep(size_t level) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,7 +85,8 @@ class FolderChain {
     Status reopen(size_t level);
     void reopenFromBelow(size_t level);
     Status openKept(size_t level, const HeldFolder* at, const std::string& path);
-    Status openRetrying(size_t spare, const std::function<Status()>& open);
+    template <typename Open>
+    Status openRetrying(size_t spare, Open open);
     void keep(size_t level);
     void letGo(size_t level);
     void release(Level& level);

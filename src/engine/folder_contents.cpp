@@ -6,6 +6,11 @@
 namespace quorvane {
 
 void FolderContents::add(std::string_view name, bool throughLink) {
+    // Most folders that hold a subfolder hold a few: room for them at once, not in steps.
+    if (ends_.empty()) {
+        ends_.reserve(16);
+        names_.reserve(256);
+    }
     names_.append(name);
     ends_.push_back(static_cast<std::uint32_t>(names_.size() << 1) | (throughLink ? 1 : 0));
 }

@@ -100,7 +100,10 @@ Status Walk::run(std::string_view root) {
         }
     }
     // Helpers still walking, when the sink stopped or the walk failed, end at their next step.
-    if (team_) team_->stop();
+    if (team_) {
+        team_->stop();
+        if (options_.counts) *options_.counts = team_->counts();
+    }
     return status;
 }
 
@@ -125,9 +128,10 @@ Status Walk::start(std::string_view root) {
         if (target->identity)
             reading_->stayOn(target->identity->device, KernelRefusesCrossings(held));
     }
-    team_.emplace(*reading_, *budget_, teamSettings(freeDescriptors));
-    WaitMeter meter;
-    reading_->read(*target, held, options_.yield, team_->mayGrow() ? &meter : nullptr);
+    WalkTeam::Settings settings = teamSettings(freeDescriptors);
+    settings.timedWaits = WaitsToldByTime(held);
+    team_.emplace(*reading_, *budget_, settings);
+    reading_->read(*target, held, options_.yield, nullptr);
     if (IsShortage(target->status)) return target->status;
     if (!target->status.ok()) emitter_.unreadable(path, target->status);
     const bool helpersPay = reading_->entersSubfolders(*target) && target->contents.count() > 1;
@@ -147,6 +151,7 @@ WalkTeam::Settings Walk::teamSettings(size_t freeDescriptors) const {
     settings.threads = std::min(settings.threads, affordable);
     settings.mostThreads = std::min(settings.mostThreads, affordable);
     settings.bufferLimit = options_.aheadLimit;
+    settings.background = options_.background;
     return settings;
 }
 
@@ -226,7 +231,7 @@ void Walk::stepCursor() {
 }
 
 void Walk::adopt(std::unique_ptr<WalkJob> job) {
-    job->runOn(emitter_, true, options_.yield, team_->mayGrow());
+    job->runOn(emitter_, true, options_.yield);
     direct_.push_back({std::move(job), cursor_.size()});
 }
 
@@ -238,7 +243,7 @@ void Walk::walkBeside() {
             Segment* segment = task->segment;
             side_ = std::make_unique<Side>(
                 *team_, std::make_unique<WalkJob>(*team_, std::move(*task)), segment);
-            side_->job->runOn(side_->writer, false, options_.yield, team_->mayGrow());
+            side_->job->runOn(side_->writer, false, options_.yield);
         } else {
             team_->waitForHelpers(kLongestWait);
             yieldTo(options_.yield);
@@ -292,7 +297,6 @@ void Walk::between(WalkJob& job, bool direct) {
     } else if (direct && team_->wantsNearWork()) {
         job.handOut(true);
     }
-    if (job.wantsMoreThreads()) team_->grow();
 }
 
 }  // namespace

@@ -11,6 +11,14 @@
 
 namespace quorvane {
 
+// What a walk did beside its list, for tests and benchmarks.
+struct WalkCounts {
+    unsigned mostThreads = 1;  // that walked at once, the calling one included
+    size_t handOuts = 0;       // parts handed to another thread
+    size_t nearHandOuts = 0;  // of them, what the list reaches next, handed out past half the bound
+    size_t parks = 0;         // parts whose walk stopped for the calling thread to finish
+};
+
 // How a walk goes, as plain data: the window and quorvane-list fill it.
 struct WalkOptions {
     DepthChoice depth;  // every level, or levels 1 to N
@@ -19,16 +27,21 @@ struct WalkOptions {
     // walked.
     bool stayOnVolume = false;
     // Threads that share the walk, the calling one included. 0: one per core while there is
-    // work for them, and more, up to kMostThreads, while reads keep waiting on the disk.
-    // 1: the calling thread alone. N: N from the start. The list is the same whatever the
-    // number.
+    // work for them, and more, up to kMostThreads, while reads wait on a device and more
+    // threads read more folders a second (ThreadGrowth). 1: the calling thread alone. N: N
+    // from the start. The list is the same whatever the number.
     unsigned threads = 0;
+    // The helpers run below the other threads of the process (LowerThisThreadsPriority): a
+    // window's run, whose calling thread is its own and does the same, so that the window's
+    // thread never waits for a core behind them.
+    bool background = false;
     // Bytes of the list that threads ahead of its order may hold before the list reaches them
     // (what it reaches next, twice as much); tests make it small.
     size_t aheadLimit = size_t{8} << 20;
     // Hidden folders, exclusions, the order of each block and the facts of each folder.
     ListingRules rules = {};
-    YieldHook* yield = nullptr;  // told at every point where the window may run
+    YieldHook* yield = nullptr;    // told at every point where the window may run
+    WalkCounts* counts = nullptr;  // filled in as the walk ends, when given
 };
 
 // The most threads a walk starts on its own: enough to keep a cold disk busy.

@@ -18,7 +18,9 @@ class HeldFolder {
     explicit HeldFolder(int descriptor) : descriptor_(descriptor), held_(descriptor >= 0) {}
     // Windows: the folder at `path`.
     explicit HeldFolder(std::string path) : path_(std::move(path)), held_(true) {}
-    ~HeldFolder() { close(); }
+    ~HeldFolder() {
+        if (held_) close();
+    }
     HeldFolder(HeldFolder&& other) noexcept { swap(other); }
     HeldFolder& operator=(HeldFolder&& other) noexcept {
         HeldFolder gone(std::move(other));

@@ -5,26 +5,28 @@
 
 namespace quorvane {
 
-// Tells whether the walk's reads wait on the file system, as on a disk read for the first
-// time, rather than find the folders in memory: only then do more threads than cores pay.
+// Tells whether one thread's reads of folders wait on a device, as on a disk read for the
+// first time, rather than find the folders in memory: only then do more threads than cores
+// pay.
 //
-// A read counts as a wait when the call took long and the thread slept during that very call
-// (a voluntary context switch, on Linux): a large folder read from memory, or the thread losing
-// its core to another, is no wait, and neither is a sleep elsewhere between two reads. Asking
-// the system for the thread's sleeps costs a call, so it is asked only around a read that
-// follows a slow one: a first slow read only makes the meter look closely at the next.
+// Where the system counts the blocks each thread reads from a device (Linux), a read waited
+// when the thread's count grew: the count is asked once per takeWaits(), so a walk of a tree
+// in memory costs one call per few dozen folders and never counts a wait, however slow its
+// reads are for other reasons (a large folder, a lock in the kernel, a thread that lost its
+// core). Elsewhere, and on network file systems, which read nothing from a device of this
+// machine, a read counts as a wait when it took long and the thread slept during that very
+// call (a voluntary context switch, where the system tells them).
 class WaitMeter {
   public:
-    // Around one call to the file system.
+    // `timed`: tell waits by their time, as above.
+    explicit WaitMeter(bool timed = true) : timed_(timed) {}
+
+    // Around the first call to the file system of one read; only a timed meter looks.
     void begin();
     void end();
 
-    // The waits counted since the last call.
-    unsigned takeWaits() {
-        const unsigned waits = waits_;
-        waits_ = 0;
-        return waits;
-    }
+    // The waits since the last call.
+    unsigned takeWaits();
 
   private:
     using Clock = std::chrono::steady_clock;
@@ -32,10 +34,15 @@ class WaitMeter {
     // a millisecond or more.
     static constexpr std::chrono::microseconds kSlow{50};
 
-    // The calling thread's voluntary context switches so far, or -1 where the system does not
-    // count them. Platform: wait_meter_posix.cpp, wait_meter_windows.cpp.
+    // Platform: wait_meter_posix.cpp, wait_meter_windows.cpp. Each is -1 where the system
+    // does not count it.
+    // The blocks the calling thread has read from devices so far.
+    static std::int64_t blocksRead();
+    // The calling thread's voluntary context switches so far.
     static std::int64_t voluntarySwitches();
 
+    bool timed_;
+    std::int64_t blocksAtLast_ = -1;  // as the last takeWaits() found them
     Clock::time_point start_;
     bool watching_ = false;            // the last call was slow: this one is measured closely
     std::int64_t sleepsAtStart_ = -1;  // the thread's voluntary switches as this call began

@@ -2,7 +2,12 @@
 
 namespace quorvane {
 
-// Windows does not count a thread's sleeps: a slow call is taken for a wait.
+// Windows counts neither a thread's reads from devices nor its sleeps: a slow call is taken
+// for a wait.
+std::int64_t WaitMeter::blocksRead() {
+    return -1;
+}
+
 std::int64_t WaitMeter::voluntarySwitches() {
     return -1;
 }

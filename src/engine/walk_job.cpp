@@ -6,16 +6,6 @@
 
 namespace quorvane {
 
-namespace {
-
-// Left to itself the walk brings more threads in when its reads wait on the file system again
-// and again: twice within a few reads. A wait now and then, a folder the cache had let go,
-// brings none.
-constexpr unsigned kWaitsThatCount = 2;
-constexpr unsigned kReadsBetweenWaits = 32;
-
-}  // namespace
-
 size_t WalkJob::IdentityHash::operator()(const FolderIdentity& identity) const {
     return std::hash<std::uint64_t>{}(identity.inode ^ (identity.device << 32) ^
                                       (identity.device >> 32));
@@ -23,13 +13,22 @@ size_t WalkJob::IdentityHash::operator()(const FolderIdentity& identity) const {
 
 WalkJob::WalkJob(WalkTeam& team, std::shared_ptr<const FolderNode> target, std::string path,
                  HeldFolder held)
-    : team_(team), reading_(team.reading()), chain_(team.budget()) {
+    : team_(team),
+      reading_(team.reading()),
+      chain_(team.budget()),
+      meter_(team.timedWaits()),
+      metered_(team.adapts()) {
     chain_.start(std::move(path));
     push(std::move(target), std::move(held));
 }
 
 WalkJob::WalkJob(WalkTeam& team, WalkTask task)
-    : team_(team), reading_(team.reading()), chain_(team.budget()), above_(std::move(task.above)) {
+    : team_(team),
+      reading_(team.reading()),
+      chain_(team.budget()),
+      above_(std::move(task.above)),
+      meter_(team.timedWaits()),
+      metered_(team.adapts()) {
     chain_.start(std::move(task.path));
     chain_.push(std::move(task.held), true, task.identity);
     Frame frame;
@@ -42,11 +41,10 @@ WalkJob::WalkJob(WalkTeam& team, WalkTask task)
 
 WalkJob::~WalkJob() = default;
 
-void WalkJob::runOn(WalkOutput& output, bool direct, YieldHook* yield, bool metered) {
+void WalkJob::runOn(WalkOutput& output, bool direct, YieldHook* yield) {
     output_ = &output;
     direct_ = direct;
     yield_ = yield;
-    metered_ = metered;
 }
 
 WalkJob::Step WalkJob::step() {
@@ -149,7 +147,7 @@ WalkJob::Step WalkJob::enter(size_t level, size_t i) {
 WalkJob::Step WalkJob::read(FolderNode& node, const HeldFolder& held) {
     for (;;) {
         reading_.read(node, held, yield_, metered_ ? &meter_ : nullptr);
-        if (metered_) noteRead(meter_.takeWaits());
+        if (metered_) noteRead();
         if (!IsShortage(node.status)) return Step::Going;
         if (!chain_.letGoOne(FolderChain::kNoLevel) || !RewindFolder(held).ok()) {
             return shortageOf(node.status);
@@ -157,16 +155,10 @@ WalkJob::Step WalkJob::read(FolderNode& node, const HeldFolder& held) {
     }
 }
 
-void WalkJob::noteRead(unsigned waits) {
-    if (waits == 0) {
-        ++readsSinceWait_;
-        return;
-    }
-    recentWaits_ = readsSinceWait_ <= kReadsBetweenWaits ? recentWaits_ + waits : waits;
-    readsSinceWait_ = 0;
-    if (recentWaits_ < kWaitsThatCount) return;
-    recentWaits_ = 0;
-    wantsMoreThreads_ = true;
+void WalkJob::noteRead() {
+    if (++readsUnreported_ < WalkTeam::kReadsPerReport) return;
+    team_.noteReads(readsUnreported_, meter_.takeWaits());
+    readsUnreported_ = 0;
 }
 
 WalkJob::Step WalkJob::shortageOf(Status why) {
@@ -178,10 +170,9 @@ void WalkJob::push(std::shared_ptr<const FolderNode> node, HeldFolder held) {
     const bool enters = reading_.entersSubfolders(*node);
     if (node->deepGuard && node->identity) guarded_.insert(*node->identity);
     chain_.push(std::move(held), enters);
-    Frame frame;
+    Frame& frame = frames_.emplace_back();
     frame.end = enters ? node->contents.count() : 0;
     frame.node = std::move(node);
-    frames_.push_back(std::move(frame));
 }
 
 void WalkJob::pop() {

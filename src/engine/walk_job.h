@@ -38,9 +38,8 @@ class WalkJob {
     WalkJob& operator=(const WalkJob&) = delete;
 
     // Where its blocks go, and whether that is the sink's own order (then it must wait for the
-    // parts it handed out before going past them); the yield hook and the meter of the thread
-    // running it.
-    void runOn(WalkOutput& output, bool direct, YieldHook* yield, bool metered);
+    // parts it handed out before going past them); the yield hook of the thread running it.
+    void runOn(WalkOutput& output, bool direct, YieldHook* yield);
 
     enum class Step {
         Going,
@@ -66,10 +65,6 @@ class WalkJob {
     // Lets go of every folder it holds; each is opened again when needed.
     void letGoAll() { chain_.letGoAll(); }
 
-    // Whether its reads kept waiting on the disk since last asked, so that more threads would
-    // keep more reads waiting at once.
-    bool wantsMoreThreads() { return std::exchange(wantsMoreThreads_, false); }
-
   private:
     struct HandedOut {
         size_t end;  // it covers the subfolders from the frame's end (or the one before) to this
@@ -89,7 +84,7 @@ class WalkJob {
 
     Step enter(size_t level, size_t i);
     Step read(FolderNode& node, const HeldFolder& held);
-    void noteRead(unsigned waits);
+    void noteRead();
     Step shortageOf(Status why);
     bool takeOrPassHandedOut(Frame& frame);
     void push(std::shared_ptr<const FolderNode> node, HeldFolder held);
@@ -107,11 +102,10 @@ class WalkJob {
     WalkOutput* output_ = nullptr;
     bool direct_ = false;
     YieldHook* yield_ = nullptr;
+    // Only where the team adapts its threads to the reads' waits.
     WaitMeter meter_;
     bool metered_ = false;
-    unsigned recentWaits_ = 0;
-    unsigned readsSinceWait_ = 0;
-    bool wantsMoreThreads_ = false;
+    unsigned readsUnreported_ = 0;
     Segment* waitingOn_ = nullptr;
     Status shortage_;
     size_t firstWithWork_ = 0;  // no frame below it has subfolders left to hand out

@@ -16,9 +16,13 @@ constexpr size_t kPublishedBytes = 64 * 1024;
 WalkTeam::WalkTeam(const FolderReading& reading, DescriptorBudget& budget, Settings settings)
     : reading_(reading),
       budget_(budget),
+      startThreads_(settings.threads),
       mostThreads_(std::max(settings.mostThreads, settings.threads)),
       bufferLimit_(settings.bufferLimit),
-      wanted_(settings.threads) {}
+      background_(settings.background),
+      timedWaits_(settings.timedWaits),
+      wanted_(settings.threads),
+      growth_(settings.threads, mostThreads_) {}
 
 WalkTeam::~WalkTeam() {
     stop();
@@ -29,11 +33,31 @@ void WalkTeam::startHelpers() {
     startLocked(wanted_);
 }
 
-void WalkTeam::grow() {
-    std::lock_guard lock(mutex_);
-    if (wanted_ >= mostThreads_ || shortage_) return;
-    wanted_ = std::min(mostThreads_, 2 * wanted_.load());
-    startLocked(wanted_);
+void WalkTeam::noteReads(unsigned reads, unsigned waits) {
+    foldersRead_.fetch_add(reads, std::memory_order_relaxed);
+    readsWaited_.fetch_add(waits, std::memory_order_relaxed);
+    const Clock::rep now = (Clock::now() - started_).count();
+    if (now < nextDecision_.load(std::memory_order_relaxed)) return;
+    std::unique_lock lock(growthMutex_, std::try_to_lock);
+    if (!lock || now < nextDecision_.load(std::memory_order_relaxed)) return;
+    const auto period = std::chrono::duration<double>(ThreadGrowth::kPeriodSeconds);
+    nextDecision_ = now + std::chrono::duration_cast<Clock::duration>(period).count();
+    const unsigned wanted =
+        growth_.decide({std::chrono::duration<double>(Clock::duration(now)).count(),
+                        foldersRead_.load(std::memory_order_relaxed),
+                        readsWaited_.load(std::memory_order_relaxed)});
+    if (wanted != wanted_.load(std::memory_order_relaxed)) setWanted(wanted);
+}
+
+// More threads start, or those beyond `wanted` stop taking work once their part is done.
+void WalkTeam::setWanted(unsigned wanted) {
+    {
+        std::lock_guard lock(mutex_);
+        if (wanted > wanted_ && shortage_) return;
+        wanted_ = wanted;
+        startLocked(wanted);
+    }
+    workReady_.notify_all();
 }
 
 // `threads` counts the calling thread. A thread the system cannot give, or the memory limit
@@ -46,12 +70,15 @@ void WalkTeam::startLocked(unsigned threads) {
         } catch (const std::bad_alloc&) {
             return;
         }
-        if (!helpers_.back().start([this] { helperLoop(); }).ok()) {
+        const auto index = static_cast<unsigned>(helpers_.size());
+        if (!helpers_.back().start([this, index] { helperLoop(index); }).ok()) {
             helpers_.pop_back();
             return;
         }
         --affordable;
     }
+    counts_.mostThreads =
+        std::max(counts_.mostThreads, std::min<unsigned>(threads, helpers_.size() + 1));
 }
 
 void WalkTeam::stop() {
@@ -71,6 +98,8 @@ Segment* WalkTeam::handOut(WalkTask task, bool near) {
     Segment& segment = segments_.emplace_back();
     segment.self = std::prev(segments_.end());
     segment.near = near;
+    ++counts_.handOuts;
+    counts_.nearHandOuts += near;
     owned->segment = &segment;
     queue_.push_back(owned.get());
     segment.task = std::move(owned);
@@ -118,6 +147,7 @@ void WalkTeam::park(Segment* segment, std::unique_ptr<WalkJob> rest) {
     std::lock_guard lock(mutex_);
     segment->rest = std::move(rest);
     segment->state = Segment::State::Parked;
+    ++counts_.parks;
     wakeCallerLocked();
 }
 
@@ -232,26 +262,31 @@ bool WalkTeam::gaveBack(std::chrono::milliseconds most) {
     return allHelpersIdleLocked();
 }
 
-void WalkTeam::helperLoop() {
+// Helper `index` (0 for the first) walks while the team wants more threads than it: one laid
+// off waits, without counting as idle, until the team wants it again.
+void WalkTeam::helperLoop(unsigned index) {
+    if (background_) LowerThisThreadsPriority();
     std::unique_lock lock(mutex_);
     ++idleHelpers_;
-    ++idle_;
     for (;;) {
-        workReady_.wait(
-            lock, [&] { return stopping_ || (!queue_.empty() && !givingBack_ && !shortage_); });
+        const bool serving = servingLocked(index);
+        if (serving) ++idle_;
+        workReady_.wait(lock, [&] {
+            return stopping_ || servingLocked(index) != serving ||
+                   (serving && !queue_.empty() && !givingBack_ && !shortage_);
+        });
+        if (serving) --idle_;
         if (stopping_) break;
+        if (!serving || !servingLocked(index)) continue;
         std::unique_ptr<WalkTask> task = takeEarliestLocked();
         --idleHelpers_;
-        --idle_;
         lock.unlock();
         walkTask(std::move(task));
         lock.lock();
         ++idleHelpers_;
-        ++idle_;
         wakeCallerLocked();
     }
     --idleHelpers_;
-    --idle_;
 }
 
 // Walks a task into its segment until it is done, or parks it: when segments hold too much,
@@ -262,7 +297,7 @@ void WalkTeam::walkTask(std::unique_ptr<WalkTask> task) {
         auto job = std::make_unique<WalkJob>(*this, std::move(*task));
         task.reset();
         SegmentWriter writer(*this, segment);
-        job->runOn(writer, false, nullptr, mayGrow());
+        job->runOn(writer, false, nullptr);
         for (;;) {
             if (stopping()) return;
             WalkJob::Step step = WalkJob::Step::Going;
@@ -284,7 +319,6 @@ void WalkTeam::walkTask(std::unique_ptr<WalkTask> task) {
             } else if (segment->near && wantsNearWork()) {
                 job->handOut(true);
             }
-            if (job->wantsMoreThreads()) grow();
         }
     } catch (const std::bad_alloc&) {
         fail(Status::of(Status::Failure::OutOfMemory));

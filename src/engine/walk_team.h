@@ -13,6 +13,8 @@
 
 #include "engine/descriptor_budget.h"
 #include "engine/folder_reading.h"
+#include "engine/folder_walk.h"
+#include "engine/thread_growth.h"
 #include "engine/walk_job.h"
 #include "engine/walk_output.h"
 #include "engine/walk_task.h"
@@ -61,6 +63,8 @@ class WalkTeam {
         unsigned threads = 1;      // to start with, the calling thread included
         unsigned mostThreads = 1;  // while reads keep waiting on the disk
         size_t bufferLimit = 0;    // bytes of segments not yet in the list
+        bool background = false;   // the helpers run below the other threads (a window's run)
+        bool timedWaits = true;    // how the threads' meters tell waits (WaitMeter)
     };
     WalkTeam(const FolderReading& reading, DescriptorBudget& budget, Settings settings);
     ~WalkTeam();  // stops the helpers and waits for them
@@ -92,10 +96,12 @@ class WalkTeam {
         return buffered_.load(std::memory_order_relaxed) > (near ? 2 * bufferLimit_ : bufferLimit_);
     }
     bool stopping() const { return stopping_.load(std::memory_order_relaxed); }
-    // Whether more threads may still come: only then do the threads time their reads.
-    bool mayGrow() const { return wanted_.load(std::memory_order_relaxed) < mostThreads_; }
-    // Reads keep waiting on the disk: more threads, up to the most the settings allow.
-    void grow();
+    // Whether the number of threads follows the reads' waits (ThreadGrowth): only then do the
+    // threads meter their reads, and tell the team every kReadsPerReport of them.
+    bool adapts() const { return mostThreads_ > startThreads_; }
+    bool timedWaits() const { return timedWaits_; }
+    static constexpr unsigned kReadsPerReport = 32;
+    void noteReads(unsigned reads, unsigned waits);
 
     // For a walking thread.
     Segment* handOut(WalkTask task, bool near = false);
@@ -132,8 +138,13 @@ class WalkTeam {
     Status failure();
     void stop();
 
+    // What the walk did, for tests and benchmarks; once the helpers have stopped.
+    WalkCounts counts() const { return counts_; }
+
   private:
-    void helperLoop();
+    void helperLoop(unsigned index);
+    bool servingLocked(unsigned index) const { return index + 1 < wanted_; }
+    void setWanted(unsigned wanted);
     void walkTask(std::unique_ptr<WalkTask> task);
     std::unique_ptr<WalkTask> takeEarliestLocked();
     void startLocked(unsigned threads);
@@ -144,16 +155,30 @@ class WalkTeam {
 
     const FolderReading& reading_;
     DescriptorBudget& budget_;
+    const unsigned startThreads_;
     const unsigned mostThreads_;
     const size_t bufferLimit_;
+    const bool background_;
+    const bool timedWaits_;
+    // Threads that walk, the calling one included; changed under the lock.
     std::atomic<unsigned> wanted_;
+    WalkCounts counts_;  // under the lock
+
+    // The reads counted for ThreadGrowth, and when it decides next.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point started_ = Clock::now();
+    std::atomic<std::uint64_t> foldersRead_{0};
+    std::atomic<std::uint64_t> readsWaited_{0};
+    std::atomic<Clock::rep> nextDecision_{0};  // since started_
+    std::mutex growthMutex_;
+    ThreadGrowth growth_;
 
     std::mutex mutex_;
     std::condition_variable workReady_;   // helpers wait here
     std::condition_variable callerWake_;  // the calling thread waits here
     std::list<Segment> segments_;
     std::vector<WalkTask*> queue_;   // the tasks of the Queued segments
-    std::atomic<size_t> idle_{0};    // threads waiting for work
+    std::atomic<size_t> idle_{0};    // threads waiting for work (not helpers laid off)
     std::atomic<size_t> queued_{0};  // tasks waiting for a thread
     std::atomic<size_t> buffered_{0};
     std::atomic<bool> shortage_{false};

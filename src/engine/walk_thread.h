@@ -35,4 +35,9 @@ class WalkThread {
     std::unique_ptr<Running> running_;
 };
 
+// Puts the calling thread below the others of the process in the scheduler's eyes: the walk of
+// a window's run calls it on each of its threads, so that the window's thread, which only
+// shows what they find, never waits for a core behind them.
+void LowerThisThreadsPriority();
+
 }  // namespace quorvane

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <algorithm>
 #include <climits>
 #include <system_error>
@@ -35,6 +37,11 @@ WalkThread::WalkThread(WalkThread&&) noexcept = default;
 
 WalkThread::~WalkThread() {
     if (running_) running_->thread.join();
+}
+
+void LowerThisThreadsPriority() {
+    // Windows runs a thread of a higher priority first, whenever it is ready.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
 }
 
 }  // namespace quorvane
