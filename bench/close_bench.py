@@ -22,48 +22,10 @@ import time
 
 import Xlib.error
 from Xlib import X, display, protocol
-from Xlib.ext import xtest
 
-TITLE = "Quorvane"
-
-
-def without_browser(env, scratch):
-    """The window opens its maker's home page at one start in a hundred. Qt hands an address to
-    the first xdg-open on PATH, else to $DEFAULT_BROWSER or $BROWSER: each is a stand-in that
-    does nothing, so no browser of the machine ever starts."""
-    folder = os.path.join(scratch, "no-browser")
-    os.makedirs(folder, exist_ok=True)
-    opener = os.path.join(folder, "xdg-open")
-    with open(opener, "w") as script:
-        script.write("#!/bin/sh\nexit 0\n")
-    os.chmod(opener, 0o755)
-    env.update(DEFAULT_BROWSER=opener, BROWSER=opener,
-               PATH=folder + os.pathsep + env.get("PATH", os.defpath))
-    return env
-
-
-def pixels(twips):
-    return twips // 15
-
-
-START_CREATING_LIST = (pixels(120) + 260, pixels(4035) + 13)
-COPY_RESULTS_TO_CLIPBOARD = (pixels(4080) + 128, pixels(7170) + 13)
-
-
-def start_display():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=[write_end], stderr=open(os.environ.get("XVFB_LOG", os.devnull), "w"))
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise RuntimeError("Xvfb did not start")
-        number += chunk
-    os.close(read_end)
-    return server, ":" + number.decode().strip()
+from x_session import (EVERY_LEVEL_OPTION, START_CREATING_LIST, COPY_RESULTS_TO_CLIPBOARD,
+                       answer_message, click, close, program_environment, start_display,
+                       store_choices, wait_for, windows_titled)
 
 
 class ClipboardManager(threading.Thread):
@@ -103,64 +65,6 @@ class ClipboardManager(threading.Thread):
             self.conn.flush()
 
 
-def windows_titled(conn, title):
-    found = []
-    for window in conn.screen().root.query_tree().children:
-        try:
-            if window.get_wm_name() == title and window.get_attributes().map_state == X.IsViewable:
-                found.append(window)
-        except Xlib.error.XError:
-            pass
-    return found
-
-
-def wait_for(condition, seconds=60):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.02)
-    raise RuntimeError("timed out")
-
-
-def click(conn, window, position):
-    origin = window.translate_coords(conn.screen().root, 0, 0)
-    xtest.fake_input(conn, X.MotionNotify, x=-origin.x + position[0], y=-origin.y + position[1])
-    xtest.fake_input(conn, X.ButtonPress, 1)
-    xtest.fake_input(conn, X.ButtonRelease, 1)
-    conn.sync()
-
-
-def press_return(conn):
-    keycode = conn.keysym_to_keycode(0xff0d)
-    xtest.fake_input(conn, X.KeyPress, keycode)
-    xtest.fake_input(conn, X.KeyRelease, keycode)
-    conn.sync()
-
-
-def close(conn, window):
-    protocols = conn.intern_atom("WM_PROTOCOLS")
-    delete = conn.intern_atom("WM_DELETE_WINDOW")
-    window.send_event(protocol.event.ClientMessage(
-        window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-    conn.sync()
-
-
-def settings(config, folder):
-    os.makedirs(os.path.join(config, "Brindlework"), exist_ok=True)
-    with open(os.path.join(config, "Brindlework", "Quorvane.ini"), "w") as out:
-        out.write(f"[General]\nFolder={folder}\nOption5=True\nOption4=False\nOption3=False\n")
-        out.write("Option6=False\nOption7=True\nOption8=False\nText2=3\n")
-
-
-def answer_message(conn):
-    wait_for(lambda: len(windows_titled(conn, TITLE)) == 2)
-    time.sleep(0.3)
-    press_return(conn)
-    wait_for(lambda: len(windows_titled(conn, TITLE)) == 1)
-
-
 def copy_first_level(conn, window):
     click(conn, window, START_CREATING_LIST)
     answer_message(conn)
@@ -170,27 +74,24 @@ def copy_first_level(conn, window):
 
 def one_close(program, tree, delay, copy, name, scratch):
     config = os.path.join(scratch, f"config-{delay}")
-    env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb", HOME=scratch,
-               XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=scratch, TMPDIR=scratch,
-               XDG_DATA_DIRS="/nonexistent")
     conn = display.Display(name)
     # The first level of the tree, copied to the clipboard if asked, then every level.
-    settings(config, tree)
-    started = subprocess.Popen([program], env=without_browser(env, scratch))
-    window = wait_for(lambda: windows_titled(conn, TITLE))[0]
+    store_choices(config, tree)
+    started = subprocess.Popen([program], env=program_environment(name, scratch, config))
+    window = wait_for(lambda: windows_titled(conn))[0]
     time.sleep(0.5)
     if copy:
         copy_first_level(conn, window)
     # Every level, chosen in the window.
-    click(conn, window, (pixels(120 + 240) + 40, pixels(2410 + 300) + 8))
+    click(conn, window, EVERY_LEVEL_OPTION)
     click(conn, window, START_CREATING_LIST)
     if delay > 0:
         time.sleep(delay)
     else:
         # Once the run is over, "Done." answered: the whole list held.
-        wait_for(lambda: len(windows_titled(conn, TITLE)) == 2, seconds=600)
+        wait_for(lambda: len(windows_titled(conn)) == 2, seconds=600)
         answer_message(conn)
-    running = started.poll() is None and len(windows_titled(conn, TITLE)) == 1
+    running = started.poll() is None and len(windows_titled(conn)) == 1
     closed_at = time.monotonic()
     close(conn, window)
     status = started.wait(timeout=60)

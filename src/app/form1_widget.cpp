@@ -1,6 +1,7 @@
 #include "app/form1_widget.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <stdexcept>
 
 #include "app/hand_cursor.h"
@@ -48,6 +50,7 @@ Form1Widget::Form1Widget(const FormServices& services, QWidget* parent) : QWidge
     createControls();
     form_ = std::make_unique<Form1>(*this, services);
     depthCheck_ = new QueuedCheck(this, [this] { return form_->checkDepthEntry(); });
+    dispatcher_ = QAbstractEventDispatcher::instance();
     results_ = new ResultsListModel(form_->results(), this);
     resultsView()->setModel(results_);
     resultsView()->header()->setStretchLastSection(false);
@@ -107,6 +110,10 @@ void Form1Widget::connectHandlers() {
     // Enter in the folder box starts the list, as "Start Creating List" does.
     connect(textBox(Control::FolderBox), &QLineEdit::returnPressed, this,
             [this] { form_->startList(); });
+    // Escape stops a run, whichever control has the focus.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { form_->stopList(); });
     textBox(Control::DepthBox)->installEventFilter(this);
     resultsView()->installEventFilter(this);
     resultsView()->viewport()->installEventFilter(this);
@@ -240,6 +247,15 @@ bool Form1Widget::loadMouseIcon(const std::string& cursorFile) {
 
 void Form1Widget::processEvents() {
     QCoreApplication::processEvents();
+}
+
+void Form1Widget::waitForEvents() {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void Form1Widget::wake() {
+    // The one call of the event loop that another thread may make.
+    if (dispatcher_) dispatcher_->wakeUp();
 }
 
 }  // namespace quorvane

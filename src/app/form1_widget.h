@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QHash>
 #include <QWidget>
+
+class QAbstractEventDispatcher;
 #include <map>
 #include <memory>
 #include <optional>
@@ -67,6 +69,8 @@ class Form1Widget : public QWidget, public FormView {
     bool loadMouseIcon(const std::string& cursorFile) override;
     void showPointer(int mousePointer) override;
     void processEvents() override;
+    void waitForEvents() override;
+    void wake() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,6 +102,8 @@ class Form1Widget : public QWidget, public FormView {
     QHash<const QObject*, Control> pointerSurfaces_;
     // The depth entry check, queued when the depth box loses the focus to another control.
     QueuedCheck* depthCheck_ = nullptr;
+    // The window thread's event loop, which the walk's thread wakes.
+    QAbstractEventDispatcher* dispatcher_ = nullptr;
 };
 
 }  // namespace quorvane

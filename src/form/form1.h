@@ -16,6 +16,7 @@
 namespace quorvane {
 
 enum class ResultFilter;
+class RunProgress;
 
 // The main window's behaviour, whatever toolkit shows it: the start-up that restores the
 // user's choices, the handlers of every control, the pointer feedback, the run and the
@@ -108,6 +109,9 @@ class Form1 {
 
     // The push buttons' handlers.
     void startList();
+    // Escape: a run in progress stops at its next step, keeping what it found, and ends
+    // without its closing message.
+    void stopList();
     void saveTextFile();
     void saveExcelFile();
     void copyToClipboard();
@@ -127,6 +131,12 @@ class Form1 {
     static std::span<const ClickRoute> ClickTable();
 
   private:
+    // form1_run.cpp
+    Status walkBesideWindow(const std::string& root, WalkOptions options, RunProgress& progress);
+    // Runs `work` on a thread of its own while the window's events go on, and gives its result.
+    template <typename Work>
+    auto besideWindow(Work work) -> decltype(work());
+
     // form1_load.cpp
     std::string applicationFile(const std::string& name) const;
     void applySkin();
@@ -168,6 +178,7 @@ class Form1 {
     // True while a list creation run is in progress; a press of the start button then does
     // nothing.
     bool creatingList_ = false;
+    bool stopAsked_ = false;  // by the user, during the run in progress
 };
 
 }  // namespace quorvane

@@ -73,6 +73,8 @@ constexpr int PixelsFromTwips(int twips, int dpi = kDesignDpi) {
 // The window's object name, which is its caption too until the form's start-up sets the
 // program's.
 inline constexpr char kWindowName[] = "Form1";
+// The window's caption once it has loaded.
+inline constexpr char kProductName[] = "Quorvane";
 
 // The client area of the fixed-size window.
 inline constexpr int kFormClientWidth = 8040;

@@ -12,7 +12,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr char kProductName[] = "Quorvane";
 constexpr char kHomePage[] = "https://www.brindlework.example/";
 constexpr size_t kTitleLimit = 40;
 

@@ -1,69 +1,64 @@
 // "Start Creating List": the list creation run.
 //
-// The walk hands each folder to the results list as soon as its block is final, so a long
-// run fills the list while it goes on; the window's yield hook publishes what was appended
-// and lets events run at most every 15 ms. A second press during a run does nothing, and the
-// pointer stays the hourglass while the run works.
+// The window's thread reads no folder. The walk runs on a thread of its own, below the
+// window's in the scheduler's eyes, and hands its folders over in batches (RunFeed); the
+// window's thread appends them between passes of its event loop, a few milliseconds of work
+// at a time, and sleeps in the event loop while the walk has nothing new. So the list fills
+// while the walk goes on, and the window answers within a frame whatever the disk does.
+// Escape stops the run, keeping what was found; the caption counts the folders meanwhile. A
+// second press during a run does nothing, and the pointer stays the hourglass while the run
+// works.
 
-#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <exception>
+#include <new>
 #include <optional>
 
 #include "engine/folder_exists.h"
 #include "engine/folder_walk.h"
 #include "engine/path_rules.h"
+#include "engine/walk_thread.h"
 #include "form/error_report.h"
 #include "form/error_trap.h"
 #include "form/form1.h"
+#include "form/run_feed.h"
+#include "form/run_progress.h"
 #include "form/run_time_error.h"
 #include "form/value_conversions.h"
-#include "form/window_yield_hook.h"
 
 namespace quorvane {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr char kDone[] = "Done.";
 constexpr char kFolderMissing[] = "Folder does not exist. Please select another folder.";
 
-// Appends each entry to the results list and tells the view of the new rows now and then.
-//
-// Told of new rows, a list view lays out all its rows again in the next pass of the event
-// loop, which takes longer the longer the list is. So the rows are told at intervals that
-// grow with what that pass cost (ten times as long, from every pass up to every half second):
-// the list visibly fills while the layouts stay a small share of the run.
-class ResultsAppender : public FolderSink {
-  public:
-    using Clock = std::chrono::steady_clock;
+// How long the window's thread appends entries before it lets the events run again, and how
+// many entries it appends between two looks at the clock.
+constexpr std::chrono::milliseconds kWorkPerTurn{4};
+constexpr int kEntriesPerLook = 256;
 
-    explicit ResultsAppender(ResultsList& results)
-        : results_(results), lastPublished_(Clock::now()) {}
-
-    void append(const ListedFolder& folder) override { results_.append(folder.entry); }
-
-    void beforePass() {
-        if (Clock::now() - lastPublished_ < interval_) return;
-        results_.publishAppended();
-        passStart_ = Clock::now();
+// Appends entries of the feed's batches to `results` until kWorkPerTurn has passed; whether
+// entries are left for the next turn.
+bool AppendForOneTurn(RunFeed& feed, RunFeed::Batch& batch, ResultsList& results) {
+    const Clock::time_point end = Clock::now() + kWorkPerTurn;
+    for (;;) {
+        for (int i = 0; i < kEntriesPerLook; ++i) {
+            if (batch.empty() && !feed.take(batch)) return false;
+            results.append(batch.take());
+        }
+        if (Clock::now() >= end) return !batch.empty() || feed.hasBatches();
     }
+}
 
-    void afterPass() {
-        if (!passStart_) return;
-        const Clock::time_point now = Clock::now();
-        interval_ = std::min<Clock::duration>(10 * (now - *passStart_), kLongestInterval);
-        passStart_.reset();
-        lastPublished_ = now;
-    }
-
-    void finish() { results_.publishAppended(); }
-
-  private:
-    static constexpr std::chrono::milliseconds kLongestInterval{500};
-
-    ResultsList& results_;
-    Clock::time_point lastPublished_;
-    std::optional<Clock::time_point> passStart_;
-    Clock::duration interval_ = Clock::duration::zero();
+// Stops the walk of a run that ends otherwise (a failure of this thread), before its thread
+// is waited for.
+struct StopOnExit {
+    RunFeed& feed;
+    ~StopOnExit() { feed.stop(); }
 };
 
 }  // namespace
@@ -72,6 +67,7 @@ void Form1::startList() {
     if (creatingList_) return;  // line 100
     ErrorTrap trap(services_.dialogs, procedure::kStartCreatingList);
     trap.step(102, [&] { creatingList_ = true; });
+    stopAsked_ = false;
     trap.step(104, [&] { results_.clear(); });
     trap.step(106, [&] { setMousePointer(kHourglassPointer); });
 
@@ -89,28 +85,25 @@ void Form1::startList() {
         trap.step(124, [&] { depth.depth = 0; });
     }
 
-    // Before each pass of the event loop the pointer is the hourglass again, whatever a
-    // command run during the last pass left it at.
-    ResultsAppender appender(results_);
-    WindowYieldHook yield(view_, [&] {
-        appender.beforePass();
-        setMousePointer(kHourglassPointer);
-    });
-    yield.setAfterEvents([&] { appender.afterPass(); });
+    RunProgress progress(results_, view_, services_.numberFormat);
     const auto walk = [&](int line, const std::string& root, bool stayOnVolume) {
+        if (stopAsked_ || ending_) return;
         trap.step(line, [&] {
             WalkOptions options;
             options.depth = depth;
             options.stayOnVolume = stayOnVolume;
-            options.yield = &yield;
             // A shortage the walk could not mend ends the run with the error report.
-            ThrowIfFailed(services_.walk(root, options, appender));
+            ThrowIfFailed(walkBesideWindow(root, options, progress));
         });
-        appender.finish();
     };
     const auto finish = [&](int pointerLine, int doneLine) {
+        progress.end();
         trap.step(pointerLine, [&] { setMousePointer(kDefaultPointer); });
-        trap.step(doneLine, [&] { message(kDone); });
+        // The user who stopped the run needs no word that it ended.
+        if (stopAsked_ || ending_) return;
+        // A close that came while the last entries went in is not lost behind the box.
+        view_.processEvents();
+        if (!ending_) trap.step(doneLine, [&] { message(kDone); });
     };
 
     if (trap.test(126, [&] { return view_.isChecked(Control::EntireComputerOption); })) {
@@ -121,7 +114,9 @@ void Form1::startList() {
         finish(152, 154);
     } else if (trap.test(156, [&] { return view_.isChecked(Control::FolderOption); })) {
         const std::string folder = view_.text(Control::FolderBox);
-        if (trap.test(158, [&] { return FolderExists(folder) != true; })) {
+        // Even a check of one folder may wait on a disk or a server that does not answer.
+        if (trap.test(158,
+                      [&] { return besideWindow([&] { return FolderExists(folder); }) != true; })) {
             trap.step(158, [&] { setMousePointer(kDefaultPointer); });
             trap.step(186, [&] { message(kFolderMissing); });
         } else {
@@ -137,6 +132,70 @@ void Form1::startList() {
         setMousePointer(kDefaultPointer);
     }
     creatingList_ = false;  // line 214
+}
+
+template <typename Work>
+auto Form1::besideWindow(Work work) -> decltype(work()) {
+    std::optional<decltype(work())> result;
+    std::exception_ptr failure;
+    std::atomic<bool> done{false};
+    WalkThread thread;
+    const Status started = thread.start([&] {
+        try {
+            result = work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+        view_.wake();
+    });
+    if (!started.ok()) return work();
+    while (!done)
+        view_.waitForEvents();
+    if (failure) std::rethrow_exception(failure);
+    return *result;
+}
+
+void Form1::stopList() {
+    if (creatingList_) stopAsked_ = true;
+}
+
+// The walk of one root, on a thread of its own, while this thread appends what it finds.
+// Before each pass of the event loop the pointer is the hourglass again, whatever a command
+// run during the last pass left it at.
+Status Form1::walkBesideWindow(const std::string& root, WalkOptions options,
+                               RunProgress& progress) {
+    RunFeed feed([this] { view_.wake(); });
+    options.yield = &feed;
+    options.background = true;
+    WalkThread thread;
+    const Status started = thread.start([&] {
+        LowerThisThreadsPriority();
+        Status walked;
+        try {
+            walked = services_.walk(root, options, feed);
+        } catch (const std::bad_alloc&) {
+            walked = Status::of(Status::Failure::OutOfMemory);
+        }
+        feed.finish(walked);
+    });
+    if (!started.ok()) return started;
+    const StopOnExit stopOnExit{feed};
+    RunFeed::Batch batch;
+    for (;;) {
+        if (stopAsked_ || ending_) feed.stop();
+        const bool more = AppendForOneTurn(feed, batch, results_);
+        progress.beforePass();
+        setMousePointer(kHourglassPointer);
+        if (!more && feed.ended()) break;
+        if (more) {
+            view_.processEvents();
+        } else {
+            view_.waitForEvents();
+        }
+        progress.afterPass();
+    }
+    return feed.status();
 }
 
 }  // namespace quorvane

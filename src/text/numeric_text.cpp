@@ -141,4 +141,14 @@ Parsed<bool, NumberError> ParseBoolean(std::string_view text, const NumberFormat
     return number.value() != 0;
 }
 
+std::string GroupedDigits(std::uint64_t value, const NumberFormat& format) {
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += format.groupSeparator;
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 }  // namespace quorvane

@@ -30,6 +30,9 @@ inline bool IsNumeric(std::string_view text, const NumberFormat& format = {}) {
     return ParseNumber(text, format).ok();
 }
 
+// A whole number as the locale writes it, its digits grouped by three: 1234567 as "1,234,567".
+std::string GroupedDigits(std::uint64_t value, const NumberFormat& format = {});
+
 // Reads a 16-bit integer, a fraction as the nearest whole number and an exact half as the even
 // one.
 Parsed<std::int16_t, NumberError> ParseInteger16(std::string_view text,

@@ -58,6 +58,8 @@ class Form1Window : public FormView, public ResultsListObserver {
     bool loadMouseIcon(const std::string& cursorFile) override;
     void showPointer(int mousePointer) override;
     void processEvents() override;
+    void waitForEvents() override;
+    void wake() override;
 
     // ResultsListObserver
     void columnAdded() override;

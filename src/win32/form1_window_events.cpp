@@ -11,6 +11,8 @@ namespace {
 // Posted when the depth box has lost the focus: the check runs once the press that moved the focus
 // has reached its control.
 constexpr UINT kDepthCheckDue = WM_APP + 1;
+// Posted by another thread to end a wait for messages (wake); it does nothing itself.
+constexpr UINT kWake = WM_APP + 2;
 
 // The shift state of a key press as the form takes it: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState() {
@@ -85,6 +87,8 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kDepthCheckDue:
             onDepthCheckDue();
             return TRUE;
+        case kWake:
+            return TRUE;
         case WM_CLOSE:
             form_->unload();
             // The program has ended unless its end was only recorded.
@@ -97,9 +101,13 @@ INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form1Window::onCommand(int id, int code) {
     // Enter and Escape reach a dialog as IDOK and IDCANCEL. Enter in the folder box starts the
-    // list, as "Start Creating List" does; elsewhere neither does anything.
+    // list, as "Start Creating List" does; elsewhere it does nothing. Escape stops a run.
     if (id == IDOK && GetFocus() == control(Control::FolderBox)) {
         form_->startList();
+        return;
+    }
+    if (id == IDCANCEL) {
+        form_->stopList();
         return;
     }
     if (id < kFirstControlId) return;
@@ -248,6 +256,15 @@ void Form1Window::processEvents() {
         }
         dispatch(message);
     }
+}
+
+void Form1Window::waitForEvents() {
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    processEvents();
+}
+
+void Form1Window::wake() {
+    PostMessageW(window_, kWake, 0, 0);
 }
 
 int Form1Window::run() {

@@ -12,8 +12,10 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/qt_results_model.h"
+#include "app/results_view.h"
 #include "form/form1_layout.h"
 #include "form_harness.h"
 
@@ -118,6 +120,39 @@ TEST(Form1Keyboard, EnterInTheFolderBoxStartsTheList) {
     EXPECT_EQ(form.form().results().count(), 2);
     ASSERT_EQ(harness.dialogs.messages.size(), 1u);
     EXPECT_EQ(harness.dialogs.messages.front().text, "Done.");
+}
+
+// Escape reaches the run from whichever control has the focus; what was found stays.
+TEST(Form1Keyboard, EscapeStopsARunAndKeepsWhatItFound) {
+    WindowHarness harness;
+    harness.walk = [](std::string_view, const WalkOptions&, FolderSink& sink) {
+        for (int i = 0; !sink.stopped() && i < 50'000'000; ++i)
+            sink.append({std::to_string(i), 1, nullptr});
+        return Status();
+    };
+    Form1Widget& form = harness.load();
+    harness.showActive();
+    QTemporaryDir target;
+    form.textBox(Control::FolderBox)->setText(target.path());
+    form.resultsView()->setFocus();
+    QTimer escape;
+    QObject::connect(&escape, &QTimer::timeout, [&] {
+        if (form.form().results().count() > 1000) {
+            escape.stop();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+    });
+    escape.start(5);
+    form.form().startList();
+    const ResultsList& results = form.form().results();
+    ASSERT_GT(results.count(), 1000);
+    EXPECT_LT(results.count(), 50'000'000);
+    std::string last;
+    ASSERT_TRUE(results.text(results.count(), last).ok());
+    EXPECT_EQ(last, std::to_string(results.count() - 1));
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quorvane"));
+    EXPECT_FALSE(form.form().creatingList());
 }
 
 TEST(Form1Accessibility, EveryControlHasANameInWordsAndADescription) {

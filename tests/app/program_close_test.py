@@ -130,11 +130,22 @@ class ClipboardManager(threading.Thread):
             self.conn.flush()
 
 
+def window_name(conn, window):
+    """The window's title as the desktop shows it (_NET_WM_NAME, UTF-8)."""
+    name = window.get_full_property(conn.intern_atom("_NET_WM_NAME"),
+                                    conn.intern_atom("UTF8_STRING"))
+    return name.value.decode("utf-8") if name else window.get_wm_name()
+
+
 def windows_titled(conn, title):
+    """The program's windows on the screen: the message boxes carry its title, and the main
+    window too, or while a run goes on the title with the count of folders found."""
     found = []
     for window in conn.screen().root.query_tree().children:
         try:
-            if window.get_wm_name() == title and window.get_attributes().map_state == X.IsViewable:
+            name = window_name(conn, window)
+            if ((name == title or name.startswith(title + " \u2013 ")) and
+                    window.get_attributes().map_state == X.IsViewable):
                 found.append(window)
         except Exception:
             pass
@@ -216,6 +227,9 @@ def main():
             time.sleep(1.0)
             assert program.poll() is None, "the program ended before it was closed"
             assert len(windows_titled(conn, TITLE)) == 1, "the long run ended before the close"
+            counting = window_name(conn, main_window)
+            assert counting.startswith(TITLE + " \u2013 ") and counting.endswith(" folders"), \
+                f"the caption does not count: {counting!r}"
             closed_at = time.monotonic()
             close(conn, main_window)
             status = program.wait(timeout=10)

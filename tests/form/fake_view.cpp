@@ -48,4 +48,21 @@ void FakeView::processEvents() {
         action();
 }
 
+void FakeView::waitForEvents() {
+    if (pending_.empty()) {
+        std::unique_lock lock(wakeMutex_);
+        woken_.wait(lock, [&] { return wakeCalled_; });
+        wakeCalled_ = false;
+    }
+    processEvents();
+}
+
+void FakeView::wake() {
+    {
+        std::lock_guard lock(wakeMutex_);
+        wakeCalled_ = true;
+    }
+    woken_.notify_one();
+}
+
 }  // namespace quorvane::test

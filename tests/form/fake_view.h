@@ -1,8 +1,10 @@
 #pragma once
 
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,7 +16,8 @@ namespace quorvane::test {
 // The window as a platform would show it, in memory: the controls' values with the design's
 // captions and initial choice, a text box that tells the form of each change, option groups
 // that clear their other options, a focus, a selection in the list, and an event loop whose
-// passes run the actions queued for them (what the user does while a command yields).
+// passes run the actions queued for them (what the user does while a command yields), and
+// which sleeps, when nothing is queued, until another thread wakes it.
 class FakeView : public FormView {
   public:
     FakeView();
@@ -57,9 +60,15 @@ class FakeView : public FormView {
     bool loadMouseIcon(const std::string& cursorFile) override;
     void showPointer(int mousePointer) override { pointerShown = mousePointer; }
     void processEvents() override;
+    // Sleeps until wake() when no action is queued, as a window does until an event comes.
+    void waitForEvents() override;
+    void wake() override;
 
   private:
     std::deque<std::function<void()>> pending_;
+    std::mutex wakeMutex_;
+    std::condition_variable woken_;
+    bool wakeCalled_ = false;
 };
 
 }  // namespace quorvane::test

@@ -9,6 +9,8 @@ class CountingPump : public EventPump {
   public:
     int passes = 0;
     void processEvents() override { ++passes; }
+    void waitForEvents() override { ++passes; }
+    void wake() override {}
 };
 
 TEST(WindowYieldHook, RunsTheEventLoopOnlyWhenItsIntervalHasPassed) {

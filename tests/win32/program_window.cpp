@@ -146,12 +146,18 @@ void ProgramWindow::settle() const {
 }
 
 HWND ProgramWindow::nextBox() const {
-    return WaitFor([this]() -> HWND {
-        for (HWND shown : ShownWindows(process_.dwThreadId)) {
-            if (shown != window_ && ClassOf(shown) == L"#32770") return shown;
-        }
-        return nullptr;
-    });
+    return WaitFor([this]() -> HWND { return boxOpen(); });
+}
+
+bool ProgramWindow::boxShown() const {
+    return boxOpen() != nullptr;
+}
+
+HWND ProgramWindow::boxOpen() const {
+    for (HWND shown : ShownWindows(process_.dwThreadId)) {
+        if (shown != window_ && ClassOf(shown) == L"#32770") return shown;
+    }
+    return nullptr;
 }
 
 ProgramWindow::Message ProgramWindow::answerMessage() {

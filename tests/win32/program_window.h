@@ -35,6 +35,8 @@ class ProgramWindow {
     // The next box the program opens over its window (a message box, the input box, a common
     // dialog); null if none comes.
     HWND nextBox() const;
+    // Whether a box is open over its window now.
+    bool boxShown() const;
     struct Message {
         std::string title;
         std::string text;
@@ -58,6 +60,8 @@ class ProgramWindow {
     int close();
 
   private:
+    HWND boxOpen() const;
+
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "form/help_texts.h"
 #include "program_window.h"
@@ -32,6 +34,17 @@ constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Brin
 
 // A window's text, asked of the window itself: for a control of another process the system
 // keeps none.
+// Whether `condition` comes true within `patience`.
+template <typename Condition>
+bool Within(std::chrono::milliseconds patience, Condition condition) {
+    const auto until = std::chrono::steady_clock::now() + patience;
+    do {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < until);
+    return false;
+}
+
 std::string TextOf(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -474,6 +487,34 @@ TEST(Win32Window, FolderOnTheCommandLineIsTheTarget) {
     EXPECT_EQ(TextOf(program.control(Control::FolderBox)), "D:\\Given");
     EXPECT_EQ(SendMessageW(program.control(Control::FolderOption), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(program.close(), 0);
+}
+
+// Escape stops a run that Wine takes a second or so over: the list keeps the beginning of the
+// whole list and no "Done." comes.
+TEST(Win32Window, EscapeStopsARunKeepingTheBeginningOfTheList) {
+    const std::string root = "D:\\Long";
+    for (int a = 0; a < 20; ++a) {
+        for (int b = 0; b < 20; ++b) {
+            for (int c = 0; c < 10; ++c)
+                MakeFolders(root + "\\" + std::to_string(a) + "\\" + std::to_string(b) + "\\" +
+                            std::to_string(c));
+        }
+    }
+    const Rows whole = ExpectedEntries(root + "\\");
+    ProgramWindow program(Wide(root));
+    SendMessageW(program.control(Control::AllSubfoldersOption), BM_CLICK, 0, 0);
+    program.click(Control::StartButton);
+    HWND list = program.control(Control::ResultsView);
+    ASSERT_TRUE(Within(std::chrono::seconds(60), [&] { return ListView_GetItemCount(list) > 0; }));
+    PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 1);
+    program.settle();
+    EXPECT_FALSE(Within(std::chrono::seconds(2), [&] { return program.boxShown(); }))
+        << "a stopped run shows no message";
+    const Rows kept = program.rows();
+    ASSERT_LT(kept.size(), whole.size()) << "the run ended before Escape";
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), whole.begin()));
+    EXPECT_EQ(program.close(), 0);
+    RemoveTree(root);
 }
 
 TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
