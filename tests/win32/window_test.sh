@@ -46,7 +46,7 @@ for folder in $(fc-list -f '%{file}\n' 'Liberation Sans:style=Bold' | sed 's|/[^
         export QUORVANE_WINE_PREFIX="window-$name" FONTCONFIG_FILE="$fonts"
         undecorated
         code=0
-        "$wine" "$driver" --gtest_filter=Win32Window.OpensAsDesignedAtAFirstStart || code=$?
+        "$wine" --test "$driver" --gtest_filter=Win32Window.OpensAsDesignedAtAFirstStart || code=$?
         "$wine" --stop-server || true
         exit $code
     ) || code=$?
@@ -62,8 +62,8 @@ code=0
     undecorated
     "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
     code=0
-    "$wine" "$driver" --gtest_filter=Win32Window.EveryControlCanBeReachedWhereTheScreenIsTooSmall ||
-        code=$?
+    "$wine" --test "$driver" \
+        --gtest_filter=Win32Window.EveryControlCanBeReachedWhereTheScreenIsTooSmall || code=$?
     "$wine" --stop-server || true
     exit $code
 ) || code=$?
@@ -71,7 +71,7 @@ code=0
 
 # Then the whole session, under the fonts as the machine has them.
 undecorated
-"$wine" "$driver" || status=$?
+"$wine" --test "$driver" || status=$?
 settings=$("$wine" reg query 'HKCU\Software\VB and VBA Program Settings\Brindlework\Quorvane' |
     tr -d '\r')
 "$wine" --stop-server || true
