@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds quorvane.exe, quorvane-list.exe and their tests for Windows into build/windows/
 # (mingw-w64, statically linked) and runs the tests under Wine, in Wine prefixes inside that
-# folder; the window's driven test runs on a virtual X display (xvfb-run). Needs what
+# folder; the window's driven test runs on a virtual X display (Xvfb). Needs what
 # `scripts/setup-debian.sh --windows` installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."

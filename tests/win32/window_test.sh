@@ -13,7 +13,7 @@ export QUORVANE_WINE_PREFIX=window
 
 if [ -z "${QUORVANE_IN_XVFB:-}" ]; then
     export QUORVANE_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec sh "$(dirname "$0")/virtual_display.sh" "$0" "$@"
 fi
 
 # Wine draws the window's frame and caption itself, as Windows does, for there is no window
