@@ -5,8 +5,14 @@
 #
 # The window program finds the installed sample folder from its own folder by the relative
 # path QUORVANE_SAMPLES_FROM_PROGRAM (src/form), so the installed tree may lie under any
-# prefix. On Windows the sample folder stays beside the program.
+# prefix. On Windows everything lies in the one folder, as the setup program and the zip have
+# it: both programs, the sample folder beside them, the licence and the changelog as texts.
 include(GNUInstallDirs)
+if(WIN32)
+    set(QUORVANE_PROGRAM_DIR .)
+else()
+    set(QUORVANE_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # Manual pages and the changelog are installed compressed (cmake/GzipFile.cmake).
 function(quorvane_install_compressed source destination)
@@ -21,8 +27,11 @@ function(quorvane_install_compressed source destination)
     install(FILES ${compressed} DESTINATION ${destination})
 endfunction()
 
-install(TARGETS quorvane-list RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(UNIX AND NOT APPLE)
+install(TARGETS quorvane-list RUNTIME DESTINATION ${QUORVANE_PROGRAM_DIR})
+if(WIN32)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/doc/copyright DESTINATION . RENAME License.txt)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/doc/changelog DESTINATION . RENAME Changelog.txt)
+elseif(UNIX AND NOT APPLE)
     set(QUORVANE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quorvane)
     install(FILES ${PROJECT_SOURCE_DIR}/data/doc/copyright DESTINATION ${QUORVANE_DOC_DIR})
     quorvane_install_compressed(${PROJECT_SOURCE_DIR}/data/doc/changelog ${QUORVANE_DOC_DIR})
@@ -40,9 +49,9 @@ if(NOT TARGET quorvane)
     return()
 endif()
 
-install(TARGETS quorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quorvane RUNTIME DESTINATION ${QUORVANE_PROGRAM_DIR})
 if(WIN32)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION ${CMAKE_INSTALL_BINDIR}/Samples)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION Samples)
     return()
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION ${QUORVANE_SAMPLES_DIR})

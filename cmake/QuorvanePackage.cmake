@@ -1,6 +1,11 @@
 # cpack -G DEB: a Debian package of what cmake --install puts in place, under /usr. Its
 # dependencies on shared libraries are found by dpkg-shlibdeps; what the programs load or run
-# without linking to it is named here.
+# without linking to it is named here. The Windows build makes a setup program and a zip
+# (cmake/QuorvaneWindowsPackage.cmake).
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/QuorvaneWindowsPackage.cmake)
+    return()
+endif()
 if(NOT (UNIX AND NOT APPLE))
     return()
 endif()

@@ -29,9 +29,10 @@ for option in "$@"; do
                 fonts-liberation2) ;;
         --bench) packages+=(bfs fd-find time python3) ;;
         # The Windows cross-build and its tests under Wine (scripts/test-windows.sh): the
-        # mingw-w64 compilers with posix threads and zlib for them, Wine, and GoogleTest's
-        # sources to build with them.
-        --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 googletest) ;;
+        # mingw-w64 compilers with posix threads and zlib for them, Wine, GoogleTest's
+        # sources to build with them, and NSIS for the setup program of the package target.
+        --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 googletest
+            nsis) ;;
         *) echo "unknown option: $option (known: --tests --bench --windows)" >&2; exit 2 ;;
     esac
 done

@@ -82,12 +82,15 @@ class RemoteMemory {
 
 }  // namespace
 
-ProgramWindow::ProgramWindow(const std::wstring& argument) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring program = self;
-    program.resize(program.rfind(L'\\') + 1);
-    program += L"quorvane.exe";
+ProgramWindow::ProgramWindow(const std::wstring& argument, const std::wstring& given) {
+    std::wstring program = given;
+    if (program.empty()) {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        program = self;
+        program.resize(program.rfind(L'\\') + 1);
+        program += L"quorvane.exe";
+    }
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
     STARTUPINFOW startup{};
@@ -126,6 +129,10 @@ ProgramWindow::~ProgramWindow() {
 
 HWND ProgramWindow::control(Control control) const {
     return GetDlgItem(window_, Form1Window::ControlId(control));
+}
+
+std::string ProgramWindow::text(Control control) const {
+    return TextOf(this->control(control));
 }
 
 HWND ProgramWindow::focus() const {

@@ -14,14 +14,17 @@ namespace quorvane::test {
 // memory of its own process.
 class ProgramWindow {
   public:
-    // Starts the program with `argument` on its command line, if one is given.
-    explicit ProgramWindow(const std::wstring& argument = {});
+    // Starts the program with `argument` on its command line, if one is given: the
+    // quorvane.exe beside the test, or `program`, a full path.
+    explicit ProgramWindow(const std::wstring& argument = {}, const std::wstring& program = {});
     ~ProgramWindow();  // ends the program if it still runs
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
 
     HWND window() const { return window_; }
     HWND control(Control control) const;
+    // A control's text, as the program shows it.
+    std::string text(Control control) const;
     DWORD thread() const { return process_.dwThreadId; }
     // The control that has the keyboard focus in the program.
     HWND focus() const;

@@ -13,7 +13,7 @@ export QUORVANE_WINE_PREFIX=window
 
 if [ -z "${QUORVANE_IN_XVFB:-}" ]; then
     export QUORVANE_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec sh "$(dirname "$0")/virtual_display.sh" "$0" "$@"
 fi
 
 # Wine draws the window's frame and caption itself, as Windows does, for there is no window
@@ -46,7 +46,7 @@ for folder in $(fc-list -f '%{file}\n' 'Liberation Sans:style=Bold' | sed 's|/[^
         export QUORVANE_WINE_PREFIX="window-$name" FONTCONFIG_FILE="$fonts"
         undecorated
         code=0
-        "$wine" "$driver" --gtest_filter=Win32Window.OpensAsDesignedAtAFirstStart || code=$?
+        "$wine" --test "$driver" --gtest_filter=Win32Window.OpensAsDesignedAtAFirstStart || code=$?
         "$wine" --stop-server || true
         exit $code
     ) || code=$?
@@ -62,8 +62,8 @@ code=0
     undecorated
     "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
     code=0
-    "$wine" "$driver" --gtest_filter=Win32Window.EveryControlCanBeReachedWhereTheScreenIsTooSmall ||
-        code=$?
+    "$wine" --test "$driver" \
+        --gtest_filter=Win32Window.EveryControlCanBeReachedWhereTheScreenIsTooSmall || code=$?
     "$wine" --stop-server || true
     exit $code
 ) || code=$?
@@ -71,7 +71,7 @@ code=0
 
 # Then the whole session, under the fonts as the machine has them.
 undecorated
-"$wine" "$driver" || status=$?
+"$wine" --test "$driver" || status=$?
 settings=$("$wine" reg query 'HKCU\Software\VB and VBA Program Settings\Brindlework\Quorvane' |
     tr -d '\r')
 "$wine" --stop-server || true
