@@ -10,30 +10,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 folder="${1:-${TMPDIR:-/tmp}}"
 shift || true
-tree="$folder/quorvane-bench-1m"
 
 scripts/setup-debian.sh --tests
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target quorvane quorvane-list >/dev/null
-
-# The tree of bench/window_run_bench.sh: fan-out 10, 6 levels, 1,111,110 folders.
-if [ ! -f "$tree/.complete" ]; then
-    echo "Making $tree (fan-out 10, 6 levels: 1,111,110 folders)..."
-    rm -rf "$tree"
-    /usr/bin/python3 - "$tree" <<'PY'
-import os, sys
-root = sys.argv[1]
-def make(path, level):
-    for i in range(10):
-        child = os.path.join(path, f"folder {level}-{i:02d}")
-        os.mkdir(child)
-        if level < 6:
-            make(child, level + 1)
-os.makedirs(root)
-make(root, 1)
-open(os.path.join(root, ".complete"), "w").close()
-PY
-fi
+. bench/common.sh
+build_window quorvane quorvane-list
+tree=$(million_tree "$folder")
 # Warm the cache, and time the whole walk for scale.
 start=$(date +%s.%N)
 build/quorvane-list "$tree" >/dev/null

@@ -14,8 +14,8 @@ cd "$(dirname "$0")/.."
 count="${1:-1000000}"
 folder="${2:-${TMPDIR:-/tmp}}"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target quorvane-results-bench quorvane-list >/dev/null
+. bench/common.sh
+build_window quorvane-results-bench quorvane-list
 
 echo "Targets: each under 3 s, the workbook under 15 s in constant memory."
 for operation in containing not-containing text-file clipboard workbook; do

@@ -19,8 +19,8 @@ scripts/setup-debian.sh --bench
 for package in openssh-server sshfs; do
     dpkg -s "$package" >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$package" >/dev/null
 done
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_GUI=OFF >/dev/null
-cmake --build build/bench -j2 --target quorvane-list >/dev/null
+. bench/common.sh
+build_list quorvane-list
 mkdir -p "$bench_dir"
 python3 bench/make_tree.py "$bench_dir/shared" --folders "$folders" --file-share 0.1
 

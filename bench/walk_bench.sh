@@ -24,8 +24,8 @@ folders=${FOLDERS:-200000}
 real=${REAL:-/usr}
 
 scripts/setup-debian.sh --bench
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_GUI=OFF >/dev/null
-cmake --build build/bench -j2 --target quorvane-list >/dev/null
+. bench/common.sh
+build_list quorvane-list
 floor=$PWD/build/bench/floor_walk
 cc -O2 -Wall -Wextra -Werror -o "$floor" bench/floor_walk.c
 shared_floor=$PWD/build/bench/floor_walk_shared

@@ -12,17 +12,11 @@ folder="${1:-${TMPDIR:-/tmp}}"
 shift || true
 delays=("$@")
 [ ${#delays[@]} -gt 0 ] || delays=(2 10 30 60)
-tree="$folder/quorvane-bench-1m"
-[ -f "$tree/.complete" ] || {
-    echo "No tree at $tree: bench/close_bench.sh makes it." >&2
-    exit 1
-}
 
 scripts/setup-debian.sh --tests --windows
-cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_TESTS=ON >/dev/null
-cmake --build build/windows -j2 --target win32_close_bench >/dev/null
+. bench/common.sh
+build_windows win32_close_bench
+tree=$(million_tree "$folder")
 export QUORVANE_WINE_PREFIX=close-bench
 wine=build/windows/run-under-wine.sh
 "$wine" cmd /c exit 0  # prepares the prefix and its drive d:

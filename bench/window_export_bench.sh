@@ -11,8 +11,8 @@ cd "$(dirname "$0")/.."
 count="${1:-1000000}"
 folder="${2:-${TMPDIR:-/tmp}}"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target quorvane-window-bench >/dev/null
+. bench/common.sh
+build_window quorvane-window-bench
 
 echo "Targets: each under 3 s, the workbook under 15 s in constant memory;"
 echo "the event loop never waits more than 0.050 s."

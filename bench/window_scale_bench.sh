@@ -13,8 +13,8 @@ cd "$(dirname "$0")/.."
 count="${1:-10000000}"
 folder="${2:-${TMPDIR:-/tmp}}"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target quorvane-window-scale-bench >/dev/null
+. bench/common.sh
+build_window quorvane-window-scale-bench
 echo "Targets: peak at most 600 MiB for 10,000,000 folders, the list at most 30 bytes an entry"
 echo "beyond its names; no wait of the event loop over 50 ms."
 QT_QPA_PLATFORM=offscreen build/quorvane-window-scale-bench "$count" "$folder" "${3:-}"

@@ -12,11 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 count="${1:-10000000}"
 
-# As scripts/test-windows.sh builds it, so both share build/windows.
-cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_TESTS=ON -DQUORVANE_WERROR=ON >/dev/null
-cmake --build build/windows -j2 --target quorvane-window-scale-bench >/dev/null
+. bench/common.sh
+build_windows quorvane-window-scale-bench
 
 export QUORVANE_WINE_PREFIX=bench
 xvfb-run -a -s "-screen 0 1024x768x24" \
