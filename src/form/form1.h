@@ -10,6 +10,7 @@
 #include "form/form1_layout.h"
 #include "form/form_services.h"
 #include "form/form_view.h"
+#include "form/window_wake.h"
 #include "output/pending_files.h"
 #include "results/results_list.h"
 
@@ -179,6 +180,7 @@ class Form1 {
     // nothing.
     bool creatingList_ = false;
     bool stopAsked_ = false;  // by the user, during the run in progress
+    WindowWake wake_{view_};  // for the threads a command runs beside the window
 };
 
 }  // namespace quorvane

@@ -97,6 +97,8 @@ void Form1::restoreText(Control textBox, const std::string& defaultValue) {
 void Form1::unload() {
     if (ending_) return;
     ending_ = true;
+    // A run's walk may go on until the process ends: it must not reach a window that is gone.
+    wake_.windowGone();
     ErrorTrap trap(services_.dialogs, procedure::kFormUnload);
     trap.step(100, [&] { DeleteFileSafely(services_.scratchFile, view_); });
     RemovePendingFiles();

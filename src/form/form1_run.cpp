@@ -139,19 +139,22 @@ auto Form1::besideWindow(Work work) -> decltype(work()) {
     std::optional<decltype(work())> result;
     std::exception_ptr failure;
     std::atomic<bool> done{false};
-    WalkThread thread;
-    const Status started = thread.start([&] {
-        try {
-            result = work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        done = true;
-        view_.wake();
-    });
-    if (!started.ok()) return work();
-    while (!done)
-        view_.waitForEvents();
+    {
+        WalkThread thread;
+        const Status started = thread.start([&] {
+            try {
+                result = work();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            done = true;
+            wake_.wake();
+        });
+        if (!started.ok()) return work();
+        // Once the window has gone (ending_), only the work is waited for, as the thread ends.
+        while (!done && !ending_)
+            view_.waitForEvents();
+    }
     if (failure) std::rethrow_exception(failure);
     return *result;
 }
@@ -165,7 +168,7 @@ void Form1::stopList() {
 // run during the last pass left it at.
 Status Form1::walkBesideWindow(const std::string& root, WalkOptions options,
                                RunProgress& progress) {
-    RunFeed feed([this] { view_.wake(); });
+    RunFeed feed([this] { wake_.wake(); });
     options.yield = &feed;
     options.background = true;
     WalkThread thread;
@@ -183,7 +186,9 @@ Status Form1::walkBesideWindow(const std::string& root, WalkOptions options,
     const StopOnExit stopOnExit{feed};
     RunFeed::Batch batch;
     for (;;) {
-        if (stopAsked_ || ending_) feed.stop();
+        // Once the window has gone, nothing more is shown: the walk ends at its next step.
+        if (ending_) break;
+        if (stopAsked_) feed.stop();
         const bool more = AppendForOneTurn(feed, batch, results_);
         progress.beforePass();
         setMousePointer(kHourglassPointer);

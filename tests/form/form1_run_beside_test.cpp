@@ -98,6 +98,22 @@ TEST_F(Form1Run, EscapeStopsTheRunKeepingTheBeginningOfTheList) {
     EXPECT_EQ(harness.dialogs.messages, std::vector{Notice("Done.")});
 }
 
+// A close during a run ends the program (which the fakes only record): the walk stops and the
+// run shows nothing more, nor waits for the window that has gone.
+TEST_F(Form1Run, CloseDuringARunStopsItsWalkAndShowsNothingMore) {
+    harness.walk = EndlessWalk;
+    Form1& form = loadWithFolder(tree.path());
+    AtEveryPassUntil(harness.view, [&] {
+        if (form.results().count() < 1000) return false;
+        form.unload();
+        return true;
+    });
+    form.startList();
+    EXPECT_EQ(harness.endProgramCalls, 1);
+    EXPECT_TRUE(harness.dialogs.messages.empty());
+    EXPECT_FALSE(form.creatingList());
+}
+
 // Every drive of a run that was stopped stays unwalked.
 TEST_F(Form1Run, EscapeDuringEveryDriveStopsTheWholeRun) {
     int walks = 0;
