@@ -179,10 +179,6 @@ void HeldFolder::close() {
     held_ = false;
 }
 
-size_t HeldFolder::memoryBytes() const {
-    return 0;
-}
-
 void HeldFolder::swap(HeldFolder& other) noexcept {
     std::swap(descriptor_, other.descriptor_);
     std::swap(held_, other.held_);

@@ -41,10 +41,6 @@ void HeldFolder::close() {
     held_ = false;
 }
 
-size_t HeldFolder::memoryBytes() const {
-    return path_.capacity();
-}
-
 void HeldFolder::swap(HeldFolder& other) noexcept {
     path_.swap(other.path_);
     std::swap(held_, other.held_);

@@ -35,8 +35,6 @@ class HeldFolder {
     bool held() const { return held_; }
 
     void close();
-    // What holding it costs in memory beyond the object, for the read-ahead's cap.
-    size_t memoryBytes() const;
 
   private:
     void swap(HeldFolder& other) noexcept;

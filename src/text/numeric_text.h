@@ -26,10 +26,6 @@ enum class NumberError : std::uint8_t {
 // anything else is no number. A number too large for a double gives an infinity.
 Parsed<double, NumberError> ParseNumber(std::string_view text, const NumberFormat& format = {});
 
-inline bool IsNumeric(std::string_view text, const NumberFormat& format = {}) {
-    return ParseNumber(text, format).ok();
-}
-
 // A whole number as the locale writes it, its digits grouped by three: 1234567 as "1,234,567".
 std::string GroupedDigits(std::uint64_t value, const NumberFormat& format = {});
 
