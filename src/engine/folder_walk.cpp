@@ -75,7 +75,7 @@ class Walk {
     void walkBeside();
     void parkSide();
     void giveBack();
-    void between(WalkJob& job, bool direct);
+    void between(WalkJob& job, JobPlace place);
 
     const WalkOptions& options_;
     ListEmitter emitter_;
@@ -150,7 +150,7 @@ WalkTeam::Settings Walk::teamSettings(size_t freeDescriptors) const {
         std::clamp<size_t>(freeDescriptors / kDescriptorsPerThread, 1, kMostThreads));
     settings.threads = std::min(settings.threads, affordable);
     settings.mostThreads = std::min(settings.mostThreads, affordable);
-    settings.bufferLimit = options_.aheadLimit;
+    settings.aheadLimit = options_.aheadLimit;
     settings.background = options_.background;
     return settings;
 }
@@ -166,7 +166,7 @@ Status Walk::stepDirect() {
     switch (direct.job->step()) {
         case WalkJob::Step::Going:
             gaveBack_ = false;
-            between(*direct.job, true);
+            between(*direct.job, JobPlace::List);
             break;
         case WalkJob::Step::Done:
             direct_.pop_back();
@@ -197,36 +197,27 @@ void Walk::stepCursor() {
         cursor_.push_back(front.nested);
         return;
     }
-    switch (front.state) {
-        case Segment::State::Done:
-            team_->release(segment);
-            cursor_.pop_back();
+    // The cursor never reaches a Queued segment (see Segment): it is Walking, Parked or Done.
+    if (front.state == Segment::State::Done) {
+        team_->release(segment);
+        cursor_.pop_back();
+    } else if (front.state == Segment::State::Parked) {
+        cursor_.pop_back();
+        adopt(team_->takeRest(segment));
+    } else if (front.byCaller && side_ && side_->writer.segment() == segment) {
+        // The list has reached the part this thread walks beside its own: what it wrote goes
+        // on first, then the rest goes straight to the sink.
+        if (side_->writer.pending()) {
+            side_->writer.flush();
             return;
-        case Segment::State::Parked:
-            cursor_.pop_back();
-            adopt(team_->takeRest(segment));
-            return;
-        case Segment::State::Queued:
-            cursor_.pop_back();
-            adopt(std::make_unique<WalkJob>(*team_, std::move(*team_->takeQueued(segment))));
-            return;
-        case Segment::State::Walking:
-            if (front.byCaller && side_ && side_->writer.segment() == segment) {
-                // The list has reached the part this thread walks beside its own: what it
-                // wrote goes on first, then the rest goes straight to the sink.
-                if (side_->writer.pending()) {
-                    side_->writer.flush();
-                    return;
-                }
-                cursor_.pop_back();
-                team_->release(segment);
-                std::unique_ptr<WalkJob> job = std::move(side_->job);
-                side_.reset();
-                adopt(std::move(job));
-                return;
-            }
-            walkBeside();
-            return;
+        }
+        cursor_.pop_back();
+        team_->release(segment);
+        std::unique_ptr<WalkJob> job = std::move(side_->job);
+        side_.reset();
+        adopt(std::move(job));
+    } else {
+        walkBeside();
     }
 }
 
@@ -262,18 +253,14 @@ void Walk::walkBeside() {
             parkSide();
             return;
         default:
-            if (team_->overLimit()) {
-                parkSide();
-            } else {
-                between(*side_->job, false);
-            }
+            between(*side_->job, side_->writer.segment()->near ? JobPlace::Near : JobPlace::Ahead);
             return;
     }
 }
 
 void Walk::parkSide() {
     side_->writer.flush();
-    team_->park(side_->writer.segment(), std::move(side_->job));
+    team_->park(side_->writer.segment(), std::move(side_->job), false);
     side_.reset();
 }
 
@@ -289,13 +276,13 @@ void Walk::giveBack() {
         direct_[k].job->letGoAll();
 }
 
-// Between two steps of a job of this thread. What the job writing to the sink hands out is
-// what the list reaches next.
-void Walk::between(WalkJob& job, bool direct) {
-    if (team_->wantsWork()) {
-        job.handOut();
-    } else if (direct && team_->wantsNearWork()) {
-        job.handOut(true);
+// Between two steps of a job of this thread: the same policy as every thread's.
+void Walk::between(WalkJob& job, JobPlace place) {
+    const JobMove move = team_->nextMove(place);
+    if (move == JobMove::Park) {
+        parkSide();  // only the part beside the list parks
+    } else if (move != JobMove::Walk) {
+        job.handOut(move == JobMove::HandOutNear);
     }
 }
 

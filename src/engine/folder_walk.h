@@ -16,7 +16,7 @@ struct WalkCounts {
     unsigned mostThreads = 1;  // that walked at once, the calling one included
     size_t handOuts = 0;       // parts handed to another thread
     size_t nearHandOuts = 0;  // of them, what the list reaches next, handed out past half the bound
-    size_t parks = 0;         // parts whose walk stopped for the calling thread to finish
+    size_t parks = 0;         // parts whose helper stopped, for the calling thread to finish
 };
 
 // How a walk goes, as plain data: the window and quorvane-list fill it.

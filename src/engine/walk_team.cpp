@@ -18,7 +18,7 @@ WalkTeam::WalkTeam(const FolderReading& reading, DescriptorBudget& budget, Setti
       budget_(budget),
       startThreads_(settings.threads),
       mostThreads_(std::max(settings.mostThreads, settings.threads)),
-      bufferLimit_(settings.bufferLimit),
+      aheadLimit_(settings.aheadLimit),
       background_(settings.background),
       timedWaits_(settings.timedWaits),
       wanted_(settings.threads),
@@ -125,7 +125,7 @@ bool WalkTeam::takeBack(Segment* segment) {
 void WalkTeam::publish(Segment* segment, std::string& records) {
     if (records.empty()) return;
     std::lock_guard lock(mutex_);
-    buffered_ += records.size();
+    heldAhead_ += records.size();
     segment->parts.push_back({std::move(records)});
     records = std::string();
     wakeCallerLocked();
@@ -143,12 +143,17 @@ void WalkTeam::finish(Segment* segment) {
     wakeCallerLocked();
 }
 
-void WalkTeam::park(Segment* segment, std::unique_ptr<WalkJob> rest) {
+void WalkTeam::park(Segment* segment, std::unique_ptr<WalkJob> rest, bool byHelper) {
     std::lock_guard lock(mutex_);
     segment->rest = std::move(rest);
     segment->state = Segment::State::Parked;
-    ++counts_.parks;
+    counts_.parks += byHelper;
     wakeCallerLocked();
+}
+
+void WalkTeam::noteShortage() {
+    std::lock_guard lock(mutex_);
+    shortage_ = true;
 }
 
 void WalkTeam::fail(Status why) {
@@ -172,7 +177,7 @@ WalkTeam::Front WalkTeam::takeFront(Segment* segment) {
         return front;
     }
     Segment::Part& part = segment->parts.front();
-    buffered_ -= part.records.size();
+    heldAhead_ -= part.records.size();
     front.records = std::move(part.records);
     front.nested = part.nested;
     segment->parts.pop_front();
@@ -184,16 +189,6 @@ std::unique_ptr<WalkJob> WalkTeam::takeRest(Segment* segment) {
     std::unique_ptr<WalkJob> rest = std::move(segment->rest);
     segments_.erase(segment->self);
     return rest;
-}
-
-std::unique_ptr<WalkTask> WalkTeam::takeQueued(Segment* segment) {
-    std::lock_guard lock(mutex_);
-    std::unique_ptr<WalkTask> task = std::move(segment->task);
-    std::erase(queue_, task.get());
-    --queued_;
-    segments_.erase(segment->self);
-    task->segment = nullptr;
-    return task;
 }
 
 void WalkTeam::release(Segment* segment) {
@@ -309,16 +304,13 @@ void WalkTeam::walkTask(std::unique_ptr<WalkTask> task) {
             }
             if (step == WalkJob::Step::Short) noteShortage();
             if (step == WalkJob::Step::Short || givingBack()) job->letGoAll();
-            if (step == WalkJob::Step::Short || givingBack() || overLimit(segment->near)) {
+            const JobMove move = nextMove(segment->near ? JobPlace::Near : JobPlace::Ahead);
+            if (step == WalkJob::Step::Short || givingBack() || move == JobMove::Park) {
                 writer.flush();
-                park(segment, std::move(job));
+                park(segment, std::move(job), true);
                 return;
             }
-            if (wantsWork()) {
-                job->handOut();
-            } else if (segment->near && wantsNearWork()) {
-                job->handOut(true);
-            }
+            if (move != JobMove::Walk) job->handOut(move == JobMove::HandOutNear);
         }
     } catch (const std::bad_alloc&) {
         fail(Status::of(Status::Failure::OutOfMemory));

@@ -14,6 +14,7 @@
 #include "engine/descriptor_budget.h"
 #include "engine/folder_reading.h"
 #include "engine/folder_walk.h"
+#include "engine/hand_out_policy.h"
 #include "engine/thread_growth.h"
 #include "engine/walk_job.h"
 #include "engine/walk_output.h"
@@ -24,7 +25,16 @@ namespace quorvane {
 
 // A part of the list that a thread other than the one feeding the sink walks (a WalkTask): what
 // it has written so far, in order, and where the rest will come from. Guarded by the team's
-// lock.
+// lock, and kept in the team's list of segments (`self`) until one thread frees it:
+//   Queued   the job that handed it out, when it takes the task back (WalkTeam::takeBack);
+//            otherwise a thread takes its task and it is Walking;
+//   Walking  nobody while it walks; the thread that walks it makes it Parked or Done, except
+//            the calling thread's own part beside the list, which it frees when the list
+//            reaches it and goes on with the rest straight to the sink;
+//   Parked   the calling thread, when the list reaches it and it takes the rest (takeRest);
+//   Done     the calling thread, once the list has taken its last part (release).
+// The calling thread reaches a segment only through a job that found it no longer Queued, so
+// it never sees one Queued.
 struct Segment {
     struct Part {
         std::string records;        // as a RecordWriter wrote them
@@ -43,7 +53,7 @@ struct Segment {
     std::unique_ptr<WalkTask> task;     // while Queued
     std::unique_ptr<WalkJob> rest;      // while Parked
     std::list<Segment>::iterator self;  // its place among the team's segments
-    // What the list reaches next, handed out past half the bound: it may hold twice the bound.
+    // Near work (see hand_out_policy.h).
     bool near = false;
 };
 
@@ -52,17 +62,14 @@ struct Segment {
 // which a walking thread does only when one is idle, between two steps of its own: so handing
 // out costs nothing while every thread is busy. What a helper walks goes into its task's
 // segment, which the calling thread splices into the list when the list's order reaches it.
-// Segments waiting for their place are bounded in bytes: past the bound the threads that are
-// ahead park their walk, and the calling thread walks the rest when it gets there. Past half
-// the bound no work far ahead is handed out, but what the list reaches next still is (near
-// work), and a part of it parks only at twice the bound: on a cold disk the list would
-// otherwise wait for the calling thread's reads alone.
+// When to hand out and when a part ahead of the list parks is the policy of
+// hand_out_policy.h, over the bytes segments hold ahead of the list and the ahead limit.
 class WalkTeam {
   public:
     struct Settings {
         unsigned threads = 1;      // to start with, the calling thread included
         unsigned mostThreads = 1;  // while reads keep waiting on the disk
-        size_t bufferLimit = 0;    // bytes of segments not yet in the list
+        size_t aheadLimit = 0;     // bytes segments may hold ahead of the list (hand_out_policy.h)
         bool background = false;   // the helpers run below the other threads (a window's run)
         bool timedWaits = true;    // how the threads' meters tell waits (WaitMeter)
     };
@@ -77,24 +84,15 @@ class WalkTeam {
     // Starts the helpers the settings ask for.
     void startHelpers();
 
-    // Between two steps, on every thread: whether a thread waits for work that the walk may
-    // hand it, whether the walk is giving back what it holds, whether segments hold more than
-    // they may.
-    bool wantsWork() const {
-        return idle_.load(std::memory_order_relaxed) > queued_.load(std::memory_order_relaxed) &&
-               !shortage_.load(std::memory_order_relaxed) &&
-               buffered_.load(std::memory_order_relaxed) < bufferLimit_ / 2;
-    }
-    // Past half the bound: whether a thread waits for near work.
-    bool wantsNearWork() const {
-        return idle_.load(std::memory_order_relaxed) > queued_.load(std::memory_order_relaxed) &&
-               !shortage_.load(std::memory_order_relaxed) &&
-               buffered_.load(std::memory_order_relaxed) < 2 * bufferLimit_;
+    // Between two steps of a job, on every thread: what it does next (hand_out_policy.h),
+    // from four atomic loads; and whether the walk is giving back what it holds.
+    JobMove nextMove(JobPlace place) const {
+        return NextMove(
+            place, {idle_.load(std::memory_order_relaxed), queued_.load(std::memory_order_relaxed),
+                    heldAhead_.load(std::memory_order_relaxed), aheadLimit_,
+                    shortage_.load(std::memory_order_relaxed)});
     }
     bool givingBack() const { return givingBack_.load(std::memory_order_relaxed); }
-    bool overLimit(bool near = false) const {
-        return buffered_.load(std::memory_order_relaxed) > (near ? 2 * bufferLimit_ : bufferLimit_);
-    }
     bool stopping() const { return stopping_.load(std::memory_order_relaxed); }
     // Whether the number of threads follows the reads' waits (ThreadGrowth): only then do the
     // threads meter their reads, and tell the team every kReadsPerReport of them.
@@ -110,9 +108,10 @@ class WalkTeam {
     void publish(Segment* segment, std::string& records);
     void nest(Segment* segment, Segment* nested);
     void finish(Segment* segment);
-    void park(Segment* segment, std::unique_ptr<WalkJob> rest);
-    // Not enough descriptors or memory: no more work is handed out.
-    void noteShortage() { shortage_ = true; }
+    // `byHelper`: counted among the parks of WalkCounts, which are the helpers'.
+    void park(Segment* segment, std::unique_ptr<WalkJob> rest, bool byHelper);
+    // Not enough descriptors or memory: no more work is handed out, for the rest of the walk.
+    void noteShortage();
     void fail(Status why);
 
     // For the calling thread, which feeds the sink.
@@ -123,9 +122,8 @@ class WalkTeam {
         bool byCaller = false;
     };
     Front takeFront(Segment* segment);
-    std::unique_ptr<WalkJob> takeRest(Segment* segment);     // of a Parked one, which goes
-    std::unique_ptr<WalkTask> takeQueued(Segment* segment);  // of a Queued one, which goes
-    void release(Segment* segment);
+    std::unique_ptr<WalkJob> takeRest(Segment* segment);  // of a Parked one, which goes
+    void release(Segment* segment);                       // a Done one
     // The queued task that comes first in the list, for the calling thread to walk as well.
     std::unique_ptr<WalkTask> takeTask();
     // Waits, counted as idle, until a helper hands out work or writes, or `most` passes.
@@ -157,7 +155,7 @@ class WalkTeam {
     DescriptorBudget& budget_;
     const unsigned startThreads_;
     const unsigned mostThreads_;
-    const size_t bufferLimit_;
+    const size_t aheadLimit_;
     const bool background_;
     const bool timedWaits_;
     // Threads that walk, the calling one included; changed under the lock.
@@ -177,10 +175,13 @@ class WalkTeam {
     std::condition_variable workReady_;   // helpers wait here
     std::condition_variable callerWake_;  // the calling thread waits here
     std::list<Segment> segments_;
-    std::vector<WalkTask*> queue_;   // the tasks of the Queued segments
-    std::atomic<size_t> idle_{0};    // threads waiting for work (not helpers laid off)
-    std::atomic<size_t> queued_{0};  // tasks waiting for a thread
-    std::atomic<size_t> buffered_{0};
+    std::vector<WalkTask*> queue_;      // the tasks of the Queued segments
+    std::atomic<size_t> idle_{0};       // threads waiting for work (not helpers laid off)
+    std::atomic<size_t> queued_{0};     // tasks waiting for a thread
+    std::atomic<size_t> heldAhead_{0};  // bytes of the segments' parts not yet taken
+    // Set once, under the lock, by the thread that met the shortage, so that a helper that
+    // decides under the lock to take a task sees it; read between steps without it. Never
+    // cleared: after a shortage the walk goes on with the work already handed out.
     std::atomic<bool> shortage_{false};
     std::atomic<bool> givingBack_{false};
     std::atomic<bool> failed_{false};

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -178,6 +179,53 @@ TEST_P(FolderWalk, StopsAtOnceWhenTheSinkHasStopped) {
     const auto every = ExpectedWalk(t);
     ASSERT_GT(every.size(), 3u);
     EXPECT_EQ(sink.paths, std::vector<std::string>(every.begin(), every.begin() + 3));
+}
+
+// Many threads on two cores hand out all the time; a limit of a byte parks every part as soon
+// as it writes anything, one of a few KiB now and then; past half of one of 64 KiB, only what
+// the list reaches next is handed out. Whoever walked what, the list is the same, and each of
+// these did happen.
+TEST(FolderWalkShared, SameListWhicheverThreadWalksWhatAndWhateverTheyHoldAhead) {
+    TempFolder temp;
+    const std::string t = BuildSpreadTree(temp.path(), 2500, 7);
+    WalkCounts total;
+    const auto walk = [&](unsigned threads, size_t aheadLimit, bool facts) {
+        WalkOptions options;
+        options.threads = threads;
+        options.aheadLimit = aheadLimit;
+        if (facts)
+            options.rules = {false, NameOrder::Listing, nullptr, FactsWanted::CountsAndSize, true};
+        WalkCounts counts;
+        options.counts = &counts;
+        RowSink sink;
+        WalkAll(t, options, sink);
+        total.handOuts += counts.handOuts;
+        total.nearHandOuts += counts.nearHandOuts;
+        total.parks += counts.parks;
+        total.mostThreads = std::max(total.mostThreads, counts.mostThreads);
+        return sink.rows;
+    };
+    for (const bool facts : {false, true}) {
+        const std::string alone = walk(1, 0, facts);
+        ASSERT_GT(std::count(alone.begin(), alone.end(), '\n'), 1500);
+        const std::pair<unsigned, size_t> shares[] = {{2, WalkOptions().aheadLimit},
+                                                      {16, WalkOptions().aheadLimit},
+                                                      {2, 1},
+                                                      {16, 1},
+                                                      {3, 4096},
+                                                      {8, 65536}};
+        for (const auto& [threads, aheadLimit] : shares) {
+            for (int round = 0; round < 4; ++round) {
+                SCOPED_TRACE(testing::Message() << threads << " threads, limit " << aheadLimit
+                                                << (facts ? ", facts" : ""));
+                ASSERT_EQ(walk(threads, aheadLimit, facts), alone);
+            }
+        }
+    }
+    EXPECT_EQ(total.mostThreads, 16u);
+    EXPECT_GT(total.handOuts, 100u);
+    EXPECT_GT(total.nearHandOuts, 0u);
+    EXPECT_GT(total.parks, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, FolderWalk,

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/folder_walk.h"
@@ -71,6 +73,51 @@ struct Threads {
 };
 
 class FolderWalk : public testing::TestWithParam<Threads> {};
+
+// A tree of about `folders` folders of every shape the walk hands out from: fan-outs of 0 to
+// 11, depths to 9, folders named as hidden ones on POSIX, files, and where the platform lets a
+// test make them, links across it and one back to its top. The same `seed` always makes the
+// same tree.
+inline std::string BuildSpreadTree(const std::string& parent, int folders, unsigned seed) {
+    std::mt19937 random(seed);
+    const std::string top = parent + kSeparator + "spread" + kSeparator;
+    test::MakeFolder(top);
+    std::vector<std::pair<std::string, int>> open = {{top, 0}};
+    int made = 0;
+    for (size_t next = 0; next < open.size() && made < folders; ++next) {
+        const auto [folder, depth] = open[next];
+        const int fanOut = depth >= 9 ? 0 : static_cast<int>(random() % 12);
+        for (int i = 0; i < fanOut && made < folders; ++i, ++made) {
+            const bool hidden = random() % 20 == 0;
+            const std::string path =
+                folder + (hidden ? ".h" : "f") + std::to_string(i) + kSeparator;
+            test::MakeFolder(path);
+            if (random() % 5 == 0) test::MakeFile(path + "file", std::string(random() % 100, 'x'));
+            open.push_back({path, depth + 1});
+        }
+    }
+    test::MakeFolderLink(open[open.size() / 2].first + "link up", top);
+    test::MakeFolderLink(open[open.size() / 3].first + "link across", open[open.size() / 4].first);
+    return top;
+}
+
+// What a sink is handed, in order: each entry with its level and facts, and each failure.
+class RowSink : public FolderSink {
+  public:
+    void append(const ListedFolder& folder) override {
+        rows += std::string(folder.entry) + " " + std::to_string(folder.level);
+        if (folder.facts) {
+            rows += " " + std::to_string(folder.facts->entries) + " " +
+                    std::to_string(folder.facts->folders) + " " +
+                    std::to_string(folder.facts->bytes);
+        }
+        rows += "\n";
+    }
+    void unreadable(std::string_view folderPath, Status why) override {
+        rows += "unreadable " + std::string(folderPath) + " " + std::to_string(why.code()) + "\n";
+    }
+    std::string rows;
+};
 
 inline WalkOptions Options(YieldHook* yield = nullptr, bool stayOnVolume = false) {
     const Threads& threads = FolderWalk::GetParam();

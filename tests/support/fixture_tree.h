@@ -77,6 +77,10 @@ const AwkwardTreeNames& AwkwardNames();
 // POSIX only.
 void MakeLink(const std::string& path, const std::string& target);
 
+// A link at `path` to the folder `target`, where a test can make one without privileges
+// (POSIX); false, and nothing made, where it cannot (Windows).
+bool MakeFolderLink(const std::string& path, const std::string& target);
+
 // Windows only: sets the attributes (FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM, ...) of
 // `path`; removes the folder `path` with everything in it, whatever their attributes (a link
 // is removed as a link, never entered; nothing happens when there is no such folder).

@@ -64,6 +64,11 @@ void MakeFolders(const std::string& path) {
     }
 }
 
+// Windows lets a process make a symbolic link only with a privilege or in developer mode.
+bool MakeFolderLink(const std::string&, const std::string&) {
+    return false;
+}
+
 void MakeFile(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
