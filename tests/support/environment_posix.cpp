@@ -10,7 +10,11 @@ std::string GetVariable(const std::string& name) {
 }
 
 void SetVariable(const std::string& name, const std::string& value) {
-    setenv(name.c_str(), value.c_str(), 1);
+    if (value.empty()) {
+        unsetenv(name.c_str());
+    } else {
+        setenv(name.c_str(), value.c_str(), 1);
+    }
 }
 
 const char kTemporaryFolderVariable[] = "TMPDIR";

@@ -13,7 +13,7 @@ std::string GetVariable(const std::string& name) {
 }
 
 void SetVariable(const std::string& name, const std::string& value) {
-    SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
+    SetEnvironmentVariableW(Wide(name).c_str(), value.empty() ? nullptr : Wide(value).c_str());
 }
 
 const char kTemporaryFolderVariable[] = "TMP";
