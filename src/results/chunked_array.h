@@ -31,10 +31,16 @@ class ChunkedArray {
     T& operator[](size_t i) { return chunks_[i >> kChunkBits][i & kMask]; }
     const T& operator[](size_t i) const { return chunks_[i >> kChunkBits][i & kMask]; }
 
-    void push_back(T value) {
+    // Takes the memory the next push_back needs, so that it cannot fail: where one store
+    // grows two arrays, a refused allocation then leaves both as they were. Throws
+    // std::bad_alloc, changing nothing but the room held.
+    void makeRoom() {
         if ((size_ >> kChunkBits) == chunks_.size()) {
             chunks_.push_back(std::make_unique_for_overwrite<T[]>(kChunkSize));
         }
+    }
+    void push_back(T value) {
+        makeRoom();
         (*this)[size_++] = value;
     }
 

@@ -29,6 +29,9 @@ FolderTree::Node FolderTree::add(Node parent, std::string_view name) {
     unsigned char length[kLongestLengthBytes];
     const size_t lengthBytes = PutLength(name.size(), length);
     const size_t needed = lengthBytes + name.size();
+    // Every allocation first: a refused one leaves the tree as it was.
+    names_.makeRoom();
+    parents_.makeRoom();
     if (blocks_.empty() || used_ + needed > blocks_.back().capacity) {
         // A name longer than a block gets a block of its own size; names never straddle blocks.
         const size_t capacity = std::max(kBlockSize, needed);

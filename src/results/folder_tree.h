@@ -27,7 +27,7 @@ class FolderTree {
     FolderTree(FolderTree&&) = default;
     FolderTree& operator=(FolderTree&&) = default;
 
-    // Throws std::bad_alloc when the tree cannot take one more node.
+    // Throws std::bad_alloc, changing nothing, when the tree cannot take one more node.
     Node add(Node parent, std::string_view name);
     Node parent(Node node) const { return parents_[node]; }
     std::string_view name(Node node) const;

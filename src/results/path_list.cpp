@@ -49,6 +49,9 @@ void PathList::makeRoom(size_t length) {
 }
 
 void PathList::append(std::string_view path) {
+    // Every allocation first: a refused one leaves the list as it was.
+    if (locations_.size() == locations_.capacity()) locations_.reserve(2 * locations_.size() + 16);
+    if (lengths_.size() == lengths_.capacity()) lengths_.reserve(2 * lengths_.size() + 16);
     makeRoom(path.size());
     Block& block = blocks_.back();
     if (!path.empty()) std::memcpy(block.bytes.get() + used_, path.data(), path.size());
