@@ -4,9 +4,11 @@
 #include <cstdlib>
 
 #include "form_harness.h"
+#include "results/clipboard_text.h"
 #include "results/workbook_reader.h"
 
 #include "support/environment.h"
+#include "text/utf16_text.h"
 
 namespace quorvane::test {
 namespace {
@@ -120,7 +122,8 @@ TEST(Form1Export, FailedTextFileIsReportedAtLine120AndNeverReadsAsDone) {
     EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
 }
 
-TEST(Form1Export, ClipboardGetsPathsPaddedToTheLongestThenTabCrLf) {
+// The text is the results' clipboard text (tests/results), handed over as UTF-16.
+TEST(Form1Export, ClipboardGetsTheListsClipboardTextAndTheUserIsTold) {
     FormHarness harness;
     Form1& form = harness.load();
     FillResults(form, {"C:\\A", "C:\\BB", "C:\\\xC3\x84"});
@@ -128,15 +131,13 @@ TEST(Form1Export, ClipboardGetsPathsPaddedToTheLongestThenTabCrLf) {
     harness.view.atNextPass([&] { pointerDuringCopy = form.mousePointer(); });
     form.copyToClipboard();
 
-    EXPECT_EQ(harness.desktop.clipboard, u"C:\\A \t\r\nC:\\BB\t\r\nC:\\\u00C4 \t\r\n");
+    const std::string text = ResultsClipboardText(form.results().entries());
+    std::u16string expected(text.size(), u'\0');
+    expected.resize(ToUtf16(text, expected.data()));
+    EXPECT_EQ(harness.desktop.clipboard, expected);
     EXPECT_EQ(harness.dialogs.messages, std::vector<ShownMessage>{Notice(kCopied)});
     EXPECT_EQ(pointerDuringCopy, Form1::kHourglassPointer);
     EXPECT_EQ(form.mousePointer(), Form1::kDefaultPointer);
-
-    form.results().clear();
-    FillResults(form, {"/only"});
-    form.copyToClipboard();
-    EXPECT_EQ(harness.desktop.clipboard, u"/only\t\r\n");
 }
 
 TEST(Form1Export, ClipboardTextKeepsEveryCharacterOfALongList) {
