@@ -1,5 +1,7 @@
 #include "form/run_feed.h"
 
+#include <new>
+
 namespace quorvane {
 
 namespace {
@@ -57,9 +59,14 @@ void RunFeed::handOn() {
 void RunFeed::finish(Status status) {
     {
         std::lock_guard lock(mutex_);
-        if (!filling_.empty()) {
-            queuedBytes_ += filling_.size();
-            queue_.push_back(std::move(filling_));
+        try {
+            if (!filling_.empty()) {
+                queue_.push_back(std::move(filling_));
+                queuedBytes_ += queue_.back().size();
+            }
+        } catch (const std::bad_alloc&) {
+            // The last entries cannot be handed on: the list is not whole, and says so.
+            if (status.ok()) status = Status::of(Status::Failure::OutOfMemory);
         }
         finished_ = true;
         status_ = status;
