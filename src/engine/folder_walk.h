@@ -13,8 +13,8 @@ namespace quorvane {
 
 // What a walk did beside its list, for tests and benchmarks.
 struct WalkCounts {
-    unsigned mostThreads = 1;  // that walked at once, the calling one included
-    size_t handOuts = 0;       // parts handed to another thread
+    unsigned threadsThatWalked = 1;  // part of the tree, the calling one included
+    size_t handOuts = 0;             // parts handed to another thread
     size_t nearHandOuts = 0;  // of them, what the list reaches next, handed out past half the bound
     size_t parks = 0;         // parts whose helper stopped, for the calling thread to finish
 };

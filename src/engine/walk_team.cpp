@@ -70,15 +70,13 @@ void WalkTeam::startLocked(unsigned threads) {
         } catch (const std::bad_alloc&) {
             return;
         }
-        const auto index = static_cast<unsigned>(helpers_.size());
+        const auto index = static_cast<unsigned>(helpers_.size() - 1);
         if (!helpers_.back().start([this, index] { helperLoop(index); }).ok()) {
             helpers_.pop_back();
             return;
         }
         --affordable;
     }
-    counts_.mostThreads =
-        std::max(counts_.mostThreads, std::min<unsigned>(threads, helpers_.size() + 1));
 }
 
 void WalkTeam::stop() {
@@ -263,6 +261,7 @@ void WalkTeam::helperLoop(unsigned index) {
     if (background_) LowerThisThreadsPriority();
     std::unique_lock lock(mutex_);
     ++idleHelpers_;
+    bool walked = false;
     for (;;) {
         const bool serving = servingLocked(index);
         if (serving) ++idle_;
@@ -275,6 +274,7 @@ void WalkTeam::helperLoop(unsigned index) {
         if (!serving || !servingLocked(index)) continue;
         std::unique_ptr<WalkTask> task = takeEarliestLocked();
         --idleHelpers_;
+        if (!std::exchange(walked, true)) ++counts_.threadsThatWalked;
         lock.unlock();
         walkTask(std::move(task));
         lock.lock();

@@ -202,7 +202,10 @@ TEST(FolderWalkShared, SameListWhicheverThreadWalksWhatAndWhateverTheyHoldAhead)
         total.handOuts += counts.handOuts;
         total.nearHandOuts += counts.nearHandOuts;
         total.parks += counts.parks;
-        total.mostThreads = std::max(total.mostThreads, counts.mostThreads);
+        total.threadsThatWalked = std::max(total.threadsThatWalked, counts.threadsThatWalked);
+        if (threads == 2) {
+            EXPECT_EQ(counts.threadsThatWalked, 2u) << "the helper walked nothing";
+        }
         return sink.rows;
     };
     for (const bool facts : {false, true}) {
@@ -222,7 +225,7 @@ TEST(FolderWalkShared, SameListWhicheverThreadWalksWhatAndWhateverTheyHoldAhead)
             }
         }
     }
-    EXPECT_EQ(total.mostThreads, 16u);
+    EXPECT_GT(total.threadsThatWalked, 8u);
     EXPECT_GT(total.handOuts, 100u);
     EXPECT_GT(total.nearHandOuts, 0u);
     EXPECT_GT(total.parks, 0u);
