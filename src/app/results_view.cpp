@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/readable_selection.h"
 #include "app/results_view_accessible.h"
 
 namespace quorvane {
@@ -291,6 +292,7 @@ void ResultsView::paintEvent(QPaintEvent* event) {
     const int last = std::min(rows - 1, firstShownRow() + event->rect().bottom() / height);
     QStyleOptionViewItem base;
     initViewItemOption(&base);
+    MakeSelectionReadable(base.palette);
     const QModelIndex current = currentIndex();
     const bool focused = hasFocus() || viewport()->hasFocus();
     const QItemSelectionModel* selection = selectionModel();
