@@ -156,7 +156,7 @@ Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
                 const bool isFolder = attributes & FILE_ATTRIBUTE_DIRECTORY;
                 if (hidden && !rules.hidden) {
                     // neither listed nor counted
-                } else if (isFolder) {
+                } else if (isFolder && (rules.followLinks || !isLink(attributes, entry.EaSize))) {
                     utf8.clear();
                     AppendFromNativePath(utf8, name);
                     if (!excluded(rules, settings.relativePrefix, utf8, relativePath)) {

@@ -74,8 +74,8 @@ TEST(QuorvaneList, DepthIsReadAsTheDepthBoxReadsIt) {
 }
 
 // Links back to the folder itself, its parent and an ancestor: each is listed once and not
-// entered, at any depth, and the run ends at once.
-TEST(QuorvaneList, LinksThatLeadBackAreListedOnceAndNotEntered) {
+// entered, at any depth, and the run ends at once. With -P no link is a folder.
+TEST(QuorvaneList, LinksThatLeadBackAreListedOnceAndLinksAreNoFoldersWithNoFollow) {
     TempFolder temp;
     const std::string t = temp / "T";
     const std::string s(1, kSeparator);
@@ -101,6 +101,13 @@ TEST(QuorvaneList, LinksThatLeadBackAreListedOnceAndNotEntered) {
         EXPECT_EQ(sortedLines(List({"--depth", depth, t})), every);
     }
     EXPECT_EQ(sortedLines(List({t})), every);
+
+    const std::vector<std::string> folders{t + s + "a", t + s + "a" + s + "b"};
+    EXPECT_EQ(sortedLines(List({"-P", t})), folders);
+    EXPECT_EQ(
+        sortedLines(List({"--no-follow", t + s + "self"})),
+        (std::vector<std::string>{t + s + "self" + s + "a", t + s + "self" + s + "a" + s + "b"}))
+        << "a FOLDER named is walked even when it is a link";
 }
 
 TEST(QuorvaneList, LineEndsGiveTheExactBytes) {
