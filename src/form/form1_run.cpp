@@ -103,8 +103,11 @@ void Form1::startList() {
             options.depth = depth;
             options.stayOnVolume = stayOnVolume;
             options.yield = &yield;
-            // A shortage the walk could not mend ends the run with the error report.
-            ThrowIfFailed(services_.walk(root, options, appender));
+            // A shortage the walk could not mend: it could not make its list, which its own
+            // trap reports; the run then goes on.
+            const Status walked = services_.walk(root, options, appender);
+            ErrorTrap walkTrap(services_.dialogs, procedure::kSubfolderWalk, ErrorTrap::Form::Walk);
+            walkTrap.step(100, [&] { ThrowIfFailed(walked); });
         });
         appender.finish();
     };
