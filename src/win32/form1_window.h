@@ -62,6 +62,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     // ResultsListObserver
     void columnAdded() override;
     void rowsAppended() override;
+    void rowRemoving(size_t row) override;
     void rowRemoved() override;
     void reset() override;
 
@@ -131,6 +132,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     // The depth box lost the focus to another window: getting it back is no new arrival.
     bool depthBoxLeftWithTheWindow_ = false;
     std::wstring rowText_;
+    int removedSelectedRow_ = -1;  // the selected row, while it is being removed
     std::unique_ptr<Form1> form_;
 };
 

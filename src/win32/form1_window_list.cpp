@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/form1_window.h"
 #include "win32/wide_text.h"
 
@@ -51,8 +53,23 @@ void Form1Window::rowsAppended() {
     showRowCount(true);
 }
 
+void Form1Window::rowRemoving(size_t row) {
+    removedSelectedRow_ = selectedRow() == static_cast<int>(row) ? static_cast<int>(row) : -1;
+}
+
+// The entry that took the removed one's place (or the last) is selected, as in the Qt window:
+// a second Delete removes it.
 void Form1Window::rowRemoved() {
     showRowCount(false);
+    const auto rows = static_cast<int>(form_->results().shownCount());
+    if (removedSelectedRow_ >= 0 && rows > 0) {
+        HWND list = control(Control::ResultsView);
+        const int next = std::min(removedSelectedRow_, rows - 1);
+        constexpr UINT kChosen = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(list, next, kChosen, kChosen);
+        ListView_EnsureVisible(list, next, FALSE);
+    }
+    removedSelectedRow_ = -1;
 }
 
 void Form1Window::reset() {
