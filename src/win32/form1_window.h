@@ -115,6 +115,8 @@ class Form1Window : public FormView, public ResultsListObserver {
     // The selected row, counted from 0; -1 for none.
     int selectedRow() const;
     void fillRowText(NMLVDISPINFOW& request);
+    // The selected row in the list's own colours, its highlight made readable.
+    LRESULT drawRow(NMLVCUSTOMDRAW& draw);
 
     HINSTANCE instance_;
     HWND window_ = nullptr;

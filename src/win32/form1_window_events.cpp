@@ -160,6 +160,8 @@ LRESULT Form1Window::onNotify(const NMHDR& header) {
             // The first click has selected the entry under the pointer.
             form_->removeSelectedResult();
             return 0;
+        case NM_CUSTOMDRAW:
+            return drawRow(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
         default:
             return 0;
     }

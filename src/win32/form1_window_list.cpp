@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "form/readable_highlight.h"
 #include "win32/form1_window.h"
 #include "win32/wide_text.h"
 
@@ -84,6 +85,28 @@ void Form1Window::fillRowText(NMLVDISPINFOW& request) {
     // The list copies the text before it asks for the next row.
     rowText_ = Wide(list.entries().path(static_cast<size_t>(item.iItem)));
     item.pszText = rowText_.data();
+}
+
+LRESULT Form1Window::drawRow(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    HWND list = control(Control::ResultsView);
+    const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
+    if (!ListView_GetItemState(list, row, LVIS_SELECTED)) return CDRF_DODEFAULT;
+    // The list would draw the selection in these colours itself; drawn as a plain row in
+    // them, the highlight can be made readable.
+    const bool focused = GetFocus() == list;
+    const COLORREF text = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    const COLORREF back = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    const auto rgb = [](COLORREF colour) {
+        return std::uint32_t{GetRValue(colour)} << 16 | std::uint32_t{GetGValue(colour)} << 8 |
+               GetBValue(colour);
+    };
+    const std::uint32_t readable = ReadableHighlight(rgb(back), rgb(text));
+    draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+    draw.clrText = text;
+    draw.clrTextBk = RGB(readable >> 16, (readable >> 8) & 0xff, readable & 0xff);
+    return CDRF_DODEFAULT;
 }
 
 std::int64_t Form1Window::selectedResult() const {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "form/help_texts.h"
 #include "program_window.h"
@@ -382,6 +383,41 @@ TEST(Win32Window, EveryTextStandsOutFromItsBackgroundUnderADarkColourScheme) {
             }
             EXPECT_GE(test::TextContrast(picture.pixelsOf(words)), 4.5) << c.name;
         }
+        EXPECT_EQ(program.close(), 0);
+    }
+}
+
+// The selected entry's text on its highlight, with the list focused and not, in Wine's own
+// colours and under a dark scheme with the visual style and without it.
+TEST(Win32Window, SelectedEntryStandsOutFromItsHighlightUnderEveryColourScheme) {
+    test::TempFolder folder;
+    test::MakeFolder(folder / "first entry");
+    test::MakeFolder(folder / "second entry");
+    for (const int scheme : {0, 1, 2}) {
+        SCOPED_TRACE(scheme == 0 ? "Wine's colours" : scheme == 1 ? "dark, visual style" : "dark");
+        std::optional<DarkColours> dark;
+        if (scheme > 0) dark.emplace(scheme == 1);
+        ProgramWindow program(Wide(folder.path()));
+        program.click(Control::StartButton);
+        EXPECT_EQ(program.answerMessage().text, "Done.");
+        ASSERT_EQ(program.rowsOnceThereAre(2).size(), 2u);
+        HWND list = program.control(Control::ResultsView);
+        HWND window = program.window();
+        program.selectRow(0);
+        const auto rowPixels = [&](HWND focus) {
+            PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+            SetCursorPos(0, 0);
+            program.settle();
+            Sleep(300);
+            const RECT at = InPicture(list, window);
+            const POINT centre = program.rowCentre(0);
+            const RECT words{at.left + 6, at.top + centre.y - 4, at.left + 120,
+                             at.top + centre.y + 5};
+            return TakeWindowPicture(window).pixelsOf(words);
+        };
+        EXPECT_GE(test::TextContrast(rowPixels(list)), 4.5) << "the list focused";
+        EXPECT_GE(test::TextContrast(rowPixels(program.control(Control::FolderBox))), 4.5)
+            << "the list not focused";
         EXPECT_EQ(program.close(), 0);
     }
 }
