@@ -92,6 +92,13 @@ class Form1Window : public FormView, public ResultsListObserver {
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
     LRESULT onNotify(const NMHDR& header);
+    // The caption of an option or a frame struck twice in part, where the font asks for it
+    // (overstrike_), once the control has painted in `area` of `dc`.
+    LRESULT drawCaption(Control control, NMCUSTOMDRAW& draw);
+    static constexpr UINT_PTR kFrameSubclass = 1;
+    static LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR window);
+    void strikeCaption(HWND control, HDC dc, RECT area) const;
     bool onSetCursor(HWND under, int hitTest, int mouseMessage);
     void onDepthCheckDue();
     // Which control `window` is or belongs to; Control::Window for the window itself.
@@ -124,6 +131,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     int dpi_ = kDesignDpi;
     HFONT windowFont_ = nullptr;
     HFONT buttonFont_ = nullptr;
+    int overstrike_ = 0;  // of the captions of options and frames (OverstrikeFor)
     HWND toolTip_ = nullptr;
     HBRUSH white_ = nullptr;
     bool buttonFace_ = false;

@@ -116,6 +116,57 @@ double StrokeWeight(const WindowPicture& picture, const RECT& area) {
     return runs[runs.size() / 2];
 }
 
+// The ink (how dark each pixel is, summed) that the outlines of `text` in Arial 9 pt bold
+// carry at 96 dpi, smoothed without hints as the Qt window draws them: the text drawn eight
+// times as large without smoothing, each 8 x 8 block one pixel of that coverage, laid over white
+// in the screen's values. Whichever font stands in for Arial, its own outlines are the measure.
+double OutlineInk(const std::string& text) {
+    const std::wstring wide = Wide(text);
+    HFONT font = CreateFontW(-12 * 8, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, L"Arial");
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    const int width = (extent.cx / 8 + 2) * 8, height = (extent.cy / 8 + 2) * 8;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldPicture = SelectObject(dc, picture);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 8, 8, wide.c_str(), static_cast<int>(wide.size()));
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    double ink = 0;
+    for (int y = 0; y < height; y += 8) {
+        for (int x = 0; x < width; x += 8) {
+            int covered = 0;
+            for (int dy = 0; dy < 8; ++dy)
+                for (int dx = 0; dx < 8; ++dx)
+                    covered += (pixels[(y + dy) * width + x + dx] & 0xff) < 128;
+            const std::uint32_t grey = 255 - covered * 255 / 64;
+            ink += 1 - test::Luminance(grey << 16 | grey << 8 | grey);
+        }
+    }
+    SelectObject(dc, oldPicture);
+    SelectObject(dc, oldFont);
+    DeleteObject(picture);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return ink;
+}
+
+double InkOf(const std::vector<std::uint32_t>& pixels) {
+    double ink = 0;
+    for (const std::uint32_t pixel : pixels)
+        ink += 1 - test::Luminance(pixel);
+    return ink;
+}
+
 // Sets Windows' keyboard cues setting (underline the Alt letters always) for the life of the
 // object. Windows leaves it off unless the user turns it on; Wine has it on.
 class KeyboardCues {
@@ -269,6 +320,15 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
           Control::DepthFrame, Control::FolderBox, Control::ResultsView, Control::StartButton}) {
         EXPECT_GE(StrokeWeight(picture, WordsOf(id, program.control(id), window)), 1.5)
             << LayoutOf(id).name << " is not bold";
+    }
+    // And as heavy as bold looks in the Qt window, whose smoothing keeps the ink of the
+    // outlines, which a stand-in's hints may take away.
+    for (const Control id :
+         {Control::FolderOption, Control::DriveOption, Control::EntireComputerOption,
+          Control::AllSubfoldersOption, Control::FirstSubfoldersOption}) {
+        const double drawn = InkOf(picture.pixelsOf(WordsOf(id, program.control(id), window)));
+        EXPECT_GE(drawn, 0.9 * OutlineInk(TextOf(program.control(id))))
+            << LayoutOf(id).name << " carries too little ink";
     }
     EXPECT_EQ(program.close(), 0);
 }
