@@ -138,7 +138,12 @@ bool Form1Widget::eventFilter(QObject* watched, QEvent* event) {
             // menu opened) never left the control for another one of this window.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-            if (event->type() == QEvent::FocusIn) {
+            if (event->type() == QEvent::FocusIn && reason == Qt::MouseFocusReason) {
+                // The press that brought the focus puts the cursor where it was: the entry
+                // is selected once the press is done.
+                QMetaObject::invokeMethod(
+                    this, [this] { form_->selectDepthEntry(); }, Qt::QueuedConnection);
+            } else if (event->type() == QEvent::FocusIn) {
                 form_->selectDepthEntry();
             } else {
                 depthCheck_->queue();

@@ -1,11 +1,15 @@
 #include "app/results_view.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QHeaderView>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+
+#include "app/readable_selection.h"
+#include "app/results_view_accessible.h"
 
 namespace quorvane {
 
@@ -18,16 +22,29 @@ ResultsView::ResultsView(QWidget* parent)
     });
     connect(header_, &QHeaderView::sectionCountChanged, this, [this] { updateGeometries(); });
     horizontalScrollBar()->setSingleStep(20);
+    MakeAccessibleAsTable(*this);
 }
 
 void ResultsView::setModel(QAbstractItemModel* model) {
     if (model == this->model()) return;
-    disconnect(rowsRemoved_);
+    for (const QMetaObject::Connection& connection : modelChanges_)
+        disconnect(connection);
+    modelChanges_.clear();
     QAbstractItemView::setModel(model);
     header_->setModel(model);
+    FollowReset(*this);
     if (model) {
-        rowsRemoved_ =
-            connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { rowsChanged(); });
+        modelChanges_ = {
+            connect(model, &QAbstractItemModel::rowsRemoved, this,
+                    [this](const QModelIndex&, int first, int last) {
+                        FollowRowsRemoved(*this, first, last);
+                        rowsChanged();
+                    }),
+            connect(model, &QAbstractItemModel::columnsInserted, this,
+                    [this] { FollowReset(*this); }),
+            connect(model, &QAbstractItemModel::columnsRemoved, this,
+                    [this] { FollowReset(*this); }),
+        };
     }
     rowsChanged();
 }
@@ -68,12 +85,14 @@ void ResultsView::rowsChanged() {
 }
 
 void ResultsView::reset() {
+    FollowReset(*this);
     QAbstractItemView::reset();
     rowsChanged();
 }
 
 void ResultsView::rowsInserted(const QModelIndex& parent, int start, int end) {
     QAbstractItemView::rowsInserted(parent, start, end);
+    FollowRowsInserted(*this, start, end);
     if (start == 0) rowHeight_ = 0;
     updateGeometries();
     // Rows appended below the last one shown change nothing on screen.
@@ -85,6 +104,28 @@ void ResultsView::changeEvent(QEvent* event) {
         rowHeight_ = 0;
     }
     QAbstractItemView::changeEvent(event);
+}
+
+void ResultsView::focusInEvent(QFocusEvent* event) {
+    gainingFocus_ = true;
+    QAbstractItemView::focusInEvent(event);
+    gainingFocus_ = false;
+    // Screen readers hear of the focus on the view itself after this: the row that has it
+    // (the first, when none had it) is told once they have.
+    if (!QAccessible::isActive()) return;
+    QMetaObject::invokeMethod(
+        this, [this] { AnnounceFocusedRow(*this, currentIndex()); }, Qt::QueuedConnection);
+}
+
+void ResultsView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    if (!gainingFocus_) AnnounceFocusedRow(*this, current);
+}
+
+void ResultsView::selectionChanged(const QItemSelection& selected,
+                                   const QItemSelection& deselected) {
+    QAbstractItemView::selectionChanged(selected, deselected);
+    AnnounceSelection(*this, selected, deselected);
 }
 
 void ResultsView::updateGeometries() {
@@ -251,6 +292,7 @@ void ResultsView::paintEvent(QPaintEvent* event) {
     const int last = std::min(rows - 1, firstShownRow() + event->rect().bottom() / height);
     QStyleOptionViewItem base;
     initViewItemOption(&base);
+    MakeSelectionReadable(base.palette);
     const QModelIndex current = currentIndex();
     const bool focused = hasFocus() || viewport()->hasFocus();
     const QItemSelectionModel* selection = selectionModel();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <vector>
 
 class QHeaderView;
 
@@ -13,7 +14,8 @@ namespace quorvane {
 // from its position by a division.
 //
 // Typing a letter does not look for an entry beginning with it: every entry begins with the
-// same root, and the search would read every entry.
+// same root, and the search would read every entry. Screen readers find it as a table, each row
+// made for them only when asked (results_view_accessible.h).
 class ResultsView : public QAbstractItemView {
     Q_OBJECT
 
@@ -44,6 +46,10 @@ class ResultsView : public QAbstractItemView {
     void scrollContentsBy(int dx, int dy) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 
   private:
     int rowCount() const;
@@ -54,8 +60,9 @@ class ResultsView : public QAbstractItemView {
     void rowsChanged();
 
     QHeaderView* header_;
-    QMetaObject::Connection rowsRemoved_;
+    std::vector<QMetaObject::Connection> modelChanges_;
     mutable int rowHeight_ = 0;  // 0 until worked out
+    bool gainingFocus_ = false;
 };
 
 }  // namespace quorvane

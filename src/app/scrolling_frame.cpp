@@ -1,6 +1,7 @@
 #include "app/scrolling_frame.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 
@@ -32,6 +33,32 @@ ScrollingFrame::~ScrollingFrame() {
     // The window is its caller's.
     if (widget()) widget()->removeEventFilter(this);
     takeWidget();
+}
+
+bool ScrollingFrame::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    // The window manager's frame is known only once it has put one around the window, which it
+    // tells as it moves or resizes it.
+    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && !fitQueued_) {
+        fitQueued_ = true;
+        QMetaObject::invokeMethod(this, &ScrollingFrame::fitWithinScreen, Qt::QueuedConnection);
+    }
+    return QScrollArea::event(event);
+}
+
+void ScrollingFrame::fitWithinScreen() {
+    fitQueued_ = false;
+    if (!isVisible() || isMaximized() || isFullScreen() || !screen()) return;
+    const QRect available = screen()->availableGeometry();
+    const QRect outer = frameGeometry();
+    const QSize decoration = outer.size() - size();
+    const QSize fitting = size().boundedTo(available.size() - decoration);
+    if (fitting != size()) resize(fitting);
+    const QSize whole = fitting + decoration;
+    const QPoint at(
+        std::clamp(outer.left(), available.left(), available.right() + 1 - whole.width()),
+        std::clamp(outer.top(), available.top(), available.bottom() + 1 - whole.height()));
+    if (at != outer.topLeft()) move(at);
 }
 
 void ScrollingFrame::closeEvent(QCloseEvent* event) {

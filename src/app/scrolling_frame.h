@@ -20,8 +20,16 @@ class ScrollingFrame : public QScrollArea {
     ~ScrollingFrame() override;
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Once shown, its frame as the window manager made it lies within the screen's available
+    // area: smaller and moved where the manager's frame or place would go beyond it.
+    void fitWithinScreen();
+
+    bool fitQueued_ = false;
 };
 
 // The room a screen leaves a window of the program: its available area less what a window

@@ -41,6 +41,7 @@ struct Options {
     // entered.
     std::vector<NameGlob> excludes;
     bool hidden = false;                   // --hidden: list and enter hidden folders
+    bool noFollow = false;                 // -P: a link to a folder is no folder
     NameOrder order = NameOrder::Listing;  // --sort: each block of subfolders in this order
     std::optional<RowFormat> rowFormat;    // --format
     std::vector<Column> columns;           // with --format: --columns or DefaultColumns()

@@ -133,6 +133,7 @@ std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
 ListingRules listingRules(const cli::Options& options, const FolderExclusion* exclude) {
     ListingRules rules;
     rules.hidden = options.hidden;
+    rules.followLinks = !options.noFollow;
     rules.order = options.order;
     rules.exclude = exclude;
     rules.totals = options.totals;

@@ -214,6 +214,15 @@ const std::array kOptions = {
                 .letter = 'H',
                 .help = "list and enter hidden folders too",
                 .flag = &Options::hidden},
+    OptionEntry{.name = "--no-follow",
+                .letter = 'P',
+                .help = "\n"
+                        "take a link to a folder for no folder: neither listed nor\n"
+                        "entered, as find -P does; by default links are followed (as\n"
+                        "find -L), and one that leads back to a folder the walk is\n"
+                        "inside is listed but not entered; a FOLDER named here is\n"
+                        "walked even when it is a link",
+                .flag = &Options::noFollow},
     OptionEntry{.name = "--one-file-system",
                 .letter = 'x',
                 .aliases = "--xdev --mount -xdev -mount",

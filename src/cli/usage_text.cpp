@@ -17,7 +17,8 @@ constexpr std::string_view kSynopsis =
 constexpr std::string_view kDescription =
     "Lists the full path of every folder below each FOLDER in turn (the current\n"
     "folder when none is given), hidden folders left out (unless --hidden), each\n"
-    "folder's own subfolders after everything found below them.\n";
+    "folder's own subfolders after everything found below them. Links to folders\n"
+    "are followed (unless -P), but never into a folder the walk is inside.\n";
 constexpr std::string_view kNotes =
     "A long option's value may also follow it after \"=\", as in --depth=2.\n"
     "Exit status: 0 done, 1 FOLDER missing or (with --show-errors) a folder unreadable,\n"

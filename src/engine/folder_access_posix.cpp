@@ -40,19 +40,23 @@ bool leadsToFolder(int dirFd, const char* name) {
 enum class EntryKind { Other, Folder, LinkToFolder };
 
 // Decides from the directory entry's type alone where the file system gives one; only links
-// and entries of unknown type cost a stat. An entry whose type cannot be read at all counts
-// as a folder: its own listing will then fail, be reported and add nothing.
-EntryKind classify(int dirFd, const char* name, unsigned char type) {
+// (when they are followed) and entries of unknown type cost a stat. An entry whose type cannot
+// be read at all counts as a folder: its own listing will then fail, be reported and add
+// nothing.
+EntryKind classify(int dirFd, const char* name, unsigned char type, bool followLinks) {
     switch (type) {
         case DT_DIR:
             return EntryKind::Folder;
         case DT_LNK:
-            return leadsToFolder(dirFd, name) ? EntryKind::LinkToFolder : EntryKind::Other;
+            return followLinks && leadsToFolder(dirFd, name) ? EntryKind::LinkToFolder
+                                                             : EntryKind::Other;
         case DT_UNKNOWN: {
             struct stat st;
             if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::Folder;
             if (S_ISDIR(st.st_mode)) return EntryKind::Folder;
-            if (S_ISLNK(st.st_mode) && leadsToFolder(dirFd, name)) return EntryKind::LinkToFolder;
+            if (S_ISLNK(st.st_mode) && followLinks && leadsToFolder(dirFd, name)) {
+                return EntryKind::LinkToFolder;
+            }
             return EntryKind::Other;
         }
         default:
@@ -81,7 +85,7 @@ class EntryReader {
         if (hidden && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) return;
         if (rules().facts != FactsWanted::None) ++contents_.facts.entries;
         if (hidden && !rules().hidden) return;
-        const EntryKind kind = classify(handle_, name, type);
+        const EntryKind kind = classify(handle_, name, type, rules().followLinks);
         if (kind == EntryKind::Other) {
             countFile(name);
         } else if (!excluded(name)) {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/extended_length_path.h"
 #include "engine/folder_access.h"
@@ -13,18 +14,20 @@ namespace {
 
 // A junction, a volume mount point or a symbolic link: a reparse point whose tag says that it
 // stands for another name. Other reparse points (cloud placeholders, deduplicated files) are
-// the folder itself.
-bool isLink(const WIN32_FIND_DATAW& data) {
-    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-           IsReparseTagNameSurrogate(data.dwReserved0);
+// the folder itself. Wine marks a link of the Unix file system as a reparse point without a
+// tag, which no reparse point of Windows has.
+bool isLink(DWORD attributes, DWORD tag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           (IsReparseTagNameSurrogate(tag) || tag == 0);
 }
 
-// FILETIME counts 100 ns steps since 1601; the facts count seconds since 1970.
-std::int64_t secondsSinceEpoch(const FILETIME& time) {
-    const std::int64_t ticks =
-        static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
-    return ticks / 10000000 - 11644473600;
+// The listing counts 100 ns steps since 1601; the facts count seconds since 1970.
+std::int64_t secondsSinceEpoch(const LARGE_INTEGER& time) {
+    return time.QuadPart / 10000000 - 11644473600;
 }
+
+// What one call of the listing fills: as much as FindFirstFileEx takes for a large fetch.
+constexpr DWORD kListingBytes = 64 * 1024;
 
 bool excluded(const ListingRules& rules, std::string_view relativePrefix, std::string_view name,
               std::string& relativePath) {
@@ -103,64 +106,83 @@ std::optional<FolderIdentity> IdentityOf(const HeldFolder& folder) {
                           (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
+// The folder is listed through a handle of its own, which gives each entry's file number
+// beside its name: so the walk knows which folder each subfolder is without opening it.
 Status ReadSubfolders(const HeldFolder& folder, FolderContents& contents,
                       const ReadSettings& settings) {
     static const ListingRules kNone;
     const ListingRules& rules = settings.rules ? *settings.rules : kNone;
     contents.clear();
-    const std::wstring pattern = ToExtendedLengthPath(folder.path()) + L"*";
-    WIN32_FIND_DATAW data;
     if (settings.meter) settings.meter->begin();
-    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (settings.meter) settings.meter->end();
-    if (find == INVALID_HANDLE_VALUE) {
+    HANDLE directory = CreateFileW(ToExtendedLengthPath(folder.path()).c_str(), FILE_LIST_DIRECTORY,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (directory == INVALID_HANDLE_VALUE) {
+        if (settings.meter) settings.meter->end();
         const DWORD error = GetLastError();
-        // A drive root has no "." entry, so an empty one lists as "no file found".
-        return error == ERROR_FILE_NOT_FOUND ? Status() : Status::system(static_cast<int>(error));
+        // What a search of the folder's entries says of a folder that is not there.
+        return Status::system(
+            static_cast<int>(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error));
     }
+    const auto buffer = std::make_unique<std::uint64_t[]>(kListingBytes / sizeof(std::uint64_t));
     const bool facts = rules.facts != FactsWanted::None;
     std::string utf8;
     std::string relativePath;
+    FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
     DWORD error = ERROR_SUCCESS;
     for (;;) {
-        ++contents.entriesSeen;
-        yieldTo(settings.yield);
-        const DWORD attributes = data.dwFileAttributes;
-        const std::wstring_view name = data.cFileName;
-        if (name == L".") {
-            if (facts) contents.facts.modified = secondsSinceEpoch(data.ftLastWriteTime);
-        } else if (name != L"..") {
-            if (facts) ++contents.facts.entries;
-            const bool hidden = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-            const bool isFolder = attributes & FILE_ATTRIBUTE_DIRECTORY;
-            if (hidden && !rules.hidden) {
-                // neither listed nor counted
-            } else if (isFolder) {
-                utf8.clear();
-                AppendFromNativePath(utf8, name);
-                if (!excluded(rules, settings.relativePrefix, utf8, relativePath)) {
-                    contents.add(utf8, isLink(data));
+        const bool filled =
+            GetFileInformationByHandleEx(directory, request, buffer.get(), kListingBytes);
+        if (!filled) error = GetLastError();
+        if (settings.meter && request == FileIdBothDirectoryRestartInfo) settings.meter->end();
+        if (!filled) break;
+        request = FileIdBothDirectoryInfo;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.get());
+        for (;;) {
+            const auto& entry = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
+            ++contents.entriesSeen;
+            yieldTo(settings.yield);
+            const DWORD attributes = entry.FileAttributes;
+            const std::wstring_view name(entry.FileName, entry.FileNameLength / sizeof(wchar_t));
+            if (name == L".") {
+                if (facts) contents.facts.modified = secondsSinceEpoch(entry.LastWriteTime);
+            } else if (name != L"..") {
+                if (facts) ++contents.facts.entries;
+                const bool hidden = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+                const bool isFolder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+                if (hidden && !rules.hidden) {
+                    // neither listed nor counted
+                } else if (isFolder && (rules.followLinks || !isLink(attributes, entry.EaSize))) {
+                    utf8.clear();
+                    AppendFromNativePath(utf8, name);
+                    if (!excluded(rules, settings.relativePrefix, utf8, relativePath)) {
+                        // A reparse point's tag is where the size of extended attributes is.
+                        contents.add(utf8, isLink(attributes, entry.EaSize),
+                                     static_cast<std::uint64_t>(entry.FileId.QuadPart));
+                    }
+                } else if (facts) {
+                    ++contents.facts.files;
+                    contents.facts.bytes += static_cast<std::uint64_t>(entry.EndOfFile.QuadPart);
                 }
-            } else if (facts) {
-                ++contents.facts.files;
-                contents.facts.bytes +=
-                    (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
             }
-        }
-        if (!FindNextFileW(find, &data)) {
-            error = GetLastError();
-            break;
+            if (entry.NextEntryOffset == 0) break;
+            bytes += entry.NextEntryOffset;
         }
     }
-    FindClose(find);
+    CloseHandle(directory);
     contents.sort(rules.order);
     contents.facts.folders = contents.count();
-    return error == ERROR_NO_MORE_FILES ? Status() : Status::system(static_cast<int>(error));
+    // A drive root has no "." entry, so an empty one lists as "no file found".
+    return error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND
+               ? Status()
+               : Status::system(static_cast<int>(error));
 }
 
+// Volumes join the tree at junctions, but a link need not show as one (Wine shows many links
+// of the Unix file system as plain folders), so which folder each one is is always asked. Its
+// parent's listing tells it (ReadSubfolders), so that costs nothing.
 MountPoints MountPointsBelow(const HeldFolder&) {
-    return MountPoints::None();
+    return MountPoints::Unknown();
 }
 
 Status RewindFolder(const HeldFolder&) {

@@ -15,9 +15,16 @@ void FolderContents::add(std::string_view name, bool throughLink) {
     ends_.push_back(static_cast<std::uint32_t>(names_.size() << 1) | (throughLink ? 1 : 0));
 }
 
+void FolderContents::add(std::string_view name, bool throughLink, std::uint64_t fileNumber) {
+    fileNumbers_.resize(count(), 0);
+    fileNumbers_.push_back(fileNumber);
+    add(name, throughLink);
+}
+
 void FolderContents::clear() {
     names_.clear();
     ends_.clear();
+    fileNumbers_.clear();
     entriesSeen = 0;
     facts = {};
 }
@@ -32,10 +39,16 @@ void FolderContents::sort(NameOrder order) {
     FolderContents ordered;
     ordered.names_.reserve(names_.size());
     ordered.ends_.reserve(ends_.size());
-    for (size_t i : sorted)
-        ordered.add(name(i), throughLink(i));
+    for (size_t i : sorted) {
+        if (fileNumbers_.empty()) {
+            ordered.add(name(i), throughLink(i));
+        } else {
+            ordered.add(name(i), throughLink(i), fileNumber(i));
+        }
+    }
     names_.swap(ordered.names_);
     ends_.swap(ordered.ends_);
+    fileNumbers_.swap(ordered.fileNumbers_);
 }
 
 }  // namespace quorvane

@@ -47,15 +47,21 @@ class NameList {
 // The visible subfolders that one read of a folder found, in the order the file system gave
 // them, with whether each is reached through a link (a symbolic link, or a junction on
 // Windows): only those, and folders below them, can lead back into a folder the walk is
-// already inside.
+// already inside. Where the listing tells it (Windows), also each one's file number on its
+// parent's volume, which names the folder as its identity does; a link's is the link's own.
 class FolderContents {
   public:
     size_t count() const { return ends_.size(); }
     std::string_view name(size_t i) const { return names().name(i); }
     bool throughLink(size_t i) const { return ends_[i] & 1; }
+    // 0 where the listing did not tell.
+    std::uint64_t fileNumber(size_t i) const {
+        return i < fileNumbers_.size() ? fileNumbers_[i] : 0;
+    }
     NameList names() const { return NameList(names_, ends_.data(), ends_.size()); }
 
     void add(std::string_view name, bool throughLink);
+    void add(std::string_view name, bool throughLink, std::uint64_t fileNumber);
     void clear();
     // Puts the subfolders in `order`; Listing leaves them as they are.
     void sort(NameOrder order);
@@ -69,6 +75,7 @@ class FolderContents {
   private:
     std::string names_;
     std::vector<std::uint32_t> ends_;
+    std::vector<std::uint64_t> fileNumbers_;  // empty where the listing tells none
 };
 
 }  // namespace quorvane

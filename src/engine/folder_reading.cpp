@@ -11,6 +11,18 @@ namespace {
 constexpr int kDeepestUnasked = 64;
 constexpr int kDeepStride = 16;
 
+// Which folder a subfolder is, as its parent's listing tells it where it does (Windows): its
+// file number on its parent's volume. Not for a link, whose listed number is the link's own.
+std::optional<FolderIdentity> listedIdentity(const FolderNode& node) {
+    const FolderNode* parent = node.parent.get();
+    if (!parent || !parent->identity || parent->contents.throughLink(node.indexInParent)) {
+        return std::nullopt;
+    }
+    const std::uint64_t number = parent->contents.fileNumber(node.indexInParent);
+    if (number == 0) return std::nullopt;
+    return FolderIdentity{parent->identity->device, number};
+}
+
 }  // namespace
 
 void FolderReading::prepareTarget(FolderNode& target) const {
@@ -47,7 +59,8 @@ SubfolderOpening FolderReading::openingOf(const FolderNode& node) const {
 bool FolderReading::identifyAndCheckVolume(FolderNode& node, const HeldFolder& held,
                                            bool refused) const {
     if ((node.needsIdentity || node.deepGuard || refused) && !node.identity) {
-        node.identity = IdentityOf(held);
+        node.identity = refused ? std::nullopt : listedIdentity(node);
+        if (!node.identity) node.identity = IdentityOf(held);
     }
     // Only a folder whose identity was asked can lie on another volume; one whose identity
     // cannot be read is read all the same, and its read says why it fails.
@@ -57,6 +70,8 @@ bool FolderReading::identifyAndCheckVolume(FolderNode& node, const HeldFolder& h
 
 void FolderReading::read(FolderNode& node, const HeldFolder& held, YieldHook* yield,
                          WaitMeter* meter) const {
+    // The target's, which its subfolders' listed identities start from.
+    if (node.needsIdentity && !node.identity) node.identity = IdentityOf(held);
     const bool byPath = rules_.exclude && rules_.exclude->needsPath();
     const std::string prefix = byPath ? RelativePathOf(node) : std::string();
     node.status = ReadSubfolders(held, node.contents, {yield, &rules_, prefix, meter});

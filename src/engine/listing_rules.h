@@ -32,6 +32,9 @@ struct ListingRules {
     FactsWanted facts = FactsWanted::None;
     // The facts of each folder add those of everything listed below it.
     bool totals = false;
+    // A link to a folder is taken for the folder it leads to; otherwise for no folder, neither
+    // listed nor entered.
+    bool followLinks = true;
 };
 
 }  // namespace quorvane

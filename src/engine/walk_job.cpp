@@ -169,7 +169,7 @@ WalkJob::Step WalkJob::shortageOf(Status why) {
 void WalkJob::push(std::shared_ptr<const FolderNode> node, HeldFolder held) {
     const bool enters = reading_.entersSubfolders(*node);
     if (node->deepGuard && node->identity) guarded_.insert(*node->identity);
-    chain_.push(std::move(held), enters);
+    chain_.push(std::move(held), enters, node->identity);
     Frame& frame = frames_.emplace_back();
     frame.end = enters ? node->contents.count() : 0;
     frame.node = std::move(node);

@@ -25,4 +25,17 @@ std::string ErrorReportText(std::string_view description, std::string_view proce
     return reportHead(description, procedurePath, line) + screenshotRequest();
 }
 
+std::string WalkErrorReportText(std::string_view description, int line, long number,
+                                std::string_view path, std::string_view name) {
+    std::string text = reportHead(description, procedure::kSubfolderWalk, line);
+    text += "Err.Number ";
+    text += std::to_string(number);
+    text += " Path is ";
+    text += path;
+    text += "\r\rName is ";
+    text += name;
+    text += "\r\r";
+    return text + screenshotRequest();
+}
+
 }  // namespace quorvane

@@ -26,10 +26,19 @@ inline constexpr char kSaveExcelFile[] = "in Velmora2021/08/31.Form1.PushButton4
 inline constexpr char kHelp[] = "in Velmora2021/08/31.Form1.PushButton3_Click ";
 inline constexpr char kDepthHelp[] = "in Velmora2021/08/31.Form1.PushButton9_Click ";
 inline constexpr char kLoadSample[] = "in Velmora2021/08/31.Form1.PushButton8_Click ";
+// The walk's own, whose trap reports only the failure to make its list.
+inline constexpr char kSubfolderWalk[] =
+    "in Velmora2021/08/31.AddFolderUnique.GetSubDirectoriesUnique ";
 }  // namespace procedure
 
 // The report's text: the description, CR LF, the procedure path, "at line " and the line,
 // two bare CRs, and the request to e-mail a screenshot.
 std::string ErrorReportText(std::string_view description, std::string_view procedurePath, int line);
+
+// The walk's report, in the extended form: as the report above up to the two bare CRs, then
+// "Err.Number " and the number, " Path is " and the walk's path, two bare CRs, "Name is " and
+// the entry's name, two bare CRs, and the request.
+std::string WalkErrorReportText(std::string_view description, int line, long number,
+                                std::string_view path, std::string_view name);
 
 }  // namespace quorvane

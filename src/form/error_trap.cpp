@@ -26,8 +26,11 @@ FailureDetails DescribeFailure(std::exception_ptr failure) {
 
 void ErrorTrap::report(std::exception_ptr failure) {
     const FailureDetails details = DescribeFailure(failure);
-    dialogs_.message(ErrorReportText(details.description, procedurePath_, line_), kErrorReportTitle,
-                     MessageStyle::Exclamation);
+    const std::string text =
+        form_ == Form::Walk
+            ? WalkErrorReportText(details.description, line_, details.number, "", "")
+            : ErrorReportText(details.description, procedurePath_, line_);
+    dialogs_.message(text, kErrorReportTitle, MessageStyle::Exclamation);
 }
 
 }  // namespace quorvane

@@ -14,8 +14,12 @@ namespace quorvane {
 // step, so a command is never abandoned half-way and always clears its busy state.
 class ErrorTrap {
   public:
-    ErrorTrap(Dialogs& dialogs, const char* procedurePath)
-        : dialogs_(dialogs), procedurePath_(procedurePath) {}
+    // The report's form: the standard one, or the walk's own (WalkErrorReportText), whose
+    // trap is armed only while the walk makes its list, when its path and name are empty.
+    enum class Form { Standard, Walk };
+
+    ErrorTrap(Dialogs& dialogs, const char* procedurePath, Form form = Form::Standard)
+        : dialogs_(dialogs), procedurePath_(procedurePath), form_(form) {}
 
     // Runs the step numbered `line`. A failure loses the step's effect and is reported.
     template <typename Step>
@@ -52,6 +56,7 @@ class ErrorTrap {
 
     Dialogs& dialogs_;
     const char* procedurePath_;
+    Form form_;
     int line_ = 0;
 };
 

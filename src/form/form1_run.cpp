@@ -92,8 +92,11 @@ void Form1::startList() {
             WalkOptions options;
             options.depth = depth;
             options.stayOnVolume = stayOnVolume;
-            // A shortage the walk could not mend ends the run with the error report.
-            ThrowIfFailed(walkBesideWindow(root, options, progress));
+            // A shortage the walk could not mend: it could not make its list, which its own
+            // trap reports; the run then goes on.
+            const Status walked = walkBesideWindow(root, options, progress);
+            ErrorTrap walkTrap(services_.dialogs, procedure::kSubfolderWalk, ErrorTrap::Form::Walk);
+            walkTrap.step(100, [&] { ThrowIfFailed(walked); });
         });
     };
     const auto finish = [&](int pointerLine, int doneLine) {

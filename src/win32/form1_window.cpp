@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "win32/program_resources.h"
-#include "win32/stroke_width.h"
+#include "win32/text_weight.h"
 #include "win32/wide_text.h"
 
 namespace quorvane {
@@ -140,14 +140,13 @@ HFONT Form1Window::createFont(const FontDesign& design) const {
     SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &smoothingType, 0);
     if (smoothingType == FE_FONTSMOOTHINGCLEARTYPE) return create(DEFAULT_QUALITY);
     HFONT font = create(NONANTIALIASED_QUALITY);
-    // Liberation Sans, Arial's stand-in under Wine, draws so in its first version
-    // (fonts-liberation). The second (fonts-liberation2, which LibreOffice brings, and which
-    // Wine takes over the first, being newer) has hints that draw most bold stems 1 pixel
-    // wide at 12 pixels, as if regular. Where the bold font draws so, it is smoothed: its stems
-    // then hold 1.8 pixels of ink, bold to the eye.
-    if (design.bold && font && StrokeWidthOf(font) < 2) {
-        DeleteObject(font);
-        font = create(ANTIALIASED_QUALITY);
+    // Where a stand-in's hints draw the bold thinner than that (Liberation Sans 2 under Wine
+    // draws most bold stems 1 pixel wide at 12 pixels), smoothing may keep more of its ink:
+    // the one that draws more is taken, as the pixels tell.
+    if (design.bold && font) {
+        HFONT smoothed = create(ANTIALIASED_QUALITY);
+        if (smoothed && InkShareOf(smoothed) > InkShareOf(font)) std::swap(font, smoothed);
+        if (smoothed) DeleteObject(smoothed);
     }
     return font;
 }
@@ -184,6 +183,9 @@ void Form1Window::createWindow() {
 void Form1Window::createControls() {
     windowFont_ = createFont(kWindowFont);
     buttonFont_ = createFont(kPushButtonFont);
+    // Even so a bold font may draw less ink than its outlines carry, which the Qt window's
+    // smoothing keeps: its options and frames then strike their captions twice, in part.
+    if (kWindowFont.bold) overstrike_ = OverstrikeFor(windowFont_);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), FALSE);
 
     const std::vector<Control> order = StackingOrder();
@@ -192,6 +194,11 @@ void Form1Window::createControls() {
         HWND created = createControl(LayoutOf(order[i]), StartsGroup(order, i));
         SetWindowPos(created, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = created;
+    }
+    if (overstrike_ > 0) {
+        for (const Control frame : {Control::TargetFrame, Control::DepthFrame})
+            SetWindowSubclass(control(frame), FrameProcedure, kFrameSubclass,
+                              reinterpret_cast<DWORD_PTR>(this));
     }
     fitDriveList();
     setUpResultsView();

@@ -64,6 +64,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     // ResultsListObserver
     void columnAdded() override;
     void rowsAppended() override;
+    void rowRemoving(size_t row) override;
     void rowRemoved() override;
     void reset() override;
 
@@ -93,6 +94,13 @@ class Form1Window : public FormView, public ResultsListObserver {
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
     LRESULT onNotify(const NMHDR& header);
+    // The caption of an option or a frame struck twice in part, where the font asks for it
+    // (overstrike_), once the control has painted in `area` of `dc`.
+    LRESULT drawCaption(Control control, NMCUSTOMDRAW& draw);
+    static constexpr UINT_PTR kFrameSubclass = 1;
+    static LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR window);
+    void strikeCaption(HWND control, HDC dc, RECT area) const;
     bool onSetCursor(HWND under, int hitTest, int mouseMessage);
     void onDepthCheckDue();
     // Which control `window` is or belongs to; Control::Window for the window itself.
@@ -116,6 +124,8 @@ class Form1Window : public FormView, public ResultsListObserver {
     // The selected row, counted from 0; -1 for none.
     int selectedRow() const;
     void fillRowText(NMLVDISPINFOW& request);
+    // The selected row in the list's own colours, its highlight made readable.
+    LRESULT drawRow(NMLVCUSTOMDRAW& draw);
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -123,6 +133,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     int dpi_ = kDesignDpi;
     HFONT windowFont_ = nullptr;
     HFONT buttonFont_ = nullptr;
+    int overstrike_ = 0;  // of the captions of options and frames (OverstrikeFor)
     HWND toolTip_ = nullptr;
     HBRUSH white_ = nullptr;
     bool buttonFace_ = false;
@@ -133,6 +144,7 @@ class Form1Window : public FormView, public ResultsListObserver {
     // The depth box lost the focus to another window: getting it back is no new arrival.
     bool depthBoxLeftWithTheWindow_ = false;
     std::wstring rowText_;
+    int removedSelectedRow_ = -1;  // the selected row, while it is being removed
     std::unique_ptr<Form1> form_;
 };
 

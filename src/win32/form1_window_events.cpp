@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/form1_window.h"
+#include "win32/text_weight.h"
 
 namespace quorvane {
 
@@ -153,6 +156,11 @@ void Form1Window::onDepthCheckDue() {
 }
 
 LRESULT Form1Window::onNotify(const NMHDR& header) {
+    if (header.code == NM_CUSTOMDRAW && header.hwndFrom != control(Control::ResultsView)) {
+        const std::optional<Control> from = controlOf(header.hwndFrom);
+        if (!from) return CDRF_DODEFAULT;
+        return drawCaption(*from, *reinterpret_cast<NMCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+    }
     if (header.hwndFrom != control(Control::ResultsView)) return 0;
     switch (header.code) {
         case LVN_GETDISPINFOW:
@@ -168,9 +176,60 @@ LRESULT Form1Window::onNotify(const NMHDR& header) {
             // The first click has selected the entry under the pointer.
             form_->removeSelectedResult();
             return 0;
+        case NM_CUSTOMDRAW:
+            return drawRow(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
         default:
             return 0;
     }
+}
+
+// Options tell when they have painted (custom draw); frames do not, and are watched.
+LRESULT Form1Window::drawCaption(Control id, NMCUSTOMDRAW& draw) {
+    if (overstrike_ == 0 || LayoutOf(id).kind != ControlKind::Option) return CDRF_DODEFAULT;
+    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+    if (draw.dwDrawStage == CDDS_POSTPAINT) strikeCaption(draw.hdr.hwndFrom, draw.hdc, draw.rc);
+    return CDRF_DODEFAULT;
+}
+
+LRESULT CALLBACK Form1Window::FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR window) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(frame, FrameProcedure, kFrameSubclass);
+    const LRESULT result = DefSubclassProc(frame, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        if (HDC dc = GetDC(frame)) {
+            RECT client{};
+            GetClientRect(frame, &client);
+            reinterpret_cast<Form1Window*>(window)->strikeCaption(frame, dc, client);
+            ReleaseDC(frame, dc);
+        }
+    }
+    return result;
+}
+
+void Form1Window::strikeCaption(HWND control, HDC dc, RECT area) const {
+    // Where the caption lies: right of an option's circle; on a frame, the strip of its top
+    // line that the caption interrupts.
+    HGDIOBJ old = SelectObject(dc, windowFont_);
+    if (GetWindowLongW(control, GWL_STYLE) & BS_GROUPBOX) {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        wchar_t caption[256] = {};
+        const int length = GetWindowTextW(control, caption, 256);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption, length, &extent);
+        area.left += 4;
+        area.right = std::min(area.right - 4, area.left + extent.cx + 12);
+        area.bottom = std::min(area.bottom, area.top + metrics.tmHeight + 1);
+    } else {
+        area.left += GetSystemMetrics(SM_CXMENUCHECK) + 1;
+    }
+    SelectObject(dc, old);
+    // The window's own white surfaces keep black text; on the skin's button face, a dark
+    // colour scheme's text is light.
+    const COLORREF text = buttonFace_ ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
+    const bool darkText =
+        299 * GetRValue(text) + 587 * GetGValue(text) + 114 * GetBValue(text) <= 128'000;
+    Overstrike(dc, area, overstrike_, darkText);
 }
 
 std::optional<Control> Form1Window::controlOf(HWND window) const {

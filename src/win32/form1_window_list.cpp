@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "form/readable_highlight.h"
 #include "win32/form1_window.h"
 #include "win32/wide_text.h"
 
@@ -51,8 +54,23 @@ void Form1Window::rowsAppended() {
     showRowCount(true);
 }
 
+void Form1Window::rowRemoving(size_t row) {
+    removedSelectedRow_ = selectedRow() == static_cast<int>(row) ? static_cast<int>(row) : -1;
+}
+
+// The entry that took the removed one's place (or the last) is selected, as in the Qt window:
+// a second Delete removes it.
 void Form1Window::rowRemoved() {
     showRowCount(false);
+    const auto rows = static_cast<int>(form_->results().shownCount());
+    if (removedSelectedRow_ >= 0 && rows > 0) {
+        HWND list = control(Control::ResultsView);
+        const int next = std::min(removedSelectedRow_, rows - 1);
+        constexpr UINT kChosen = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(list, next, kChosen, kChosen);
+        ListView_EnsureVisible(list, next, FALSE);
+    }
+    removedSelectedRow_ = -1;
 }
 
 void Form1Window::reset() {
@@ -67,6 +85,28 @@ void Form1Window::fillRowText(NMLVDISPINFOW& request) {
     // The list copies the text before it asks for the next row.
     rowText_ = Wide(list.entries().path(static_cast<size_t>(item.iItem)));
     item.pszText = rowText_.data();
+}
+
+LRESULT Form1Window::drawRow(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    HWND list = control(Control::ResultsView);
+    const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
+    if (!ListView_GetItemState(list, row, LVIS_SELECTED)) return CDRF_DODEFAULT;
+    // The list would draw the selection in these colours itself; drawn as a plain row in
+    // them, the highlight can be made readable.
+    const bool focused = GetFocus() == list;
+    const COLORREF text = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    const COLORREF back = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    const auto rgb = [](COLORREF colour) {
+        return std::uint32_t{GetRValue(colour)} << 16 | std::uint32_t{GetGValue(colour)} << 8 |
+               GetBValue(colour);
+    };
+    const std::uint32_t readable = ReadableHighlight(rgb(back), rgb(text));
+    draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+    draw.clrText = text;
+    draw.clrTextBk = RGB(readable >> 16, (readable >> 8) & 0xff, readable & 0xff);
+    return CDRF_DODEFAULT;
 }
 
 std::int64_t Form1Window::selectedResult() const {

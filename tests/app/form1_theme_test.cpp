@@ -106,5 +106,36 @@ TEST(Form1Theme, EveryTextStandsOutFromItsBackgroundUnderADarkTheme) {
     }
 }
 
+// Themes whose selection colour stands too close to its text: Fusion's own, and a light and a
+// dark theme with a light blue behind near-white text, as Plasma's are.
+TEST(Form1Theme, SelectedEntryStandsOutFromItsHighlightInEveryTheme) {
+    QPalette lightBlue = QApplication::palette();
+    lightBlue.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    lightBlue.setColor(QPalette::HighlightedText, QColor(0xfc, 0xfc, 0xfc));
+    QPalette darkBlue = DarkPalette();
+    darkBlue.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    darkBlue.setColor(QPalette::HighlightedText, QColor(0xfc, 0xfc, 0xfc));
+    for (const auto& [name, palette] :
+         {std::pair{"Fusion", QApplication::palette()}, std::pair{"light", lightBlue},
+          std::pair{"dark", darkBlue}}) {
+        SCOPED_TRACE(name);
+        const Theme theme(palette);
+        WindowHarness harness;
+        Form1Widget& window = harness.load();
+        for (const char* entry : {"/srv/data/entry", "/srv/data/other"})
+            window.form().results().append(entry);
+        window.form().results().publishAppended();
+        harness.showActive();
+        ResultsView* list = window.resultsView();
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        const QRect row = list->visualRect(list->model()->index(0, 0)).adjusted(3, 2, -3, -2);
+        const QRegion words(QRect(list->viewport()->mapTo(&window, row.topLeft()), row.size()));
+        EXPECT_GE(TextContrast(PixelsOf(window.grab().toImage(), words)), 4.5) << "focused";
+        window.textBox(Control::FolderBox)->setFocus();
+        EXPECT_GE(TextContrast(PixelsOf(window.grab().toImage(), words)), 4.5) << "unfocused";
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::test

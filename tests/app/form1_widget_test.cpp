@@ -146,6 +146,22 @@ TEST(Form1Widget, DepthCheckRunsWhenTheFocusLeavesTheBoxAndGivesItBack) {
     EXPECT_EQ(QApplication::focusWidget(), window.textBox(Control::FolderBox));
 }
 
+TEST(Form1Widget, ClickIntoTheDepthBoxSelectsItsEntryToBeTypedOver) {
+    WindowHarness harness;
+    Form1Widget& window = harness.load();
+    harness.showActive();
+    QLineEdit* depthBox = window.textBox(Control::DepthBox);
+    window.option(Control::LimitDepthOption)->click();
+    window.textBox(Control::FolderBox)->setFocus(Qt::TabFocusReason);
+
+    QTest::mouseClick(depthBox, Qt::LeftButton, {}, depthBox->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), depthBox);
+    EXPECT_EQ(depthBox->selectedText(), QStringLiteral("3"));
+    QTest::keyClicks(depthBox, QStringLiteral("0"));
+    EXPECT_EQ(depthBox->text(), QStringLiteral("0"));
+}
+
 TEST(Form1Widget, RefusedDepthTakesTheClickThatLeftTheBox) {
     WindowHarness harness;
     Form1Widget& window = harness.load();

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 
 #include "form/form1_layout.h"
 #include "form_harness.h"
@@ -37,6 +39,16 @@ TEST(ScrollingFrame, SmallScreenGetsAFrameThatScrollsToEveryControl) {
         const QRect shown(control->mapTo(frame->viewport(), QPoint(0, 0)), control->size());
         EXPECT_TRUE(frame->viewport()->rect().contains(shown)) << c.name << " cannot be reached";
     }
+
+    // Placed or framed by a window manager beyond the screen's bottom, it comes back within
+    // it, its scroll bar's arrows in sight.
+    const QRect available = frame->screen()->availableGeometry();
+    frame->move(available.left() + 10, available.bottom() - frame->height() / 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return available.contains(frame->frameGeometry()); }))
+        << "the frame's bottom is beyond the screen";
+    const QScrollBar* rows = frame->verticalScrollBar();
+    EXPECT_TRUE(rows->isVisible());
+    EXPECT_TRUE(available.contains(QRect(rows->mapToGlobal(QPoint(0, 0)), rows->size())));
 
     // Closing the frame is closing the window: the form unloads.
     EXPECT_TRUE(frame->close());

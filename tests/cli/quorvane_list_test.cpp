@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,43 @@ TEST(QuorvaneList, DepthIsReadAsTheDepthBoxReadsIt) {
               std::string("quorvane-list: --min-depth: must be 1 or higher") + kErrorLineEnd);
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(List({"--depth", "32767", t}).exitCode, 0);
+}
+
+// Links back to the folder itself, its parent and an ancestor: each is listed once and not
+// entered, at any depth, and the run ends at once. With -P no link is a folder.
+TEST(QuorvaneList, LinksThatLeadBackAreListedOnceAndLinksAreNoFoldersWithNoFollow) {
+    TempFolder temp;
+    const std::string t = temp / "T";
+    const std::string s(1, kSeparator);
+    test::MakeFolders(t + s + "a" + s + "b");
+    test::MakeLink(t + s + "self", ".");
+    test::MakeLink(t + s + "a" + s + "up", "..");
+    test::MakeLink(t + s + "a" + s + "b" + s + "top", ".." + s + "..");
+    const auto sortedLines = [](const ProgramResult& run) {
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        std::vector<std::string> lines;
+        for (size_t start = 0, end; (end = run.out.find('\n', start)) != std::string::npos;
+             start = end + 1)
+            lines.push_back(run.out.substr(start, end - start));
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    std::vector<std::string> every{t + s + "a", t + s + "a" + s + "b",
+                                   t + s + "a" + s + "b" + s + "top", t + s + "a" + s + "up",
+                                   t + s + "self"};
+    std::sort(every.begin(), every.end());
+    for (const char* depth : {"3", "6", "9"}) {
+        SCOPED_TRACE(depth);
+        EXPECT_EQ(sortedLines(List({"--depth", depth, t})), every);
+    }
+    EXPECT_EQ(sortedLines(List({t})), every);
+
+    const std::vector<std::string> folders{t + s + "a", t + s + "a" + s + "b"};
+    EXPECT_EQ(sortedLines(List({"-P", t})), folders);
+    EXPECT_EQ(
+        sortedLines(List({"--no-follow", t + s + "self"})),
+        (std::vector<std::string>{t + s + "self" + s + "a", t + s + "self" + s + "a" + s + "b"}))
+        << "a FOLDER named is walked even when it is a link";
 }
 
 TEST(QuorvaneList, LineEndsGiveTheExactBytes) {

@@ -160,6 +160,34 @@ TEST_P(FolderWalk, VeryDeepTreeIsWalkedToTheBottomAndReportedInTheOrdinaryForm) 
     EXPECT_EQ(WalkEvery(nearTheBottom).size(), 21u);  // ten levels and eleven side folders
 }
 
+// Links to the folder itself, to its parent and to an ancestor lead back into folders the walk
+// is inside, whatever their paths: each is listed, and nothing below it. A link across the
+// tree is walked as the folder it leads to. On Windows the walk cannot tell every link (Wine
+// shows those of the Unix file system as folders), so this holds by the folders' identity.
+TEST_P(FolderWalk, LinksBackToTheFolderOrAnAncestorAreListedButNeverEntered) {
+    TempFolder temp;
+    const std::string t = temp / "T" + kSeparator;
+    MakeFolders(t + Native("a/b/c"));
+    MakeFolders(t + Native("x/inner"));
+    test::MakeLink(t + Native("a/self"), ".");
+    test::MakeLink(t + Native("a/b/up"), "..");
+    test::MakeLink(t + Native("a/b/c/ancestor"), Native("../../.."));
+    test::MakeLink(t + Native("a/across"), Native("../x"));
+    const auto sorted = [](std::vector<std::string> paths) {
+        std::sort(paths.begin(), paths.end());
+        return paths;
+    };
+    std::vector<std::string> every;
+    for (const char* path : {"a/", "a/across/", "a/across/inner/", "a/b/", "a/b/c/",
+                             "a/b/c/ancestor/", "a/b/up/", "a/self/", "x/", "x/inner/"})
+        every.push_back(t + Native(path));
+    EXPECT_EQ(sorted(WalkEvery(t)), every);
+    EXPECT_EQ(sorted(WalkDepth(t, 9)), every);
+    EXPECT_EQ(sorted(WalkDepth(t, 2)),
+              sorted({t + Native("a/"), t + Native("a/across/"), t + Native("a/b/"),
+                      t + Native("a/self/"), t + Native("x/"), t + Native("x/inner/")}));
+}
+
 // Takes a few folders, then says it has stopped, as a sink whose output failed does.
 class StoppingSink : public RecordingSink {
   public:

@@ -75,9 +75,8 @@ struct Threads {
 class FolderWalk : public testing::TestWithParam<Threads> {};
 
 // A tree of about `folders` folders of every shape the walk hands out from: fan-outs of 0 to
-// 11, depths to 9, folders named as hidden ones on POSIX, files, and where the platform lets a
-// test make them, links across it and one back to its top. The same `seed` always makes the
-// same tree.
+// 11, depths to 9, folders named as hidden ones on POSIX, files, links across it and one back to
+// its top. The same `seed` always makes the same tree.
 inline std::string BuildSpreadTree(const std::string& parent, int folders, unsigned seed) {
     std::mt19937 random(seed);
     const std::string top = parent + kSeparator + "spread" + kSeparator;
@@ -96,8 +95,12 @@ inline std::string BuildSpreadTree(const std::string& parent, int folders, unsig
             open.push_back({path, depth + 1});
         }
     }
-    test::MakeFolderLink(open[open.size() / 2].first + "link up", top);
-    test::MakeFolderLink(open[open.size() / 3].first + "link across", open[open.size() / 4].first);
+    const auto withoutSeparator = [](const std::string& folder) {
+        return folder.substr(0, folder.size() - 1);
+    };
+    test::MakeLink(open[open.size() / 2].first + "link up", withoutSeparator(top));
+    test::MakeLink(open[open.size() / 3].first + "link across",
+                   withoutSeparator(open[open.size() / 4].first));
     return top;
 }
 

@@ -122,18 +122,18 @@ TEST_F(Form1Run, DepthTextThatDoesNotConvertIsReportedThenTheFirstLevelIsListed)
 }
 
 // A walk that ran short of descriptors or memory, and could not mend it, is no empty folder:
-// the run reports it, and the list keeps what was found before.
-TEST_F(Form1Run, WalkThatFailsIsReportedAndTheRunEnds) {
+// it could not make its list, which it reports in its own extended form, and the list keeps
+// what was found before.
+TEST_F(Form1Run, WalkThatFailsIsReportedByTheWalkAndTheRunEnds) {
     harness.walk = [](std::string_view, const WalkOptions&, FolderSink& sink) {
         sink.append({"found before", 1, nullptr});
         return Status::of(Status::Failure::OutOfMemory);
     };
     Form1& form = loadWithFolder(tree.path());
     form.startList();
-    EXPECT_EQ(
-        harness.dialogs.messages,
-        (std::vector<ShownMessage>{ErrorReport("Out of memory", procedure::kStartCreatingList, 170),
-                                   Notice("Done.")}));
+    const ShownMessage walkReport{WalkErrorReportText("Out of memory", 100, 7, "", ""),
+                                  kErrorReportTitle, MessageStyle::Exclamation};
+    EXPECT_EQ(harness.dialogs.messages, (std::vector<ShownMessage>{walkReport, Notice("Done.")}));
     EXPECT_EQ(ResultEntries(form), Entries{"found before"});
     EXPECT_FALSE(form.creatingList());
 }

@@ -74,12 +74,10 @@ struct AwkwardTreeNames {
 };
 const AwkwardTreeNames& AwkwardNames();
 
-// POSIX only.
+// A link to a folder at `path`, leading to `target` (relative to the link's folder, or a full
+// path). On POSIX a symbolic link; on Windows a directory symbolic link, and under Wine a link
+// of the Unix file system, which Wine shows as a folder. On POSIX it may lead to anything.
 void MakeLink(const std::string& path, const std::string& target);
-
-// A link at `path` to the folder `target`, where a test can make one without privileges
-// (POSIX); false, and nothing made, where it cannot (Windows).
-bool MakeFolderLink(const std::string& path, const std::string& target);
 
 // Windows only: sets the attributes (FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM, ...) of
 // `path`; removes the folder `path` with everything in it, whatever their attributes (a link

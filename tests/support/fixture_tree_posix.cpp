@@ -43,11 +43,6 @@ void MakeLink(const std::string& path, const std::string& target) {
     if (symlink(target.c_str(), path.c_str()) != 0) fail("symlink", path);
 }
 
-bool MakeFolderLink(const std::string& path, const std::string& target) {
-    MakeLink(path, target);
-    return true;
-}
-
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::stringstream bytes;

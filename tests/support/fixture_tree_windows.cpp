@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "support/wide_text.h"
 
@@ -12,6 +16,69 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what, const std::string& path) {
     throw std::runtime_error(LastErrorText(what, path));
+}
+
+// Wine's way from a Windows path to the path of the Unix file system, which only Wine has.
+using UnixFileNameOf = char*(CDECL*)(LPCWSTR);
+UnixFileNameOf wineUnixFileName() {
+    static const auto found = reinterpret_cast<UnixFileNameOf>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    return found;
+}
+
+// The Unix path of the existing folder `folder` followed by `name`.
+std::string unixPath(const std::string& folder, const std::string& name) {
+    char* path = wineUnixFileName()(Wide(folder).c_str());
+    if (!path) fail("wine_get_unix_file_name", folder);
+    std::string unix(path);
+    HeapFree(GetProcessHeap(), 0, path);
+    return unix + "/" + name;
+}
+
+// Runs a program of the Unix system, as Wine does for the \\?\unix\ form of its path, and
+// waits until `done` says it has done its work: Wine gives no handle to wait for it by.
+void runUnix(const std::string& program, const std::vector<std::string>& arguments,
+             const std::function<bool()>& done) {
+    std::wstring command = L"\"" + Wide(program) + L"\"";
+    for (const std::string& argument : arguments)
+        command += L" \"" + Wide(argument) + L"\"";
+    std::wstring path = L"\\\\?\\unix" + Wide(program);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        fail("CreateProcessW", program);
+    }
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    for (int waited = 0; !done(); waited += 10) {
+        if (waited > 20000)
+            throw std::runtime_error(program + " did nothing to " + arguments.back());
+        Sleep(10);
+    }
+}
+
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// `path` split into its folder and its name.
+std::pair<std::string, std::string> folderAndName(const std::string& path) {
+    const size_t separator = path.find_last_of('\\');
+    return {path.substr(0, separator), path.substr(separator + 1)};
+}
+
+// A link of the Unix file system is removed as itself; Windows' calls would remove, or fail
+// to remove, the folder it leads to.
+void removeLink(const std::wstring& path) {
+    if (!wineUnixFileName()) {
+        RemoveDirectoryW(path.c_str());
+        return;
+    }
+    const auto [folder, name] = folderAndName(Narrow(path));
+    runUnix("/bin/rm", {"-f", "--", unixPath(folder, name)}, [&] { return !exists(path); });
 }
 
 void removeTree(const std::wstring& folder) {
@@ -27,7 +94,7 @@ void removeTree(const std::wstring& folder) {
             if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 DeleteFileW(path.c_str());
             } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                RemoveDirectoryW(path.c_str());
+                removeLink(path);
             } else {
                 removeTree(path);
             }
@@ -62,11 +129,6 @@ void MakeFolders(const std::string& path) {
         GetLastError() != ERROR_ALREADY_EXISTS) {
         fail("CreateDirectoryW", path);
     }
-}
-
-// Windows lets a process make a symbolic link only with a privilege or in developer mode.
-bool MakeFolderLink(const std::string&, const std::string&) {
-    return false;
 }
 
 void MakeFile(const std::string& path, const std::string& bytes) {
@@ -108,6 +170,29 @@ std::vector<std::string> ListedNames(const std::string& folder) {
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return names;
+}
+
+void MakeLink(const std::string& path, const std::string& target) {
+    if (wineUnixFileName()) {
+        // Under Wine, a link of the Unix file system, as a user's tree would hold: Wine shows
+        // it as a folder.
+        const bool absolute = target.size() >= 2 && (target[1] == ':' || target[0] == '\\');
+        std::string unixTarget = target;
+        if (absolute) {
+            const auto [folder, name] = folderAndName(target);
+            unixTarget = unixPath(folder, name);
+        }
+        std::replace(unixTarget.begin(), unixTarget.end(), '\\', '/');
+        const auto [folder, name] = folderAndName(path);
+        runUnix("/bin/ln", {"-s", "--", unixTarget, unixPath(folder, name)},
+                [&] { return exists(LongForm(path)); });
+        return;
+    }
+    if (!CreateSymbolicLinkW(
+            LongForm(path).c_str(), Wide(target).c_str(),
+            SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)) {
+        fail("CreateSymbolicLinkW", path);
+    }
 }
 
 void SetAttributes(const std::string& path, unsigned long attributes) {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "form/help_texts.h"
@@ -126,6 +127,57 @@ double StrokeWeight(const WindowPicture& picture, const RECT& area) {
     if (runs.empty()) return 0;
     std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
     return runs[runs.size() / 2];
+}
+
+// The ink (how dark each pixel is, summed) that the outlines of `text` in Arial 9 pt bold
+// carry at 96 dpi, smoothed without hints as the Qt window draws them: the text drawn eight
+// times as large without smoothing, each 8 x 8 block one pixel of that coverage, laid over white
+// in the screen's values. Whichever font stands in for Arial, its own outlines are the measure.
+double OutlineInk(const std::string& text) {
+    const std::wstring wide = Wide(text);
+    HFONT font = CreateFontW(-12 * 8, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, L"Arial");
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    const int width = (extent.cx / 8 + 2) * 8, height = (extent.cy / 8 + 2) * 8;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldPicture = SelectObject(dc, picture);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 8, 8, wide.c_str(), static_cast<int>(wide.size()));
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    double ink = 0;
+    for (int y = 0; y < height; y += 8) {
+        for (int x = 0; x < width; x += 8) {
+            int covered = 0;
+            for (int dy = 0; dy < 8; ++dy)
+                for (int dx = 0; dx < 8; ++dx)
+                    covered += (pixels[(y + dy) * width + x + dx] & 0xff) < 128;
+            const std::uint32_t grey = 255 - covered * 255 / 64;
+            ink += 1 - test::Luminance(grey << 16 | grey << 8 | grey);
+        }
+    }
+    SelectObject(dc, oldPicture);
+    SelectObject(dc, oldFont);
+    DeleteObject(picture);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return ink;
+}
+
+double InkOf(const std::vector<std::uint32_t>& pixels) {
+    double ink = 0;
+    for (const std::uint32_t pixel : pixels)
+        ink += 1 - test::Luminance(pixel);
+    return ink;
 }
 
 // Sets Windows' keyboard cues setting (underline the Alt letters always) for the life of the
@@ -282,6 +334,15 @@ TEST(Win32Window, OpensAsDesignedAtAFirstStart) {
         EXPECT_GE(StrokeWeight(picture, WordsOf(id, program.control(id), window)), 1.5)
             << LayoutOf(id).name << " is not bold";
     }
+    // And as heavy as bold looks in the Qt window, whose smoothing keeps the ink of the
+    // outlines, which a stand-in's hints may take away.
+    for (const Control id :
+         {Control::FolderOption, Control::DriveOption, Control::EntireComputerOption,
+          Control::AllSubfoldersOption, Control::FirstSubfoldersOption}) {
+        const double drawn = InkOf(picture.pixelsOf(WordsOf(id, program.control(id), window)));
+        EXPECT_GE(drawn, 0.9 * OutlineInk(TextOf(program.control(id))))
+            << LayoutOf(id).name << " carries too little ink";
+    }
     EXPECT_EQ(program.close(), 0);
 }
 
@@ -395,6 +456,41 @@ TEST(Win32Window, EveryTextStandsOutFromItsBackgroundUnderADarkColourScheme) {
             }
             EXPECT_GE(test::TextContrast(picture.pixelsOf(words)), 4.5) << c.name;
         }
+        EXPECT_EQ(program.close(), 0);
+    }
+}
+
+// The selected entry's text on its highlight, with the list focused and not, in Wine's own
+// colours and under a dark scheme with the visual style and without it.
+TEST(Win32Window, SelectedEntryStandsOutFromItsHighlightUnderEveryColourScheme) {
+    test::TempFolder folder;
+    test::MakeFolder(folder / "first entry");
+    test::MakeFolder(folder / "second entry");
+    for (const int scheme : {0, 1, 2}) {
+        SCOPED_TRACE(scheme == 0 ? "Wine's colours" : scheme == 1 ? "dark, visual style" : "dark");
+        std::optional<DarkColours> dark;
+        if (scheme > 0) dark.emplace(scheme == 1);
+        ProgramWindow program(Wide(folder.path()));
+        program.click(Control::StartButton);
+        EXPECT_EQ(program.answerMessage().text, "Done.");
+        ASSERT_EQ(program.rowsOnceThereAre(2).size(), 2u);
+        HWND list = program.control(Control::ResultsView);
+        HWND window = program.window();
+        program.selectRow(0);
+        const auto rowPixels = [&](HWND focus) {
+            PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+            SetCursorPos(0, 0);
+            program.settle();
+            Sleep(300);
+            const RECT at = InPicture(list, window);
+            const POINT centre = program.rowCentre(0);
+            const RECT words{at.left + 6, at.top + centre.y - 4, at.left + 120,
+                             at.top + centre.y + 5};
+            return TakeWindowPicture(window).pixelsOf(words);
+        };
+        EXPECT_GE(test::TextContrast(rowPixels(list)), 4.5) << "the list focused";
+        EXPECT_GE(test::TextContrast(rowPixels(program.control(Control::FolderBox))), 4.5)
+            << "the list not focused";
         EXPECT_EQ(program.close(), 0);
     }
 }
@@ -604,11 +700,14 @@ TEST(Win32Window, AUserListsADriveThenPrunesSavesAndCopiesTheList) {
     }
     EXPECT_EQ(program.rowsOnceThereAre(pruned.size()), pruned);
 
-    // The Delete key and a double-click each remove the entry they are on.
+    // The Delete key and a double-click each remove the entry they are on. After Delete the
+    // next entry is the selected one, so a second Delete removes it.
     program.selectRow(0);
-    PostMessageW(program.control(Control::ResultsView), WM_KEYDOWN, VK_DELETE, 0);
-    pruned.erase(pruned.begin());
-    EXPECT_EQ(program.rowsOnceThereAre(pruned.size()), pruned);
+    for (int press = 0; press < 2; ++press) {
+        PostMessageW(program.control(Control::ResultsView), WM_KEYDOWN, VK_DELETE, 0);
+        pruned.erase(pruned.begin());
+        EXPECT_EQ(program.rowsOnceThereAre(pruned.size()), pruned);
+    }
     const POINT row = program.rowCentre(0);
     const LPARAM at = MAKELPARAM(row.x, row.y);
     HWND list = program.control(Control::ResultsView);
