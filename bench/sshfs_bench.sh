@@ -57,4 +57,4 @@ sshfs -p 2222 -o IdentityFile="$run/client_key",StrictHostKeyChecking=no \
 
 python3 bench/walk_bench.py --list "$PWD/build/bench/quorvane-list" \
     --floor /bin/true --shared-floor /bin/true --caches warm --rounds "${ROUNDS:-3}" \
-    --tree "sshfs=$mount_point" --only "quorvane-list,quorvane-list -j1,find,bfs,fdfind -j32"
+    --tree "sshfs=$mount_point" --only "quorvane-list,quorvane-list -j1,quorvane-list -j32,find,bfs,fdfind -j32"
