@@ -18,9 +18,13 @@
 #include "app/qt_settings_store.h"
 #include "app/scrolling_frame.h"
 #include "form/scratch_file.h"
+#include "output/standard_streams.h"
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;
+    // So that Qt's warnings to a closed standard error cannot land in a file the window
+    // saves; a window without a null device goes on all the same.
+    static_cast<void>(OpenMissingStandardStreams());
     DescribeProgram();
     AnswerTextRequests(argc, argv);
     UseDesktopFileDialogs();

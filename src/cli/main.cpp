@@ -29,6 +29,7 @@
 #include "engine/path_rules.h"
 #include "output/atomic_file.h"
 #include "output/pending_files.h"
+#include "output/standard_streams.h"
 #include "quorvane_version.h"
 #include "results/clipboard_text.h"
 #include "results/workbook_writer.h"
@@ -338,6 +339,11 @@ int listWith(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything opens a file that could take the place of a closed standard error.
+    if (!OpenMissingStandardStreams()) {
+        report("quorvane-list: no null device to put in place of a closed standard stream");
+        return kExitFailed;
+    }
     // Ctrl+C or a kill in the middle of a write leaves no partial file behind.
     RemovePendingFilesOnSignals();
     return cli::RunWithStackRoom([&] { return listWith(argc, argv); });

@@ -25,6 +25,7 @@
 #include "support/fixture_tree.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
+#include "support/zip_reader.h"
 
 namespace quorvane::list_test {
 namespace {
@@ -217,6 +218,58 @@ TEST(QuorvaneList, FolderRemovedWhileAnEarlierOneIsWalkedIsNamedWhenReached) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "quorvane-list: " + later + ": " + strerror(ENOENT) + "\n");
     EXPECT_EQ(out, Lines(ExpectedEntries(first + "/")));
+}
+
+// Runs `program` with `arguments` as `user`, with the standard streams in `closed` closed, as
+// `2>&-` starts it; gives its exit status.
+int RunWithStreamsClosed(const UserRun& as, const std::vector<int>& closed,
+                         const std::vector<std::string>& arguments) {
+    const std::string status = test::RunInChild(
+        [&] {
+            std::vector<char*> argv{const_cast<char*>(as.program.c_str())};
+            for (const std::string& argument : arguments)
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            argv.push_back(nullptr);
+            const pid_t child = fork();
+            if (child == 0) {
+                const int nowhere = open("/dev/null", O_RDWR);
+                for (const int stream : {0, 1, 2})
+                    dup2(nowhere, stream);
+                close(nowhere);
+                for (const int stream : closed)
+                    close(stream);
+                execv(argv[0], argv.data());
+                _exit(127);
+            }
+            int ended = 0;
+            waitpid(child, &ended, 0);
+            return std::to_string(WIFEXITED(ended) ? WEXITSTATUS(ended) : -1);
+        },
+        as.user);
+    return std::stoi(status);
+}
+
+// Started without standard error (or without any standard stream), the program's files cannot
+// take its place: the messages go nowhere, the list and the workbook hold what they should.
+TEST(QuorvaneList, ClosedStandardErrorPutsNoMessageIntoTheOutputFile) {
+    TempFolder temp;
+    const auto as = RunAsUnprivilegedUser(temp);
+    if (!as) GTEST_SKIP() << "no unprivileged user who can run the program from " << temp.path();
+    std::string expected;
+    const std::string t = TreeWithALockedFolder(temp, expected);
+    test::MakeFolder(temp / "out");
+    chmod((temp / "out").c_str(), 0777);
+    const std::string file = temp / "out/list.txt";
+    const std::string workbook = temp / "out/list.xlsx";
+    for (const std::vector<int>& closed : {std::vector<int>{2}, std::vector<int>{0, 1, 2}}) {
+        SCOPED_TRACE(closed.size());
+        EXPECT_EQ(RunWithStreamsClosed(*as, closed, {"--show-errors", "-o", file, t}), 1);
+        EXPECT_EQ(test::ReadFile(file), expected);
+        EXPECT_EQ(RunWithStreamsClosed(*as, closed, {"--show-errors", "--xlsx", workbook, t}), 1);
+        EXPECT_TRUE(test::OtherReaderAccepts(workbook));
+        EXPECT_NE(testing::SheetXml(workbook, 1).find(testing::TextCell("A2", t + "/open/inside")),
+                  std::string::npos);
+    }
 }
 
 // What quorvane-list writes to a terminal (a pseudo-terminal in raw mode, which passes the
