@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "form/error_report.h"
+#include "form/memory_reserve.h"
 #include "form/run_time_error.h"
 
 namespace quorvane {
@@ -24,10 +25,22 @@ FailureDetails DescribeFailure(std::exception_ptr failure) {
     }
 }
 
-void ErrorTrap::report(std::exception_ptr failure) {
-    const FailureDetails details = DescribeFailure(failure);
-    dialogs_.message(ErrorReportText(details.description, procedurePath_, line_), kErrorReportTitle,
-                     MessageStyle::Exclamation);
+ErrorTrap::ErrorTrap(Dialogs& dialogs, const char* procedurePath)
+    : dialogs_(dialogs), procedurePath_(procedurePath) {
+    KeepMemoryReserve();
+}
+
+void ErrorTrap::report(std::exception_ptr failure) noexcept {
+    ReleaseMemoryReserve();
+    try {
+        const FailureDetails details = DescribeFailure(failure);
+        dialogs_.message(ErrorReportText(details.description, procedurePath_, line_),
+                         kErrorReportTitle, MessageStyle::Exclamation);
+    } catch (...) {
+        // Not even the memory kept for it was room enough: the report is lost, the command
+        // goes on.
+    }
+    KeepMemoryReserve();
 }
 
 }  // namespace quorvane

@@ -12,10 +12,13 @@ namespace quorvane {
 // step that fails is reported with the standard error report, naming the handler and the
 // number of the last step begun (0 before the first), and the handler goes on with its next
 // step, so a command is never abandoned half-way and always clears its busy state.
+//
+// The report is shown from memory kept for it (see memory_reserve.h), which every trap takes
+// again as its procedure starts where it was given back, so that even a command that ran out of
+// memory can say so; a report that fails all the same is given up, and the command goes on.
 class ErrorTrap {
   public:
-    ErrorTrap(Dialogs& dialogs, const char* procedurePath)
-        : dialogs_(dialogs), procedurePath_(procedurePath) {}
+    ErrorTrap(Dialogs& dialogs, const char* procedurePath);
 
     // Runs the step numbered `line`. A failure loses the step's effect and is reported.
     template <typename Step>
@@ -48,7 +51,7 @@ class ErrorTrap {
     int line() const { return line_; }
 
   private:
-    void report(std::exception_ptr failure);
+    void report(std::exception_ptr failure) noexcept;
 
     Dialogs& dialogs_;
     const char* procedurePath_;
