@@ -21,6 +21,7 @@
 #include "app/program_icon.h"
 #include "app/qt_results_model.h"
 #include "app/results_view.h"
+#include "form/event_failures.h"
 
 namespace quorvane {
 
@@ -100,20 +101,21 @@ void Form1Widget::connectHandlers() {
         const Control id = layout.control;
         if (layout.kind == ControlKind::Option || layout.kind == ControlKind::PushButton) {
             connect(static_cast<QAbstractButton*>(control(id)), &QAbstractButton::clicked, this,
-                    [this, id] { form_->click(id); });
+                    [this, id] { RunEventHandler([&] { form_->click(id); }); });
         }
     }
     for (const Control box : {Control::FolderBox, Control::DepthBox}) {
         connect(textBox(box), &QLineEdit::textChanged, this,
-                [this, box] { form_->textChanged(box); });
+                [this, box] { RunEventHandler([&] { form_->textChanged(box); }); });
     }
     // Enter in the folder box starts the list, as "Start Creating List" does.
     connect(textBox(Control::FolderBox), &QLineEdit::returnPressed, this,
-            [this] { form_->startList(); });
+            [this] { RunEventHandler([&] { form_->startList(); }); });
     // Escape stops a run, whichever control has the focus.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { form_->stopList(); });
+    connect(escape, &QShortcut::activated, this,
+            [this] { RunEventHandler([&] { form_->stopList(); }); });
     textBox(Control::DepthBox)->installEventFilter(this);
     resultsView()->installEventFilter(this);
     resultsView()->viewport()->installEventFilter(this);
@@ -252,10 +254,13 @@ bool Form1Widget::loadMouseIcon(const std::string& cursorFile) {
 
 void Form1Widget::processEvents() {
     QCoreApplication::processEvents();
+    // What an event handler threw was the event's own (see event_failures.h).
+    ForgetEventFailure();
 }
 
 void Form1Widget::waitForEvents() {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ForgetEventFailure();
 }
 
 void Form1Widget::wake() {

@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/form1_widget.h"
+#include "app/guarded_application.h"
 #include "app/locale_number_format.h"
 #include "app/platform_theme.h"
 #include "app/program_icon.h"
@@ -18,14 +19,18 @@
 #include "app/qt_settings_store.h"
 #include "app/scrolling_frame.h"
 #include "form/scratch_file.h"
+#include "output/standard_streams.h"
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;
+    // So that Qt's warnings to a closed standard error cannot land in a file the window
+    // saves; a window without a null device goes on all the same.
+    static_cast<void>(OpenMissingStandardStreams());
     DescribeProgram();
     AnswerTextRequests(argc, argv);
     UseDesktopFileDialogs();
     // Owned here until the window closes, which hands it to EndQtProgramNow.
-    auto application = std::make_unique<QApplication>(argc, argv);
+    std::unique_ptr<QApplication> application = std::make_unique<GuardedApplication>(argc, argv);
     const QString startFolder = StartFolder(QCoreApplication::arguments());
     // Dialogs and the task bar show it too; the desktop entry names it for the launcher.
     QApplication::setWindowIcon(ProgramIcon());

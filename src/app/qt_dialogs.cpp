@@ -4,6 +4,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <cstdlib>
+#include <new>
+
+#include "form/event_failures.h"
 
 namespace quorvane {
 
@@ -11,6 +15,29 @@ namespace {
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The room, beyond what is in use, that Qt's file dialogs are opened with: they read folders
+// on a thread of their own, where a refused allocation would end the program, since no
+// exception leaves a Qt thread. The thread's stack takes 8 MiB, and the save dialog over a
+// million results took 3 to 4 MiB more under a limit of the address space.
+constexpr size_t kFileDialogRoom = size_t{16} << 20;
+
+// Without that room a file dialog is not opened: the command reports the shortage instead.
+void RequireRoomForFileDialog() {
+    void* room = std::malloc(kFileDialogRoom);
+    if (!room) throw std::bad_alloc();
+    std::free(room);
+}
+
+// Runs `dialog`, which runs an event loop of its own, and throws on this side of the loop
+// what an event handler threw inside it.
+template <typename Dialog>
+auto RunDialog(Dialog dialog) {
+    ForgetEventFailure();
+    auto answer = dialog();
+    ThrowKeptEventFailure();
+    return answer;
 }
 
 }  // namespace
@@ -36,28 +63,34 @@ void QtDialogs::message(const std::string& text, const std::string& title, Messa
     QMessageBox box(icon, FromUtf8(title), WithPlainLineBreaks(FromUtf8(text)), QMessageBox::Ok,
                     owner_);
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    RunDialog([&] { return box.exec(); });
 }
 
 std::string QtDialogs::input(const std::string& prompt, const std::string& title) {
     bool accepted = false;
-    const QString answer =
-        QInputDialog::getText(owner_, FromUtf8(title), WithPlainLineBreaks(FromUtf8(prompt)),
-                              QLineEdit::Normal, QString(), &accepted);
+    const QString answer = RunDialog([&] {
+        return QInputDialog::getText(owner_, FromUtf8(title), WithPlainLineBreaks(FromUtf8(prompt)),
+                                     QLineEdit::Normal, QString(), &accepted);
+    });
     return accepted ? answer.toStdString() : std::string();
 }
 
 Status QtDialogs::saveFile(const std::string& title, const std::string& filter, std::string& path) {
-    const QString chosen =
-        QFileDialog::getSaveFileName(owner_, FromUtf8(title), QString(), QtFileFilter(filter),
-                                     nullptr, QFileDialog::DontConfirmOverwrite);
+    RequireRoomForFileDialog();
+    const QString chosen = RunDialog([&] {
+        return QFileDialog::getSaveFileName(owner_, FromUtf8(title), QString(),
+                                            QtFileFilter(filter), nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    });
     path = QDir::toNativeSeparators(chosen).toStdString();
     return {};
 }
 
 std::string QtDialogs::browseFolder(const std::string& prompt, const std::string& initialFolder) {
-    const QString folder =
-        QFileDialog::getExistingDirectory(owner_, FromUtf8(prompt), FromUtf8(initialFolder));
+    RequireRoomForFileDialog();
+    const QString folder = RunDialog([&] {
+        return QFileDialog::getExistingDirectory(owner_, FromUtf8(prompt), FromUtf8(initialFolder));
+    });
     return QDir::toNativeSeparators(folder).toStdString();
 }
 

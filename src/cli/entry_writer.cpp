@@ -1,6 +1,7 @@
 #include "cli/entry_writer.h"
 
 #include "cli/folder_selection.h"
+#include "cli/terminal_text.h"
 #include "results/text_file_export.h"
 
 namespace quorvane::cli {
@@ -23,8 +24,11 @@ std::string_view lineEndBytes(LineEnd lineEnd) {
 
 }  // namespace
 
-EntryWriter::EntryWriter(LineEnd lineEnd, Output output)
-    : lineEnd_(lineEndBytes(lineEnd)), crlf_(lineEnd == LineEnd::CrLf), output_(std::move(output)) {
+EntryWriter::EntryWriter(LineEnd lineEnd, Output output, bool forTerminal)
+    : lineEnd_(lineEndBytes(lineEnd)),
+      crlf_(lineEnd == LineEnd::CrLf),
+      forTerminal_(forTerminal),
+      output_(std::move(output)) {
     buffer_.reserve(kBlockSize + 4096);
 }
 
@@ -50,28 +54,30 @@ void EntryWriter::append(const ListedFolder& folder) {
         row.modified = facts->modified;
     }
     AppendRow(buffer_, *rowFormat_, columns_, row);
-    if (buffer_.size() >= kBlockSize) flush();
+    if (buffer_.size() >= kBlockSize) static_cast<void>(flush());
 }
 
 void EntryWriter::appendLine(std::string_view entry) {
     if (crlf_) {
         AppendTextFileEntry(buffer_, entry);
+    } else if (forTerminal_) {
+        AppendTerminalSafeText(buffer_, entry);
     } else {
         buffer_.append(entry);
     }
     buffer_.append(lineEnd_);
-    if (buffer_.size() >= kBlockSize) flush();
+    if (buffer_.size() >= kBlockSize) static_cast<void>(flush());
 }
 
-void EntryWriter::flush() {
+Status EntryWriter::flush() {
     if (failure_.ok() && !buffer_.empty()) failure_ = output_(buffer_);
     buffer_.clear();
+    return failure_;
 }
 
 Status EntryWriter::finish() {
     if (crlf_) buffer_.append("\r\n");
-    flush();
-    return failure_;
+    return flush();
 }
 
 }  // namespace quorvane::cli

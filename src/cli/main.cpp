@@ -29,6 +29,7 @@
 #include "engine/path_rules.h"
 #include "output/atomic_file.h"
 #include "output/pending_files.h"
+#include "output/standard_streams.h"
 #include "quorvane_version.h"
 #include "results/clipboard_text.h"
 #include "results/workbook_writer.h"
@@ -71,15 +72,22 @@ class StandardOutput {
     Status failure_;
 };
 
-// Counts the folders that could not be read and names them when asked to; passes every entry on.
+// Counts the folders below the target that could not be read and names them when asked to;
+// passes every entry on. The target's own failure ends its walk: a FOLDER that cannot be
+// listed is never an empty success.
 class UnreadableReport : public FolderSink {
   public:
     UnreadableReport(FolderSink& next, bool report) : next_(next), report_(report) {}
 
     void append(const ListedFolder& folder) override { next_.append(folder); }
-    bool stopped() const override { return next_.stopped(); }
+    bool stopped() const override { return !targetFailure_.ok() || next_.stopped(); }
 
     void unreadable(std::string_view folderPath, Status why) override {
+        // The walk names its target by its root, which no folder below it shares.
+        if (!targetPath_.empty() && folderPath == targetPath_) {
+            if (targetFailure_.ok()) targetFailure_ = why;
+            return;
+        }
         ++unreadable_;
         if (report_) {
             report("quorvane-list: cannot read " + asListed(folderPath) + ": " +
@@ -87,6 +95,16 @@ class UnreadableReport : public FolderSink {
         }
     }
 
+    // The walk of `root` (folder path form) begins. A FOLDER's own failure ends it; a drive's
+    // root counts as any folder that could not be read, so that one drive closed to the user
+    // does not end a walk of every drive.
+    void startTarget(std::string_view root, bool isFolder) {
+        targetPath_ = isFolder ? WalkRootPath(root) : std::string();
+        targetFailure_ = {};
+    }
+    // Why the target of the last walk could not be opened or read to its end; success when
+    // it was.
+    Status targetFailure() const { return targetFailure_; }
     int unreadableCount() const { return unreadable_; }
 
     // A folder named as the list writes it, without the walk's trailing separator; a root
@@ -100,6 +118,8 @@ class UnreadableReport : public FolderSink {
     FolderSink& next_;
     bool report_;
     int unreadable_ = 0;
+    std::string targetPath_;
+    Status targetFailure_;
 };
 
 // One root to walk; a drive's walk stays on its own volume, as in the window, and so does a
@@ -107,6 +127,7 @@ class UnreadableReport : public FolderSink {
 struct WalkTarget {
     std::string root;
     bool stayOnVolume = false;
+    bool isFolder = false;  // a FOLDER of the command line, not a drive
 };
 
 // The roots the options name, in the order they are walked; nothing when a drive is unknown.
@@ -114,7 +135,7 @@ std::optional<std::vector<WalkTarget>> targetsOf(const cli::Options& options) {
     if (options.target == cli::Target::Folder) {
         std::vector<WalkTarget> targets;
         for (const std::string& folder : options.folders)
-            targets.push_back({ToFolderPathForm(folder), options.oneFileSystem});
+            targets.push_back({ToFolderPathForm(folder), options.oneFileSystem, true});
         return targets;
     }
     const std::vector<Drive> drives = ListDrives();
@@ -165,7 +186,11 @@ std::optional<int> listInto(const cli::Options& options, const std::vector<WalkT
     walk.rules = listingRules(options, options.excludes.empty() ? nullptr : &exclusion);
     for (const WalkTarget& target : targets) {
         walk.stayOnVolume = target.stayOnVolume;
-        if (const Status walked = WalkFolders(target.root, walk, selection); !walked.ok()) {
+        unreadable.startTarget(target.root, target.isFolder);
+        Status walked = WalkFolders(target.root, walk, selection);
+        // A FOLDER gone or closed since it was checked fails as a walk that could not go on.
+        if (walked.ok()) walked = unreadable.targetFailure();
+        if (!walked.ok()) {
             report("quorvane-list: " + UnreadableReport::asListed(target.root) + ": " +
                    cli::FailureText(walked));
             return std::nullopt;
@@ -201,12 +226,20 @@ int writeList(const cli::Options& options, const std::vector<WalkTarget>& target
     const cli::EntryWriter::Output output = [&](std::string_view bytes) {
         return file ? file->write(bytes) : standardOutput.write(bytes);
     };
+    // Only the plain list is shown escaped on a terminal: the bytes of the other formats are
+    // the format's own, and -0 is for programs.
+    const bool forTerminal =
+        !file && options.lineEnd == cli::LineEnd::Lf && cli::StandardOutputIsTerminal();
     cli::EntryWriter writer = options.rowFormat
                                   ? cli::EntryWriter(*options.rowFormat, options.columns, output)
-                                  : cli::EntryWriter(options.lineEnd, output);
+                                  : cli::EntryWriter(options.lineEnd, output, forTerminal);
     // A failed write stops the walk (EntryWriter::stopped), so nothing is walked in vain.
     const std::optional<int> status = listInto(options, targets, writer);
-    if (!status) return kExitFailed;  // the file, if any, stays as it was
+    if (!status) {
+        // What was listed on standard output stays listed; a file stays as it was.
+        if (!file) static_cast<void>(writer.flush());
+        return kExitFailed;
+    }
     Status written = writer.finish();
     if (written.ok()) written = file ? file->commit() : standardOutput.flush();
     if (!written.ok()) {
@@ -246,9 +279,14 @@ int writeWorkbook(const cli::Options& options, const std::vector<WalkTarget>& ta
 }
 
 int listDrives() {
+    // Mount points are names too, which on a terminal could be escape sequences.
+    const bool terminal = cli::StandardOutputIsTerminal();
+    const auto shown = [&](const std::string& name) {
+        return terminal ? cli::TerminalSafeText(name) : name;
+    };
     std::string text;
     for (const Drive& drive : ListDrives())
-        text += drive.displayText + '\t' + drive.root + '\n';
+        text += shown(drive.displayText) + '\t' + shown(drive.root) + '\n';
     return writeStandardOutput(text);
 }
 
@@ -302,6 +340,11 @@ int listWith(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything opens a file that could take the place of a closed standard error.
+    if (!OpenMissingStandardStreams()) {
+        report("quorvane-list: no null device to put in place of a closed standard stream");
+        return kExitFailed;
+    }
     // Ctrl+C or a kill in the middle of a write leaves no partial file behind.
     RemovePendingFilesOnSignals();
     return cli::RunWithStackRoom([&] { return listWith(argc, argv); });

@@ -16,7 +16,9 @@ void UseBinaryStandardOutput();
 
 // Whether standard error is a terminal, where messages naming folders need TerminalSafeText.
 bool StandardErrorIsTerminal();
+// Whether standard output is a terminal, where the list needs it too.
+bool StandardOutputIsTerminal();
 
-// All three differ by platform: program_arguments_posix.cpp, program_arguments_windows.cpp.
+// All four differ by platform: program_arguments_posix.cpp, program_arguments_windows.cpp.
 
 }  // namespace quorvane::cli

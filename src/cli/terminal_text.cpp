@@ -25,6 +25,11 @@ void AppendEscaped(std::string& out, std::string_view bytes) {
 std::string TerminalSafeText(std::string_view text) {
     std::string safe;
     safe.reserve(text.size());
+    AppendTerminalSafeText(safe, text);
+    return safe;
+}
+
+void AppendTerminalSafeText(std::string& safe, std::string_view text) {
     for (size_t at = 0; at < text.size();) {
         char32_t codePoint = 0;
         bool valid = false;
@@ -37,7 +42,6 @@ std::string TerminalSafeText(std::string_view text) {
         }
         at += length;
     }
-    return safe;
 }
 
 }  // namespace quorvane::cli

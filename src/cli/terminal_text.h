@@ -10,5 +10,7 @@ namespace quorvane::cli {
 // cannot carry an escape sequence that moves the cursor, retitles the window or rewrites what
 // the terminal shows. Everything else passes unchanged.
 std::string TerminalSafeText(std::string_view text);
+// The same, appended to `out`.
+void AppendTerminalSafeText(std::string& out, std::string_view text);
 
 }  // namespace quorvane::cli

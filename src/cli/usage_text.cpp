@@ -21,8 +21,10 @@ constexpr std::string_view kDescription =
     "are followed (unless -P), but never into a folder the walk is inside.\n";
 constexpr std::string_view kNotes =
     "A long option's value may also follow it after \"=\", as in --depth=2.\n"
-    "Exit status: 0 done, 1 FOLDER missing or (with --show-errors) a folder unreadable,\n"
-    "2 bad usage.\n";
+    "On a terminal, control characters in names are shown as \\xHH; into a pipe or a\n"
+    "file, with -0 and in every other format the bytes are written as they are.\n"
+    "Exit status: 0 done, 1 FOLDER missing or unreadable, or (with --show-errors) a\n"
+    "folder below it unreadable, 2 bad usage.\n";
 // Where --help begins the text of each option.
 constexpr size_t kHelpColumn = 19;
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "form/error_report.h"
+#include "form/memory_reserve.h"
 #include "form/run_time_error.h"
 
 namespace quorvane {
@@ -24,13 +25,25 @@ FailureDetails DescribeFailure(std::exception_ptr failure) {
     }
 }
 
-void ErrorTrap::report(std::exception_ptr failure) {
-    const FailureDetails details = DescribeFailure(failure);
-    const std::string text =
-        form_ == Form::Walk
-            ? WalkErrorReportText(details.description, line_, details.number, "", "")
-            : ErrorReportText(details.description, procedurePath_, line_);
-    dialogs_.message(text, kErrorReportTitle, MessageStyle::Exclamation);
+ErrorTrap::ErrorTrap(Dialogs& dialogs, const char* procedurePath, Form form)
+    : dialogs_(dialogs), procedurePath_(procedurePath), form_(form) {
+    KeepMemoryReserve();
+}
+
+void ErrorTrap::report(std::exception_ptr failure) noexcept {
+    ReleaseMemoryReserve();
+    try {
+        const FailureDetails details = DescribeFailure(failure);
+        const std::string text =
+            form_ == Form::Walk
+                ? WalkErrorReportText(details.description, line_, details.number, "", "")
+                : ErrorReportText(details.description, procedurePath_, line_);
+        dialogs_.message(text, kErrorReportTitle, MessageStyle::Exclamation);
+    } catch (...) {
+        // Not even the memory kept for it was room enough: the report is lost, the command
+        // goes on.
+    }
+    KeepMemoryReserve();
 }
 
 }  // namespace quorvane

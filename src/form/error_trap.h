@@ -12,14 +12,17 @@ namespace quorvane {
 // step that fails is reported with the standard error report, naming the handler and the
 // number of the last step begun (0 before the first), and the handler goes on with its next
 // step, so a command is never abandoned half-way and always clears its busy state.
+//
+// The report is shown from memory kept for it (see memory_reserve.h), which every trap takes
+// again as its procedure starts where it was given back, so that even a command that ran out of
+// memory can say so; a report that fails all the same is given up, and the command goes on.
 class ErrorTrap {
   public:
     // The report's form: the standard one, or the walk's own (WalkErrorReportText), whose
     // trap is armed only while the walk makes its list, when its path and name are empty.
     enum class Form { Standard, Walk };
 
-    ErrorTrap(Dialogs& dialogs, const char* procedurePath, Form form = Form::Standard)
-        : dialogs_(dialogs), procedurePath_(procedurePath), form_(form) {}
+    ErrorTrap(Dialogs& dialogs, const char* procedurePath, Form form = Form::Standard);
 
     // Runs the step numbered `line`. A failure loses the step's effect and is reported.
     template <typename Step>
@@ -52,7 +55,7 @@ class ErrorTrap {
     int line() const { return line_; }
 
   private:
-    void report(std::exception_ptr failure);
+    void report(std::exception_ptr failure) noexcept;
 
     Dialogs& dialogs_;
     const char* procedurePath_;

@@ -6,7 +6,8 @@
 
 namespace quorvane {
 
-AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
+AtomicFile::AtomicFile(std::string target, Writes writes)
+    : target_(std::move(target)), writes_(writes) {}
 
 AtomicFile::~AtomicFile() {
     discard();

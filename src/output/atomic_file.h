@@ -19,12 +19,19 @@ namespace quorvane {
 //
 // A target that is a symbolic link keeps its link: the file it leads to is replaced. A target
 // that is no regular file (a device, a pipe, a terminal) cannot be replaced and is written in
-// place (see ResolveOutputTarget).
+// place (see ResolveOutputTarget). Such a target takes the bytes only in order: for one
+// written with overwrites they are built aside, in the temporary folder, and copied into it by
+// commit(). The file built aside never has a name that outlives the program, whatever ends it,
+// SIGKILL too: on Linux it has none (O_TMPFILE), elsewhere on POSIX it loses it as it is made,
+// and on Windows the system deletes it once its handle is closed.
 //
 // After the first failure every call does nothing and gives that failure again.
 class AtomicFile {
   public:
-    explicit AtomicFile(std::string target);
+    // How the bytes come: in order, or with overwrite() of bytes written before.
+    enum class Writes { InOrder, WithOverwrites };
+
+    explicit AtomicFile(std::string target, Writes writes = Writes::InOrder);
     ~AtomicFile();  // discards the new file unless commit() succeeded
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -54,12 +61,18 @@ class AtomicFile {
     std::string target_;
     std::string destination_;  // the file that the new one replaces
     std::string temporary_;    // empty when written in place or, until commit(), without a name
+    Writes writes_;
     bool inPlace_ = false;
+    bool builtAside_ = false;  // for a target written in place, with overwrites
     // The rest is the platform's own (atomic_file_posix.cpp, atomic_file_windows.cpp).
     // POSIX: writes through `descriptor`, which the file now owns.
     Status useDescriptor(int descriptor);
     // POSIX: gives the file written without a name (O_TMPFILE) a new name beside the target.
     Status nameUnnamedFile();
+    // Opens the file that the bytes for a target written in place are built in, and at
+    // commit() copies them into the target.
+    Status openAside();
+    Status copyAside();
 
     // POSIX: the new file's stream.
     std::FILE* file_ = nullptr;

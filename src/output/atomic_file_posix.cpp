@@ -7,6 +7,7 @@
 #include <string>
 
 #include "output/atomic_file.h"
+#include "output/new_file.h"
 #include "output/output_target.h"
 
 namespace quorvane {
@@ -43,6 +44,7 @@ Status AtomicFile::open() {
     }
     destination_ = where.file;
     inPlace_ = where.inPlace;
+    if (inPlace_ && writes_ == Writes::WithOverwrites) return openAside();
     if (inPlace_) {
         // O_TRUNC leaves devices and pipes alone; without O_CREAT nothing new appears.
         const int descriptor =
@@ -118,6 +120,7 @@ Status AtomicFile::commit() {
     if (pending_.removed()) return fail(ECANCELED);
     errno = 0;
     if (std::fflush(file_) != 0) return fail(errno);
+    if (builtAside_) return copyAside();
     if (inPlace_) {
         // Devices and pipes have nothing to sync and keep their own permissions.
         const int closed = std::fclose(file_);
@@ -145,6 +148,59 @@ Status AtomicFile::commit() {
     if (renameError) return fail(renameError.value());
     temporary_.clear();
     pending_.forget();
+    return {};
+}
+
+Status AtomicFile::openAside() {
+    std::string folder;
+    if (const Status found = TemporaryFolder(folder); !found.ok()) return fail(found.code());
+    int descriptor = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    // Where the file system makes no file without a name, a new one loses its name at once.
+    for (int attempt = 0; descriptor < 0 && attempt < 100; ++attempt) {
+        const std::string name = temporaryNameFor(folder + "/quorvane");
+        // Registered before it exists, so that a signal never finds it unregistered.
+        const PendingFile pending(name);
+        descriptor = ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
+        if (descriptor >= 0) {
+            unlink(name.c_str());
+        } else if (errno != EEXIST) {
+            break;
+        }
+    }
+    if (descriptor < 0) return fail(errno);
+    builtAside_ = true;
+    return useDescriptor(descriptor);
+}
+
+Status AtomicFile::copyAside() {
+    // O_TRUNC leaves devices and pipes alone; without O_CREAT nothing new appears.
+    const int target = ::open(destination_.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+    if (target < 0) return fail(errno);
+    std::string block(size_t{1} << 16, '\0');
+    int error = 0;
+    for (std::uint64_t at = 0; at < size_ && error == 0;) {
+        const ssize_t got =
+            pread(fileno(file_), block.data(), block.size(), static_cast<off_t>(at));
+        if (got <= 0) {
+            error = got < 0 ? errno : EIO;
+            break;
+        }
+        at += static_cast<std::uint64_t>(got);
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t wrote =
+                ::write(target, block.data() + done, static_cast<size_t>(got - done));
+            if (wrote < 0 && errno == EINTR) continue;
+            if (wrote <= 0) {
+                error = wrote < 0 ? errno : EIO;
+                break;
+            }
+            done += wrote;
+        }
+    }
+    if (::close(target) != 0 && error == 0 && errno != EINTR) error = errno;
+    if (error != 0) return fail(error);
+    std::fclose(file_);
+    file_ = nullptr;
     return {};
 }
 

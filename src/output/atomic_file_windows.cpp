@@ -4,6 +4,7 @@
 
 #include "engine/extended_length_path.h"
 #include "output/atomic_file.h"
+#include "output/new_file.h"
 #include "output/output_target.h"
 #include "text/native_text.h"
 
@@ -50,6 +51,7 @@ Status AtomicFile::open() {
     destination_ = where.file;
     inPlace_ = where.inPlace;
     DWORD error = ERROR_SUCCESS;
+    if (inPlace_ && writes_ == Writes::WithOverwrites) return openAside();
     if (inPlace_) {
         // A device is reached by its plain name: past \\?\ "NUL" would be a file of that name.
         HANDLE device = CreateFileW(ToNativePath(destination_).c_str(), GENERIC_WRITE,
@@ -78,6 +80,64 @@ Status AtomicFile::open() {
     }
     if (!inPlace_) pending_ = PendingFile(temporary_);
     gathered_.reserve(kBufferSize);
+    return {};
+}
+
+Status AtomicFile::openAside() {
+    std::string folder;
+    if (const Status found = TemporaryFolder(folder); !found.ok()) return fail(found.code());
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
+        // Deleted by the system once the handle is closed, even when the program is ended.
+        HANDLE file =
+            CreateFileW(ToExtendedLengthPath(temporaryNameFor(folder + "\\quorvane")).c_str(),
+                        GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            handle_ = file;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    if (!handle_) return fail(static_cast<int>(error));
+    builtAside_ = true;
+    gathered_.reserve(kBufferSize);
+    return {};
+}
+
+Status AtomicFile::copyAside() {
+    const LARGE_INTEGER start{};
+    if (!SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN)) {
+        return fail(static_cast<int>(GetLastError()));
+    }
+    // A device is reached by its plain name: past \\?\ "NUL" would be a file of that name.
+    HANDLE target = CreateFileW(ToNativePath(destination_).c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (target == INVALID_HANDLE_VALUE) return fail(static_cast<int>(GetLastError()));
+    std::string block(kBufferSize, '\0');
+    DWORD error = ERROR_SUCCESS;
+    for (std::uint64_t at = 0; at < size_;) {
+        DWORD got = 0;
+        if (!ReadFile(handle_, block.data(), static_cast<DWORD>(block.size()), &got, nullptr)) {
+            error = GetLastError();
+            break;
+        }
+        if (got == 0) {
+            error = ERROR_HANDLE_EOF;
+            break;
+        }
+        if (!writeAll(target, std::string_view(block.data(), got))) {
+            error = GetLastError();
+            break;
+        }
+        at += got;
+    }
+    if (!CloseHandle(target) && error == ERROR_SUCCESS) error = GetLastError();
+    if (error != ERROR_SUCCESS) return fail(static_cast<int>(error));
+    CloseHandle(handle_);  // which deletes the file built aside
+    handle_ = nullptr;
     return {};
 }
 
@@ -120,6 +180,7 @@ Status AtomicFile::commit() {
         return fail(static_cast<int>(GetLastError()));
     }
     gathered_.clear();
+    if (builtAside_) return copyAside();
     const bool closed = CloseHandle(handle_);
     handle_ = nullptr;
     if (!closed) return fail(static_cast<int>(GetLastError()));

@@ -5,15 +5,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <utility>
 
-#include "output/new_file.h"
-#include "output/output_target.h"
 #include "results/cell_text.h"
 #include "results/yielding_call.h"
-#include "text/local_path.h"
 #include "text/utf8_text.h"
 
 namespace quorvane {
@@ -174,37 +169,15 @@ std::string Styles() {
     return xml;
 }
 
-// Copies the file `from` into `to` (see AtomicFile).
-Status CopyFile(const std::string& from, const std::string& to) {
-    std::ifstream source(LocalPath(from), std::ios::binary);
-    if (!source) return Status::system(errno != 0 ? errno : EIO);
-    AtomicFile target(to);
-    if (const Status status = target.open(); !status.ok()) return status;
-    std::string buffer(size_t{1} << 16, '\0');
-    while (source) {
-        source.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        const auto got = static_cast<size_t>(source.gcount());
-        if (got == 0) continue;
-        if (const Status status = target.write(std::string_view(buffer.data(), got));
-            !status.ok()) {
-            return status;
-        }
-    }
-    if (source.bad()) return Status::system(EIO);
-    return target.commit();
-}
-
 }  // namespace
 
 WorkbookWriter::WorkbookWriter(std::string file, size_t rowsPerSheet)
     : file_(std::move(file)), rowsPerSheet_(std::clamp<size_t>(rowsPerSheet, 2, kSheetRows)) {}
 
 WorkbookWriter::~WorkbookWriter() {
-    // The partial file goes with its AtomicFile; the workbook built aside goes here.
+    // The partial file goes with its AtomicFile.
     zip_.reset();
     out_.reset();
-    // Nothing more can be done about a file that will not go.
-    if (!builtAside_.empty()) static_cast<void>(RemoveFile(builtAside_));
 }
 
 Status WorkbookWriter::note(Status status) {
@@ -213,16 +186,8 @@ Status WorkbookWriter::note(Status status) {
 }
 
 Status WorkbookWriter::open() {
-    OutputTarget where;
-    if (const Status status = ResolveOutputTarget(file_, where); !status.ok()) return note(status);
-    std::string built = file_;
-    if (where.inPlace) {
-        const Status status = CreateTemporaryFile("Quorvane workbook ", ".xlsx", builtAside_);
-        if (!status.ok()) return note(status);
-        pendingAside_ = PendingFile(builtAside_);
-        built = builtAside_;
-    }
-    out_ = std::make_unique<AtomicFile>(built);
+    // A zip archive's headers are written over once their member is complete.
+    out_ = std::make_unique<AtomicFile>(file_, AtomicFile::Writes::WithOverwrites);
     zip_ = std::make_unique<ZipWriter>(*out_);
     if (const Status status = out_->open(); !status.ok()) return note(status);
     return note(startSheet());
@@ -293,12 +258,7 @@ Status WorkbookWriter::finish(YieldHook* hook) {
     // The bytes reach the disk before the workbook takes its name, which takes a while for a
     // large one.
     if (status.ok()) status = CallWhileYielding(hook, [this] { return out_->commit(); });
-    if (!status.ok() || builtAside_.empty()) return note(status);
-    const Status copied = note(CopyFile(builtAside_, file_));
-    static_cast<void>(RemoveFile(builtAside_));
-    builtAside_.clear();
-    pendingAside_.forget();
-    return copied;
+    return note(status);
 }
 
 }  // namespace quorvane

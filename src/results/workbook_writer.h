@@ -8,7 +8,6 @@
 #include "base/status.h"
 #include "base/yield_hook.h"
 #include "output/atomic_file.h"
-#include "output/pending_files.h"
 #include "results/zip_writer.h"
 
 namespace quorvane {
@@ -23,8 +22,8 @@ namespace quorvane {
 // under a new name and renamed into place (a symbolic link keeps its link, the file behind
 // it is replaced; see AtomicFile). A zip archive is written with seeks, which a device or a
 // pipe does not take: such a file gets the workbook once it is complete, built in the
-// temporary folder. After the first failure, of any kind, every call does nothing and gives
-// that failure again, finish() too.
+// temporary folder in a file that no end of the program leaves behind. After the first
+// failure, of any kind, every call does nothing and gives that failure again, finish() too.
 class WorkbookWriter {
   public:
     static constexpr size_t kSheetRows = 1048576;  // a sheet's rows, the heading's included
@@ -52,9 +51,6 @@ class WorkbookWriter {
     Status note(Status status);
 
     std::string file_;
-    // For a device or a pipe: the workbook in the temporary folder until it is complete.
-    std::string builtAside_;
-    PendingFile pendingAside_;
     std::unique_ptr<AtomicFile> out_;
     std::unique_ptr<ZipWriter> zip_;
     Status failure_;  // the first, from the file or the archive

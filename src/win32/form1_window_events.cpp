@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "form/event_failures.h"
 #include "win32/form1_window.h"
 #include "win32/text_weight.h"
 
@@ -42,7 +43,14 @@ INT_PTR CALLBACK Form1Window::DialogProcedure(HWND window, UINT message, WPARAM 
     // Messages that arrive before the controls exist, or after the form is gone, are the
     // dialog manager's alone.
     if (!self || !self->form_) return FALSE;
-    return self->onMessage(message, wParam, lParam);
+    // No exception may unwind into the dialog manager: what a handler throws is kept (see
+    // event_failures.h), and the message gets the default handling.
+    try {
+        return self->onMessage(message, wParam, lParam);
+    } catch (...) {
+        KeepEventFailure(std::current_exception());
+        return FALSE;
+    }
 }
 
 INT_PTR Form1Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -315,6 +323,8 @@ void Form1Window::processEvents() {
         }
         dispatch(message);
     }
+    // What a handler threw was the event's own (see event_failures.h).
+    ForgetEventFailure();
 }
 
 void Form1Window::waitForEvents() {

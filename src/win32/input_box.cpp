@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "form/event_failures.h"
+
 namespace quorvane {
 
 namespace {
@@ -71,7 +73,7 @@ struct BoxState {
     std::wstring answer;
 };
 
-INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR BoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             SetWindowLongPtrW(box, DWLP_USER, lParam);
@@ -102,6 +104,18 @@ INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         }
         default:
             return FALSE;
+    }
+}
+
+INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    // No exception may unwind into the dialog manager: a failure is kept for the box's caller
+    // (see event_failures.h), and the box ends as if cancelled.
+    try {
+        return BoxMessage(box, message, wParam, lParam);
+    } catch (...) {
+        KeepEventFailure(std::current_exception());
+        EndDialog(box, IDCANCEL);
+        return TRUE;
     }
 }
 

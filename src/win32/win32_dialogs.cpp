@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "form/event_failures.h"
 #include "win32/input_box.h"
 #include "win32/wide_text.h"
 
@@ -30,6 +31,16 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM preselect
     return 0;
 }
 
+// Runs `dialog`, which runs a message loop of its own, and throws on this side of the loop
+// what a handler of the window threw inside it (see event_failures.h).
+template <typename Dialog>
+auto RunDialog(Dialog dialog) {
+    ForgetEventFailure();
+    auto answer = dialog();
+    ThrowKeptEventFailure();
+    return answer;
+}
+
 }  // namespace
 
 std::wstring CommonDialogFilter(const std::string& filter) {
@@ -43,11 +54,18 @@ std::wstring CommonDialogFilter(const std::string& filter) {
 
 void Win32Dialogs::message(const std::string& text, const std::string& title, MessageStyle style) {
     // The style is the message box's own flags: 0 an OK button alone, 48 with the warning icon.
-    MessageBoxW(owner_, Wide(text).c_str(), Wide(title).c_str(), static_cast<UINT>(style));
+    const std::wstring wideText = Wide(text);
+    const std::wstring wideTitle = Wide(title);
+    RunDialog([&] {
+        return MessageBoxW(owner_, wideText.c_str(), wideTitle.c_str(), static_cast<UINT>(style));
+    });
 }
 
 std::string Win32Dialogs::input(const std::string& prompt, const std::string& title) {
-    const std::optional<std::wstring> answer = ShowInputBox(owner_, Wide(prompt), Wide(title));
+    const std::wstring widePrompt = Wide(prompt);
+    const std::wstring wideTitle = Wide(title);
+    const std::optional<std::wstring> answer =
+        RunDialog([&] { return ShowInputBox(owner_, widePrompt, wideTitle); });
     return answer ? Narrow(*answer) : std::string();
 }
 
@@ -66,7 +84,7 @@ Status Win32Dialogs::saveFile(const std::string& title, const std::string& filte
     dialog.lpstrTitle = caption.c_str();
     // No question before a file is replaced, and no suffix added to a name typed without one.
     dialog.Flags = OFN_EXPLORER | OFN_LONGNAMES | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetSaveFileNameW(&dialog)) {
+    if (RunDialog([&] { return GetSaveFileNameW(&dialog); })) {
         chosen = Narrow(path.data());
         return {};
     }
@@ -85,11 +103,12 @@ std::string Win32Dialogs::browseFolder(const std::string& prompt,
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
     browse.lpfn = BrowseCallback;
     browse.lParam = reinterpret_cast<LPARAM>(&preselection);
+    ForgetEventFailure();
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
-    if (!chosen) return {};
     wchar_t path[MAX_PATH] = {};
-    const bool isFolder = SHGetPathFromIDListW(chosen, path);
+    const bool isFolder = chosen && SHGetPathFromIDListW(chosen, path);
     CoTaskMemFree(chosen);
+    ThrowKeptEventFailure();
     // A choice without a file-system path is no choice.
     return isFolder ? Narrow(path) : std::string();
 }

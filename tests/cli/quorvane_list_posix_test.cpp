@@ -1,18 +1,22 @@
 // quorvane-list run as a program where only POSIX has what it meets: links, permissions,
-// pipes, a full device, limits on memory, open files and the stack, and a current folder
-// changed in a child.
+// pipes, terminals, closed standard streams, a full device, limits on memory, open files and
+// the stack, and a current folder changed in a child.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/list_run.h"
@@ -21,6 +25,7 @@
 #include "support/fixture_tree.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
+#include "support/zip_reader.h"
 
 namespace quorvane::list_test {
 namespace {
@@ -103,32 +108,49 @@ TEST(QuorvaneList, WithoutAFolderTheCurrentOneIsListed) {
     EXPECT_EQ(lists, "0\n" + expected + "=\n" + expected);
 }
 
-TEST(QuorvaneList, UnreadableFoldersAreNamedOnlyWhenAskedAndMakeTheStatusOne) {
-    TempFolder temp;
+// For runs that must meet permissions although the tests run as root: an unprivileged user
+// to run as (none when the tests do not run as root), and a copy of the program in `temp` that
+// the user can run, since the build may lie in a folder closed to the user (a checkout in
+// /root). Nothing when neither can be had: the test is then skipped.
+struct UserRun {
+    std::optional<unsigned> user;
+    std::string program;
+};
+std::optional<UserRun> RunAsUnprivilegedUser(const TempFolder& temp) {
     chmod(temp.path().c_str(), 0755);
-    const std::string t = temp / "T";
-    test::MakeFolders(t + "/open/inside");
-    test::MakeFolders(t + "/locked/kept out");
-    chmod((t + "/locked").c_str(), 0);
     const auto user = test::UnprivilegedUser();
-    if (!user && geteuid() == 0) GTEST_SKIP() << "running as root without a user to drop to";
-    // The build may lie in a folder that the user cannot enter (a checkout in /root): the user
-    // runs a copy of the program beside the tree.
+    if (!user && geteuid() == 0) return std::nullopt;
     const std::string program = temp / "quorvane-list";
     std::filesystem::copy_file(QUORVANE_LIST_PROGRAM, program);
     chmod(program.c_str(), 0755);
     if (user && test::RunInChild(
                     [&] { return std::string(access(program.c_str(), X_OK) == 0 ? "yes" : "no"); },
                     user) != "yes") {
-        GTEST_SKIP() << "the temporary folder " << temp.path() << " is closed to the user";
+        return std::nullopt;
     }
+    return UserRun{user, program};
+}
 
-    std::string expected = t + "/open/inside\n";
+// A tree "T" in `temp` with a folder that the user cannot read, and its list.
+std::string TreeWithALockedFolder(const TempFolder& temp, std::string& list) {
+    const std::string t = temp / "T";
+    test::MakeFolders(t + "/open/inside");
+    test::MakeFolders(t + "/locked/kept out");
+    chmod((t + "/locked").c_str(), 0);
+    list = t + "/open/inside\n";
     for (const auto& name : test::ListedNames(t))
-        expected += t + "/" + name + "\n";
-    const ProgramResult quiet = test::RunProgram(program, {t}, user);
-    const ProgramResult told = test::RunProgram(program, {"--show-errors", t}, user);
-    chmod((t + "/locked").c_str(), 0755);
+        list += t + "/" + name + "\n";
+    return t;
+}
+
+TEST(QuorvaneList, UnreadableFoldersAreNamedOnlyWhenAskedAndMakeTheStatusOne) {
+    TempFolder temp;
+    const auto as = RunAsUnprivilegedUser(temp);
+    if (!as) GTEST_SKIP() << "no unprivileged user who can run the program from " << temp.path();
+    std::string expected;
+    const std::string t = TreeWithALockedFolder(temp, expected);
+    const ProgramResult quiet = test::RunProgram(as->program, {t}, as->user);
+    const ProgramResult told = test::RunProgram(as->program, {"--show-errors", t}, as->user);
 
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.out, expected);
@@ -140,6 +162,165 @@ TEST(QuorvaneList, UnreadableFoldersAreNamedOnlyWhenAskedAndMakeTheStatusOne) {
     const ProgramResult complete = List({"--show-errors", t + "/open"});
     EXPECT_EQ(complete.exitCode, 0);
     EXPECT_EQ(complete.err, "");
+}
+
+// A FOLDER closed to the user is no empty success: it is named with the reason, whether or not
+// --show-errors asks for the folders below, and nothing is listed, not even the FOLDERs before.
+TEST(QuorvaneList, UnreadableFolderIsNamedWithTheReasonAndNothingIsListed) {
+    TempFolder temp;
+    const auto as = RunAsUnprivilegedUser(temp);
+    if (!as) GTEST_SKIP() << "no unprivileged user who can run the program from " << temp.path();
+    const std::string closed = temp / "closed";
+    test::MakeFolders(closed + "/inside");
+    test::MakeFolders(temp / "open/inside");
+    chmod(closed.c_str(), 0);
+    test::MakeFolder(temp / "out");
+    chmod((temp / "out").c_str(), 0777);
+    const std::string file = temp / "out/list.txt";
+    test::MakeFile(file, "old list");
+    const std::vector<std::string> runs[] = {
+        {closed}, {"--show-errors", closed}, {temp / "open", closed}, {"-o", file, closed}};
+    for (const std::vector<std::string>& arguments : runs) {
+        const ProgramResult refused = test::RunProgram(as->program, arguments, as->user);
+        EXPECT_EQ(refused.exitCode, 1) << arguments.front();
+        EXPECT_EQ(refused.err, "quorvane-list: " + closed + ": Permission denied\n");
+        EXPECT_EQ(refused.out, "") << arguments.front();
+    }
+    EXPECT_EQ(test::ReadFile(file), "old list");
+}
+
+// A FOLDER that goes after the check, while an earlier one is walked, is named when its turn
+// comes; what was listed stays listed. The list of the first fills a small pipe, so the walk
+// waits on its reader until the second is gone.
+TEST(QuorvaneList, FolderRemovedWhileAnEarlierOneIsWalkedIsNamedWhenReached) {
+    TempFolder temp;
+    const std::string first = temp / "first";
+    const std::string later = temp / "later";
+    for (int i = 0; i < 3000; ++i)
+        test::MakeFolders(first + "/" + std::string(60, 'f') + std::to_string(i));
+    test::MakeFolders(later + "/inside");
+    int channel[2];
+    ASSERT_EQ(pipe(channel), 0);
+    fcntl(channel[0], F_SETPIPE_SZ, 4096);
+    ProgramResult run;
+    std::thread lister([&] { run = ListIn({channel[1]}, {first, later}); });
+    std::string out(4096, '\0');
+    const ssize_t got = read(channel[0], out.data(), out.size());
+    out.resize(static_cast<size_t>(std::max<ssize_t>(got, 0)));
+    // The program has its own copy of the writing end by now.
+    close(channel[1]);
+    std::filesystem::remove_all(later);
+    char buffer[1 << 16];
+    for (ssize_t more; (more = read(channel[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<size_t>(more));
+    close(channel[0]);
+    lister.join();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "quorvane-list: " + later + ": " + strerror(ENOENT) + "\n");
+    EXPECT_EQ(out, Lines(ExpectedEntries(first + "/")));
+}
+
+// Runs `program` with `arguments` as `user`, with the standard streams in `closed` closed, as
+// `2>&-` starts it; gives its exit status.
+int RunWithStreamsClosed(const UserRun& as, const std::vector<int>& closed,
+                         const std::vector<std::string>& arguments) {
+    const std::string status = test::RunInChild(
+        [&] {
+            std::vector<char*> argv{const_cast<char*>(as.program.c_str())};
+            for (const std::string& argument : arguments)
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            argv.push_back(nullptr);
+            const pid_t child = fork();
+            if (child == 0) {
+                const int nowhere = open("/dev/null", O_RDWR);
+                for (const int stream : {0, 1, 2})
+                    dup2(nowhere, stream);
+                close(nowhere);
+                for (const int stream : closed)
+                    close(stream);
+                execv(argv[0], argv.data());
+                _exit(127);
+            }
+            int ended = 0;
+            waitpid(child, &ended, 0);
+            return std::to_string(WIFEXITED(ended) ? WEXITSTATUS(ended) : -1);
+        },
+        as.user);
+    return std::stoi(status);
+}
+
+// Started without standard error (or without any standard stream), the program's files cannot
+// take its place: the messages go nowhere, the list and the workbook hold what they should.
+TEST(QuorvaneList, ClosedStandardErrorPutsNoMessageIntoTheOutputFile) {
+    TempFolder temp;
+    const auto as = RunAsUnprivilegedUser(temp);
+    if (!as) GTEST_SKIP() << "no unprivileged user who can run the program from " << temp.path();
+    std::string expected;
+    const std::string t = TreeWithALockedFolder(temp, expected);
+    test::MakeFolder(temp / "out");
+    chmod((temp / "out").c_str(), 0777);
+    const std::string file = temp / "out/list.txt";
+    const std::string workbook = temp / "out/list.xlsx";
+    for (const std::vector<int>& closed : {std::vector<int>{2}, std::vector<int>{0, 1, 2}}) {
+        SCOPED_TRACE(closed.size());
+        EXPECT_EQ(RunWithStreamsClosed(*as, closed, {"--show-errors", "-o", file, t}), 1);
+        EXPECT_EQ(test::ReadFile(file), expected);
+        EXPECT_EQ(RunWithStreamsClosed(*as, closed, {"--show-errors", "--xlsx", workbook, t}), 1);
+        EXPECT_TRUE(test::OtherReaderAccepts(workbook));
+        EXPECT_NE(testing::SheetXml(workbook, 1).find(testing::TextCell("A2", t + "/open/inside")),
+                  std::string::npos);
+    }
+}
+
+// What quorvane-list writes to a terminal (a pseudo-terminal in raw mode, which passes the
+// bytes as they come).
+std::string ListOnTerminal(const std::vector<std::string>& arguments) {
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) return "no terminal";
+    const std::string screen = ptsname(terminal);
+    std::vector<char*> argv{const_cast<char*>(QUORVANE_LIST_PROGRAM)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int shown = open(screen.c_str(), O_RDWR | O_NOCTTY);
+        termios raw{};
+        if (shown < 0 || tcgetattr(shown, &raw) != 0) _exit(127);
+        cfmakeraw(&raw);
+        if (tcsetattr(shown, TCSANOW, &raw) != 0 || dup2(shown, 1) < 0) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    // The terminal's side gives an error once the program has ended and closed its own.
+    std::string out;
+    char buffer[4096];
+    for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<size_t>(got));
+    close(terminal);
+    waitpid(child, nullptr, 0);
+    return out;
+}
+
+// A folder named so that a terminal would take it as an order: on the terminal the list shows
+// it escaped, as messages do; into a file, with -0 and in a row format it stays as it is.
+void ExpectShownEscaped(const std::string& name, const std::string& escaped) {
+    TempFolder temp;
+    test::MakeFolder(temp / name);
+    EXPECT_EQ(ListOnTerminal({temp.path()}), temp / escaped + "\n");
+    EXPECT_EQ(ListOnTerminal({"--relative", temp.path()}), escaped + "\n");
+    EXPECT_EQ(ListOnTerminal({"-0", temp.path()}), temp / name + std::string(1, '\0'));
+    EXPECT_EQ(ListOnTerminal({"--format", "csv", "--columns", "name", temp.path()}),
+              "name\r\n" + name + "\r\n");
+    EXPECT_EQ(List({temp.path()}).out, temp / name + "\n");
+}
+
+TEST(QuorvaneList, FolderNameCannotSetTheTerminalTitle) {
+    ExpectShownEscaped("\x1B]0;PWNED\x07", "\\x1B]0;PWNED\\x07");
+}
+
+TEST(QuorvaneList, FolderNameCannotClearTheTerminalScreen) {
+    ExpectShownEscaped("\x1B[2J\x1B[H", "\\x1B[2J\\x1B[H");
 }
 
 TEST(QuorvaneList, FailedOutputEndsTheRunAndNamesItsOwnError) {

@@ -6,9 +6,11 @@
 #include <new>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "form/error_report.h"
+#include "form/memory_reserve.h"
 #include "form/run_time_error.h"
 
 namespace quorvane {
@@ -65,6 +67,36 @@ TEST(ErrorTrap, ReportsTheLastStepBegunAndGoesOnWithTheNext) {
     EXPECT_EQ(dialogs.messages[0].style, MessageStyle::Exclamation);
     EXPECT_EQ(static_cast<int>(dialogs.messages[0].style), 48);
     EXPECT_EQ(dialogs.messages[1].text, Report("Overflow", procedure::kStartCreatingList, 106));
+}
+
+// Where memory has run out, the report is made from the memory kept for it, which comes back
+// afterwards; a report that fails all the same stays inside the trap, and the command goes on.
+TEST(ErrorTrap, OutOfMemoryIsReportedFromTheMemoryKeptForIt) {
+    struct Refusing : MessageRecorder {
+        void message(const std::string& text, const std::string& title,
+                     MessageStyle style) override {
+            reserveHeld.push_back(MemoryReserveHeld());
+            if (std::exchange(refuse, false)) throw std::bad_alloc();
+            MessageRecorder::message(text, title, style);
+        }
+        bool refuse = true;
+        std::vector<bool> reserveHeld;
+    } dialogs;
+    ErrorTrap trap(dialogs, procedure::kSaveTextFile);
+    EXPECT_TRUE(MemoryReserveHeld());
+    std::vector<int> ran;
+    trap.step(112, [] { throw std::bad_alloc(); });
+    trap.step(116, [&] {
+        ran.push_back(116);
+        throw std::bad_alloc();
+    });
+    trap.step(118, [&] { ran.push_back(118); });
+
+    EXPECT_EQ(ran, (std::vector<int>{116, 118}));
+    EXPECT_EQ(dialogs.reserveHeld, (std::vector<bool>{false, false}));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, Report("Out of memory", procedure::kSaveTextFile, 116));
+    EXPECT_TRUE(MemoryReserveHeld());
 }
 
 TEST(ErrorTrap, FailureBeforeTheFirstStepIsReportedAtLineZero) {

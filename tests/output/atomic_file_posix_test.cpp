@@ -15,6 +15,7 @@
 
 #include "output/output_target.h"
 #include "output/pending_files.h"
+#include "support/environment.h"
 #include "support/fixture_tree.h"
 #include "support/temp_folder.h"
 
@@ -191,6 +192,38 @@ TEST(AtomicFile, EvenSigkillInTheMiddleOfAWriteLeavesNoPartialFile) {
         EXPECT_EQ(ReadFile(target), "old");
         EXPECT_EQ(ListedNames(temp.path()), std::vector<std::string>{"list.txt"});
     }
+}
+
+// A pipe takes no overwrites: the bytes are built in the temporary folder, where they never
+// have a name, so not even SIGKILL in the middle of the write leaves anything there; the pipe
+// gets them, overwrites and all, once they are complete.
+TEST(AtomicFile, WrittenWithOverwritesIntoAPipeLeavesNothingInTheTemporaryFolder) {
+    TempFolder temp;
+    TempFolder temporaryFolder;
+    const std::string saved = test::GetVariable(test::kTemporaryFolderVariable);
+    test::SetVariable(test::kTemporaryFolderVariable, temporaryFolder.path());
+    const std::string fifo = temp / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    // In a child that SIGKILL ends after the write or, when asked, after the commit.
+    const auto write = [&](bool commit) {
+        static AtomicFile file(fifo, AtomicFile::Writes::WithOverwrites);
+        if (!file.open().ok() || !file.write("size ????, body").ok() ||
+            !file.overwrite(5, "0015").ok() || !ListedNames(temporaryFolder.path()).empty()) {
+            _exit(1);
+        }
+        if (commit) _exit(file.commit().ok() ? 0 : 1);
+    };
+    EXPECT_EQ(EndedBy(SIGKILL, [&] { write(false); }), SIGKILL);
+    EXPECT_TRUE(ListedNames(temporaryFolder.path()).empty());
+    EXPECT_EQ(EndedBy(SIGKILL, [&] { write(true); }), 0);
+    char got[32] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), 15);
+    close(reader);
+    EXPECT_EQ(std::string(got), "size 0015, body");
+    EXPECT_TRUE(ListedNames(temporaryFolder.path()).empty());
+    test::SetVariable(test::kTemporaryFolderVariable, saved);
 }
 
 }  // namespace
