@@ -16,6 +16,9 @@ struct ListedFolder {
 
 // Where a walk puts what it finds. Folders arrive in their final order; a folder's block is
 // final once its descent ends, so a sink can pass them on at once instead of holding the tree.
+// The walk cannot be answered from append(): a sink whose output fails keeps the failure,
+// says stopped(), and gives the failure to its owner from a call of its own once the walk has
+// returned (the one place below the window where a failure waits in a field).
 class FolderSink {
   public:
     virtual ~FolderSink() = default;
