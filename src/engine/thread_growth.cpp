@@ -11,7 +11,8 @@ unsigned ThreadGrowth::decide(const Totals& now) {
     const double seconds = now.seconds - last_.seconds;
     if (seconds <= 0) return wanted_;
     const double rate = static_cast<double>(now.folders - last_.folders) / seconds;
-    const std::uint64_t waits = now.waits - last_.waits;
+    const std::uint64_t waits = now.waited - last_.waited;
+    const std::uint64_t reports = now.reports - last_.reports;
     last_ = now;
 
     if (before_ != 0) {
@@ -40,7 +41,7 @@ unsigned ThreadGrowth::decide(const Totals& now) {
     if (waits >= kWaitsThatCount && wanted_ < most_) {
         before_ = wanted_;
         rateBefore_ = rate;
-        wanted_ = std::min(most_, 2 * wanted_);
+        wanted_ = std::min(most_, (2 * waits >= reports ? 4 : 2) * wanted_);
     }
     return wanted_;
 }

@@ -35,17 +35,18 @@ void WalkTeam::startHelpers() {
 
 void WalkTeam::noteReads(unsigned reads, unsigned waits) {
     foldersRead_.fetch_add(reads, std::memory_order_relaxed);
-    readsWaited_.fetch_add(waits, std::memory_order_relaxed);
+    reports_.fetch_add(1, std::memory_order_relaxed);
+    if (waits > 0) reportsWaited_.fetch_add(1, std::memory_order_relaxed);
     const Clock::rep now = (Clock::now() - started_).count();
     if (now < nextDecision_.load(std::memory_order_relaxed)) return;
     std::unique_lock lock(growthMutex_, std::try_to_lock);
     if (!lock || now < nextDecision_.load(std::memory_order_relaxed)) return;
     const auto period = std::chrono::duration<double>(ThreadGrowth::kPeriodSeconds);
     nextDecision_ = now + std::chrono::duration_cast<Clock::duration>(period).count();
-    const unsigned wanted =
-        growth_.decide({std::chrono::duration<double>(Clock::duration(now)).count(),
-                        foldersRead_.load(std::memory_order_relaxed),
-                        readsWaited_.load(std::memory_order_relaxed)});
+    const unsigned wanted = growth_.decide(
+        {std::chrono::duration<double>(Clock::duration(now)).count(),
+         foldersRead_.load(std::memory_order_relaxed), reports_.load(std::memory_order_relaxed),
+         reportsWaited_.load(std::memory_order_relaxed)});
     if (wanted != wanted_.load(std::memory_order_relaxed)) setWanted(wanted);
 }
 

@@ -166,7 +166,8 @@ class WalkTeam {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point started_ = Clock::now();
     std::atomic<std::uint64_t> foldersRead_{0};
-    std::atomic<std::uint64_t> readsWaited_{0};
+    std::atomic<std::uint64_t> reports_{0};
+    std::atomic<std::uint64_t> reportsWaited_{0};
     std::atomic<Clock::rep> nextDecision_{0};  // since started_
     std::mutex growthMutex_;
     ThreadGrowth growth_;

@@ -9,7 +9,7 @@ namespace quorvane::test {
 namespace {
 
 // A walk as ThreadGrowth sees it, period by period: the folders it reads a second with so many
-// threads, and the waits of each period.
+// threads, and how many of the period's hundred reports of its threads had reads that waited.
 struct PlayedWalk {
     std::function<double(unsigned threads)> rate;
     std::function<unsigned(int period)> waits;
@@ -24,14 +24,16 @@ std::vector<unsigned> Play(const PlayedWalk& walk, unsigned start, unsigned most
         totals.seconds += ThreadGrowth::kPeriodSeconds;
         totals.folders +=
             static_cast<std::uint64_t>(walk.rate(growth.wanted()) * ThreadGrowth::kPeriodSeconds);
-        totals.waits += walk.waits(period);
+        totals.reports += 100;
+        totals.waited += walk.waits(period);
         wanted.push_back(growth.decide(totals));
     }
     return wanted;
 }
 
 const auto kNoWaits = [](int) { return 0u; };
-const auto kWaitsAlways = [](int) { return 50u; };
+const auto kWaitsAlways = [](int) { return 100u; };  // a disk read for the first time
+const auto kSomeWaits = [](int) { return 10u; };
 
 TEST(ThreadGrowth, TreeInMemoryKeepsOneThreadPerCore) {
     // However much more threads would seem to read.
@@ -40,12 +42,15 @@ TEST(ThreadGrowth, TreeInMemoryKeepsOneThreadPerCore) {
 }
 
 TEST(ThreadGrowth, WaitingReadsGrowOneStepAtATimeWhileEachStepPays) {
-    // A disk that serves as many reads at once as it gets, up to 16.
-    const auto rate = [](unsigned n) { return 1000.0 * std::min(n, 16u); };
-    const auto wanted = Play({rate, kWaitsAlways}, 2, 32, 12);
-    // Each step is tried in one period and kept in the next; 32 bought nothing over 16, so
-    // the walk is back at 16.
-    EXPECT_EQ(wanted, (std::vector<unsigned>{4, 4, 8, 8, 16, 16, 32, 16, 16, 16, 16, 16}));
+    // A disk that serves as many reads at once as it gets, up to 16. Each step is tried in one
+    // period and kept in the next; 32 bought nothing over 16, so the walk is back at 16.
+    const auto upTo16 = [](unsigned n) { return 1000.0 * std::min(n, 16u); };
+    EXPECT_EQ(Play({upTo16, kSomeWaits}, 2, 32, 12),
+              (std::vector<unsigned>{4, 4, 8, 8, 16, 16, 32, 16, 16, 16, 16, 16}));
+    // Where nearly every read waits the steps are of four times the threads.
+    const auto upTo8 = [](unsigned n) { return 1000.0 * std::min(n, 8u); };
+    EXPECT_EQ(Play({upTo8, kWaitsAlways}, 2, 32, 10),
+              (std::vector<unsigned>{8, 8, 32, 8, 8, 8, 8, 8, 8, 32}));
 }
 
 TEST(ThreadGrowth, StepThatBuysNothingIsTriedAgainOnlyAfterLongerPauses) {
@@ -61,7 +66,7 @@ TEST(ThreadGrowth, StepThatBuysNothingIsTriedAgainOnlyAfterLongerPauses) {
 TEST(ThreadGrowth, ReadsThatStopWaitingGoBackToTheFirstThreads) {
     const auto rate = [](unsigned n) { return 1000.0 * n; };
     const auto wanted = Play({rate, [](int period) { return period < 4 ? 50u : 0u; }}, 2, 32, 12);
-    EXPECT_EQ(wanted[3], 8u);
+    EXPECT_EQ(wanted[3], 32u);
     EXPECT_EQ(wanted.back(), 2u);
 }
 
