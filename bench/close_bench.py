@@ -94,16 +94,21 @@ def one_close(program, tree, delay, copy, name, scratch):
     running = started.poll() is None and len(windows_titled(conn)) == 1
     closed_at = time.monotonic()
     close(conn, window)
-    status = started.wait(timeout=60)
-    elapsed = time.monotonic() - closed_at
+    try:
+        status = started.wait(timeout=60)
+        gone = f"gone {time.monotonic() - closed_at:.3f} s later (exit status {status})"
+    except subprocess.TimeoutExpired:
+        boxes = len(windows_titled(conn)) - 1
+        gone = f"NOT GONE after 60 s ({boxes} message box{'es' if boxes != 1 else ''} open)"
+        started.kill()
+        started.wait()
     conn.close()
     if delay > 0:
         when = f"{delay:4.1f} s after the start" + (" of the run" if running else " (run over)")
     else:
         when = "with the whole list, the run over"
     held = "copied text to hand over" if copy else "nothing copied"
-    print(f"closed {when}, {held}: gone {elapsed:.3f} s later (exit status {status})",
-          flush=True)
+    print(f"closed {when}, {held}: {gone}", flush=True)
 
 
 def main():
