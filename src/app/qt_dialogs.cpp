@@ -30,16 +30,6 @@ void RequireRoomForFileDialog() {
     std::free(room);
 }
 
-// Runs `dialog`, which runs an event loop of its own, and throws on this side of the loop
-// what an event handler threw inside it.
-template <typename Dialog>
-auto RunDialog(Dialog dialog) {
-    ForgetEventFailure();
-    auto answer = dialog();
-    ThrowKeptEventFailure();
-    return answer;
-}
-
 }  // namespace
 
 QString WithPlainLineBreaks(QString text) {

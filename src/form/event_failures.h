@@ -18,6 +18,16 @@ void ForgetEventFailure();
 // Throws the failure kept, if any, which is then forgotten.
 void ThrowKeptEventFailure();
 
+// Runs `dialog`, which runs an event loop of its own, and throws on this side of the loop what
+// an event handler threw inside it.
+template <typename Dialog>
+auto RunDialog(Dialog dialog) {
+    ForgetEventFailure();
+    auto answer = dialog();
+    ThrowKeptEventFailure();
+    return answer;
+}
+
 // Runs `handler`, a handler called from the event loop, keeping what it throws.
 template <typename Handler>
 void RunEventHandler(Handler&& handler) noexcept {

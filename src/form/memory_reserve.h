@@ -21,4 +21,9 @@ bool KeepMemoryReserve();
 void ReleaseMemoryReserve();
 bool MemoryReserveHeld();
 
+// The platform's part: address space and commit of `bytes`, untouched, or null where there is
+// no room; and giving it back.
+void* MapUntouchedMemory(size_t bytes);
+void UnmapUntouchedMemory(void* memory, size_t bytes);
+
 }  // namespace quorvane

@@ -4,28 +4,13 @@
 
 namespace quorvane {
 
-namespace {
-
-void* reserve = nullptr;
-
-}  // namespace
-
-bool KeepMemoryReserve() {
-    if (reserve) return true;
-    void* mapped = mmap(nullptr, kMemoryReserveBytes, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED) return false;
-    reserve = mapped;
-    return true;
+void* MapUntouchedMemory(size_t bytes) {
+    void* mapped = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return mapped == MAP_FAILED ? nullptr : mapped;
 }
 
-void ReleaseMemoryReserve() {
-    if (reserve) munmap(reserve, kMemoryReserveBytes);
-    reserve = nullptr;
-}
-
-bool MemoryReserveHeld() {
-    return reserve != nullptr;
+void UnmapUntouchedMemory(void* memory, size_t bytes) {
+    munmap(memory, bytes);
 }
 
 }  // namespace quorvane

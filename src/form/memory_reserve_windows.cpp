@@ -4,26 +4,13 @@
 
 namespace quorvane {
 
-namespace {
-
-void* reserve = nullptr;
-
-}  // namespace
-
-bool KeepMemoryReserve() {
-    if (reserve) return true;
-    // Committed, so that it counts against the system's commit limit, which is what runs out.
-    reserve = VirtualAlloc(nullptr, kMemoryReserveBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-    return reserve != nullptr;
+// Committed, so that it counts against the system's commit limit, which is what runs out.
+void* MapUntouchedMemory(size_t bytes) {
+    return VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
 }
 
-void ReleaseMemoryReserve() {
-    if (reserve) VirtualFree(reserve, 0, MEM_RELEASE);
-    reserve = nullptr;
-}
-
-bool MemoryReserveHeld() {
-    return reserve != nullptr;
+void UnmapUntouchedMemory(void* memory, size_t) {
+    VirtualFree(memory, 0, MEM_RELEASE);
 }
 
 }  // namespace quorvane

@@ -31,16 +31,6 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM preselect
     return 0;
 }
 
-// Runs `dialog`, which runs a message loop of its own, and throws on this side of the loop
-// what a handler of the window threw inside it (see event_failures.h).
-template <typename Dialog>
-auto RunDialog(Dialog dialog) {
-    ForgetEventFailure();
-    auto answer = dialog();
-    ThrowKeptEventFailure();
-    return answer;
-}
-
 }  // namespace
 
 std::wstring CommonDialogFilter(const std::string& filter) {
