@@ -171,6 +171,24 @@ def click(conn, window, position):
     conn.sync()
 
 
+def answer_box(conn, main_window):
+    """Presses Return in the message box once it has the keyboard: before, Return would press
+    the button that has the focus in the window, and start another run."""
+    box = wait_for(lambda: [w for w in windows_titled(conn, TITLE) if w.id != main_window.id],
+                   "the message box")[0]
+
+    def has_focus():
+        focus = conn.get_input_focus().focus
+        while isinstance(focus, type(box)) and focus.id not in (0, conn.screen().root.id):
+            if focus.id == box.id:
+                return True
+            focus = focus.query_tree().parent
+        return False
+
+    wait_for(has_focus, "the message box to have the keyboard")
+    press_return(conn)
+
+
 def press_return(conn):
     keycode = conn.keysym_to_keycode(XK.XK_Return)
     xtest.fake_input(conn, X.KeyPress, keycode)
@@ -211,14 +229,11 @@ def main():
             # Depth 3 of the tree is small: the run ends with "Done.".
             click(conn, main_window, START_CREATING_LIST)
             wait_for(lambda: len(windows_titled(conn, TITLE)) == 2, '"Done." of the small run')
-            # Return before the message box has the focus would press the button that has it
-            # in the window, and start another run.
-            time.sleep(0.5)
-            press_return(conn)
+            answer_box(conn, main_window)
             wait_for(lambda: len(windows_titled(conn, TITLE)) == 1, '"Done." to close')
             click(conn, main_window, COPY_RESULTS_TO_CLIPBOARD)
             wait_for(lambda: len(windows_titled(conn, TITLE)) == 2, "the message of the copy")
-            press_return(conn)
+            answer_box(conn, main_window)
             wait_for(lambda: len(windows_titled(conn, TITLE)) == 1, "the message to close")
 
             # Every level is long; close the window while it runs.
